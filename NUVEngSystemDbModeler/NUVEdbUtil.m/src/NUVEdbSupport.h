@@ -1,0 +1,71 @@
+#pragma once
+// Helpers shared by every class of the library; not installed.
+#include <atomic>
+#include <source_location>
+#include <utility>
+
+#include "NUVError.h"
+#include "NUVMetaClass.h"
+#include "NUVXHContext.h"
+
+namespace nuvedb {
+
+// The source file a class asks the return-code service for its codes with.
+struct SourceFile {
+  const char* path;
+  long Success(std::source_location at = std::source_location::current()) const {
+    return NUVError::GetReturn(1, nullptr, nullptr, path, static_cast<int>(at.line()));
+  }
+  long Failure(std::source_location at = std::source_location::current()) const {
+    return NUVError::GetReturn(0, nullptr, nullptr, path, static_cast<int>(at.line()));
+  }
+};
+
+// Runs body inside a platform frame. A platform error raised inside is
+// flushed once and the answer is false; an object of another kind is handed
+// on to the enclosing frame through its Throw.
+template <class Body>
+bool Guarded(Body&& body) {
+  NUVXHContext frame;
+  if (frame.Run(std::forward<Body>(body))) return true;
+  if (!frame.GetError()->IsAKindOf(NUVError::ClassName())) frame.GetError()->Throw(nullptr, 0, nullptr);
+  if (NUVError* error = NUVError::Self(frame.GetError())) Flush(error);
+  return false;
+}
+
+// The meta-object stored in slot, built on first use from the registration
+// record. A null answer leaves the slot null, so the next call asks again.
+inline NUVMetaClass* RetrieveMeta(NUVMetaClass*& slot, const char* name, NUVMetaClass* (*baseMeta)(),
+                                  size_t size) {
+  std::atomic_ref<NUVMetaClass*> cached(slot);
+  if (NUVMetaClass* meta = cached.load(std::memory_order_acquire)) return meta;
+  NUVMetaClass* base = baseMeta();
+  NUVMetaClass* meta =
+      fct_RetrieveMetaObject(name, NUVClassKindComponent, base, "NUVNull", "NUVEngSystemDbModeler", size);
+  cached.store(meta, std::memory_order_release);
+  return meta;
+}
+
+// CreateItself of every registered class: creates nothing.
+inline NUVBaseUnknown* CreateNothing() { return nullptr; }
+
+// True when the object is not null and of class T or derived from it.
+template <class T>
+bool IsKindOf(const NUVBaseUnknown* object) {
+  if (!object) return false;
+  const NUVMetaClass* meta = object->GetMetaObject();
+  return meta && meta->IsAKindOf(T::MetaObject());
+}
+
+}  // namespace nuvedb
+
+// Defines the registration operations declared by NUVEDB_DECLARE_CLASS_INFO.
+#define NUVEDB_DEFINE_CLASS_INFO(C, Base)                                                              \
+  NUVMetaClass* C::meta_object = nullptr;                                                              \
+  NUVMetaClass* C::MetaObject() { return nuvedb::RetrieveMeta(meta_object, #C, &Base::MetaObject, sizeof(C)); } \
+  NUVMetaClass* C::GetMetaObject() const { return MetaObject(); }                                      \
+  const GUID& C::ClassId() { return MetaObject()->GetClassId(); }                                      \
+  const char* C::ClassName() { return MetaObject()->IsA(); }                                           \
+  const char* C::IsA() const { return MetaObject()->IsA(); }                                           \
+  int C::IsAKindOf(const char* name) const { return MetaObject()->IsAKindOf(name); }                   \
+  NUVBaseUnknown* C::CreateItself() { return nuvedb::CreateNothing(); }

@@ -1,0 +1,98 @@
+#pragma once
+#include <memory>
+
+#include "NUVBaseUnknown.h"
+#include "NUVEdbObjAttrType.h"
+#include "NUVEdbUtilExport.h"
+#include "NUVIUnknownList.h"
+#include "NUVListValNUVUnicodeString.h"
+#include "NUVRawColldouble.h"
+#include "NUVRawCollfloat.h"
+#include "NUVRawCollint.h"
+#include "NUVUnicodeString.h"
+
+// The typed value: a type tag and storage for every kind of value, of which
+// the tag selects the one in use. No accessor converts between types.
+// Strings are held blank-encoded. Result codes: 0 success, negative failure;
+// a failing operation changes neither the value nor its out-argument unless
+// its comment says so.
+class NUVEDBUTIL_API NUVEdbAnyData : public NUVBaseUnknown {
+  NUVEDB_DECLARE_CLASS_INFO(NUVEdbAnyData)
+
+ public:
+  NUVEdbAnyData();
+  NUVEdbAnyData(int value);
+  NUVEdbAnyData(const float& value);
+  NUVEdbAnyData(const double& value);
+  // Takes a reference on a non-null pointer.
+  NUVEdbAnyData(const IUnknown* value);
+  NUVEdbAnyData(const NUVEdbObjAttrType& type);
+  // EdbTypeEncodedString when keepEncoded is non-zero, else EdbTypeString.
+  NUVEdbAnyData(const NUVUnicodeString& value, const unsigned char& keepEncoded);
+  NUVEdbAnyData(const NUVRawCollint& values);
+  NUVEdbAnyData(const NUVRawCollfloat& values);
+  NUVEdbAnyData(const NUVRawColldouble& values);
+  NUVEdbAnyData(const NUVListValNUVUnicodeString& values);
+  NUVEdbAnyData(const NUVIUnknownList* values);
+  // Shares the interface pointer and list, each with a reference of its own.
+  NUVEdbAnyData(const NUVEdbAnyData& other);
+  NUVEdbAnyData& operator=(const NUVEdbAnyData& other);
+  ~NUVEdbAnyData() override;
+
+  long GetType(NUVEdbObjAttrType& type) const;
+  // Accepts any value; keeps every stored value.
+  long SetType(const NUVEdbObjAttrType& type);
+
+  long GetData(int& value) const;
+  long GetData(float& value) const;
+  long GetData(double& value) const;
+  long SetData(const int& value);
+  long SetData(const float& value);
+  long SetData(const double& value);
+  // Fails on null or a tag other than EdbTypeObject; replaces the held pointer.
+  long SetData(const IUnknown* value);
+  // Sets *out to null first (unless out is null), then answers the held
+  // object's own QueryInterface code.
+  long GetData(const GUID& iid, void** out) const;
+
+  // Decodes an EdbTypeString value when decode is non-zero; an
+  // EdbTypeEncodedString value is never decoded.
+  long GetData(NUVUnicodeString& value, const unsigned char& decode) const;
+  long SetData(const NUVUnicodeString& value);
+
+  // Writes 0 first, then the size of the list the tag selects.
+  long GetListSize(int& size) const;
+  // Items are numbered from 1.
+  long GetData(int n, int& value) const;
+  long GetData(int n, float& value) const;
+  long GetData(int n, double& value) const;
+  long GetData(int n, NUVUnicodeString& value, const unsigned char& decode) const;
+  // Leaves *out alone unless the item's QueryInterface writes it.
+  long GetData(int n, const GUID& iid, void** out) const;
+
+  // Append the source's items; fail for an empty source or another tag.
+  // These raise platform errors to the caller.
+  long SetData(const NUVRawCollint& values);
+  long SetData(const NUVRawCollfloat& values);
+  long SetData(const NUVRawColldouble& values);
+  long SetData(const NUVListValNUVUnicodeString& values);
+  // Replaces the held interface list by a new one with the source's
+  // non-null items; fails when none could be added.
+  long SetData(const NUVIUnknownList* values);
+
+  static NUVUnicodeString EncodeBlanks(const NUVUnicodeString& text);
+  static NUVUnicodeString DecodeBlanks(const NUVUnicodeString& text);
+
+ private:
+  struct Lists;  // the four collections, allocated when a list is first stored
+  Lists& EnsureLists();
+
+  int integer_ = 0;
+  float float_ = 0.0F;
+  double double_ = 0.0;
+  NUVUnicodeString string_;  // blank-encoded
+  NUVEdbObjAttrType type_ = EdbTypeNone;
+  IUnknown* interface_ = nullptr;         // holds one reference when not null
+  std::unique_ptr<Lists> lists_;
+  NUVIUnknownList* interfaceList_ = nullptr;  // holds one reference when not null
+};

@@ -1,0 +1,46 @@
+#pragma once
+#include <cstddef>
+#include <vector>
+
+#include "NUVCollec.h"
+#include "NUVPlatformExport.h"
+
+// Raises the platform error for an index outside a list of the given size.
+[[noreturn]] NUVPLATFORM_API void NUVRaiseIndexError(int index, int size);
+
+// A list numbered from 1. An index outside 1..Size() raises a platform error.
+template <class T>
+class NUVCollection {
+ public:
+  // initialSize is the number of items room is made for.
+  explicit NUVCollection(int initialSize = 0) {
+    if (initialSize > 0) items_.reserve(static_cast<std::size_t>(initialSize));
+  }
+  int Size() const { return static_cast<int>(items_.size()); }
+  // Appends the item and returns its number.
+  int Append(const T& item) {
+    items_.push_back(item);
+    return Size();
+  }
+  int Append(const NUVCollection& other) {
+    items_.insert(items_.end(), other.items_.begin(), other.items_.end());
+    return Size();
+  }
+  T& operator[](int n) { return items_[Slot(n)]; }
+  const T& operator[](int n) const { return items_[Slot(n)]; }
+  void RemoveAll(NUVCollec::MemoryHandling mode = NUVCollec::FreeMemory) {
+    items_.clear();
+    if (mode == NUVCollec::FreeMemory) items_.shrink_to_fit();
+  }
+  bool operator==(const NUVCollection& other) const { return items_ == other.items_; }
+
+ protected:
+  std::vector<T>& Items() { return items_; }
+
+ private:
+  std::size_t Slot(int n) const {
+    if (n < 1 || n > Size()) NUVRaiseIndexError(n, Size());
+    return static_cast<std::size_t>(n - 1);
+  }
+  std::vector<T> items_;
+};

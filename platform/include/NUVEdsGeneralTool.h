@@ -1,0 +1,13 @@
+#pragma once
+#include "NUVPlatformExport.h"
+#include "NUVUnicodeString.h"
+
+// Blank encoding of the engineering-data utility library. The encoded form
+// holds no blank, no apostrophe and no zero byte: they and the escape
+// character % are written %20, %27, %00 and %25. DecodeBlanks restores the
+// original exactly and returns text that is no valid encoding unchanged.
+class NUVPLATFORM_API NUVEdsGeneralTool {
+ public:
+  NUVUnicodeString EncodeBlanks(const NUVUnicodeString& text) const;
+  NUVUnicodeString DecodeBlanks(const NUVUnicodeString& text) const;
+};

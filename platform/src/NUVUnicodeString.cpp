@@ -1,0 +1,141 @@
+#include "NUVUnicodeString.h"
+
+#include <charconv>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <locale.h>
+
+#include "NUVInternalError.h"
+
+namespace {
+
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The UTF-8 form of a code point.
+std::string Utf8(char32_t cp) {
+  std::string out;
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  return out;
+}
+
+// Checks that the format holds exactly one conversion among the allowed
+// ones (with flags, width and precision) besides "%%".
+bool IsSingleConversion(const char* format, const char* allowed) {
+  if (!format) return false;
+  int conversions = 0;
+  for (const char* p = format; *p; ++p) {
+    if (*p != '%') continue;
+    ++p;
+    if (*p == '%') continue;
+    while (*p && std::strchr("-+ #0", *p)) ++p;
+    while (*p >= '0' && *p <= '9') ++p;
+    if (*p == '.') {
+      ++p;
+      while (*p >= '0' && *p <= '9') ++p;
+    }
+    if (!*p || !std::strchr(allowed, *p)) return false;
+    ++conversions;
+  }
+  return conversions == 1;
+}
+
+[[noreturn]] void RaiseBadFormat(const char* format) {
+  auto* error = new NUVInternalError(1, "BadNumberFormat", "NUVPlatform");
+  error->SetMessageText(format ? format : "(null)");
+  NUVRaise(error, __FILE__, __LINE__);
+}
+
+// Formats in the C locale whatever the process locale is.
+template <class T>
+std::string FormatInCLocale(const char* format, T value) {
+  static locale_t const cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+  locale_t previous = uselocale(cLocale);
+  char buffer[512];
+  const int length = std::snprintf(buffer, sizeof buffer, format, value);  // NOLINT: format checked
+  uselocale(previous);
+  if (length < 0) return {};
+  return std::string(buffer, static_cast<size_t>(length) < sizeof buffer ? static_cast<size_t>(length)
+                                                                          : sizeof buffer - 1);
+}
+
+}  // namespace
+
+int NUVUnicodeString::GetLengthInChar() const {
+  int count = 0;
+  for (char c : text_) count += IsContinuationByte(c) ? 0 : 1;
+  return count;
+}
+
+NUVUnicodeString& NUVUnicodeString::BuildFromNum(int value, const char* format) {
+  if (format && std::strcmp(format, "%d") == 0) {
+    char buffer[16];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    text_.assign(buffer, end);
+    return *this;
+  }
+  if (!IsSingleConversion(format, "dixXo")) RaiseBadFormat(format);
+  text_ = FormatInCLocale(format, value);
+  return *this;
+}
+
+NUVUnicodeString& NUVUnicodeString::BuildFromNum(double value, const char* format) {
+  if (format && std::strcmp(format, "%g") == 0) {
+    char buffer[64];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+    text_.assign(buffer, end);
+    return *this;
+  }
+  if (!IsSingleConversion(format, "eEfFgGaA")) RaiseBadFormat(format);
+  text_ = FormatInCLocale(format, value);
+  return *this;
+}
+
+int NUVUnicodeString::ReplaceSubString(const NUVUnicodeString& name, const NUVUnicodeString& text) {
+  const std::string_view pattern = name.text_;
+  if (pattern.empty()) return 0;
+  size_t found = text_.find(pattern);
+  if (found == std::string::npos) return 0;
+  std::string result;
+  result.reserve(text_.size());
+  size_t from = 0;
+  int count = 0;
+  for (; found != std::string::npos; found = text_.find(pattern, from)) {
+    result.append(text_, from, found - from);
+    result += text.text_;
+    from = found + pattern.size();
+    ++count;
+  }
+  result.append(text_, from, std::string::npos);
+  text_ = std::move(result);
+  return count;
+}
+
+NUVUnicodeString& NUVUnicodeString::Strip(int mode, const NUVUnicodeChar& c) {
+  const std::string unit = Utf8(c.GetCodePoint());
+  if (mode == 1 || mode == 3) {
+    size_t start = 0;
+    while (text_.compare(start, unit.size(), unit) == 0) start += unit.size();
+    text_.erase(0, start);
+  }
+  if (mode == 2 || mode == 3) {
+    size_t end = text_.size();
+    while (end >= unit.size() && text_.compare(end - unit.size(), unit.size(), unit) == 0) end -= unit.size();
+    text_.erase(end);
+  }
+  return *this;
+}

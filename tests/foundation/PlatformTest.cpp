@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include "NUVEdsGeneralTool.h"
+#include "NUVInternalError.h"
+#include "NUVRawCollint.h"
+#include "NUVToken.h"
+#include "NUVUnicodeString.h"
+#include "NUVXHContext.h"
+
+TEST(UnicodeString, ReplaceSubStringReplacesEveryOccurrenceWithoutRescanning) {
+  struct Case {
+    const char* text;
+    const char* name;
+    const char* with;
+    const char* expected;
+    int count;
+  };
+  const Case cases[] = {
+      {":A and :A", ":A", "1", "1 and 1", 2},
+      {"x=:N", ":N", ":N:N", "x=:N:N", 1},  // inserted text is not searched again
+      {"aaaa", "aa", "b", "bb", 2},         // no overlap
+      {"abc", "", "zz", "abc", 0},          // empty name changes nothing
+      {":AB :A", ":A", "7", "7B 7", 2},     // plain substring match
+  };
+  for (const Case& c : cases) {
+    NUVUnicodeString text(c.text);
+    EXPECT_EQ(text.ReplaceSubString(c.name, c.with), c.count) << c.text;
+    EXPECT_EQ(text, c.expected) << c.text;
+  }
+}
+
+TEST(UnicodeString, LengthCountsCodePointsAndStripRemovesAtTheGivenEnds) {
+  EXPECT_EQ(NUVUnicodeString("h\xC3\xA9llo").GetLengthInChar(), 5);
+  const struct {
+    int mode;
+    const char* expected;
+  } cases[] = {{1, "k1  "}, {2, "  k1"}, {3, "k1"}};
+  for (const auto& c : cases) {
+    NUVUnicodeString text("  k1  ");
+    EXPECT_EQ(text.Strip(c.mode, NUVUnicodeChar(' ')), c.expected);
+  }
+}
+
+TEST(UnicodeString, BuildFromNumUsesTheCLocale) {
+  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string saved = previous ? previous : "C";
+  const bool comma = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+  NUVUnicodeString text;
+  EXPECT_EQ(text.BuildFromNum(2.5, "%g"), "2.5");
+  EXPECT_EQ(text.BuildFromNum(2.5, "%.3f"), "2.500");
+  EXPECT_EQ(text.BuildFromNum(-42, "%d"), "-42");
+  EXPECT_EQ(text.BuildFromNum(1e20, "%g"), "1e+20");
+  std::setlocale(LC_NUMERIC, saved.c_str());
+  if (!comma) GTEST_SKIP() << "no comma locale installed; checked in the C locale only";
+}
+
+TEST(UnicodeString, BuildFromNumRefusesAFormatThatDoesNotFitTheValue) {
+  NUVXHContext frame;
+  NUVUnicodeString text("kept");
+  EXPECT_FALSE(frame.Run([&] { text.BuildFromNum(3, "%s"); }));
+  ASSERT_NE(frame.GetError(), nullptr);
+  EXPECT_TRUE(frame.GetError()->IsAKindOf(NUVError::ClassName()));
+  EXPECT_EQ(text, "kept");
+}
+
+TEST(Token, SkipsRunsOfSeparators) {
+  NUVToken token("+K1++ K2 +");
+  EXPECT_EQ(token.GetNextToken("+"), "K1");
+  EXPECT_EQ(token.GetNextToken("+"), " K2 ");
+  EXPECT_EQ(token.GetNextToken("+"), "");
+  EXPECT_EQ(token.GetNextToken("+"), "");
+}
+
+TEST(BlankEncoding, RoundTripsAndLeavesNoBlankOrApostrophe) {
+  const NUVEdsGeneralTool tool;
+  const char* texts[] = {"", "plain", "a b", "O'Brien's 'x'", "100%", "%20", " ' % ", "%%27"};
+  for (const char* text : texts) {
+    const NUVUnicodeString encoded = tool.EncodeBlanks(text);
+    EXPECT_EQ(encoded.View().find_first_of(" '"), std::string_view::npos) << text;
+    EXPECT_EQ(tool.DecodeBlanks(encoded), text);
+  }
+  EXPECT_EQ(tool.EncodeBlanks("a b"), "a%20b");
+  EXPECT_EQ(tool.DecodeBlanks("50%"), "50%");      // not an encoding: unchanged
+  EXPECT_EQ(tool.DecodeBlanks("%4x y"), "%4x y");
+}
+
+TEST(Collections, AreNumberedFromOneAndRaiseOutsideTheirRange) {
+  NUVRawCollint list;
+  list.Append(10);
+  list.Append(20);
+  EXPECT_EQ(list[1], 10);
+  EXPECT_EQ(list[2], 20);
+  for (int bad : {0, -1, 3}) {
+    NUVXHContext frame;
+    EXPECT_FALSE(frame.Run([&] { (void)list[bad]; })) << bad;
+    EXPECT_NE(frame.GetError(), nullptr);
+  }
+  list.RemoveAll(NUVCollec::FreeMemory);
+  EXPECT_EQ(list.Size(), 0);
+}
+
+TEST(Errors, ARecordedErrorIsFoundByItsCode) {
+  auto* error = new NUVInternalError(7, "Msg", "Cat");
+  const long code = NUVError::GetReturn(0, error, nullptr, __FILE__, __LINE__);
+  error->Release();
+  EXPECT_LT(code, 0);
+  NUVError* found = NUVError::NUVGetLastError(code, nullptr);
+  ASSERT_EQ(found, error);
+  EXPECT_EQ(found->GetId(), 7U);
+  found->Release();
+  EXPECT_EQ(NUVError::NUVGetLastError(NUVError::GetReturn(0, nullptr, nullptr, __FILE__, __LINE__), nullptr),
+            nullptr);
+  EXPECT_GE(NUVError::GetReturn(1, nullptr, nullptr, __FILE__, __LINE__), 0);
+}
+
+TEST(Allocation, FailsOnceAtTheRequestedAllocation) {
+  NUVBaseUnknown::FailAllocationAt(2);
+  auto* first = new NUVInternalError(1U);
+  auto* second = new NUVInternalError(2U);
+  auto* third = new NUVInternalError(3U);
+  EXPECT_NE(first, nullptr);
+  EXPECT_EQ(second, nullptr);
+  EXPECT_NE(third, nullptr);
+  first->Release();
+  third->Release();
+}
