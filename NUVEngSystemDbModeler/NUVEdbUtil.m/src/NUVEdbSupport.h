@@ -1,7 +1,6 @@
 #pragma once
 // Helpers shared by every class of the library; not installed.
 #include <atomic>
-#include <source_location>
 #include <utility>
 
 #include "NUVError.h"
@@ -13,11 +12,11 @@ namespace nuvedb {
 // The source file a class asks the return-code service for its codes with.
 struct SourceFile {
   const char* path;
-  long Success(std::source_location at = std::source_location::current()) const {
-    return NUVError::GetReturn(1, nullptr, nullptr, path, static_cast<int>(at.line()));
+  long Success(int line = __builtin_LINE()) const {
+    return NUVError::GetReturn(1, nullptr, nullptr, path, line);
   }
-  long Failure(std::source_location at = std::source_location::current()) const {
-    return NUVError::GetReturn(0, nullptr, nullptr, path, static_cast<int>(at.line()));
+  long Failure(int line = __builtin_LINE()) const {
+    return NUVError::GetReturn(0, nullptr, nullptr, path, line);
   }
 };
 
