@@ -94,7 +94,8 @@ TEST(AnyData, InterfacePointerReferencesBalance) {
     NUVEdbAnyData copy(value);
     NUVEdbAnyData assigned;
     assigned = value;
-    assigned = assigned;
+    NUVEdbAnyData& alias = assigned;
+    assigned = alias;  // self-assignment keeps every count
     EXPECT_EQ(b->References(), 4U);
     value.SetType(EdbTypeInteger);  // does not release
     EXPECT_EQ(b->References(), 4U);
