@@ -68,3 +68,18 @@ bool IsKindOf(const NUVBaseUnknown* object) {
   const char* C::IsA() const { return MetaObject()->IsA(); }                                           \
   int C::IsAKindOf(const char* name) const { return MetaObject()->IsAKindOf(name); }                   \
   NUVBaseUnknown* C::CreateItself() { return nuvedb::CreateNothing(); }
+
+// Members shared by every error class: the empty message table, Setup and
+// Self.
+#define NUVEDB_DEFINE_ERROR_MEMBERS(C)                                                     \
+  const unsigned int C::errorTableLength = 0;                                              \
+  const NUVErrDsc C::errorTable[1] = {};                                                   \
+  void C::GetErrorTable(unsigned int* length, const NUVErrDsc** table) {                   \
+    *length = errorTableLength;                                                            \
+    *table = errorTable;                                                                   \
+  }                                                                                        \
+  C* C::Setup(const char* file, int line) {                                                \
+    NUVError::Setup(file, line);                                                           \
+    return this;                                                                           \
+  }                                                                                        \
+  C* C::Self() { return this; }

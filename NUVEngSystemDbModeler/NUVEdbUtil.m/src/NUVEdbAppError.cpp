@@ -1,0 +1,5 @@
+#include "NUVEdbAppError.h"
+
+#include "NUVEdbSupport.h"
+
+NUVEDB_DEFINE_PLAIN_ERROR(NUVEdbAppError)

@@ -1,0 +1,5 @@
+#include "NUVEdbWPError.h"
+
+#include "NUVEdbSupport.h"
+
+NUVEDB_DEFINE_PLAIN_ERROR(NUVEdbWPError)

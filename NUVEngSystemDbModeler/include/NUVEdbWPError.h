@@ -1,0 +1,5 @@
+#pragma once
+#include "NUVEdbPlainError.h"
+
+// A workpackage error.
+NUVEDB_PLAIN_ERROR_CLASS(NUVEdbWPError)

@@ -1,0 +1,20 @@
+#pragma once
+#include <vector>
+
+// NOLINTBEGIN(bugprone-reserved-identifier): the platform's own name.
+// A byte sequence of the object-modeler library.
+class _SEQUENCE_octet {
+ public:
+  _SEQUENCE_octet() = default;
+  // Copies length bytes from data (none when either is empty).
+  _SEQUENCE_octet(long length, const unsigned char* data) {
+    if (length > 0 && data) bytes_.assign(data, data + length);
+  }
+  long length() const { return static_cast<long>(bytes_.size()); }
+  unsigned char operator[](long i) const { return bytes_.at(static_cast<size_t>(i)); }
+  const unsigned char* data() const { return bytes_.data(); }
+
+ private:
+  std::vector<unsigned char> bytes_;
+};
+// NOLINTEND(bugprone-reserved-identifier)
