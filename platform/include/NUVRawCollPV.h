@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+
 #include "NUVCollection.h"
 #include "NUVPlatformExport.h"
 
@@ -16,4 +18,25 @@ class NUVPLATFORM_API NUVRawCollPV : public NUVCollection<void*> {
   // Sorts stably by the comparison, which receives two stored pointers and
   // answers below, at or above 0.
   void QuickSort(int (*compare)(const void*, const void*));
+  // The same with any callable compare(const void*, const void*) -> int.
+  template <class Compare>
+  void SortWith(Compare compare);
 };
+
+template <class Compare>
+void NUVRawCollPV::SortWith(Compare compare) {
+  std::vector<void*>& items = Items();
+  // Bottom-up merge sort: stable, and within bounds whatever compare answers.
+  std::vector<void*> buffer(items.size());
+  for (std::size_t width = 1; width < items.size(); width *= 2) {
+    for (std::size_t left = 0; left < items.size(); left += 2 * width) {
+      const std::size_t middle = std::min(left + width, items.size());
+      const std::size_t right = std::min(left + 2 * width, items.size());
+      std::size_t a = left, b = middle, out = left;
+      while (a < middle && b < right) buffer[out++] = compare(items[b], items[a]) < 0 ? items[b++] : items[a++];
+      while (a < middle) buffer[out++] = items[a++];
+      while (b < right) buffer[out++] = items[b++];
+    }
+    items.swap(buffer);
+  }
+}
