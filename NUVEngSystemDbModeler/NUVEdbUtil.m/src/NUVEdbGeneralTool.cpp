@@ -1,0 +1,145 @@
+#include "NUVEdbGeneralTool.h"
+
+#include <array>
+#include <cstring>
+
+#include "NUVEdbSupport.h"
+#include "NUVEdsMetadataTool.h"
+#include "NUVIEdbDatabaseContext.h"
+#include "NUVIEdbErrorReporter.h"
+#include "NUVIEdbMetadataToolProvider.h"
+#include "NUVSession.h"
+
+namespace {
+constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbGeneralTool"};
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// The value of each hexadecimal digit, -1 for every other byte.
+constexpr std::array<signed char, 256> kHexValue = [] {
+  std::array<signed char, 256> table{};
+  table.fill(-1);
+  for (int i = 0; i < 10; ++i) table['0' + i] = static_cast<signed char>(i);
+  for (int i = 0; i < 6; ++i) {
+    table['A' + i] = static_cast<signed char>(10 + i);
+    table['a' + i] = static_cast<signed char>(10 + i);
+  }
+  return table;
+}();
+}  // namespace
+
+NUVEdbGeneralTool::~NUVEdbGeneralTool() = default;
+
+long NUVEdbGeneralTool::GetInterfaceFromSession(const GUID& iid, void** out) {
+  long result = kSource.Failure();
+  if (!out) return result;
+  *out = nullptr;
+  if (!nuvedb::Guarded([&] {
+        NUVSession* session = nullptr;  // borrowed: the session takes no reference
+        if (GetPtrSession(session) < 0 || !session) return;
+        result = session->QueryInterface(iid, out);
+      })) {
+    result = kSource.Failure();
+  }
+  return result;
+}
+
+long NUVEdbGeneralTool::IsErrorFatal(const NUVError* error, unsigned char& fatal) {
+  long result = kSource.Failure();
+  if (!error) return result;
+  nuvedb::Guarded([&] {
+    fatal = error->GetInformationOnErrorType() == NUVErrorTypeFatal ? 1 : 0;
+    result = kSource.Success();
+  });
+  return result;
+}
+
+NUVEdsMetadataTool* NUVEdbGeneralTool::GetMetadataTool() {
+  NUVEdsMetadataTool* tool = nullptr;
+  nuvedb::Held<NUVIEdbMetadataToolProvider> provider;
+  if (GetInterfaceFromSession(IID_NUVIEdbMetadataToolProvider, provider.out_void()) >= 0 && provider) {
+    provider->ProvideMetadataTool(&tool);
+  }
+  return tool;
+}
+
+long NUVEdbGeneralTool::GetCurrentDatabaseHandle(const GUID& iid, void** out) {
+  long result = kSource.Failure();
+  if (!out) return result;
+  *out = nullptr;
+  nuvedb::Held<NUVIEdbDatabaseContext> context;
+  if (!nuvedb::Guarded([&] {
+        if (GetInterfaceFromSession(IID_NUVIEdbDatabaseContext, context.out_void()) < 0 || !context) return;
+        NUVUnicodeString database;
+        if (context->GetCurrentDatabase(database) < 0 || database.GetLengthInChar() < 1) return;
+        result = context->GetDatabaseHandle(database, iid, out);
+      })) {
+    result = kSource.Failure();
+  }
+  return result;
+}
+
+unsigned char NUVEdbGeneralTool::CheckError(const long& code, const NUVUnicodeString& first,
+                                            const NUVUnicodeString& second) {
+  unsigned char answer = 1;
+  NUVError* recorded = nullptr;  // holds the reference NUVGetLastError handed out
+  nuvedb::Held<NUVIEdbErrorReporter> reporter;
+  nuvedb::Guarded([&] {
+    recorded = NUVError::NUVGetLastError(code, nullptr);
+    if (!recorded) return;
+    unsigned char fatal = 0;
+    if (IsErrorFatal(recorded, fatal) >= 0 && fatal) answer = 0;
+    if (GetInterfaceFromSession(IID_NUVIEdbErrorReporter, reporter.out_void()) >= 0 && reporter) {
+      reporter->ReportError(recorded, first, second);
+    }
+  });
+  if (recorded) recorded->Release();
+  return answer;
+}
+
+NUVUnicodeString NUVEdbGeneralTool::SequenceToUnicode(const _SEQUENCE_SEQUENCE_octet& bytes) {
+  const unsigned long n = bytes.length();
+  if (n == 0) return {};
+  std::string text(2 * n, '0');
+  const unsigned char* in = bytes.data();
+  for (unsigned long i = 0; i < n; ++i) {
+    text[2 * i] = kHexDigits[in[i] >> 4];
+    text[2 * i + 1] = kHexDigits[in[i] & 0x0F];
+  }
+  return NUVUnicodeString(std::string_view(text));
+}
+
+_SEQUENCE_SEQUENCE_octet NUVEdbGeneralTool::UnicodeToSequence(const NUVUnicodeString& text) {
+  _SEQUENCE_SEQUENCE_octet bytes;
+  const int characters = text.GetLengthInChar();
+  if (characters == 0) return bytes;
+  const std::string_view narrow = text.View();
+  // Pairs come from the bytes; text beyond plain ASCII has fewer pairs there.
+  const unsigned long n = std::min<unsigned long>(static_cast<unsigned long>(characters) / 2, narrow.size() / 2);
+  bytes.length(n);
+  unsigned char* out = bytes.data();
+  for (unsigned long i = 0; i < n; ++i) {
+    const int high = kHexValue[static_cast<unsigned char>(narrow[2 * i])];
+    const int low = kHexValue[static_cast<unsigned char>(narrow[2 * i + 1])];
+    out[i] = (high < 0 || low < 0) ? 0 : static_cast<unsigned char>(high << 4 | low);
+  }
+  return bytes;
+}
+
+_SEQUENCE_SEQUENCE_octet NUVEdbGeneralTool::SequenceToSequence(const _SEQUENCE_octet& bytes) {
+  _SEQUENCE_SEQUENCE_octet result;
+  result.length(static_cast<unsigned long>(bytes.length()));
+  if (bytes.length() > 0) std::memcpy(result.data(), bytes.data(), static_cast<size_t>(bytes.length()));
+  return result;
+}
+
+_SEQUENCE_octet NUVEdbGeneralTool::SequenceToSequence(const _SEQUENCE_SEQUENCE_octet& bytes) {
+  if (bytes.length() == 0) return {};
+  return _SEQUENCE_octet(static_cast<long>(bytes.length()), bytes.data());
+}
+
+_SEQUENCE_SEQUENCE_octet NUVEdbGeneralTool::CORBAToSequence(const CORBAAny& any) {
+  _SEQUENCE_octet octets;
+  any >> octets;
+  return SequenceToSequence(octets);
+}
