@@ -5,6 +5,7 @@
 
 #include "NUVError.h"
 #include "NUVMetaClass.h"
+#include "NUVUnicodeString.h"
 #include "NUVXHContext.h"
 
 namespace nuvedb {
@@ -111,5 +112,17 @@ class Held {
  private:
   T* pointer_ = nullptr;
 };
+
+}  // namespace nuvedb
+
+namespace nuvedb {
+
+// Writes a non-empty name to out and succeeds; fails for an empty one,
+// leaving out alone.
+inline long ReadName(const SourceFile& source, const NUVUnicodeString& name, NUVUnicodeString& out) {
+  if (name.GetLengthInChar() == 0) return source.Failure();
+  out = name;
+  return source.Success();
+}
 
 }  // namespace nuvedb

@@ -1,0 +1,32 @@
+#pragma once
+#include "NUVEdbAnyData.h"
+
+// One cell of a result table: a typed value with the attribute (column) it
+// belongs to and the class type it was read for. Constructors take the
+// class type first, then the attribute name.
+class NUVEDBUTIL_API NUVEdbResultTabData : public NUVEdbAnyData {
+  NUVEDB_DECLARE_CLASS_INFO(NUVEdbResultTabData)
+
+ public:
+  NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, int value);
+  NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, const float& value);
+  NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, const double& value);
+  NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
+                      const NUVUnicodeString& value, const unsigned char& keepEncoded);
+  NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, const IUnknown* value);
+  NUVEdbResultTabData(const NUVEdbResultTabData& other) = default;
+  // A copy by value type: names, and integer, float, double or string
+  // values; anything else gives a cell of EdbTypeNone with the names. A null
+  // source, or one with an empty name, gives an empty cell.
+  explicit NUVEdbResultTabData(const NUVEdbResultTabData* source);
+  NUVEdbResultTabData& operator=(const NUVEdbResultTabData& other) = default;
+  ~NUVEdbResultTabData() override;
+
+  // Fail, leaving the argument alone, when the name is empty.
+  long GetAttrName(NUVUnicodeString& attrName) const;
+  long GetClassType(NUVUnicodeString& classType) const;
+
+ private:
+  NUVUnicodeString attrName_;
+  NUVUnicodeString classType_;
+};
