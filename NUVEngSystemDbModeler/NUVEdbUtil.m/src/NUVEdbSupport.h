@@ -126,3 +126,36 @@ inline long ReadName(const SourceFile& source, const NUVUnicodeString& name, NUV
 }
 
 }  // namespace nuvedb
+
+#include "NUVListPtrNUVBaseUnknown.h"
+
+namespace nuvedb {
+
+// Appends each non-null entry of source that is a T, with a reference.
+template <class T>
+void AppendKindOf(const NUVListPtrNUVBaseUnknown& source, NUVListPtrNUVBaseUnknown& target) {
+  const int size = source.Size();
+  for (int i = 1; i <= size; ++i) {
+    NUVBaseUnknown* entry = source[i];
+    if (!IsKindOf<T>(entry)) continue;
+    entry->AddRef();
+    target.Append(entry);
+  }
+}
+
+// Takes one more reference on every non-null entry.
+inline void AddRefAll(const NUVListPtrNUVBaseUnknown& list) {
+  for (int i = 1; i <= list.Size(); ++i) {
+    if (list[i]) list[i]->AddRef();
+  }
+}
+
+// Releases every non-null entry, then empties the list.
+inline void ReleaseAll(NUVListPtrNUVBaseUnknown& list) {
+  for (int i = 1; i <= list.Size(); ++i) {
+    if (list[i]) list[i]->Release();
+  }
+  list.RemoveAll(NUVCollec::FreeMemory);
+}
+
+}  // namespace nuvedb

@@ -1,0 +1,32 @@
+#include "NUVEdbResultTabRow.h"
+
+#include "NUVEdbResultTabData.h"
+#include "NUVEdbSupport.h"
+
+NUVEDB_DEFINE_CLASS_INFO(NUVEdbResultTabRow, NUVBaseUnknown)
+
+NUVEdbResultTabRow::NUVEdbResultTabRow(NUVListPtrNUVBaseUnknown& cells) {
+  nuvedb::AppendKindOf<NUVEdbResultTabData>(cells, cells_);
+}
+
+NUVEdbResultTabRow::NUVEdbResultTabRow(const NUVEdbResultTabRow& other)
+    : NUVBaseUnknown(other), next_(other.next_), cells_(other.cells_) {
+  nuvedb::AddRefAll(cells_);
+}
+
+NUVEdbResultTabRow& NUVEdbResultTabRow::operator=(const NUVEdbResultTabRow& other) {
+  nuvedb::AddRefAll(other.cells_);  // first, so that self-assignment keeps the cells
+  ReleaseCells();
+  next_ = other.next_;
+  cells_ = other.cells_;
+  return *this;
+}
+
+NUVEdbResultTabRow::~NUVEdbResultTabRow() {
+  ReleaseCells();
+  next_ = nullptr;
+}
+
+void NUVEdbResultTabRow::ReleaseCells() {
+  if (cells_.Size() > 0) nuvedb::ReleaseAll(cells_);
+}

@@ -1,0 +1,131 @@
+#include "NUVEdbResultTable.h"
+
+#include "NUVEdbResultTabData.h"
+#include "NUVEdbResultTabHdr.h"
+#include "NUVEdbResultTabRow.h"
+#include "NUVEdbResultTableBuilder.h"
+#include "NUVEdbSupport.h"
+
+namespace {
+constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbResultTable"};
+
+// The first cell of the row that is named attrName and has a readable type.
+NUVEdbResultTabData* FirstCellNamed(const NUVListPtrNUVBaseUnknown& cells, const NUVUnicodeString& attrName,
+                                    NUVEdbObjAttrType& type) {
+  for (int i = 1; i <= cells.Size(); ++i) {
+    if (!nuvedb::IsKindOf<NUVEdbResultTabData>(cells[i])) continue;
+    auto* cell = static_cast<NUVEdbResultTabData*>(cells[i]);
+    NUVUnicodeString name;
+    if (cell->GetAttrName(name) < 0 || !(name == attrName) || cell->GetType(type) < 0) continue;
+    return cell;
+  }
+  return nullptr;
+}
+}  // namespace
+
+NUVEDB_DEFINE_CLASS_INFO(NUVEdbResultTable, NUVBaseUnknown)
+
+NUVEdbResultTable::NUVEdbResultTable(const NUVEdbResultTable& other)
+    : NUVBaseUnknown(other), header_(other.header_), firstRow_(other.firstRow_), rows_(other.rows_) {
+  TakeReferences();
+}
+
+NUVEdbResultTable& NUVEdbResultTable::operator=(const NUVEdbResultTable& other) {
+  if (this == &other) return *this;
+  ReleaseAll();
+  header_ = other.header_;
+  firstRow_ = other.firstRow_;
+  rows_ = other.rows_;
+  TakeReferences();
+  return *this;
+}
+
+NUVEdbResultTable::~NUVEdbResultTable() { ReleaseAll(); }
+
+void NUVEdbResultTable::TakeReferences() {
+  nuvedb::AddRefAll(header_);
+  for (NUVEdbResultTabRow* row : rows_) row->AddRef();
+}
+
+void NUVEdbResultTable::ReleaseAll() {
+  nuvedb::ReleaseAll(header_);
+  // The chain is gathered before any row is released.
+  std::vector<NUVEdbResultTabRow*> chain;
+  chain.reserve(rows_.size());
+  for (NUVEdbResultTabRow* row = firstRow_; row; row = row->next_) chain.push_back(row);
+  for (NUVEdbResultTabRow* row : chain) row->Release();
+  firstRow_ = nullptr;
+  rows_.clear();
+}
+
+long NUVEdbResultTable::SetHeader(const NUVListPtrNUVBaseUnknown& headers) {
+  if (header_.Size() >= 1) return kSource.Failure();
+  long result = kSource.Failure();
+  nuvedb::Guarded([&] {
+    nuvedb::AppendKindOf<NUVEdbResultTabHdr>(headers, header_);
+    result = kSource.Success();
+  });
+  return result;
+}
+
+long NUVEdbResultTable::GetHeader(NUVListPtrNUVBaseUnknown& headers) const {
+  long result = kSource.Failure();
+  nuvedb::Guarded([&] {
+    nuvedb::AppendKindOf<NUVEdbResultTabHdr>(header_, headers);
+    result = kSource.Success();
+  });
+  if (result < 0) nuvedb::ReleaseAll(headers);
+  return result;
+}
+
+long NUVEdbResultTable::GetNumberOfRows(int& count) const {
+  count = static_cast<int>(rows_.size());
+  return kSource.Success();
+}
+
+long NUVEdbResultTable::GetRow(const int& n, NUVListPtrNUVBaseUnknown& cells) const {
+  if (n < 0) return kSource.Failure();
+  long result = kSource.Failure();
+  nuvedb::Guarded([&] {
+    if (n >= 1 && static_cast<size_t>(n) <= rows_.size()) {
+      const NUVListPtrNUVBaseUnknown& rowCells = rows_[static_cast<size_t>(n - 1)]->cells_;
+      for (int i = 1; i <= rowCells.Size(); ++i) {
+        if (!rowCells[i]) continue;
+        rowCells[i]->AddRef();
+        cells.Append(rowCells[i]);
+      }
+    }
+    result = kSource.Success();
+  });
+  return result;
+}
+
+long NUVEdbResultTable::GetColumn(const NUVUnicodeString& attrName, NUVEdbObjAttrType& type,
+                                  NUVListPtrNUVBaseUnknown& cells) const {
+  if (attrName.GetLengthInChar() < 1) return kSource.Failure();
+  long result = kSource.Failure();
+  nuvedb::Guarded([&] {
+    for (const NUVEdbResultTabRow* row = firstRow_; row; row = row->next_) {
+      NUVEdbObjAttrType cellType = EdbTypeNone;
+      NUVEdbResultTabData* cell = FirstCellNamed(row->cells_, attrName, cellType);
+      if (!cell) continue;
+      type = cellType;
+      cell->AddRef();
+      cells.Append(cell);
+    }
+    result = kSource.Success();
+  });
+  return result;
+}
+
+long NUVEdbResultTableBuilder::AppendRow(NUVEdbResultTable& table, NUVListPtrNUVBaseUnknown& cells) {
+  auto* row = new NUVEdbResultTabRow(cells);  // the table keeps this creation reference
+  if (!row) return kSource.Failure();
+  if (table.rows_.empty()) {
+    table.firstRow_ = row;
+  } else {
+    table.rows_.back()->next_ = row;
+  }
+  table.rows_.push_back(row);
+  return kSource.Success();
+}
