@@ -134,6 +134,16 @@ TEST_F(ResultTable, CopiesKeepRowsAndCellsAliveAndReleaseThemOnce) {
   auto* row = new NUVEdbResultTabRow(list);
   auto* rowCopy = new NUVEdbResultTabRow(*row);
   *rowCopy = *row;
+  NUVEdbResultTabRow& alias = *rowCopy;
+  *rowCopy = alias;  // self-assignment keeps the cells
+  {
+    NUVListPtrNUVBaseUnknown cellsOut;
+    NUVEdbResultTable single;
+    NUVEdbResultTableBuilder::AppendRow(single, list);
+    single.GetRow(1, cellsOut);
+    EXPECT_EQ(cellsOut.Size(), 1);
+    ReleaseList(cellsOut);
+  }
   EXPECT_EQ(References(cells[2]), 3U);
   rowCopy->Release();
   row->Release();

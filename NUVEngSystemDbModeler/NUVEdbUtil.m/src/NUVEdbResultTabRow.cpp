@@ -15,10 +15,11 @@ NUVEdbResultTabRow::NUVEdbResultTabRow(const NUVEdbResultTabRow& other)
 }
 
 NUVEdbResultTabRow& NUVEdbResultTabRow::operator=(const NUVEdbResultTabRow& other) {
-  nuvedb::AddRefAll(other.cells_);  // first, so that self-assignment keeps the cells
+  NUVListPtrNUVBaseUnknown incoming = other.cells_;  // survives self-assignment
+  nuvedb::AddRefAll(incoming);
   ReleaseCells();
   next_ = other.next_;
-  cells_ = other.cells_;
+  cells_ = incoming;
   return *this;
 }
 

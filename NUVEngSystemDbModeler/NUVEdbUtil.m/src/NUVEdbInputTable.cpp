@@ -1,0 +1,75 @@
+#include "NUVEdbInputTable.h"
+
+#include "NUVEdbInputTabRow.h"
+#include "NUVEdbSupport.h"
+
+namespace {
+constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbInputTable"};
+}  // namespace
+
+NUVEDB_DEFINE_CLASS_INFO(NUVEdbInputTable, NUVBaseUnknown)
+
+NUVEdbInputTable::NUVEdbInputTable(const NUVEdbInputTable& other)
+    : NUVBaseUnknown(other), firstRow_(other.firstRow_), rows_(other.rows_) {
+  for (NUVEdbInputTabRow* row : rows_) row->AddRef();
+}
+
+NUVEdbInputTable& NUVEdbInputTable::operator=(const NUVEdbInputTable& other) {
+  if (this == &other) return *this;
+  ReleaseRows();
+  firstRow_ = other.firstRow_;
+  rows_ = other.rows_;
+  for (NUVEdbInputTabRow* row : rows_) row->AddRef();
+  return *this;
+}
+
+NUVEdbInputTable::~NUVEdbInputTable() { ReleaseRows(); }
+
+void NUVEdbInputTable::ReleaseRows() {
+  // The chain is gathered before any row is released.
+  std::vector<NUVEdbInputTabRow*> chain;
+  chain.reserve(rows_.size());
+  for (NUVEdbInputTabRow* row = firstRow_; row; row = row->next_) chain.push_back(row);
+  for (NUVEdbInputTabRow* row : chain) row->Release();
+  firstRow_ = nullptr;
+  rows_.clear();
+}
+
+long NUVEdbInputTable::AppendRow(const NUVListPtrNUVBaseUnknown& parameters) {
+  if (parameters.Size() < 1) return kSource.Failure();
+  long result = kSource.Failure();
+  nuvedb::Guarded([&] {
+    auto* row = new NUVEdbInputTabRow(parameters);  // the table keeps this creation reference
+    if (!row) return;
+    if (rows_.empty()) {
+      firstRow_ = row;
+    } else {
+      rows_.back()->next_ = row;
+    }
+    rows_.push_back(row);
+    result = kSource.Success();
+  });
+  return result;
+}
+
+long NUVEdbInputTable::GetNumberOfRows(int& count) const {
+  count = static_cast<int>(rows_.size());
+  return kSource.Success();
+}
+
+long NUVEdbInputTable::GetRow(int n, NUVListPtrNUVBaseUnknown& parameters) const {
+  if (n < 0) return kSource.Failure();
+  long result = kSource.Failure();
+  nuvedb::Guarded([&] {
+    if (n >= 1 && static_cast<size_t>(n) <= rows_.size()) {
+      const NUVListPtrNUVBaseUnknown& held = rows_[static_cast<size_t>(n - 1)]->parameters_;
+      for (int i = 1; i <= held.Size(); ++i) {
+        if (!held[i]) continue;
+        held[i]->AddRef();
+        parameters.Append(held[i]);
+      }
+    }
+    result = kSource.Success();
+  });
+  return result;
+}
