@@ -62,12 +62,7 @@ long NUVEdbInputTable::GetRow(int n, NUVListPtrNUVBaseUnknown& parameters) const
   long result = kSource.Failure();
   nuvedb::Guarded([&] {
     if (n >= 1 && static_cast<size_t>(n) <= rows_.size()) {
-      const NUVListPtrNUVBaseUnknown& held = rows_[static_cast<size_t>(n - 1)]->parameters_;
-      for (int i = 1; i <= held.Size(); ++i) {
-        if (!held[i]) continue;
-        held[i]->AddRef();
-        parameters.Append(held[i]);
-      }
+      nuvedb::AppendWithReferences(rows_[static_cast<size_t>(n - 1)]->parameters_, parameters);
     }
     result = kSource.Success();
   });

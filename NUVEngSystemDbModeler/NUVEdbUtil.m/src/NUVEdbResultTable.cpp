@@ -88,12 +88,7 @@ long NUVEdbResultTable::GetRow(const int& n, NUVListPtrNUVBaseUnknown& cells) co
   long result = kSource.Failure();
   nuvedb::Guarded([&] {
     if (n >= 1 && static_cast<size_t>(n) <= rows_.size()) {
-      const NUVListPtrNUVBaseUnknown& rowCells = rows_[static_cast<size_t>(n - 1)]->cells_;
-      for (int i = 1; i <= rowCells.Size(); ++i) {
-        if (!rowCells[i]) continue;
-        rowCells[i]->AddRef();
-        cells.Append(rowCells[i]);
-      }
+      nuvedb::AppendWithReferences(rows_[static_cast<size_t>(n - 1)]->cells_, cells);
     }
     result = kSource.Success();
   });

@@ -143,6 +143,15 @@ void AppendKindOf(const NUVListPtrNUVBaseUnknown& source, NUVListPtrNUVBaseUnkno
   }
 }
 
+// Appends every non-null entry of source to target, with a reference.
+inline void AppendWithReferences(const NUVListPtrNUVBaseUnknown& source, NUVListPtrNUVBaseUnknown& target) {
+  for (int i = 1; i <= source.Size(); ++i) {
+    if (!source[i]) continue;
+    source[i]->AddRef();
+    target.Append(source[i]);
+  }
+}
+
 // Takes one more reference on every non-null entry.
 inline void AddRefAll(const NUVListPtrNUVBaseUnknown& list) {
   for (int i = 1; i <= list.Size(); ++i) {
