@@ -26,13 +26,7 @@ NUVEdbInputTable& NUVEdbInputTable::operator=(const NUVEdbInputTable& other) {
 NUVEdbInputTable::~NUVEdbInputTable() { ReleaseRows(); }
 
 void NUVEdbInputTable::ReleaseRows() {
-  // The chain is gathered before any row is released.
-  std::vector<NUVEdbInputTabRow*> chain;
-  chain.reserve(rows_.size());
-  for (NUVEdbInputTabRow* row = firstRow_; row; row = row->next_) chain.push_back(row);
-  for (NUVEdbInputTabRow* row : chain) row->Release();
-  firstRow_ = nullptr;
-  rows_.clear();
+  nuvedb::ReleaseChain(firstRow_, rows_, [](NUVEdbInputTabRow* row) { return row->next_; });
 }
 
 long NUVEdbInputTable::AppendRow(const NUVListPtrNUVBaseUnknown& parameters) {

@@ -49,13 +49,7 @@ void NUVEdbResultTable::TakeReferences() {
 
 void NUVEdbResultTable::ReleaseAll() {
   nuvedb::ReleaseAll(header_);
-  // The chain is gathered before any row is released.
-  std::vector<NUVEdbResultTabRow*> chain;
-  chain.reserve(rows_.size());
-  for (NUVEdbResultTabRow* row = firstRow_; row; row = row->next_) chain.push_back(row);
-  for (NUVEdbResultTabRow* row : chain) row->Release();
-  firstRow_ = nullptr;
-  rows_.clear();
+  nuvedb::ReleaseChain(firstRow_, rows_, [](NUVEdbResultTabRow* row) { return row->next_; });
 }
 
 long NUVEdbResultTable::SetHeader(const NUVListPtrNUVBaseUnknown& headers) {

@@ -168,3 +168,21 @@ inline void ReleaseAll(NUVListPtrNUVBaseUnknown& list) {
 }
 
 }  // namespace nuvedb
+
+#include <vector>
+
+namespace nuvedb {
+
+// Releases every row of a chain, gathered along the next links before any
+// row is released; empties the index and the head link.
+template <class Row, class Next>
+void ReleaseChain(Row*& first, std::vector<Row*>& index, Next next) {
+  std::vector<Row*> chain;
+  chain.reserve(index.size());
+  for (Row* row = first; row; row = next(row)) chain.push_back(row);
+  for (Row* row : chain) row->Release();
+  first = nullptr;
+  index.clear();
+}
+
+}  // namespace nuvedb
