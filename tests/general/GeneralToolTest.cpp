@@ -95,7 +95,7 @@ TEST_F(GeneralTool, MetadataToolComesWithAReferenceAndRaisesReachTheCaller) {
   host->offerProvider = false;
   EXPECT_EQ(tool.GetMetadataTool(), nullptr);
   host->offerProvider = true;
-  host->raiseInProvider = true;
+  host->provider.raiseAt = HostScript::kEveryCall;
   const long flushes = NUVFlushCount();
   NUVXHContext frame;
   EXPECT_FALSE(frame.Run([&] { tool.GetMetadataTool(); }));

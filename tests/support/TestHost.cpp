@@ -1,46 +1,17 @@
 #include "TestHost.h"
 
 #include "NUVInternalError.h"
+#include "TestDatabaseHandle.h"
+#include "TestMetadataTool.h"
+#include "TestQuery.h"
 
 namespace {
 
-class TestMetadataTool : public NUVEdsMetadataTool {
- public:
-  NUVUnicodeString GetPrimaryKey(const NUVUnicodeString&) override { return "ID"; }
-};
-
-class TestDatabaseHandle : public NUVBaseUnknown, public NUVIEdbDatabaseHandle {
- public:
-  long QueryInterface(const GUID& iid, void** out) override {
-    if (out && iid == IID_NUVIEdbDatabaseHandle) {
-      *out = static_cast<NUVIEdbDatabaseHandle*>(this);
-      AddRef();
-      return NUV_S_OK;
-    }
-    return NUVBaseUnknown::QueryInterface(iid, out);
-  }
-  unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }
-  unsigned long Release() override { return NUVBaseUnknown::Release(); }
-  long GetDatabaseName(NUVUnicodeString& name) override {
-    name = "main";
-    return NUV_S_OK;
-  }
-  long IsReadOnly(unsigned char& readOnly) override {
-    readOnly = 0;
-    return NUV_S_OK;
-  }
-  long CreateVolatileObject(const NUVUnicodeString&, const NUVUnicodeString&, IUnknown** object) override {
-    *object = nullptr;
-    return NUV_E_FAIL;
-  }
-};
-
 template <class Interface>
-long Offer(bool offered, Interface* itf, void** out) {
-  if (!offered) {
-    *out = nullptr;
-    return NUV_E_NOINTERFACE;
-  }
+long Offer(bool offered, HostScript::Answer answer, Interface* itf, void** out) {
+  *out = nullptr;
+  if (!offered || answer == HostScript::Answer::Fail) return NUV_E_NOINTERFACE;
+  if (answer == HostScript::Answer::Null) return NUV_S_OK;
   *out = itf;
   itf->AddRef();
   return NUV_S_OK;
@@ -48,34 +19,61 @@ long Offer(bool offered, Interface* itf, void** out) {
 
 }  // namespace
 
-TestHost::TestHost() : metadataTool(new TestMetadataTool), databaseHandle(new TestDatabaseHandle) {}
+TestHost::TestHost()
+    : schema{{"PART", {"ID", {"K1", "K2", "K3"}}}, {"DOC", {"DOCNO", {"D1"}}}},
+      metadataTool(new TestMetadataTool(*this)),
+      databaseHandle(new TestDatabaseHandle(*this)),
+      queryInterface(new TestQuery(*this)) {}
 
 TestHost::~TestHost() {
   metadataTool->Release();
   databaseHandle->Release();
+  queryInterface->Release();
 }
 
 void TestHost::Install() { NUVSetPtrSession(this); }
 void TestHost::Uninstall() { NUVSetPtrSession(nullptr); }
 
+HostScript::Answer TestHost::Enter(HostScript& script) {
+  ++script.calls;
+  ++wide.calls;
+  if (wide.raiseAt == wide.calls || script.Hits(script.raiseAt)) {
+    ++wide.raises;
+    if (wide.raiseForeign) NUVRaise(new NUVException, __FILE__, __LINE__);
+    NUVRaise(new NUVInternalError(40, "HostRaised", "TestHost"), __FILE__, __LINE__);
+  }
+  if (script.Hits(script.failAt)) return HostScript::Answer::Fail;
+  if (script.Hits(script.nullAt)) return HostScript::Answer::Null;
+  return HostScript::Answer::Normal;
+}
+
 long TestHost::QueryInterface(const GUID& iid, void** out) {
   if (!out) return NUV_E_POINTER;
   if (iid == IID_NUVIEdbMetadataToolProvider) {
-    return Offer(offerProvider, static_cast<NUVIEdbMetadataToolProvider*>(this), out);
+    return Offer(offerProvider, Enter(session), static_cast<NUVIEdbMetadataToolProvider*>(this), out);
   }
-  if (iid == IID_NUVIEdbDatabaseContext) return Offer(offerContext, static_cast<NUVIEdbDatabaseContext*>(this), out);
-  if (iid == IID_NUVIEdbErrorReporter) return Offer(offerReporter, static_cast<NUVIEdbErrorReporter*>(this), out);
+  if (iid == IID_NUVIEdbDatabaseContext) {
+    return Offer(offerContext, Enter(session), static_cast<NUVIEdbDatabaseContext*>(this), out);
+  }
+  if (iid == IID_NUVIEdbErrorReporter) {
+    return Offer(offerReporter, Enter(session), static_cast<NUVIEdbErrorReporter*>(this), out);
+  }
   return NUVBaseUnknown::QueryInterface(iid, out);
 }
 
 long TestHost::ProvideMetadataTool(NUVEdsMetadataTool** tool) {
-  if (raiseInProvider) NUVRaise(new NUVInternalError(40, "ProviderFailed", "TestHost"), __FILE__, __LINE__);
+  *tool = nullptr;
+  const HostScript::Answer answer = Enter(provider);
+  if (answer == HostScript::Answer::Fail) return NUV_E_FAIL;
+  if (answer == HostScript::Answer::Null) return NUV_S_OK;
   *tool = metadataTool;
   metadataTool->AddRef();
   return NUV_S_OK;
 }
 
 long TestHost::GetCurrentDatabase(NUVUnicodeString& database) {
+  const HostScript::Answer answer = Enter(context);
+  if (answer == HostScript::Answer::Fail) return NUV_E_FAIL;
   database = currentDatabase.c_str();
   return NUV_S_OK;
 }
@@ -86,6 +84,10 @@ long TestHost::SetCurrentDatabase(const NUVUnicodeString& database) {
 }
 
 long TestHost::GetDatabaseHandle(const NUVUnicodeString& database, const GUID& iid, void** out) {
+  *out = nullptr;
+  const HostScript::Answer answer = Enter(context);
+  if (answer == HostScript::Answer::Fail) return NUV_E_FAIL;
+  if (answer == HostScript::Answer::Null) return NUV_S_OK;
   if (!(database == currentDatabase.c_str())) return NUV_E_INVALIDARG;
   return databaseHandle->QueryInterface(iid, out);
 }
@@ -101,6 +103,7 @@ long TestHost::GetReportCount(unsigned int* count) {
 }
 
 long TestHost::ReportError(NUVError* error, const NUVUnicodeString& first, const NUVUnicodeString& second) {
+  if (Enter(reporter) == HostScript::Answer::Fail) return NUV_E_FAIL;
   reports.push_back({error ? error->GetId() : 0U, first.CastToCharPtr(), second.CastToCharPtr()});
   return NUV_S_OK;
 }

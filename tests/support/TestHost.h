@@ -1,19 +1,25 @@
 #pragma once
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "HostScript.h"
 #include "NUVBaseUnknown.h"
 #include "NUVEdsMetadataTool.h"
 #include "NUVIEdbDatabaseContext.h"
 #include "NUVIEdbDatabaseHandle.h"
 #include "NUVIEdbErrorReporter.h"
 #include "NUVIEdbMetadataToolProvider.h"
+#include "NUVIEdbSysQuery2.h"
 #include "NUVSession.h"
 
 // An in-memory host for the unit tests: a session that answers the
-// metadata tool provider, the database context and the error reporter, and
-// a database handle. Switches make each part missing, failing, or raising
-// a platform error. Install() makes it the process's session.
+// metadata tool provider, the database context and the error reporter; a
+// database handle that makes host objects; a query interface that knows
+// the objects of a small schema; a metadata tool. Each component answers
+// through its script, which counts its calls and can make the n-th one
+// fail, answer null or raise. Install() makes it the process's session.
 class TestHost : public NUVBaseUnknown,
                  public NUVSession,
                  public NUVIEdbMetadataToolProvider,
@@ -26,10 +32,24 @@ class TestHost : public NUVBaseUnknown,
     std::string second;
   };
 
+  // A class type of the schema: its key attribute and the keys of the
+  // objects that exist.
+  struct TestClass {
+    std::string keyAttribute;
+    std::set<std::string> keys;
+  };
+
   TestHost();
   ~TestHost() override;
+  TestHost(const TestHost&) = delete;
+  TestHost& operator=(const TestHost&) = delete;
+
   void Install();
   static void Uninstall();
+
+  // Counts a call of the component and of the host; raises when a script
+  // says so, else tells the component how to answer.
+  HostScript::Answer Enter(HostScript& script);
 
   long QueryInterface(const GUID& iid, void** out) override;
   unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }
@@ -43,13 +63,24 @@ class TestHost : public NUVBaseUnknown,
   long GetReportCount(unsigned int* count) override;
   long ReportError(NUVError* error, const NUVUnicodeString& first, const NUVUnicodeString& second) override;
 
+  // The schema: PART (key attribute ID; K1, K2, K3) and DOC (DOCNO; D1).
+  std::map<std::string, TestClass> schema;
+
   // What the session offers.
   bool offerProvider = true;
   bool offerContext = true;
   bool offerReporter = true;
-  bool raiseInProvider = false;  // ProvideMetadataTool raises a platform error
   std::string currentDatabase = "main";
+  // The code CreateVolatileObject returns with an object it made.
+  long createCode = NUV_S_OK;
   std::vector<Report> reports;
-  NUVEdsMetadataTool* metadataTool;        // holds one reference
-  NUVIEdbDatabaseHandle* databaseHandle;   // holds one reference
+
+  // One script per component; `wide` spans all of them.
+  HostScript session, provider, context, handle, query, objects, metadata, reporter;
+  HostWideScript wide;
+
+  // The components; the host holds one reference on each.
+  NUVEdsMetadataTool* metadataTool;
+  NUVIEdbDatabaseHandle* databaseHandle;
+  NUVIEdbSysQuery2* queryInterface;
 };
