@@ -2,7 +2,6 @@
 
 #include "NUVEdbSupport.h"
 #include "NUVEdsGeneralTool.h"
-#include "NUVIUnknownListImpl.h"
 
 namespace {
 constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbAnyData"};
@@ -272,12 +271,7 @@ long NUVEdbAnyData::SetData(const NUVIUnknownList* source) {
         item = nullptr;
         continue;
       }
-      if (!interfaceList_) {
-        if (auto* created = new NUVIUnknownListImpl) {
-          created->QueryInterface(IID_NUVIUnknownList, reinterpret_cast<void**>(&interfaceList_));
-          created->Release();
-        }
-      }
+      if (!interfaceList_) interfaceList_ = nuvedb::NewUnknownList();
       if (interfaceList_ && interfaceList_->Add(added, item) >= 0) ++added;
       ReleaseAndNull(item);
     }

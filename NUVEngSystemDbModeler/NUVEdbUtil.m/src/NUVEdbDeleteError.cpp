@@ -3,7 +3,6 @@
 #include "NUVEdbGeneralTool.h"
 #include "NUVEdbSupport.h"
 #include "NUVIEdbDatabaseHandle.h"
-#include "NUVIUnknownListImpl.h"
 
 namespace {
 constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbDeleteError"};
@@ -52,12 +51,7 @@ long NUVEdbDeleteError::GetErrorInfo(NUVIUnknownList** objects, NUVListValNUVUni
         for (int i = 1; i <= n; ++i) {
           result = handle->CreateVolatileObject(classTypes_[i], keys_[i], object.out());
           if (result >= 0 && object) {
-            if (!*objects) {
-              if (auto* created = new NUVIUnknownListImpl) {
-                created->QueryInterface(IID_NUVIUnknownList, reinterpret_cast<void**>(objects));
-                created->Release();
-              }
-            }
+            if (!*objects) *objects = nuvedb::NewUnknownList();
             if (*objects && (*objects)->Add(position, object.get()) >= 0) {
               ++position;
               classTypes.Append(classTypes_[i]);

@@ -186,3 +186,35 @@ void ReleaseChain(Row*& first, std::vector<Row*>& index, Next next) {
 }
 
 }  // namespace nuvedb
+
+#include "NUVIUnknownListImpl.h"
+
+namespace nuvedb {
+
+// A new, empty interface list holding its only reference for the caller;
+// null when the allocation answers null.
+inline NUVIUnknownList* NewUnknownList() {
+  NUVIUnknownList* list = nullptr;
+  if (auto* created = new NUVIUnknownListImpl) {
+    created->QueryInterface(IID_NUVIUnknownList, reinterpret_cast<void**>(&list));
+    created->Release();
+  }
+  return list;
+}
+
+// A list of base objects each held with a reference of the operation's
+// own; releases them and empties the list when it goes, on every path.
+class HeldList {
+ public:
+  HeldList() = default;
+  HeldList(const HeldList&) = delete;
+  HeldList& operator=(const HeldList&) = delete;
+  ~HeldList() { ReleaseAll(list_); }
+  NUVListPtrNUVBaseUnknown& get() { return list_; }
+  const NUVListPtrNUVBaseUnknown& operator*() const { return list_; }
+
+ private:
+  NUVListPtrNUVBaseUnknown list_;
+};
+
+}  // namespace nuvedb

@@ -1,0 +1,477 @@
+#include "NUVEdbBrokerTool.h"
+
+#include "NUVEdbGeneralTool.h"
+#include "NUVEdbOutputData.h"
+#include "NUVEdbResultTabData.h"
+#include "NUVEdbResultTabHdr.h"
+#include "NUVEdbResultTable.h"
+#include "NUVEdbSQLData.h"
+#include "NUVEdbSupport.h"
+#include "NUVEdsMetadataTool.h"
+#include "NUVIEdbDatabaseHandle.h"
+#include "NUVIEdbSysObject.h"
+#include "NUVIEdbSysQuery2.h"
+#include "NUVToken.h"
+
+namespace {
+constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbBrokerTool"};
+
+using nuvedb::Held;
+
+NUVUnicodeString Quoted(const NUVUnicodeString& text, const char* closing) {
+  NUVUnicodeString quoted("'");
+  quoted += text;
+  quoted += closing;
+  return quoted;
+}
+
+NUVUnicodeString NumberText(int value) { return NUVUnicodeString().BuildFromNum(value, "%d"); }
+NUVUnicodeString NumberText(double value) { return NUVUnicodeString().BuildFromNum(value, "%g"); }
+
+// The key of the object that a typed value holds, asked for its
+// system-object interface; the reference is released before the answer.
+long StoredObjectKey(NUVEdbBrokerTool& broker, const NUVEdbAnyData& value, NUVUnicodeString& key) {
+  Held<NUVIEdbSysObject> object;
+  const long fetched = value.GetData(IID_NUVIEdbSysObject, object.out_void());
+  if (fetched < 0 || !object) return kSource.Failure();
+  return broker.GetKey(object.get(), key);
+}
+
+// The value text of a scalar parameter as it stands in a statement; false
+// when the value cannot be read.
+bool StatementValueText(const NUVEdbSQLData& parameter, NUVEdbObjAttrType type, NUVUnicodeString& text) {
+  switch (type) {
+    case EdbTypeInteger: {
+      int value = 0;
+      if (parameter.GetData(value) < 0) return false;
+      text = NumberText(value);
+      return true;
+    }
+    case EdbTypeDouble: {
+      double value = 0;
+      if (parameter.GetData(value) < 0) return false;
+      text = NumberText(value);
+      return true;
+    }
+    default: {
+      NUVUnicodeString value;
+      if (parameter.GetData(value, 0) < 0) return false;
+      text = Quoted(value, "'");
+      return true;
+    }
+  }
+}
+
+// One item of a list parameter: its name and value text.
+struct ListItem {
+  long fetched;  // the code of the item's fetch
+  long failure;  // negative when the item cannot be written
+  NUVUnicodeString name;
+  NUVUnicodeString text;
+};
+
+ListItem ReadListItem(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NUVEdbObjAttrType type, int k) {
+  ListItem item{0, 0, {}, {}};
+  switch (type) {
+    case EdbTypeIntegerList: {
+      int value = 0;
+      item.fetched = parameter.GetListDataByItemNb(k, item.name, value);
+      if (item.fetched >= 0) item.text = NumberText(value);
+      break;
+    }
+    case EdbTypeDoubleList: {
+      double value = 0;
+      item.fetched = parameter.GetListDataByItemNb(k, item.name, value);
+      if (item.fetched >= 0) item.text = NumberText(value);
+      break;
+    }
+    case EdbTypeStringList: {
+      NUVUnicodeString value;
+      item.fetched = parameter.GetListDataByItemNb(k, item.name, value, 0);
+      if (item.fetched >= 0) item.text = Quoted(value, "'");
+      break;
+    }
+    default: {
+      Held<NUVIEdbSysObject> object;
+      item.fetched = parameter.GetListDataByItemNb(k, item.name, IID_NUVIEdbSysObject, object.out_void());
+      if (item.fetched < 0) break;
+      item.failure = object ? broker.GetKey(object.get(), item.text) : kSource.Failure();
+      return item;
+    }
+  }
+  item.failure = item.fetched;
+  return item;
+}
+
+// The word between the items of a list with a condition.
+NUVUnicodeString JoiningWord(const NUVUnicodeString& condition) {
+  if (condition == "|" || condition == "!" || condition == "%") {
+    NUVUnicodeString word("^");
+    word += condition;
+    word += "^";
+    return word;
+  }
+  return condition;
+}
+
+// Substitutes the items of one list parameter: each item's name by its
+// value text, or, with a condition, the parameter's name by the expression
+// " ( " name value " word " name value ... " ) ". An item that cannot be
+// read is left out, and the first such failure is the answer.
+long SubstituteList(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NUVEdbObjAttrType type,
+                    NUVUnicodeString& result) {
+  int count = 0;
+  long code = parameter.GetListSize(count);
+  if (code < 0 || count <= 0) return code;
+  NUVUnicodeString condition;
+  code = parameter.GetParmCondition(condition);
+  const bool joined = condition.GetLengthInChar() > 0;
+  const NUVUnicodeString word = JoiningWord(condition);
+  NUVUnicodeString expression;
+  NUVUnicodeString name;
+  long leftOut = 0;
+  for (int k = 1; k <= count; ++k) {
+    ListItem item = ReadListItem(broker, parameter, type, k);
+    code = item.fetched;
+    if (item.failure < 0) {
+      if (leftOut >= 0) leftOut = item.failure;
+      continue;
+    }
+    if (!joined) {
+      result.ReplaceSubString(item.name, item.text);
+      continue;
+    }
+    if (expression.GetLengthInChar() == 0) {
+      expression = " ( ";
+    } else {
+      expression += " ";
+      expression += word;
+      expression += " ";
+    }
+    expression += " ";
+    expression += item.name;
+    expression += item.text;
+    name = item.name;
+  }
+  if (joined && expression.GetLengthInChar() > 0) {
+    expression += " ) ";
+    result.ReplaceSubString(name, expression);
+  }
+  return leftOut < 0 ? leftOut : code;
+}
+
+// Substitutes one parameter whose type answered code; returns the running
+// code after it.
+long SubstituteParameter(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NUVEdbObjAttrType type,
+                         long code, NUVUnicodeString& result) {
+  NUVUnicodeString name;
+  NUVUnicodeString text;
+  switch (type) {
+    case EdbTypeInteger:
+    case EdbTypeDouble:
+    case EdbTypeString:
+      if (parameter.GetParmName(name) >= 0 && StatementValueText(parameter, type, text)) {
+        result.ReplaceSubString(name, text);
+      }
+      return code;
+    case EdbTypeObject: {
+      if (parameter.GetParmName(name) < 0) return code;
+      Held<NUVIEdbSysObject> object;
+      if (parameter.GetData(IID_NUVIEdbSysObject, object.out_void()) < 0 || !object) return code;
+      code = broker.GetKey(object.get(), text);
+      if (code >= 0) result.ReplaceSubString(name, text);
+      return code;
+    }
+    case EdbTypeIntegerList:
+    case EdbTypeDoubleList:
+    case EdbTypeStringList:
+    case EdbTypeObjectList:
+      return SubstituteList(broker, parameter, type, result);
+    default:
+      return code;
+  }
+}
+
+// The value text of one assignment of an input definition; empty when the
+// value cannot be read or the type has none.
+NUVUnicodeString AssignmentValueText(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter,
+                                     NUVEdbObjAttrType type) {
+  NUVUnicodeString text;
+  switch (type) {
+    case EdbTypeInteger:
+    case EdbTypeDouble:
+      StatementValueText(parameter, type, text);
+      break;
+    case EdbTypeString: {
+      NUVUnicodeString value;
+      if (parameter.GetData(value, 0) >= 0) text = Quoted(value, "' ");
+      break;
+    }
+    case EdbTypeObject: {
+      NUVUnicodeString key;
+      if (StoredObjectKey(broker, parameter, key) >= 0) text = Quoted(key, "' ");
+      break;
+    }
+    default:
+      break;
+  }
+  return text;
+}
+
+// Appends ", " before every item but the first that a call writes.
+class JoinedText {
+ public:
+  explicit JoinedText(NUVUnicodeString& text) : text_(text) {}
+  NUVUnicodeString& Next() {
+    if (written_) text_ += ", ";
+    written_ = true;
+    return text_;
+  }
+
+ private:
+  NUVUnicodeString& text_;
+  bool written_ = false;
+};
+
+// What a binding says about where a value goes.
+struct BindingTarget {
+  NUVUnicodeString attrName;
+  NUVUnicodeString classType;
+  NUVEdbObjAttrType type = EdbTypeNone;
+};
+
+// The binding's attribute name, class type and type; false when the entry is
+// not a binding or one of them cannot be read.
+bool ReadBinding(const NUVBaseUnknown* entry, BindingTarget& target) {
+  if (!nuvedb::IsKindOf<NUVEdbOutputData>(entry)) return false;
+  const auto& binding = static_cast<const NUVEdbOutputData&>(*entry);
+  return binding.GetAttrName(target.attrName) >= 0 && binding.GetAttrType(target.type) >= 0 &&
+         binding.GetClassType(target.classType) >= 0;
+}
+
+}  // namespace
+
+NUVEdbBrokerTool::~NUVEdbBrokerTool() = default;
+
+long NUVEdbBrokerTool::PreProcessSQLStatement(const NUVUnicodeString& statement,
+                                              const NUVListPtrNUVBaseUnknown& parameters, NUVUnicodeString& result) {
+  long code = kSource.Success();
+  if (statement.GetLengthInChar() < 1) return code;
+  result = statement;
+  if (!nuvedb::Guarded([&] {
+        for (int i = 1; i <= parameters.Size(); ++i) {
+          if (!nuvedb::IsKindOf<NUVEdbSQLData>(parameters[i])) continue;
+          const auto& parameter = static_cast<const NUVEdbSQLData&>(*parameters[i]);
+          NUVEdbObjAttrType type = EdbTypeNone;
+          code = parameter.GetType(type);
+          if (code < 0) return;
+          code = SubstituteParameter(*this, parameter, type, code, result);
+          if (code < 0) return;
+        }
+      })) {
+    code = kSource.Failure();
+  }
+  return code;
+}
+
+long NUVEdbBrokerTool::GetKey(const NUVIEdbSysObject* object, NUVUnicodeString& key) {
+  if (!object) return kSource.Failure();
+  return object->GetObjectKey(key);
+}
+
+NUVEdbObjAttrType NUVEdbBrokerTool::TranslateMetaTypeToEdb(NUVUnicodeString metaType) {
+  if (metaType == "Integer" || metaType == "Uuid") return EdbTypeInteger;
+  if (metaType == "Double") return EdbTypeDouble;
+  if (metaType == "String") return EdbTypeString;
+  return EdbTypeNone;
+}
+
+long NUVEdbBrokerTool::ExtractInputDefinition(const NUVListPtrNUVBaseUnknown& parameters, NUVUnicodeString& text) {
+  if (parameters.Size() < 1) return kSource.Failure();
+  JoinedText joined(text);
+  const bool completed = nuvedb::Guarded([&] {
+    for (int i = 1; i <= parameters.Size(); ++i) {
+      if (!nuvedb::IsKindOf<NUVEdbSQLData>(parameters[i])) continue;
+      const auto& parameter = static_cast<const NUVEdbSQLData&>(*parameters[i]);
+      NUVUnicodeString name;
+      NUVEdbObjAttrType type = EdbTypeNone;
+      if (parameter.GetParmName(name) < 0 || parameter.GetType(type) < 0) continue;
+      const NUVUnicodeString value = AssignmentValueText(*this, parameter, type);
+      NUVUnicodeString& out = joined.Next();
+      out += name;
+      out += " = ";
+      out += value;
+    }
+  });
+  return completed ? kSource.Success() : kSource.Failure();
+}
+
+long NUVEdbBrokerTool::ExtractInputDefinition(const NUVListPtrNUVBaseUnknown& bindings,
+                                              NUVListPtrNUVBaseUnknown& headers, NUVUnicodeString& text) {
+  if (bindings.Size() < 1) return kSource.Failure();
+  JoinedText joined(text);
+  const bool completed = nuvedb::Guarded([&] {
+    for (int i = 1; i <= bindings.Size(); ++i) {
+      BindingTarget binding;
+      if (!ReadBinding(bindings[i], binding)) continue;
+      auto* header = new NUVEdbResultTabHdr(binding.classType, binding.attrName, binding.type);
+      if (!header) continue;
+      headers.Append(header);
+      joined.Next() += binding.attrName;
+    }
+  });
+  return completed ? kSource.Success() : kSource.Failure();
+}
+
+long NUVEdbBrokerTool::CreateVolatileObjectList(const NUVUnicodeString& classType, const NUVUnicodeString& keyName,
+                                                const NUVUnicodeString& keys, NUVIUnknownList*& list) {
+  long code = kSource.Failure();
+  if (keyName.GetLengthInChar() < 1) return code;
+  NUVEdbGeneralTool general;
+  Held<NUVIEdbDatabaseHandle> handle;
+  if (!nuvedb::Guarded([&] {
+        if (general.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void()) < 0 || !handle) return;
+        NUVToken tokens(keys);
+        unsigned int position = 0;
+        if (unsigned int count = 0; list && list->Count(&count) >= 0) position = count;
+        for (NUVUnicodeString key = tokens.GetNextToken("+"); key.GetLengthInChar() > 0;
+             key = tokens.GetNextToken("+")) {
+          key.Strip(3, NUVUnicodeChar(' '));
+          Held<IUnknown> object;
+          code = handle->CreateVolatileObject(classType, key, object.out());
+          if (code < 0 || !object) continue;
+          if (!list) list = nuvedb::NewUnknownList();
+          if (list && list->Add(position, object.get()) >= 0) ++position;
+        }
+      })) {
+    code = kSource.Failure();
+  }
+  return code;
+}
+
+namespace {
+
+// Writes one matched cell to its binding as the binding's type says.
+void WriteCell(NUVEdbBrokerTool& broker, const NUVEdbResultTabData& cell, NUVEdbOutputData& binding,
+               const BindingTarget& target, const NUVIEdbSysQuery2& query, NUVEdsMetadataTool& metadata) {
+  switch (target.type) {
+    case EdbTypeInteger: {
+      int value = 0;
+      if (cell.GetData(value) >= 0) binding.SetValue(value);
+      return;
+    }
+    case EdbTypeDouble: {
+      double value = 0;
+      if (cell.GetData(value) >= 0) binding.SetValue(value);
+      return;
+    }
+    case EdbTypeString:
+    case EdbTypeObject:
+    case EdbTypeObjectList:
+      break;
+    default:
+      return;
+  }
+  NUVUnicodeString text;
+  if (cell.GetData(text, 1) < 0) return;
+  if (target.type == EdbTypeString) {
+    binding.SetValue(text);
+  } else if (target.type == EdbTypeObject) {
+    Held<NUVIEdbSysObject> object;
+    if (query.GetObjectFromKey(target.classType, text, object.out()) >= 0 && object) binding.SetValue(object.get());
+  } else {
+    Held<NUVIUnknownList> list;
+    const NUVUnicodeString keyName = metadata.GetPrimaryKey(target.classType);
+    if (broker.CreateVolatileObjectList(target.classType, keyName, text, *list.out()) >= 0 && list) {
+      binding.SetValue(list.get());
+    }
+  }
+}
+
+// True when the entry is a cell with a type, an attribute name and a class
+// type; writes its attribute name.
+bool ReadCell(const NUVBaseUnknown* entry, NUVUnicodeString& attrName) {
+  if (!nuvedb::IsKindOf<NUVEdbResultTabData>(entry)) return false;
+  const auto& cell = static_cast<const NUVEdbResultTabData&>(*entry);
+  NUVEdbObjAttrType type = EdbTypeNone;
+  NUVUnicodeString classType;
+  if (cell.GetType(type) < 0 || cell.GetAttrName(attrName) < 0 || cell.GetClassType(classType) < 0) return false;
+  return attrName.GetLengthInChar() > 0 && type != EdbTypeNone;
+}
+
+// The metadata tool with a reference; opens no frame.
+NUVEdsMetadataTool* ObtainMetadataTool() {
+  NUVEdbGeneralTool general;
+  return general.GetMetadataTool();
+}
+
+}  // namespace
+
+long NUVEdbBrokerTool::ExtractOutput(NUVEdbResultTable& table, NUVListPtrNUVBaseUnknown& bindings,
+                                     const NUVIEdbSysQuery2* query, int n) {
+  long code = kSource.Failure();
+  int rows = 0;
+  table.GetNumberOfRows(rows);
+  if (!query || bindings.Size() < 1 || rows < 1 || n < 1 || n > rows) return code;
+  Held<NUVEdsMetadataTool> metadata;
+  *metadata.out() = ObtainMetadataTool();
+  if (!metadata) return code;
+  nuvedb::HeldList cells;
+  if (!nuvedb::Guarded([&] {
+        if (table.GetRow(n, cells.get()) < 0) return;
+        for (int c = 1; c <= (*cells).Size(); ++c) {
+          NUVUnicodeString attrName;
+          if (!ReadCell((*cells)[c], attrName)) continue;
+          for (int b = 1; b <= bindings.Size(); ++b) {
+            BindingTarget target;
+            if (!ReadBinding(bindings[b], target) || !(target.attrName == attrName)) continue;
+            WriteCell(*this, static_cast<const NUVEdbResultTabData&>(*(*cells)[c]),
+                      static_cast<NUVEdbOutputData&>(*bindings[b]), target, *query, *metadata.get());
+            code = kSource.Success();
+            break;
+          }
+        }
+      })) {
+    code = kSource.Failure();
+  }
+  return code;
+}
+
+long NUVEdbBrokerTool::ExtractOutput(NUVEdbResultTable& table, NUVListPtrNUVBaseUnknown& bindings,
+                                     const NUVIEdbSysQuery2* query, const NUVIEdbSysObject* object) {
+  long code = kSource.Failure();
+  int rows = 0;
+  table.GetNumberOfRows(rows);
+  if (!query || bindings.Size() < 1 || rows < 1) return code;
+  const int n = object ? FindRowNumber(object, table, rows) : 1;
+  if (n < 1 || n > rows) return code;
+  if (!nuvedb::Guarded([&] { code = ExtractOutput(table, bindings, query, n); })) code = kSource.Failure();
+  return code;
+}
+
+int NUVEdbBrokerTool::FindRowNumber(const NUVIEdbSysObject* object, NUVEdbResultTable& table, int count) {
+  if (!object || count < 1) return 0;
+  nuvedb::HeldList cells;  // released after the tool
+  Held<NUVEdsMetadataTool> metadata;
+  *metadata.out() = ObtainMetadataTool();
+  if (!metadata) return 0;
+  int found = 0;
+  nuvedb::Guarded([&] {
+    NUVUnicodeString classType;
+    NUVUnicodeString key;
+    if (object->GetObjectClassType(classType) < 0 || object->GetObjectKey(key) < 0) return;
+    const NUVUnicodeString keyName = metadata->GetPrimaryKey(classType);
+    NUVEdbObjAttrType type = EdbTypeNone;
+    if (table.GetColumn(keyName, type, cells.get()) < 0) return;
+    for (int i = 1; i <= (*cells).Size(); ++i) {
+      if (!nuvedb::IsKindOf<NUVEdbResultTabData>((*cells)[i])) continue;
+      NUVUnicodeString text;
+      if (static_cast<const NUVEdbResultTabData&>(*(*cells)[i]).GetData(text, 1) >= 0 && text == key) {
+        found = i;
+        return;
+      }
+    }
+  });
+  metadata.Reset();
+  return found;
+}
