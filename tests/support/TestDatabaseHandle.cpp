@@ -25,6 +25,7 @@ long TestDatabaseHandle::IsReadOnly(unsigned char& readOnly) {
 long TestDatabaseHandle::CreateVolatileObject(const NUVUnicodeString& classType, const NUVUnicodeString& key,
                                               IUnknown** object) {
   *object = nullptr;
+  host_.askedKeys.emplace_back(key.CastToCharPtr());
   const HostScript::Answer answer = host_.Enter(host_.handle);
   if (answer == HostScript::Answer::Fail) return NUV_E_FAIL;
   if (answer == HostScript::Answer::Null) return NUV_S_OK;

@@ -74,6 +74,8 @@ class TestHost : public NUVBaseUnknown,
   // The code CreateVolatileObject returns with an object it made.
   long createCode = NUV_S_OK;
   std::vector<Report> reports;
+  // The keys CreateVolatileObject was asked for, in order.
+  std::vector<std::string> askedKeys;
 
   // One script per component; `wide` spans all of them.
   HostScript session, provider, context, handle, query, objects, metadata, reporter;
