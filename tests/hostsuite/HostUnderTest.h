@@ -1,0 +1,33 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+class NUVIEdbSysQuery2;
+
+// What the host-facing checks need to know of a host: how to make it the
+// session, and a little of its schema and data.
+class HostUnderTest {
+ public:
+  virtual ~HostUnderTest() = default;
+  // Makes the host the process's session; Uninstall removes it again.
+  virtual void Install() = 0;
+  virtual void Uninstall() = 0;
+  // The name of the current database.
+  virtual std::string DatabaseName() const = 0;
+  // A class type of the schema, its key attribute, at least two keys of
+  // objects that exist, and a key no object has.
+  virtual std::string ClassType() const = 0;
+  virtual std::string KeyAttribute() const = 0;
+  virtual std::vector<std::string> Keys() const = 0;
+  virtual std::string MissingKey() const = 0;
+  // The host's query interface, without a reference for the caller.
+  virtual NUVIEdbSysQuery2* Query() = 0;
+};
+
+// One host the checks run against: a name for the test output and a
+// factory.
+struct HostPlugin {
+  const char* name;
+  std::unique_ptr<HostUnderTest> (*make)();
+};
