@@ -74,7 +74,8 @@ TEST_P(HostSuite, SessionOffersTheMetadataToolTheHandleAndTheReporter) {
   ASSERT_NE(tool, nullptr);
   tool->Release();
   NUVIEdbDatabaseHandle* handle = nullptr;
-  ASSERT_GE(general.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, reinterpret_cast<void**>(&handle)), 0);
+  ASSERT_GE(general.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, reinterpret_cast<void**>(&handle)),
+            0);
   ASSERT_NE(handle, nullptr);
   NUVUnicodeString name;
   EXPECT_GE(handle->GetDatabaseName(name), 0);
@@ -102,7 +103,8 @@ TEST_P(HostSuite, MetadataToolAnswersTheKeyAttribute) {
   NUVEdbGeneralTool general;
   NUVEdsMetadataTool* tool = general.GetMetadataTool();
   ASSERT_NE(tool, nullptr);
-  EXPECT_EQ(std::string(tool->GetPrimaryKey(host->ClassType().c_str()).CastToCharPtr()), host->KeyAttribute());
+  EXPECT_EQ(std::string(tool->GetPrimaryKey(host->ClassType().c_str()).CastToCharPtr()),
+            host->KeyAttribute());
   EXPECT_EQ(std::string(tool->GetPrimaryKey("NO_SUCH_CLASS").CastToCharPtr()), "");
   tool->Release();
 }
@@ -174,7 +176,8 @@ TEST_P(HostSuite, ObjectsAreFoundInAResultTableByTheirKey) {
   NUVEdbResultTable table;
   const std::vector<std::string> keys = host->Keys();
   for (const std::string& key : keys) {
-    auto* cell = new NUVEdbResultTabData(host->ClassType().c_str(), host->KeyAttribute().c_str(), key.c_str(), 0);
+    auto* cell =
+        new NUVEdbResultTabData(host->ClassType().c_str(), host->KeyAttribute().c_str(), key.c_str(), 0);
     NUVListPtrNUVBaseUnknown row;
     row.Append(cell);
     NUVEdbResultTableBuilder::AppendRow(table, row);

@@ -1,0 +1,61 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "NUVListPtrNUVBaseUnknown.h"
+#include "NUVUnicodeString.h"
+
+class NUVEdbResultTable;
+class NUVIEdbSysQuery2;
+class NUVSqliteSession;
+
+// A reference host over a SQLite database: while installed, its session
+// answers the metadata tool, the database context and the error reporter,
+// its database handle makes host objects from keys, and its query interface
+// finds objects by key. Class type = table name, attribute = column name,
+// key attribute = the table's primary-key column, key text = the
+// primary-key value as text. Texts are stored blank-encoded.
+class NUVSqliteHost {
+ public:
+  // Opens an existing database file; null, with the reason in message, when
+  // it does not exist or cannot be opened.
+  static std::unique_ptr<NUVSqliteHost> OpenFile(const std::string& path, std::string& message);
+  // Opens the built-in sample database in memory.
+  static std::unique_ptr<NUVSqliteHost> OpenSample(std::string& message);
+  // Writes the sample database to a new file; false, with the reason, when
+  // the file exists or cannot be written.
+  static bool WriteSample(const std::string& path, std::string& message);
+
+  // Removes the session when it is installed and closes the database.
+  ~NUVSqliteHost();
+  NUVSqliteHost(const NUVSqliteHost&) = delete;
+  NUVSqliteHost& operator=(const NUVSqliteHost&) = delete;
+
+  // Makes the host the process's session; Uninstall removes it when it is
+  // still the installed one.
+  void Install();
+  void Uninstall();
+
+  // Runs one finished statement and appends one row per answer row to the
+  // table. With headers (from ExtractInputDefinition), a column named like a
+  // header takes the header's class type and type. A statement SQLite
+  // refuses, a text holding more than one statement or an integer outside
+  // 32 bits gives a failure code with a recorded platform error carrying
+  // the reason; a writing statement that fails is rolled back whole.
+  long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
+           const NUVListPtrNUVBaseUnknown* headers = nullptr);
+
+  // The query interface, without a reference for the caller.
+  NUVIEdbSysQuery2* Query() const;
+  // The name of the current database: "main".
+  std::string DatabaseName() const;
+  // The key attribute of a class type; empty when the schema has none.
+  std::string KeyAttribute(const std::string& classType) const;
+  // The error reporter's last reports, oldest first, one line each.
+  std::vector<std::string> Reports() const;
+
+ private:
+  explicit NUVSqliteHost(NUVSqliteSession* session);
+  NUVSqliteSession* session_;  // one reference
+};

@@ -1,0 +1,63 @@
+#include "NUVSqliteDatabase.h"
+
+#include <sqlite3.h>
+
+#include <vector>
+
+NUVSqliteStatement::~NUVSqliteStatement() { sqlite3_finalize(statement_); }
+
+NUVSqliteDatabase::NUVSqliteDatabase(sqlite3* connection) : connection_(connection) { LoadSchema(); }
+
+NUVSqliteDatabase::~NUVSqliteDatabase() { sqlite3_close(connection_); }
+
+std::string NUVSqliteDatabase::Quoted(const std::string& identifier) {
+  std::string quoted = "\"";
+  for (char c : identifier) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+namespace {
+
+std::vector<std::string> TableNames(sqlite3* connection) {
+  std::vector<std::string> names;
+  NUVSqliteStatement statement;
+  if (sqlite3_prepare_v2(connection, "SELECT name FROM sqlite_schema WHERE type = 'table'", -1,
+                         statement.out(), nullptr) != SQLITE_OK) {
+    return names;
+  }
+  while (sqlite3_step(statement.get()) == SQLITE_ROW) {
+    names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0)));
+  }
+  return names;
+}
+
+// The one primary-key column of the table; empty when it has none or more.
+std::string PrimaryKeyColumn(sqlite3* connection, const std::string& table) {
+  NUVSqliteStatement statement;
+  const std::string sql = "SELECT name FROM pragma_table_info(?) WHERE pk > 0";
+  if (sqlite3_prepare_v2(connection, sql.c_str(), -1, statement.out(), nullptr) != SQLITE_OK) return {};
+  sqlite3_bind_text(statement.get(), 1, table.c_str(), -1, SQLITE_TRANSIENT);
+  std::vector<std::string> columns;
+  while (sqlite3_step(statement.get()) == SQLITE_ROW) {
+    columns.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0)));
+  }
+  return columns.size() == 1 ? columns.front() : std::string();
+}
+
+}  // namespace
+
+void NUVSqliteDatabase::LoadSchema() {
+  keys_.clear();
+  for (const std::string& table : TableNames(connection_))
+    keys_[table] = PrimaryKeyColumn(connection_, table);
+}
+
+std::string NUVSqliteDatabase::KeyColumn(const std::string& table) const {
+  auto found = keys_.find(table);
+  return found == keys_.end() ? std::string() : found->second;
+}
+
+std::string NUVSqliteDatabase::LastMessage() const { return sqlite3_errmsg(connection_); }

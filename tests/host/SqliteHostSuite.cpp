@@ -1,0 +1,30 @@
+#include "HostSuite.h"
+#include "NUVSqliteHost.h"
+
+namespace {
+
+// The SQLite host on its sample database, as the host-facing checks see it.
+class SampleHost : public HostUnderTest {
+ public:
+  SampleHost() {
+    std::string message;
+    host_ = NUVSqliteHost::OpenSample(message);
+  }
+  void Install() override { host_->Install(); }
+  void Uninstall() override { host_->Uninstall(); }
+  std::string DatabaseName() const override { return host_->DatabaseName(); }
+  std::string ClassType() const override { return "PART"; }
+  std::string KeyAttribute() const override { return "ID"; }
+  std::vector<std::string> Keys() const override { return {"P1", "P2", "P8"}; }
+  std::string MissingKey() const override { return "P99"; }
+  NUVIEdbSysQuery2* Query() override { return host_->Query(); }
+
+ private:
+  std::unique_ptr<NUVSqliteHost> host_;
+};
+
+const HostPlugin kSample{"Sample", [] { return std::unique_ptr<HostUnderTest>(new SampleHost); }};
+
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(SqliteHost, HostSuite, testing::Values(kSample), HostPluginName);
