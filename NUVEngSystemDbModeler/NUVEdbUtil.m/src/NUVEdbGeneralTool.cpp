@@ -82,18 +82,19 @@ long NUVEdbGeneralTool::GetCurrentDatabaseHandle(const GUID& iid, void** out) {
 unsigned char NUVEdbGeneralTool::CheckError(const long& code, const NUVUnicodeString& first,
                                             const NUVUnicodeString& second) {
   unsigned char answer = 1;
-  NUVError* recorded = nullptr;  // holds the reference NUVGetLastError handed out
+  // Released in reverse order, the error before the reporter, also when an
+  // error of another kind passes through.
   nuvedb::Held<NUVIEdbErrorReporter> reporter;
+  nuvedb::Held<NUVError> recorded;
   nuvedb::Guarded([&] {
-    recorded = NUVError::NUVGetLastError(code, nullptr);
+    *recorded.out() = NUVError::NUVGetLastError(code, nullptr);
     if (!recorded) return;
     unsigned char fatal = 0;
-    if (IsErrorFatal(recorded, fatal) >= 0 && fatal) answer = 0;
+    if (IsErrorFatal(recorded.get(), fatal) >= 0 && fatal) answer = 0;
     if (GetInterfaceFromSession(IID_NUVIEdbErrorReporter, reporter.out_void()) >= 0 && reporter) {
-      reporter->ReportError(recorded, first, second);
+      reporter->ReportError(recorded.get(), first, second);
     }
   });
-  if (recorded) recorded->Release();
   return answer;
 }
 
