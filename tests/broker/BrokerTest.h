@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "HostObjectLists.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbSQLData.h"
 #include "NUVError.h"
@@ -13,59 +14,7 @@
 #include "NUVListValNUVUnicodeString.h"
 #include "TestHost.h"
 #include "TestHostObject.h"
-
-// Turns each "·" into a blank, so that expected texts show their blanks.
-inline std::string Spaced(std::string_view text) {
-  std::string spaced;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text.compare(i, 2, "\xC2\xB7") == 0) {
-      spaced += ' ';
-      ++i;
-    } else {
-      spaced += text[i];
-    }
-  }
-  return spaced;
-}
-
-// A 1-based collection of the given values (NUVRawCollint and its kin).
-template <class Collection, class T>
-Collection Values(std::initializer_list<T> values) {
-  Collection collection;
-  for (const T& value : values) collection.Append(value);
-  return collection;
-}
-
-inline NUVListValNUVUnicodeString Texts(std::initializer_list<const char*> texts) {
-  NUVListValNUVUnicodeString list;
-  for (const char* text : texts) list.Append(text);
-  return list;
-}
-
-// A list of base objects that owns one reference on each entry.
-class OwnedList {
- public:
-  OwnedList() = default;
-  OwnedList(std::initializer_list<NUVBaseUnknown*> adopted) {
-    for (NUVBaseUnknown* entry : adopted) Adopt(entry);
-  }
-  OwnedList(const OwnedList&) = delete;
-  OwnedList& operator=(const OwnedList&) = delete;
-  ~OwnedList() { Clear(); }
-  // Appends the entry with the reference the caller had (null allowed).
-  void Adopt(NUVBaseUnknown* entry) { list_.Append(entry); }
-  void Clear() {
-    for (int i = 1; i <= list_.Size(); ++i) {
-      if (list_[i]) list_[i]->Release();
-    }
-    list_.RemoveAll(NUVCollec::FreeMemory);
-  }
-  NUVListPtrNUVBaseUnknown& get() { return list_; }
-  operator NUVListPtrNUVBaseUnknown&() { return list_; }  // NOLINT(google-explicit-constructor)
-
- private:
-  NUVListPtrNUVBaseUnknown list_;
-};
+#include "TestLists.h"
 
 // Every broker test runs against a fresh test host installed as the
 // session, and checks that no host object outlives it.
@@ -95,10 +44,6 @@ class BrokerTest : public testing::Test {
                                      std::initializer_list<const char*> keys, const char* condition);
 
  protected:
-  // A list holding one reference on each of the objects, which it adopts.
-  static NUVIUnknownList* ListOf(std::initializer_list<NUVIEdbSysObject*> adopted);
-  // The keys of the objects in an interface list, joined by "+".
-  static std::string KeysOf(const NUVIUnknownList* list);
   long FlushesSinceSetUp() const { return NUVFlushCount() - flushes; }
 
   TestHost* host = nullptr;

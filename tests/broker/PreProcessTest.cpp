@@ -171,7 +171,7 @@ TEST_F(PreProcess, ObjectLists) {
 }
 
 TEST_F(PreProcess, ObjectListItemWithoutTheSystemObjectInterfaceIsLeftOut) {
-  NUVIUnknownList* objects = ListOf({Object("PART", "K1")});
+  NUVIUnknownList* objects = HostObjectList(*host, "PART", {"K1"});
   auto* foreign = new TestObject;
   objects->Add(1, static_cast<TestSecond*>(foreign));
   foreign->Release();

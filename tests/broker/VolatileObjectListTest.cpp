@@ -49,7 +49,7 @@ TEST_F(VolatileObjectList, KeysAreTakenWithoutSurroundingSpaces) {
 }
 
 TEST_F(VolatileObjectList, NewObjectsGoAfterTheExistingOnes) {
-  list = ListOf({Object("DOC", "D1"), Object("DOC", "D2"), Object("DOC", "D3")});
+  list = HostObjectList(*host, "DOC", {"D1", "D2", "D3"});
   NUVIUnknownList* given = list;
   EXPECT_GE(Create("K1+K2"), 0);
   EXPECT_EQ(list, given);
