@@ -31,7 +31,7 @@ std::string KeysOf(const NUVIUnknownList* list) {
     NUVUnicodeString key;
     object->GetObjectKey(key);
     if (position > 0) keys += '+';
-    keys += key.CastToCharPtr();
+    keys += key.View();
     object->Release();
     item->Release();
   }

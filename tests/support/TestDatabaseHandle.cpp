@@ -25,12 +25,12 @@ long TestDatabaseHandle::IsReadOnly(unsigned char& readOnly) {
 long TestDatabaseHandle::CreateVolatileObject(const NUVUnicodeString& classType, const NUVUnicodeString& key,
                                               IUnknown** object) {
   *object = nullptr;
-  host_.askedKeys.emplace_back(key.CastToCharPtr());
+  host_.askedKeys.emplace_back(key.View());
   const HostScript::Answer answer = host_.Enter(host_.handle);
   if (answer == HostScript::Answer::Fail) return NUV_E_FAIL;
   if (answer == HostScript::Answer::Null) return NUV_S_OK;
   if (!host_.schema.count(classType.CastToCharPtr())) return NUV_E_INVALIDARG;
-  auto* created = new TestHostObject(host_, classType.CastToCharPtr(), key.CastToCharPtr());
+  auto* created = new TestHostObject(host_, std::string(classType.View()), std::string(key.View()));
   if (!created) return NUV_E_FAIL;
   *object = static_cast<NUVIEdbSysObject*>(created);
   return host_.createCode;

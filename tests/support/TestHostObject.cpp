@@ -30,7 +30,7 @@ long TestHostObject::QueryInterface(const GUID& iid, void** out) {
 
 long TestHostObject::Answer(NUVUnicodeString& out, const std::string& text) const {
   if (host_.Enter(host_.objects) == HostScript::Answer::Fail) return NUV_E_FAIL;
-  out = text.c_str();
+  out = NUVUnicodeString(std::string_view(text));
   return NUV_S_OK;
 }
 

@@ -1,0 +1,19 @@
+// EncodeBlanks and DecodeBlanks: the encoded form holds no blank and no
+// apostrophe, and decoding gives the text back.
+#include <cstdint>
+#include <string_view>
+
+#include "FuzzCheck.h"
+#include "NUVEdsGeneralTool.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const NUVUnicodeString text(std::string_view(reinterpret_cast<const char*>(data), size));
+  NUVEdsGeneralTool tool;
+  const NUVUnicodeString encoded = tool.EncodeBlanks(text);
+  const std::string_view form = encoded.View();
+  FUZZ_CHECK(form.find(' ') == std::string_view::npos);
+  FUZZ_CHECK(form.find('\'') == std::string_view::npos);
+  FUZZ_CHECK(tool.DecodeBlanks(encoded) == text);
+  tool.DecodeBlanks(text);  // any text decodes without harm
+  return 0;
+}

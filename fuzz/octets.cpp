@@ -1,0 +1,26 @@
+// The octet-sequence conversions: bytes written as hexadecimal text read
+// back to the same bytes, and any text reads back without harm, giving one
+// byte per pair of characters.
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "FuzzCheck.h"
+#include "NUVEdbGeneralTool.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  NUVEdbGeneralTool tool;
+  _SEQUENCE_SEQUENCE_octet bytes;
+  bytes.length(size);
+  if (size > 0) std::memcpy(bytes.data(), data, size);
+  const NUVUnicodeString hex = tool.SequenceToUnicode(bytes);
+  FUZZ_CHECK(hex.GetLengthInBytes() == 2 * size);
+  const _SEQUENCE_SEQUENCE_octet back = tool.UnicodeToSequence(hex);
+  FUZZ_CHECK(back.length() == size);
+  FUZZ_CHECK(size == 0 || std::memcmp(back.data(), data, size) == 0);
+
+  const NUVUnicodeString text(std::string_view(reinterpret_cast<const char*>(data), size));
+  const _SEQUENCE_SEQUENCE_octet read = tool.UnicodeToSequence(text);
+  FUZZ_CHECK(read.length() <= size / 2);
+  return 0;
+}
