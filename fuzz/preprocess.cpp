@@ -8,6 +8,7 @@
 #include <string>
 
 #include "FuzzCheck.h"
+#include "FuzzTestHost.h"
 #include "HostObjectLists.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbSQLData.h"
@@ -19,15 +20,6 @@
 #include "TestHostObject.h"
 
 namespace {
-
-TestHost& Host() {
-  static TestHost* host = [] {
-    auto* created = new TestHost;
-    created->Install();
-    return created;
-  }();
-  return *host;
-}
 
 NUVUnicodeString Text(FuzzedDataProvider& in, size_t most) {
   return NUVUnicodeString(std::string_view(in.ConsumeRandomLengthString(most)));
@@ -106,7 +98,7 @@ NUVBaseUnknown* Parameter(FuzzedDataProvider& in, TestHost& host) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  TestHost& host = Host();
+  TestHost& host = FuzzTestHost();
   const long live = NUVBaseUnknown::LiveObjectCount();
   FuzzedDataProvider in(data, size);
   host.objects.Reset();

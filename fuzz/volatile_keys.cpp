@@ -6,24 +6,14 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
+#include "FuzzTestHost.h"
 #include "HostObjectLists.h"
 #include "NUVEdbBrokerTool.h"
 #include "TestHost.h"
 #include "TestHostObject.h"
 
-namespace {
-TestHost& Host() {
-  static TestHost* host = [] {
-    auto* created = new TestHost;
-    created->Install();
-    return created;
-  }();
-  return *host;
-}
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  TestHost& host = Host();
+  TestHost& host = FuzzTestHost();
   const long live = NUVBaseUnknown::LiveObjectCount();
   const NUVUnicodeString keys(std::string_view(reinterpret_cast<const char*>(data), size));
   NUVIUnknownList* list = nullptr;

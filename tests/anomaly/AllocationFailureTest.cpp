@@ -89,33 +89,34 @@ TEST(AllocationFailure, HeadersOfAnInputDefinition) {
   });
 }
 
+// Appends one row made of the adopted entry to a new table of the kind.
+template <class Table, class Append>
+void RowLoop(const char* operation, NUVBaseUnknown* (*entry)(), Append append) {
+  RunAnomalyLoop(operation, [&](long n) {
+    HostScene scene;
+    OwnedList entries{entry()};
+    Table table;
+    AllocationFault fault(n);
+    const long code = append(table, entries.get());
+    const bool struck = fault.Stop();
+    int rows = -1;
+    table.GetNumberOfRows(rows);
+    EXPECT_EQ(code < 0, struck);
+    EXPECT_EQ(rows, struck ? 0 : 1);
+    return struck;
+  });
+}
+
 TEST(AllocationFailure, RowsOfTables) {
-  RunAnomalyLoop("NUVEdbInputTable::AppendRow", [](long n) {
-    HostScene scene;
-    OwnedList parameters{new NUVEdbSQLData(":ID", 1)};
-    NUVEdbInputTable table;
-    AllocationFault fault(n);
-    const long code = table.AppendRow(parameters);
-    const bool struck = fault.Stop();
-    int rows = -1;
-    table.GetNumberOfRows(rows);
-    EXPECT_EQ(code < 0, struck);
-    EXPECT_EQ(rows, struck ? 0 : 1);
-    return struck;
-  });
-  RunAnomalyLoop("NUVEdbResultTableBuilder::AppendRow", [](long n) {
-    HostScene scene;
-    OwnedList cells{new NUVEdbResultTabData("PART", "ID", 1)};
-    NUVEdbResultTable table;
-    AllocationFault fault(n);
-    const long code = NUVEdbResultTableBuilder::AppendRow(table, cells);
-    const bool struck = fault.Stop();
-    int rows = -1;
-    table.GetNumberOfRows(rows);
-    EXPECT_EQ(code < 0, struck);
-    EXPECT_EQ(rows, struck ? 0 : 1);
-    return struck;
-  });
+  RowLoop<NUVEdbInputTable>(
+      "NUVEdbInputTable::AppendRow", []() -> NUVBaseUnknown* { return new NUVEdbSQLData(":ID", 1); },
+      [](NUVEdbInputTable& table, NUVListPtrNUVBaseUnknown& row) { return table.AppendRow(row); });
+  RowLoop<NUVEdbResultTable>(
+      "NUVEdbResultTableBuilder::AppendRow",
+      []() -> NUVBaseUnknown* { return new NUVEdbResultTabData("PART", "ID", 1); },
+      [](NUVEdbResultTable& table, NUVListPtrNUVBaseUnknown& row) {
+        return NUVEdbResultTableBuilder::AppendRow(table, row);
+      });
 }
 
 // Clones an error of each class.

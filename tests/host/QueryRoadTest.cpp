@@ -1,3 +1,4 @@
+#include "HostObjectLists.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbOutputData.h"
 #include "NUVEdbSQLData.h"
@@ -31,22 +32,6 @@ std::string KeyOf(const NUVIEdbSysObject* object) {
   NUVUnicodeString key;
   if (object) object->GetObjectKey(key);
   return key.CastToCharPtr();
-}
-
-std::string KeysOf(NUVIUnknownList* list) {
-  std::string keys;
-  unsigned int count = 0;
-  if (list) list->Count(&count);
-  for (unsigned int i = 0; i < count; ++i) {
-    IUnknown* item = nullptr;
-    list->Item(i, &item);
-    NUVIEdbSysObject* object = nullptr;
-    item->QueryInterface(IID_NUVIEdbSysObject, reinterpret_cast<void**>(&object));
-    keys += (i ? "+" : "") + KeyOf(object);
-    object->Release();
-    item->Release();
-  }
-  return keys;
 }
 
 TEST_F(QueryRoad, ParametersInBoundVariablesOut) {
