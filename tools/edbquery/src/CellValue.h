@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+#include <utility>
+
+// One printed value: its text and whether it is null, a number or a text,
+// which the formats quote differently.
+struct CellValue {
+  enum class Kind { Null, Number, Text };
+  Kind kind = Kind::Null;
+  std::string text;
+
+  static CellValue Null() { return {}; }
+  static CellValue Text(std::string text) { return {Kind::Text, std::move(text)}; }
+  static CellValue Integer(int value) { return {Kind::Number, std::to_string(value)}; }
+  // The shortest text that reads back as the same double; a non-finite
+  // value becomes a text.
+  static CellValue Double(double value);
+};

@@ -1,0 +1,60 @@
+#include <algorithm>
+
+#include "OutputFormats.h"
+
+namespace {
+
+std::string Shown(const CellValue& value) {
+  std::string shown;
+  for (const char c : value.text) {
+    if (c == '\n') {
+      shown += "\\n";
+    } else if (c == '\r') {
+      shown += "\\r";
+    } else if (c == '\t') {
+      shown += "\\t";
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
+// The number of characters: every byte but UTF-8 continuation bytes.
+size_t Width(const std::string& text) {
+  return static_cast<size_t>(std::count_if(
+      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+void AppendLine(std::string& out, const std::vector<std::string>& fields, const std::vector<size_t>& widths) {
+  std::string line;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) line += "  ";
+    line += fields[i];
+    if (i + 1 < fields.size()) line.append(widths[i] - Width(fields[i]), ' ');
+  }
+  line.erase(line.find_last_not_of(' ') + 1);
+  out += line + "\n";
+}
+
+}  // namespace
+
+std::string FormatTable(const ResultGrid& grid) {
+  if (grid.columns.empty()) return {};
+  std::vector<std::vector<std::string>> lines{grid.columns};
+  for (const auto& row : grid.rows) {
+    std::vector<std::string> fields;
+    for (const CellValue& value : row) fields.push_back(Shown(value));
+    lines.push_back(std::move(fields));
+  }
+  std::vector<size_t> widths(grid.columns.size(), 0);
+  for (const auto& fields : lines) {
+    for (size_t i = 0; i < fields.size(); ++i) widths[i] = std::max(widths[i], Width(fields[i]));
+  }
+  std::vector<std::string> dashes;
+  for (const size_t width : widths) dashes.emplace_back(width, '-');
+  lines.insert(lines.begin() + 1, dashes);
+  std::string out;
+  for (const auto& fields : lines) AppendLine(out, fields, widths);
+  return out;
+}

@@ -1,0 +1,101 @@
+#include "QueryRun.h"
+
+#include "Failure.h"
+#include "NUVEdbResultTable.h"
+#include "NUVError.h"
+#include "NUVSqliteHost.h"
+#include "OutputBindings.h"
+#include "OutputFormats.h"
+#include "QueryParameters.h"
+#include "RowCells.h"
+
+namespace {
+
+std::unique_ptr<NUVSqliteHost> OpenHost(const std::string& path) {
+  std::string message;
+  std::unique_ptr<NUVSqliteHost> host =
+      path.empty() ? NUVSqliteHost::OpenSample(message) : NUVSqliteHost::OpenFile(path, message);
+  if (!host) throw Failure(kDatabaseError, WithPath(path, message));
+  return host;
+}
+
+// The message of the error recorded for a failure code, or the fallback.
+std::string RecordedMessage(long code, const std::string& fallback) {
+  NUVError* error = NUVError::NUVGetLastError(code, nullptr);
+  if (!error) return fallback;
+  std::string message = error->GetMessageText();
+  error->Release();
+  return message.empty() ? fallback : message;
+}
+
+int RowCount(const NUVEdbResultTable& table) {
+  int count = 0;
+  table.GetNumberOfRows(count);
+  return count;
+}
+
+}  // namespace
+
+QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenHost(options.databasePath)) {
+  host_->Install();
+}
+
+QueryRun::~QueryRun() = default;
+
+std::string QueryRun::Output(const std::string& statement) {
+  const QueryParameters parameters(options_.parameters, *host_);
+  const std::string finished = Finish(statement, parameters);
+  OutputBindings bindings(options_.outputs);
+  const std::string columns = bindings.Empty() ? std::string() : bindings.DeriveHeaders(broker_);
+  if (options_.explain) return Explain(finished, columns);
+  return FormatGrid(Execute(finished, bindings), options_.format);
+}
+
+std::string QueryRun::Finish(const std::string& statement, const QueryParameters& parameters) {
+  NUVUnicodeString finished;
+  const long code = broker_.PreProcessSQLStatement(NUVUnicodeString(std::string_view(statement)),
+                                                   parameters.List(), finished);
+  if (code < 0)
+    throw Failure(kDatabaseError, RecordedMessage(code, "the parameters could not be substituted"));
+  return std::string(finished.View());
+}
+
+std::string QueryRun::Explain(const std::string& finished, const std::string& columns) {
+  return "statement: " + finished +
+         "\ncolumns: " + (columns.empty() ? "every column of the answer" : columns) + "\n";
+}
+
+ResultGrid QueryRun::Execute(const std::string& finished, OutputBindings& bindings) {
+  NUVEdbResultTable table;
+  const long code = host_->Run(NUVUnicodeString(std::string_view(finished)), table,
+                               bindings.Empty() ? nullptr : &bindings.Headers());
+  if (code < 0) throw Failure(kDatabaseError, RecordedMessage(code, "the database refused the statement"));
+  if (bindings.Empty()) return AllCells(table);
+  return BoundRows(table, bindings);
+}
+
+ResultGrid QueryRun::AllCells(const NUVEdbResultTable& table) {
+  ResultGrid grid;
+  const int count = RowCount(table);
+  for (int n = 1; n <= count; ++n) {
+    const RowCells cells(table, n);
+    std::vector<CellValue> row;
+    for (int i = 1; i <= cells.Count(); ++i) {
+      if (n == 1) grid.columns.push_back(cells.AttrName(i));
+      row.push_back(cells.Value(i));
+    }
+    grid.rows.push_back(std::move(row));
+  }
+  return grid;
+}
+
+ResultGrid QueryRun::BoundRows(NUVEdbResultTable& table, OutputBindings& bindings) {
+  const std::string missing = bindings.MissingColumn(table);
+  if (!missing.empty()) throw Failure(kUsageError, "--out: the answer has no column " + missing);
+  ResultGrid grid;
+  grid.columns = bindings.ColumnNames();
+  const int count = RowCount(table);
+  for (int n = 1; n <= count; ++n)
+    grid.rows.push_back(bindings.ExtractRow(broker_, table, host_->Query(), n));
+  return grid;
+}

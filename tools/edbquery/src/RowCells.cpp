@@ -1,0 +1,50 @@
+#include "RowCells.h"
+
+#include "NUVEdbResultTabData.h"
+#include "NUVEdbResultTable.h"
+
+RowCells::RowCells(const NUVEdbResultTable& table, int n) { table.GetRow(n, cells_); }
+
+RowCells::~RowCells() {
+  for (int i = 1; i <= cells_.Size(); ++i) {
+    if (cells_[i]) cells_[i]->Release();
+  }
+}
+
+const NUVEdbResultTabData* RowCells::Cell(int i) const {
+  const NUVBaseUnknown* entry = cells_[i];
+  if (!entry || !entry->IsAKindOf(NUVEdbResultTabData::ClassName())) return nullptr;
+  return static_cast<const NUVEdbResultTabData*>(entry);
+}
+
+std::string RowCells::AttrName(int i) const {
+  NUVUnicodeString name;
+  if (const NUVEdbResultTabData* cell = Cell(i)) cell->GetAttrName(name);
+  return std::string(name.View());
+}
+
+CellValue RowCells::Value(int i) const {
+  const NUVEdbResultTabData* cell = Cell(i);
+  NUVEdbObjAttrType type = EdbTypeNone;
+  if (!cell || cell->GetType(type) < 0) return CellValue::Null();
+  int integer = 0;
+  double real = 0;
+  NUVUnicodeString text;
+  switch (type) {
+    case EdbTypeNone:
+      return CellValue::Null();
+    case EdbTypeInteger:
+      return cell->GetData(integer) >= 0 ? CellValue::Integer(integer) : CellValue::Null();
+    case EdbTypeDouble:
+      return cell->GetData(real) >= 0 ? CellValue::Double(real) : CellValue::Null();
+    default:
+      return cell->GetData(text, 1) >= 0 ? CellValue::Text(std::string(text.View())) : CellValue::Null();
+  }
+}
+
+bool RowCells::HasValue(const std::string& attrName) const {
+  for (int i = 1; i <= Count(); ++i) {
+    if (AttrName(i) == attrName && Value(i).kind != CellValue::Kind::Null) return true;
+  }
+  return false;
+}

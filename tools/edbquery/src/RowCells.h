@@ -1,0 +1,32 @@
+#pragma once
+#include <string>
+
+#include "CellValue.h"
+#include "NUVListPtrNUVBaseUnknown.h"
+
+class NUVEdbResultTabData;
+class NUVEdbResultTable;
+
+// The cells of one row of a result table, each with the reference the
+// table handed out, released when the row goes.
+class RowCells {
+ public:
+  // The cells of row n (from 1); none for a row the table does not have.
+  RowCells(const NUVEdbResultTable& table, int n);
+  ~RowCells();
+  RowCells(const RowCells&) = delete;
+  RowCells& operator=(const RowCells&) = delete;
+
+  int Count() const { return cells_.Size(); }
+  // Cell i (from 1), or null when that entry is not a cell.
+  const NUVEdbResultTabData* Cell(int i) const;
+  // The attribute name of cell i; empty when it has none.
+  std::string AttrName(int i) const;
+  // The value of cell i as its type says; null for a cell of no type.
+  CellValue Value(int i) const;
+  // True when a cell of the attribute holds a value (is not null).
+  bool HasValue(const std::string& attrName) const;
+
+ private:
+  NUVListPtrNUVBaseUnknown cells_;
+};

@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+#include <vector>
+
+enum class NumberStatus { Ok, Malformed, OutOfRange };
+
+// Reads the whole text as a decimal int; Malformed for an empty text, a
+// leading blank or anything left over, OutOfRange beyond the int range.
+NumberStatus ParseInt(const std::string& text, int& value);
+// Reads the whole text as a finite double; Malformed as for ParseInt and for
+// infinities and NaN, OutOfRange when the magnitude overflows.
+NumberStatus ParseDouble(const std::string& text, double& value);
+// Splits a list operand on ",": "\," stands for a comma and "\\" for a
+// backslash; any other backslash stays as it is. "" gives one empty item.
+std::vector<std::string> SplitItems(const std::string& text);
+// The text on one line: line breaks, tabs and other control characters
+// are written as \n, \r, \t and \xNN.
+std::string OneLine(const std::string& text);

@@ -1,0 +1,35 @@
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "NUVBaseUnknown.h"
+#include "NUVError.h"
+#include "Program.h"
+
+namespace {
+
+// With EDBQUERY_CHECK_LIVE_OBJECTS set, a base object left alive at the end
+// is reported and the run fails with 3.
+int CheckLiveObjects(int code) {
+  if (!std::getenv("EDBQUERY_CHECK_LIVE_OBJECTS")) return code;
+  NUVError::ClearRecordedErrors();
+  const long alive = NUVBaseUnknown::LiveObjectCount();
+  if (alive == 0) return code;
+  std::fprintf(stderr, "edbquery: %ld base objects left alive\n", alive);
+  return 3;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string out;
+  std::string error;
+  const int code = RunProgram(argc, argv, stdin, out, error);
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  std::fputs(error.c_str(), stderr);
+  if (std::fflush(stdout) != 0 && code == 0) {
+    std::fputs("edbquery: cannot write the output\n", stderr);
+    return 1;
+  }
+  return CheckLiveObjects(code);
+}
