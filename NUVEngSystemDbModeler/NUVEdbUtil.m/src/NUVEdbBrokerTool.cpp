@@ -279,7 +279,8 @@ long NUVEdbBrokerTool::GetKey(const NUVIEdbSysObject* object, NUVUnicodeString& 
   return object->GetObjectKey(key);
 }
 
-NUVEdbObjAttrType NUVEdbBrokerTool::TranslateMetaTypeToEdb(NUVUnicodeString metaType) {
+// The name is taken by value: that is the operation's published signature.
+NUVEdbObjAttrType NUVEdbBrokerTool::TranslateMetaTypeToEdb(NUVUnicodeString metaType) {  // NOLINT(performance-unnecessary-value-param)
   if (metaType == "Integer" || metaType == "Uuid") return EdbTypeInteger;
   if (metaType == "Double") return EdbTypeDouble;
   if (metaType == "String") return EdbTypeString;

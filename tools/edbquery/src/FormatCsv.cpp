@@ -28,6 +28,7 @@ std::string FormatCsv(const ResultGrid& grid) {
   AppendLine(out, grid.columns);
   for (const auto& row : grid.rows) {
     std::vector<std::string> fields;
+    fields.reserve(row.size());
     for (const CellValue& value : row) fields.push_back(value.text);
     AppendLine(out, fields);
   }

@@ -44,6 +44,7 @@ std::string FormatTable(const ResultGrid& grid) {
   std::vector<std::vector<std::string>> lines{grid.columns};
   for (const auto& row : grid.rows) {
     std::vector<std::string> fields;
+    fields.reserve(row.size());
     for (const CellValue& value : row) fields.push_back(Shown(value));
     lines.push_back(std::move(fields));
   }
@@ -52,6 +53,7 @@ std::string FormatTable(const ResultGrid& grid) {
     for (size_t i = 0; i < fields.size(); ++i) widths[i] = std::max(widths[i], Width(fields[i]));
   }
   std::vector<std::string> dashes;
+  dashes.reserve(widths.size());
   for (const size_t width : widths) dashes.emplace_back(width, '-');
   lines.insert(lines.begin() + 1, dashes);
   std::string out;
