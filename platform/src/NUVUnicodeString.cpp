@@ -1,6 +1,8 @@
 #include "NUVUnicodeString.h"
 
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -76,9 +78,20 @@ std::string FormatInCLocale(const char* format, T value) {
 }  // namespace
 
 int NUVUnicodeString::GetLengthInChar() const {
-  int count = 0;
-  for (char c : text_) count += IsContinuationByte(c) ? 0 : 1;
-  return count;
+  // Every byte that does not continue a character starts one. Eight bytes at
+  // a time: a continuation byte has its top bit set and the next one clear.
+  constexpr std::uint64_t kTopBits = 0x8080808080808080ULL;
+  const char* p = text_.data();
+  const size_t n = text_.size();
+  size_t continuations = 0;
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p + i, 8);
+    continuations += static_cast<size_t>(std::popcount(word & ~(word << 1) & kTopBits));
+  }
+  for (; i < n; ++i) continuations += IsContinuationByte(p[i]) ? 1 : 0;
+  return static_cast<int>(n - continuations);
 }
 
 NUVUnicodeString& NUVUnicodeString::BuildFromNum(int value, const char* format) {

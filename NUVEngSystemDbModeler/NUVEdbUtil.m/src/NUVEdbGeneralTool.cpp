@@ -1,6 +1,7 @@
 #include "NUVEdbGeneralTool.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 #include "NUVEdbSupport.h"
@@ -15,17 +16,32 @@ constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUV
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-// The value of each hexadecimal digit, -1 for every other byte.
-constexpr std::array<signed char, 256> kHexValue = [] {
-  std::array<signed char, 256> table{};
-  table.fill(-1);
-  for (int i = 0; i < 10; ++i) table['0' + i] = static_cast<signed char>(i);
+// The two hexadecimal digits of each byte.
+constexpr std::array<std::array<char, 2>, 256> kHexPairs = [] {
+  std::array<std::array<char, 2>, 256> table{};
+  for (int b = 0; b < 256; ++b) table[b] = {kHexDigits[b >> 4], kHexDigits[b & 0x0F]};
+  return table;
+}();
+
+// The value of each hexadecimal digit; kNotHex for every other byte, a bit
+// that survives the shift of a high digit too.
+constexpr std::uint16_t kNotHex = 0x100;
+constexpr std::array<std::uint16_t, 256> kHexValue = [] {
+  std::array<std::uint16_t, 256> table{};
+  table.fill(kNotHex);
+  for (int i = 0; i < 10; ++i) table['0' + i] = static_cast<std::uint16_t>(i);
   for (int i = 0; i < 6; ++i) {
-    table['A' + i] = static_cast<signed char>(10 + i);
-    table['a' + i] = static_cast<signed char>(10 + i);
+    table['A' + i] = static_cast<std::uint16_t>(10 + i);
+    table['a' + i] = static_cast<std::uint16_t>(10 + i);
   }
   return table;
 }();
+
+// The byte of one pair of digits; 0 when either is not a hexadecimal digit.
+inline unsigned char PairValue(unsigned char high, unsigned char low) {
+  const unsigned int value = static_cast<unsigned int>(kHexValue[high] << 4 | kHexValue[low]);
+  return (value & (kNotHex << 4 | kNotHex)) ? 0 : static_cast<unsigned char>(value);
+}
 }  // namespace
 
 NUVEdbGeneralTool::~NUVEdbGeneralTool() = default;
@@ -103,10 +119,8 @@ NUVUnicodeString NUVEdbGeneralTool::SequenceToUnicode(const _SEQUENCE_SEQUENCE_o
   if (n == 0) return {};
   std::string text(2 * n, '0');
   const unsigned char* in = bytes.data();
-  for (unsigned long i = 0; i < n; ++i) {
-    text[2 * i] = kHexDigits[in[i] >> 4];
-    text[2 * i + 1] = kHexDigits[in[i] & 0x0F];
-  }
+  char* out = text.data();
+  for (unsigned long i = 0; i < n; ++i) std::memcpy(out + 2 * i, kHexPairs[in[i]].data(), 2);
   return NUVUnicodeString(std::string_view(text));
 }
 
@@ -120,9 +134,7 @@ _SEQUENCE_SEQUENCE_octet NUVEdbGeneralTool::UnicodeToSequence(const NUVUnicodeSt
   bytes.length(n);
   unsigned char* out = bytes.data();
   for (unsigned long i = 0; i < n; ++i) {
-    const int high = kHexValue[static_cast<unsigned char>(narrow[2 * i])];
-    const int low = kHexValue[static_cast<unsigned char>(narrow[2 * i + 1])];
-    out[i] = (high < 0 || low < 0) ? 0 : static_cast<unsigned char>(high << 4 | low);
+    out[i] = PairValue(static_cast<unsigned char>(narrow[2 * i]), static_cast<unsigned char>(narrow[2 * i + 1]));
   }
   return bytes;
 }

@@ -1,0 +1,49 @@
+#include "BenchData.h"
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "NUVEdbResultTabData.h"
+#include "NUVEdbResultTable.h"
+#include "NUVEdbResultTableBuilder.h"
+
+namespace bench {
+
+std::string Key(int i) { return "K" + std::to_string(i); }
+
+void WriteDatabase(const std::string& path, int rows) {
+  std::remove(path.c_str());
+  sqlite3* db = nullptr;
+  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) throw std::runtime_error("cannot open " + path);
+  const std::string sql =
+      "CREATE TABLE BENCH (ID TEXT PRIMARY KEY, N INTEGER, X REAL, S TEXT);"
+      "WITH RECURSIVE R(I) AS (SELECT 0 UNION ALL SELECT I + 1 FROM R WHERE I + 1 < " +
+      std::to_string(rows) +
+      ") INSERT INTO BENCH SELECT 'K' || I, I, I * 0.5, 'part%20name%20number%20' || I FROM R;";
+  char* error = nullptr;
+  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+    const std::string message = error ? error : "?";
+    sqlite3_free(error);
+    sqlite3_close(db);
+    throw std::runtime_error(message);
+  }
+  sqlite3_close(db);
+}
+
+void FillTable(NUVEdbResultTable& table, int rows) {
+  NUVListPtrNUVBaseUnknown cells;
+  for (int i = 0; i < rows; ++i) {
+    cells.Append(new NUVEdbResultTabData("BENCH", "ID", NUVUnicodeString(Key(i)), 0));
+    cells.Append(new NUVEdbResultTabData("BENCH", "N", i));
+    cells.Append(new NUVEdbResultTabData("BENCH", "X", i * 0.5));
+    cells.Append(
+        new NUVEdbResultTabData("BENCH", "S", NUVUnicodeString("part name number " + std::to_string(i)), 0));
+    NUVEdbResultTableBuilder::AppendRow(table, cells);
+    for (int c = 1; c <= cells.Size(); ++c) cells[c]->Release();
+    cells.RemoveAll(NUVCollec::FreeMemory);
+  }
+}
+
+}  // namespace bench

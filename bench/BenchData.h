@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+class NUVEdbResultTable;
+
+// The shape every row benchmark uses: a key, an integer, a double and a
+// string with blanks.
+namespace bench {
+
+// A SQLite file at path holding the table BENCH(ID, N, X, S) with the rows.
+void WriteDatabase(const std::string& path, int rows);
+// The key, integer, double and string of row i (from 0), as stored.
+std::string Key(int i);
+// Appends rows of four cells to the table, as the host's runner would.
+void FillTable(NUVEdbResultTable& table, int rows);
+
+}  // namespace bench

@@ -1,0 +1,64 @@
+// ExtractOutput over every row of tables of growing size: time per row
+// should not grow with the table.
+#include <benchmark/benchmark.h>
+
+#include "BenchData.h"
+#include "NUVEdbBrokerTool.h"
+#include "NUVEdbOutputData.h"
+#include "NUVEdbResultTable.h"
+#include "TestHost.h"
+#include "TestHostObject.h"
+
+namespace {
+
+void RowAccess(benchmark::State& state) {
+  const int rows = static_cast<int>(state.range(0));
+  auto* host = new TestHost;
+  host->Install();
+  NUVEdbResultTable table;
+  bench::FillTable(table, rows);
+  NUVUnicodeString id;
+  int n = 0;
+  double x = 0;
+  NUVUnicodeString s;
+  NUVListPtrNUVBaseUnknown bindings;
+  bindings.Append(new NUVEdbOutputData("BENCH", "ID", &id));
+  bindings.Append(new NUVEdbOutputData("BENCH", "N", &n));
+  bindings.Append(new NUVEdbOutputData("BENCH", "X", &x));
+  bindings.Append(new NUVEdbOutputData("BENCH", "S", &s));
+  NUVEdbBrokerTool broker;
+  for (auto _ : state) {
+    for (int r = 1; r <= rows; ++r) broker.ExtractOutput(table, bindings, host->queryInterface, r);
+    benchmark::DoNotOptimize(n);
+  }
+  state.counters["rows"] = rows;
+  for (int i = 1; i <= bindings.Size(); ++i) bindings[i]->Release();
+  TestHost::Uninstall();
+  host->Release();
+}
+BENCHMARK(RowAccess)->Name("RowAccess")->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// FindRowNumber for the object of the first and of the last row.
+void FindRow(benchmark::State& state) {
+  constexpr int kRows = 100000;
+  auto* host = new TestHost;
+  host->schema["BENCH"] = {"ID", {}};
+  host->Install();
+  NUVEdbResultTable table;
+  bench::FillTable(table, kRows);
+  const int wanted = state.range(0) == 0 ? 0 : kRows - 1;
+  NUVIEdbSysObject* target = new TestHostObject(*host, "BENCH", bench::Key(wanted));
+  NUVEdbBrokerTool broker;
+  int found = 0;
+  for (auto _ : state) {
+    found = broker.FindRowNumber(target, table, kRows);
+    benchmark::DoNotOptimize(found);
+  }
+  state.counters["row"] = found;
+  target->Release();
+  TestHost::Uninstall();
+  host->Release();
+}
+BENCHMARK(FindRow)->Name("FindRowNumber")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
