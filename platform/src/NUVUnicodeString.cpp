@@ -1,6 +1,5 @@
 #include "NUVUnicodeString.h"
 
-#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <clocale>
@@ -88,7 +87,8 @@ int NUVUnicodeString::GetLengthInChar() const {
   for (; i + 8 <= n; i += 8) {
     std::uint64_t word;
     std::memcpy(&word, p + i, 8);
-    continuations += static_cast<size_t>(std::popcount(word & ~(word << 1) & kTopBits));
+    const std::uint64_t marks = (word & ~(word << 1) & kTopBits) >> 7;  // 1 in each continuation byte
+    continuations += static_cast<size_t>((marks * 0x0101010101010101ULL) >> 56);
   }
   for (; i < n; ++i) continuations += IsContinuationByte(p[i]) ? 1 : 0;
   return static_cast<int>(n - continuations);

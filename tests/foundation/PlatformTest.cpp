@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <clocale>
 
 #include "NUVEdsGeneralTool.h"
@@ -33,6 +35,12 @@ TEST(UnicodeString, ReplaceSubStringReplacesEveryOccurrenceWithoutRescanning) {
 
 TEST(UnicodeString, LengthCountsCodePointsAndStripRemovesAtTheGivenEnds) {
   EXPECT_EQ(NUVUnicodeString("h\xC3\xA9llo").GetLengthInChar(), 5);
+  // Longer texts are counted eight bytes at a time, with characters that
+  // straddle the blocks.
+  std::string mixed;
+  for (int i = 0; i < 9; ++i) mixed += "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";  // a, e acute, euro, emoji
+  EXPECT_EQ(NUVUnicodeString(mixed.c_str()).GetLengthInChar(), 36);
+  EXPECT_EQ(NUVUnicodeString(std::string(29, 'x').c_str()).GetLengthInChar(), 29);
   const struct {
     int mode;
     const char* expected;
