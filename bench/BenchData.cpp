@@ -5,11 +5,23 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "NUVEdbOutputData.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbResultTableBuilder.h"
 
 namespace bench {
+
+BoundRow::BoundRow() {
+  bindings.Append(new NUVEdbOutputData("BENCH", "ID", &id));
+  bindings.Append(new NUVEdbOutputData("BENCH", "N", &n));
+  bindings.Append(new NUVEdbOutputData("BENCH", "X", &x));
+  bindings.Append(new NUVEdbOutputData("BENCH", "S", &s));
+}
+
+BoundRow::~BoundRow() {
+  for (int i = 1; i <= bindings.Size(); ++i) bindings[i]->Release();
+}
 
 std::string Key(int i) { return "K" + std::to_string(i); }
 

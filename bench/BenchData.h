@@ -1,6 +1,9 @@
 #pragma once
 #include <string>
 
+#include "NUVListPtrNUVBaseUnknown.h"
+#include "NUVUnicodeString.h"
+
 class NUVEdbResultTable;
 
 // The shape every row benchmark uses: a key, an integer, a double and a
@@ -11,6 +14,19 @@ namespace bench {
 void WriteDatabase(const std::string& path, int rows);
 // The key, integer, double and string of row i (from 0), as stored.
 std::string Key(int i);
+// The variables one row is read into, and the bindings that say so.
+struct BoundRow {
+  BoundRow();
+  ~BoundRow();
+  BoundRow(const BoundRow&) = delete;
+  BoundRow& operator=(const BoundRow&) = delete;
+  NUVUnicodeString id;
+  int n = 0;
+  double x = 0;
+  NUVUnicodeString s;
+  NUVListPtrNUVBaseUnknown bindings;  // one reference on each
+};
+
 // Appends rows of four cells to the table, as the host's runner would.
 void FillTable(NUVEdbResultTable& table, int rows);
 

@@ -67,15 +67,7 @@ void LibraryRoad(benchmark::State& state) {
   std::string message;
   auto host = NUVSqliteHost::OpenFile(Database(), message);
   host->Install();
-  NUVUnicodeString id;
-  int n = 0;
-  double x = 0;
-  NUVUnicodeString s;
-  NUVListPtrNUVBaseUnknown bindings;
-  bindings.Append(new NUVEdbOutputData("BENCH", "ID", &id));
-  bindings.Append(new NUVEdbOutputData("BENCH", "N", &n));
-  bindings.Append(new NUVEdbOutputData("BENCH", "X", &x));
-  bindings.Append(new NUVEdbOutputData("BENCH", "S", &s));
+  bench::BoundRow row;
   auto* minimum = new NUVEdbSQLData(":MIN", 0);
   NUVListPtrNUVBaseUnknown parameters;
   parameters.Append(minimum);
@@ -87,12 +79,11 @@ void LibraryRoad(benchmark::State& state) {
     host->Run(statement, table);
     int rows = 0;
     table.GetNumberOfRows(rows);
-    for (int r = 1; r <= rows; ++r) broker.ExtractOutput(table, bindings, host->Query(), r);
-    benchmark::DoNotOptimize(n);
+    for (int r = 1; r <= rows; ++r) broker.ExtractOutput(table, row.bindings, host->Query(), r);
+    benchmark::DoNotOptimize(row.n);
     state.counters["rows"] = rows;
   }
   minimum->Release();
-  for (int i = 1; i <= bindings.Size(); ++i) bindings[i]->Release();
   host.reset();
 }
 BENCHMARK(LibraryRoad)->Name("Road/Library")->Unit(benchmark::kMillisecond);

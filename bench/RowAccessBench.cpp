@@ -17,22 +17,13 @@ void RowAccess(benchmark::State& state) {
   host->Install();
   NUVEdbResultTable table;
   bench::FillTable(table, rows);
-  NUVUnicodeString id;
-  int n = 0;
-  double x = 0;
-  NUVUnicodeString s;
-  NUVListPtrNUVBaseUnknown bindings;
-  bindings.Append(new NUVEdbOutputData("BENCH", "ID", &id));
-  bindings.Append(new NUVEdbOutputData("BENCH", "N", &n));
-  bindings.Append(new NUVEdbOutputData("BENCH", "X", &x));
-  bindings.Append(new NUVEdbOutputData("BENCH", "S", &s));
+  bench::BoundRow row;
   NUVEdbBrokerTool broker;
   for (auto _ : state) {
-    for (int r = 1; r <= rows; ++r) broker.ExtractOutput(table, bindings, host->queryInterface, r);
-    benchmark::DoNotOptimize(n);
+    for (int r = 1; r <= rows; ++r) broker.ExtractOutput(table, row.bindings, host->queryInterface, r);
+    benchmark::DoNotOptimize(row.n);
   }
   state.counters["rows"] = rows;
-  for (int i = 1; i <= bindings.Size(); ++i) bindings[i]->Release();
   TestHost::Uninstall();
   host->Release();
 }
