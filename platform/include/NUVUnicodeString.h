@@ -30,6 +30,8 @@ class NUVPLATFORM_API NUVUnicodeString {
 
   // The number of characters (code points).
   int GetLengthInChar() const;
+  // True when GetLengthInChar would answer 0, found without counting.
+  bool HasNoCharacter() const;
   // The UTF-8 bytes, zero-terminated; valid until the string changes.
   const char* CastToCharPtr() const { return text_.c_str(); }
   std::string_view View() const { return text_; }

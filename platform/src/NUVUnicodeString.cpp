@@ -94,6 +94,13 @@ int NUVUnicodeString::GetLengthInChar() const {
   return static_cast<int>(n - continuations);
 }
 
+bool NUVUnicodeString::HasNoCharacter() const {
+  for (char c : text_) {
+    if (!IsContinuationByte(c)) return false;
+  }
+  return true;
+}
+
 NUVUnicodeString& NUVUnicodeString::BuildFromNum(int value, const char* format) {
   if (format && std::strcmp(format, "%d") == 0) {
     char buffer[16];

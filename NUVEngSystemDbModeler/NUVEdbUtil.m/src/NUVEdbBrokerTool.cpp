@@ -125,7 +125,7 @@ long SubstituteList(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NU
   if (code < 0 || count <= 0) return code;
   NUVUnicodeString condition;
   code = parameter.GetParmCondition(condition);
-  const bool joined = condition.GetLengthInBytes() > 0;
+  const bool joined = !condition.HasNoCharacter();
   const NUVUnicodeString word = JoiningWord(condition);
   NUVUnicodeString expression;
   NUVUnicodeString name;
@@ -141,7 +141,7 @@ long SubstituteList(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NU
       result.ReplaceSubString(item.name, item.text);
       continue;
     }
-    if (expression.GetLengthInBytes() == 0) {
+    if (expression.HasNoCharacter()) {
       expression = " ( ";
     } else {
       expression += " ";
@@ -153,7 +153,7 @@ long SubstituteList(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NU
     expression += item.text;
     name = item.name;
   }
-  if (joined && expression.GetLengthInBytes() > 0) {
+  if (joined && !expression.HasNoCharacter()) {
     expression += " ) ";
     result.ReplaceSubString(name, expression);
   }
@@ -256,7 +256,7 @@ NUVEdbBrokerTool::~NUVEdbBrokerTool() = default;
 long NUVEdbBrokerTool::PreProcessSQLStatement(const NUVUnicodeString& statement,
                                               const NUVListPtrNUVBaseUnknown& parameters, NUVUnicodeString& result) {
   long code = kSource.Success();
-  if (statement.GetLengthInBytes() < 1) return code;
+  if (statement.HasNoCharacter()) return code;
   result = statement;
   if (!nuvedb::Guarded([&] {
         for (int i = 1; i <= parameters.Size(); ++i) {
@@ -327,7 +327,7 @@ long NUVEdbBrokerTool::ExtractInputDefinition(const NUVListPtrNUVBaseUnknown& bi
 long NUVEdbBrokerTool::CreateVolatileObjectList(const NUVUnicodeString& classType, const NUVUnicodeString& keyName,
                                                 const NUVUnicodeString& keys, NUVIUnknownList*& list) {
   long code = kSource.Failure();
-  if (keyName.GetLengthInBytes() < 1) return code;
+  if (keyName.HasNoCharacter()) return code;
   NUVEdbGeneralTool general;
   Held<NUVIEdbDatabaseHandle> handle;
   if (!nuvedb::Guarded([&] {
@@ -335,7 +335,7 @@ long NUVEdbBrokerTool::CreateVolatileObjectList(const NUVUnicodeString& classTyp
         NUVToken tokens(keys);
         unsigned int position = 0;
         if (unsigned int count = 0; list && list->Count(&count) >= 0) position = count;
-        for (NUVUnicodeString key = tokens.GetNextToken("+"); key.GetLengthInBytes() > 0;
+        for (NUVUnicodeString key = tokens.GetNextToken("+"); !key.HasNoCharacter();
              key = tokens.GetNextToken("+")) {
           key.Strip(3, NUVUnicodeChar(' '));
           Held<IUnknown> object;
@@ -397,7 +397,7 @@ bool ReadCell(const NUVBaseUnknown* entry, NUVUnicodeString& attrName) {
   NUVEdbObjAttrType type = EdbTypeNone;
   NUVUnicodeString classType;
   if (cell.GetType(type) < 0 || cell.GetAttrName(attrName) < 0 || cell.GetClassType(classType) < 0) return false;
-  return attrName.GetLengthInBytes() > 0 && type != EdbTypeNone;
+  return !attrName.HasNoCharacter() && type != EdbTypeNone;
 }
 
 // The metadata tool with a reference; opens no frame.

@@ -87,7 +87,7 @@ long NUVEdbGeneralTool::GetCurrentDatabaseHandle(const GUID& iid, void** out) {
   if (!nuvedb::Guarded([&] {
         if (GetInterfaceFromSession(IID_NUVIEdbDatabaseContext, context.out_void()) < 0 || !context) return;
         NUVUnicodeString database;
-        if (context->GetCurrentDatabase(database) < 0 || database.GetLengthInBytes() < 1) return;
+        if (context->GetCurrentDatabase(database) < 0 || database.HasNoCharacter()) return;
         result = context->GetDatabaseHandle(database, iid, out);
       })) {
     result = kSource.Failure();

@@ -91,7 +91,7 @@ long NUVEdbResultTable::GetRow(const int& n, NUVListPtrNUVBaseUnknown& cells) co
 
 long NUVEdbResultTable::GetColumn(const NUVUnicodeString& attrName, NUVEdbObjAttrType& type,
                                   NUVListPtrNUVBaseUnknown& cells) const {
-  if (attrName.GetLengthInBytes() < 1) return kSource.Failure();
+  if (attrName.HasNoCharacter()) return kSource.Failure();
   long result = kSource.Failure();
   nuvedb::Guarded([&] {
     for (const NUVEdbResultTabRow* row = firstRow_; row; row = row->next_) {

@@ -49,7 +49,7 @@ NUVEdbSQLData::~NUVEdbSQLData() = default;
 
 void NUVEdbSQLData::LoadListOfParmName(const NUVListValNUVUnicodeString& names) {
   if (names.Size() < 1) return;
-  if (condition_.GetLengthInBytes() < 1) {
+  if (condition_.HasNoCharacter()) {
     for (int i = 1; i <= names.Size(); ++i) names_.Append(names[i]);
     return;
   }
@@ -59,7 +59,7 @@ void NUVEdbSQLData::LoadListOfParmName(const NUVListValNUVUnicodeString& names) 
 }
 
 long NUVEdbSQLData::GetParmName(NUVUnicodeString& name) const {
-  if (name_.GetLengthInBytes() < 1) return kSource.Failure();
+  if (name_.HasNoCharacter()) return kSource.Failure();
   name = name_;
   return kSource.Success();
 }

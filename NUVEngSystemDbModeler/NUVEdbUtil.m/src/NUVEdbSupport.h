@@ -120,7 +120,7 @@ namespace nuvedb {
 // Writes a non-empty name to out and succeeds; fails for an empty one,
 // leaving out alone.
 inline long ReadName(const SourceFile& source, const NUVUnicodeString& name, NUVUnicodeString& out) {
-  if (name.GetLengthInBytes() == 0) return source.Failure();
+  if (name.HasNoCharacter()) return source.Failure();
   out = name;
   return source.Success();
 }
