@@ -1,41 +1,52 @@
 #pragma once
-#include <string>
+#include <atomic>
+#include <cstddef>
+#include <cstring>
 #include <string_view>
 
 #include "NUVPlatformExport.h"
 #include "NUVUnicodeChar.h"
 
 // The platform string. Holds UTF-8; lengths in characters count code points.
+//
+// Sixteen bytes: a text of up to fifteen bytes lives inline, a longer one in
+// a shared, reference-counted buffer that copies share and that a change
+// never alters in place while another string shares it. Copying therefore
+// never allocates; only building a long text does.
 class NUVPLATFORM_API NUVUnicodeString {
  public:
-  NUVUnicodeString() = default;
+  NUVUnicodeString() noexcept { SetInlineLength(0); }
   // A null pointer gives the empty string.
-  NUVUnicodeString(const char* utf8) : text_(utf8 ? utf8 : "") {}  // NOLINT(google-explicit-constructor)
-  explicit NUVUnicodeString(std::string_view utf8) : text_(utf8) {}
+  NUVUnicodeString(const char* utf8) { Init(utf8 ? std::string_view(utf8) : std::string_view()); }  // NOLINT(google-explicit-constructor)
+  explicit NUVUnicodeString(std::string_view utf8) { Init(utf8); }
+  NUVUnicodeString(const NUVUnicodeString& other) noexcept { CopyFrom(other); }
+  NUVUnicodeString(NUVUnicodeString&& other) noexcept { TakeFrom(other); }
+  ~NUVUnicodeString() { ReleaseShared(); }
 
-  NUVUnicodeString& operator=(const char* utf8) {
-    text_ = utf8 ? utf8 : "";
-    return *this;
-  }
-  NUVUnicodeString& operator+=(const NUVUnicodeString& other) {
-    text_ += other.text_;
-    return *this;
-  }
-  NUVUnicodeString& operator+=(const char* utf8) {
-    if (utf8) text_ += utf8;
-    return *this;
-  }
-  bool operator==(const NUVUnicodeString& other) const { return text_ == other.text_; }
-  bool operator==(const char* utf8) const { return text_ == (utf8 ? utf8 : ""); }
+  NUVUnicodeString& operator=(const NUVUnicodeString& other) noexcept;
+  NUVUnicodeString& operator=(NUVUnicodeString&& other) noexcept;
+  NUVUnicodeString& operator=(const char* utf8);
+  NUVUnicodeString& operator+=(const NUVUnicodeString& other) { return Append(other.View()); }
+  NUVUnicodeString& operator+=(const char* utf8) { return utf8 ? Append(utf8) : *this; }
+  bool operator==(const NUVUnicodeString& other) const { return View() == other.View(); }
+  bool operator==(const char* utf8) const { return View() == (utf8 ? std::string_view(utf8) : std::string_view()); }
 
   // The number of characters (code points).
   int GetLengthInChar() const;
   // True when GetLengthInChar would answer 0, found without counting.
   bool HasNoCharacter() const;
-  // The UTF-8 bytes, zero-terminated; valid until the string changes.
-  const char* CastToCharPtr() const { return text_.c_str(); }
-  std::string_view View() const { return text_; }
-  size_t GetLengthInBytes() const { return text_.size(); }
+  // The UTF-8 bytes, zero-terminated; valid until the string changes or is destroyed.
+  const char* CastToCharPtr() const { return IsShared() ? SharedRep()->Text() : inline_; }
+  std::string_view View() const {
+    return IsShared() ? std::string_view(SharedRep()->Text(), SharedRep()->size)
+                      : std::string_view(inline_, kInlineCapacity - Tag());
+  }
+  size_t GetLengthInBytes() const { return IsShared() ? SharedRep()->size : kInlineCapacity - Tag(); }
+
+  // Replaces the text by `bytes` bytes that the caller writes through the
+  // answer before it reads or copies the string; the terminating zero is
+  // already in place.
+  char* PrepareOverwrite(size_t bytes);
 
   // Replaces the text by the number formatted as the C locale does, whatever
   // the process locale. The format holds one conversion for the value type
@@ -53,5 +64,56 @@ class NUVPLATFORM_API NUVUnicodeString {
   NUVUnicodeString& Strip(int mode, const NUVUnicodeChar& c = NUVUnicodeChar(' '));
 
  private:
-  std::string text_;
+  // The shared buffer: its header, then the text and a terminating zero.
+  struct Rep {
+    std::atomic<size_t> refs;
+    size_t size;
+    size_t capacity;  // bytes of text the buffer can hold
+    char* Text() { return reinterpret_cast<char*>(this + 1); }
+  };
+  static constexpr size_t kInlineCapacity = 15;
+  // The last byte tells the two forms apart: inline, it holds 15 minus the
+  // length, which makes it the terminator of a fifteen-byte text.
+  static constexpr unsigned char kSharedTag = 0xFF;
+
+  unsigned char Tag() const { return static_cast<unsigned char>(inline_[kInlineCapacity]); }
+  bool IsShared() const { return Tag() == kSharedTag; }
+  Rep* SharedRep() const {
+    Rep* rep;
+    std::memcpy(&rep, inline_, sizeof rep);
+    return rep;
+  }
+  void SetInlineLength(size_t length) {
+    inline_[length] = '\0';
+    inline_[kInlineCapacity] = static_cast<char>(kInlineCapacity - length);
+  }
+  void SetShared(Rep* rep) {
+    std::memcpy(inline_, &rep, sizeof rep);
+    inline_[kInlineCapacity] = static_cast<char>(kSharedTag);
+  }
+  void CopyFrom(const NUVUnicodeString& other) noexcept {
+    std::memcpy(inline_, other.inline_, sizeof inline_);
+    if (IsShared()) SharedRep()->refs.fetch_add(1, std::memory_order_relaxed);
+  }
+  void TakeFrom(NUVUnicodeString& other) noexcept {
+    std::memcpy(inline_, other.inline_, sizeof inline_);
+    other.SetInlineLength(0);
+  }
+  void ReleaseShared() noexcept {
+    if (IsShared() && SharedRep()->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) ::operator delete(SharedRep());
+  }
+
+  // Builds the text of a string under construction.
+  void Init(std::string_view utf8) {
+    SetInlineLength(0);
+    if (!utf8.empty()) std::memcpy(Reserve(utf8.size(), utf8.size()), utf8.data(), utf8.size());
+  }
+  // Builds the text afresh; the source may lie inside this string.
+  void Assign(std::string_view utf8);
+  NUVUnicodeString& Append(std::string_view utf8);
+  // Gives this string storage for `bytes` bytes of its own, unshared and
+  // with room for `capacity`, and answers where the text starts.
+  char* Reserve(size_t bytes, size_t capacity);
+
+  alignas(sizeof(void*)) char inline_[kInlineCapacity + 1];
 };

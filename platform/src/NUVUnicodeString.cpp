@@ -7,6 +7,9 @@
 #include <cstring>
 #include <locale.h>
 
+#include <new>
+#include <stdexcept>
+
 #include "NUVInternalError.h"
 
 namespace {
@@ -76,12 +79,84 @@ std::string FormatInCLocale(const char* format, T value) {
 
 }  // namespace
 
+NUVUnicodeString& NUVUnicodeString::operator=(const NUVUnicodeString& other) noexcept {
+  if (this != &other) {
+    ReleaseShared();
+    CopyFrom(other);
+  }
+  return *this;
+}
+
+NUVUnicodeString& NUVUnicodeString::operator=(NUVUnicodeString&& other) noexcept {
+  if (this != &other) {
+    ReleaseShared();
+    TakeFrom(other);
+  }
+  return *this;
+}
+
+NUVUnicodeString& NUVUnicodeString::operator=(const char* utf8) {
+  Assign(utf8 ? std::string_view(utf8) : std::string_view());
+  return *this;
+}
+
+char* NUVUnicodeString::Reserve(size_t bytes, size_t capacity) {
+  if (capacity <= kInlineCapacity) {
+    ReleaseShared();
+    SetInlineLength(bytes);
+    return inline_;
+  }
+  if (capacity > SIZE_MAX / 2) throw std::length_error("NUVUnicodeString: text too long");
+  auto* rep = new (::operator new(sizeof(Rep) + capacity + 1)) Rep;
+  rep->refs.store(1, std::memory_order_relaxed);
+  rep->size = bytes;
+  rep->capacity = capacity;
+  rep->Text()[bytes] = '\0';
+  ReleaseShared();
+  SetShared(rep);
+  return rep->Text();
+}
+
+void NUVUnicodeString::Assign(std::string_view utf8) {
+  NUVUnicodeString fresh(utf8);
+  *this = std::move(fresh);
+}
+
+NUVUnicodeString& NUVUnicodeString::Append(std::string_view utf8) {
+  const size_t old = GetLengthInBytes();
+  const size_t total = old + utf8.size();
+  if (utf8.empty()) return *this;
+  if (IsShared()) {
+    Rep* rep = SharedRep();
+    if (rep->refs.load(std::memory_order_acquire) == 1 && rep->capacity >= total) {
+      std::memmove(rep->Text() + old, utf8.data(), utf8.size());
+      rep->size = total;
+      rep->Text()[total] = '\0';
+      return *this;
+    }
+  } else if (total <= kInlineCapacity) {
+    std::memmove(inline_ + old, utf8.data(), utf8.size());
+    SetInlineLength(total);
+    return *this;
+  }
+  // Grows to at least twice the old length, so that appending stays linear.
+  NUVUnicodeString grown;
+  char* out = grown.Reserve(total, total > 2 * old ? total : 2 * old);
+  std::memcpy(out, CastToCharPtr(), old);
+  std::memcpy(out + old, utf8.data(), utf8.size());
+  *this = std::move(grown);
+  return *this;
+}
+
+char* NUVUnicodeString::PrepareOverwrite(size_t bytes) { return Reserve(bytes, bytes); }
+
 int NUVUnicodeString::GetLengthInChar() const {
   // Every byte that does not continue a character starts one. Eight bytes at
   // a time: a continuation byte has its top bit set and the next one clear.
   constexpr std::uint64_t kTopBits = 0x8080808080808080ULL;
-  const char* p = text_.data();
-  const size_t n = text_.size();
+  const std::string_view text = View();
+  const char* p = text.data();
+  const size_t n = text.size();
   size_t continuations = 0;
   size_t i = 0;
   for (; i + 8 <= n; i += 8) {
@@ -95,7 +170,7 @@ int NUVUnicodeString::GetLengthInChar() const {
 }
 
 bool NUVUnicodeString::HasNoCharacter() const {
-  for (char c : text_) {
+  for (char c : View()) {
     if (!IsContinuationByte(c)) return false;
   }
   return true;
@@ -105,11 +180,11 @@ NUVUnicodeString& NUVUnicodeString::BuildFromNum(int value, const char* format) 
   if (format && std::strcmp(format, "%d") == 0) {
     char buffer[16];
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    text_.assign(buffer, end);
+    Assign(std::string_view(buffer, static_cast<size_t>(end - buffer)));
     return *this;
   }
   if (!IsSingleConversion(format, "dixXo")) RaiseBadFormat(format);
-  text_ = FormatInCLocale(format, value);
+  Assign(FormatInCLocale(format, value));
   return *this;
 }
 
@@ -117,45 +192,49 @@ NUVUnicodeString& NUVUnicodeString::BuildFromNum(double value, const char* forma
   if (format && std::strcmp(format, "%g") == 0) {
     char buffer[64];
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
-    text_.assign(buffer, end);
+    Assign(std::string_view(buffer, static_cast<size_t>(end - buffer)));
     return *this;
   }
   if (!IsSingleConversion(format, "eEfFgGaA")) RaiseBadFormat(format);
-  text_ = FormatInCLocale(format, value);
+  Assign(FormatInCLocale(format, value));
   return *this;
 }
 
 int NUVUnicodeString::ReplaceSubString(const NUVUnicodeString& name, const NUVUnicodeString& text) {
-  const std::string_view pattern = name.text_;
+  const std::string_view source = View();
+  const std::string_view pattern = name.View();
+  const std::string_view replacement = text.View();
   if (pattern.empty()) return 0;
-  size_t found = text_.find(pattern);
-  if (found == std::string::npos) return 0;
-  std::string result;
-  result.reserve(text_.size());
+  size_t found = source.find(pattern);
+  if (found == std::string_view::npos) return 0;
+  // Room for one replacement that lengthens the text; more grow the buffer.
+  const size_t growth = replacement.size() > pattern.size() ? replacement.size() - pattern.size() : 0;
+  NUVUnicodeString result;
+  result.Reserve(0, source.size() + growth);
   size_t from = 0;
   int count = 0;
-  for (; found != std::string::npos; found = text_.find(pattern, from)) {
-    result.append(text_, from, found - from);
-    result += text.text_;
+  for (; found != std::string_view::npos; found = source.find(pattern, from)) {
+    result.Append(source.substr(from, found - from));
+    result.Append(replacement);
     from = found + pattern.size();
     ++count;
   }
-  result.append(text_, from, std::string::npos);
-  text_ = std::move(result);
+  result.Append(source.substr(from));
+  *this = std::move(result);
   return count;
 }
 
 NUVUnicodeString& NUVUnicodeString::Strip(int mode, const NUVUnicodeChar& c) {
   const std::string unit = Utf8(c.GetCodePoint());
+  const std::string_view text = View();
+  size_t start = 0;
+  size_t end = text.size();
   if (mode == 1 || mode == 3) {
-    size_t start = 0;
-    while (text_.compare(start, unit.size(), unit) == 0) start += unit.size();
-    text_.erase(0, start);
+    while (text.compare(start, unit.size(), unit) == 0) start += unit.size();
   }
   if (mode == 2 || mode == 3) {
-    size_t end = text_.size();
-    while (end >= unit.size() && text_.compare(end - unit.size(), unit.size(), unit) == 0) end -= unit.size();
-    text_.erase(end);
+    while (end >= start + unit.size() && text.compare(end - unit.size(), unit.size(), unit) == 0) end -= unit.size();
   }
+  if (start > 0 || end < text.size()) Assign(text.substr(start, end - start));
   return *this;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include <clocale>
@@ -53,6 +54,51 @@ TEST(UnicodeString, LengthCountsCodePointsAndStripRemovesAtTheGivenEnds) {
     NUVUnicodeString text("  k1  ");
     EXPECT_EQ(text.Strip(c.mode, NUVUnicodeChar(' ')), c.expected);
   }
+}
+
+TEST(UnicodeString, CopiesStayIndependentAcrossTheInlineBoundary) {
+  // Lengths around the fifteen bytes held inline, and long shared texts.
+  for (size_t length : {0, 1, 14, 15, 16, 17, 40}) {
+    const std::string expected(length, 'k');
+    NUVUnicodeString original(expected.c_str());
+    NUVUnicodeString copy = original;
+    NUVUnicodeString assigned;
+    assigned = copy;
+    original += "+";
+    copy.ReplaceSubString("k", "kk");
+    EXPECT_EQ(assigned.View(), expected) << length;
+    EXPECT_EQ(std::strlen(assigned.CastToCharPtr()), length) << length;
+    EXPECT_EQ(original.View(), expected + "+") << length;
+    EXPECT_EQ(copy.GetLengthInBytes(), 2 * length) << length;
+    NUVUnicodeString moved = std::move(assigned);
+    EXPECT_EQ(moved.View(), expected) << length;
+    EXPECT_TRUE(assigned.View().empty()) << length;  // NOLINT(bugprone-use-after-move): moved-from is empty
+  }
+}
+
+TEST(UnicodeString, ChangesMayReadTheirOwnText) {
+  NUVUnicodeString text("abcdefghij");
+  text += text;
+  EXPECT_EQ(text, "abcdefghijabcdefghij");
+  text += text;
+  EXPECT_EQ(text.GetLengthInBytes(), 40U);
+  text = text.CastToCharPtr() + 30;
+  EXPECT_EQ(text, "abcdefghij");
+  text.ReplaceSubString("c", text);
+  EXPECT_EQ(text, "ababcdefghijdefghij");
+  const NUVUnicodeString& self = text;
+  text = self;
+  EXPECT_EQ(text, "ababcdefghijdefghij");
+  std::string grown;
+  NUVUnicodeString appended;
+  for (int i = 0; i < 1000; ++i) {
+    appended += "xyz";
+    grown += "xyz";
+  }
+  EXPECT_EQ(appended.View(), grown);
+  char* out = appended.PrepareOverwrite(3);
+  std::memcpy(out, "end", 3);
+  EXPECT_EQ(appended, "end");
 }
 
 TEST(UnicodeString, BuildFromNumUsesTheCLocale) {
