@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+
 #include "NUVEdbGeneralTool.h"
 #include "NUVEdsMetadataTool.h"
 #include "NUVIEdbDatabaseHandle.h"
@@ -131,4 +136,34 @@ TEST(OctetConversions, HexadecimalTextRoundTrips) {
   EXPECT_EQ(tool.CORBAToSequence(any).length(), 0U);
   any <<= _SEQUENCE_octet(2, raw);
   EXPECT_EQ(tool.SequenceToUnicode(tool.CORBAToSequence(any)), "0AFF");
+}
+
+TEST(OctetConversions, LongTextsAgreeWithThePairByPairReading) {
+  NUVEdbGeneralTool tool;
+  _SEQUENCE_SEQUENCE_octet every;
+  every.length(256 + 37);
+  for (unsigned long i = 0; i < every.length(); ++i) every[i] = static_cast<unsigned char>(i * 7 + i / 256);
+  const NUVUnicodeString hex = tool.SequenceToUnicode(every);
+  const _SEQUENCE_SEQUENCE_octet back = tool.UnicodeToSequence(hex);
+  ASSERT_EQ(back.length(), every.length());
+  for (unsigned long i = 0; i < every.length(); ++i) ASSERT_EQ(back[i], every[i]) << i;
+
+  // A pair holding anything but two digits reads as 0, wherever it falls;
+  // text beyond ASCII has fewer characters than bytes and so fewer pairs.
+  auto digit = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+  const std::string base = "0123456789abcdefABCDEF0123456789fedcba9876543210FFEEDDCCBBAA0099";
+  for (const std::string odd : {"g", "/", ":", "@", "G", "`", "\xC3\xA9"}) {
+    for (size_t at = 0; at < base.size(); at += 5) {
+      const std::string text = base.substr(0, at) + odd + base.substr(at);
+      const NUVUnicodeString string(text);
+      const size_t pairs = std::min<size_t>(static_cast<size_t>(string.GetLengthInChar()) / 2, text.size() / 2);
+      const _SEQUENCE_SEQUENCE_octet out = tool.UnicodeToSequence(string);
+      ASSERT_EQ(out.length(), pairs) << text;
+      for (size_t i = 0; i < pairs; ++i) {
+        const std::string pair = text.substr(2 * i, 2);
+        const int expected = digit(pair[0]) && digit(pair[1]) ? std::stoi(pair, nullptr, 16) : 0;
+        ASSERT_EQ(out[i], expected) << text << " pair " << i;
+      }
+    }
+  }
 }

@@ -1,9 +1,9 @@
 #include "NUVEdbGeneralTool.h"
 
-#include <array>
-#include <cstdint>
+#include <algorithm>
 #include <cstring>
 
+#include "NUVEdbHexDigits.h"
 #include "NUVEdbSupport.h"
 #include "NUVEdsMetadataTool.h"
 #include "NUVIEdbDatabaseContext.h"
@@ -13,35 +13,6 @@
 
 namespace {
 constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbGeneralTool"};
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-// The two hexadecimal digits of each byte.
-constexpr std::array<std::array<char, 2>, 256> kHexPairs = [] {
-  std::array<std::array<char, 2>, 256> table{};
-  for (int b = 0; b < 256; ++b) table[b] = {kHexDigits[b >> 4], kHexDigits[b & 0x0F]};
-  return table;
-}();
-
-// The value of each hexadecimal digit; kNotHex for every other byte, a bit
-// that survives the shift of a high digit too.
-constexpr std::uint16_t kNotHex = 0x100;
-constexpr std::array<std::uint16_t, 256> kHexValue = [] {
-  std::array<std::uint16_t, 256> table{};
-  table.fill(kNotHex);
-  for (int i = 0; i < 10; ++i) table['0' + i] = static_cast<std::uint16_t>(i);
-  for (int i = 0; i < 6; ++i) {
-    table['A' + i] = static_cast<std::uint16_t>(10 + i);
-    table['a' + i] = static_cast<std::uint16_t>(10 + i);
-  }
-  return table;
-}();
-
-// The byte of one pair of digits; 0 when either is not a hexadecimal digit.
-inline unsigned char PairValue(unsigned char high, unsigned char low) {
-  const unsigned int value = static_cast<unsigned int>(kHexValue[high] << 4 | kHexValue[low]);
-  return (value & (kNotHex << 4 | kNotHex)) ? 0 : static_cast<unsigned char>(value);
-}
 }  // namespace
 
 NUVEdbGeneralTool::~NUVEdbGeneralTool() = default;
@@ -115,26 +86,23 @@ unsigned char NUVEdbGeneralTool::CheckError(const long& code, const NUVUnicodeSt
 }
 
 NUVUnicodeString NUVEdbGeneralTool::SequenceToUnicode(const _SEQUENCE_SEQUENCE_octet& bytes) {
+  NUVUnicodeString text;
   const unsigned long n = bytes.length();
-  if (n == 0) return {};
-  std::string text(2 * n, '0');
-  const unsigned char* in = bytes.data();
-  char* out = text.data();
-  for (unsigned long i = 0; i < n; ++i) std::memcpy(out + 2 * i, kHexPairs[in[i]].data(), 2);
-  return NUVUnicodeString(std::string_view(text));
+  if (n > 0) nuvedb::EncodeHexPairs(bytes.data(), n, text.PrepareOverwrite(2 * static_cast<size_t>(n)));
+  return text;
 }
 
 _SEQUENCE_SEQUENCE_octet NUVEdbGeneralTool::UnicodeToSequence(const NUVUnicodeString& text) {
   _SEQUENCE_SEQUENCE_octet bytes;
-  const int characters = text.GetLengthInChar();
-  if (characters == 0) return bytes;
   const std::string_view narrow = text.View();
-  // Pairs come from the bytes; text beyond plain ASCII has fewer pairs there.
-  const unsigned long n = std::min<unsigned long>(static_cast<unsigned long>(characters) / 2, narrow.size() / 2);
+  // Pairs come from the bytes; text beyond plain ASCII has fewer characters
+  // than bytes, and so fewer pairs.
+  unsigned long n = static_cast<unsigned long>(narrow.size() / 2);
+  if (n == 0) return bytes;
   bytes.length(n);
-  unsigned char* out = bytes.data();
-  for (unsigned long i = 0; i < n; ++i) {
-    out[i] = PairValue(static_cast<unsigned char>(narrow[2 * i]), static_cast<unsigned char>(narrow[2 * i + 1]));
+  if (!nuvedb::DecodeHexPairs(narrow.data(), n, bytes.data())) {
+    n = std::min(n, static_cast<unsigned long>(text.GetLengthInChar()) / 2);
+    bytes.length(n);
   }
   return bytes;
 }

@@ -1,0 +1,119 @@
+#include "NUVEdbHexDigits.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// The two hexadecimal digits of each byte.
+constexpr std::array<std::array<char, 2>, 256> kHexPairs = [] {
+  std::array<std::array<char, 2>, 256> table{};
+  for (int b = 0; b < 256; ++b) table[b] = {kHexDigits[b >> 4], kHexDigits[b & 0x0F]};
+  return table;
+}();
+
+// The value of each hexadecimal digit; kNotHex for every other byte, a bit
+// that survives the shift of a high digit too.
+constexpr std::uint16_t kNotHex = 0x100;
+constexpr std::array<std::uint16_t, 256> kHexValue = [] {
+  std::array<std::uint16_t, 256> table{};
+  table.fill(kNotHex);
+  for (int i = 0; i < 10; ++i) table['0' + i] = static_cast<std::uint16_t>(i);
+  for (int i = 0; i < 6; ++i) {
+    table['A' + i] = static_cast<std::uint16_t>(10 + i);
+    table['a' + i] = static_cast<std::uint16_t>(10 + i);
+  }
+  return table;
+}();
+
+// The byte of one pair of digits; 0 when either is not a hexadecimal digit.
+inline unsigned char PairValue(unsigned char high, unsigned char low) {
+  const unsigned int value = static_cast<unsigned int>(kHexValue[high] << 4 | kHexValue[low]);
+  return (value & (kNotHex << 4 | kNotHex)) ? 0 : static_cast<unsigned char>(value);
+}
+
+#if defined(__SSE2__)
+// The digit chars of sixteen nibbles (each byte 0 to 15).
+inline __m128i DigitsOf(__m128i nibbles) {
+  const __m128i letters = _mm_and_si128(_mm_cmpgt_epi8(nibbles, _mm_set1_epi8(9)), _mm_set1_epi8('A' - '0' - 10));
+  return _mm_add_epi8(_mm_add_epi8(nibbles, _mm_set1_epi8('0')), letters);
+}
+
+// The value of each of sixteen chars in its byte, and 0xFF in `valid` where
+// the char is a hexadecimal digit.
+inline __m128i DigitValues(__m128i chars, __m128i& valid) {
+  const __m128i isDigit = _mm_and_si128(_mm_cmpgt_epi8(chars, _mm_set1_epi8('0' - 1)),
+                                        _mm_cmplt_epi8(chars, _mm_set1_epi8('9' + 1)));
+  const __m128i lower = _mm_or_si128(chars, _mm_set1_epi8(0x20));
+  const __m128i isLetter = _mm_and_si128(_mm_cmpgt_epi8(lower, _mm_set1_epi8('a' - 1)),
+                                         _mm_cmplt_epi8(lower, _mm_set1_epi8('f' + 1)));
+  valid = _mm_or_si128(isDigit, isLetter);
+  return _mm_or_si128(_mm_and_si128(isDigit, _mm_sub_epi8(chars, _mm_set1_epi8('0'))),
+                      _mm_and_si128(isLetter, _mm_sub_epi8(lower, _mm_set1_epi8('a' - 10))));
+}
+
+// Eight bytes, one in the low half of each 16-bit lane, from sixteen chars.
+inline __m128i PairValues(__m128i chars) {
+  __m128i valid;
+  const __m128i values = DigitValues(chars, valid);
+  // Little-endian lanes: the high digit is the lane's low byte.
+  const __m128i high = _mm_slli_epi16(_mm_and_si128(values, _mm_set1_epi16(0x00FF)), 4);
+  const __m128i low = _mm_srli_epi16(values, 8);
+  const __m128i bothValid = _mm_cmpeq_epi16(valid, _mm_set1_epi16(-1));
+  return _mm_and_si128(_mm_or_si128(high, low), bothValid);
+}
+
+// Sixteen bytes from thirty-two digit chars; marks non-ASCII chars in nonAscii.
+inline __m128i BytesOf(__m128i first, __m128i second, __m128i& nonAscii) {
+  nonAscii = _mm_or_si128(nonAscii, _mm_or_si128(first, second));
+  return _mm_packus_epi16(PairValues(first), PairValues(second));
+}
+#endif
+
+}  // namespace
+
+namespace nuvedb {
+
+void EncodeHexPairs(const unsigned char* in, size_t n, char* out) {
+  size_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 16 <= n; i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    const __m128i high = DigitsOf(_mm_and_si128(_mm_srli_epi16(bytes, 4), _mm_set1_epi8(0x0F)));
+    const __m128i low = DigitsOf(_mm_and_si128(bytes, _mm_set1_epi8(0x0F)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * i), _mm_unpacklo_epi8(high, low));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * i + 16), _mm_unpackhi_epi8(high, low));
+  }
+#endif
+  for (; i < n; ++i) std::memcpy(out + 2 * i, kHexPairs[in[i]].data(), 2);
+}
+
+bool DecodeHexPairs(const char* in, size_t n, unsigned char* out) {
+  size_t i = 0;
+  bool ascii = true;
+#if defined(__SSE2__)
+  __m128i nonAscii = _mm_setzero_si128();
+  for (; i + 16 <= n; i += 16) {
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 2 * i));
+    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 2 * i + 16));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), BytesOf(first, second, nonAscii));
+  }
+  ascii = _mm_movemask_epi8(nonAscii) == 0;
+#endif
+  for (; i < n; ++i) {
+    const auto high = static_cast<unsigned char>(in[2 * i]);
+    const auto low = static_cast<unsigned char>(in[2 * i + 1]);
+    ascii = ascii && high < 0x80 && low < 0x80;
+    out[i] = PairValue(high, low);
+  }
+  return ascii;
+}
+
+}  // namespace nuvedb
