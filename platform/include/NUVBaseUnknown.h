@@ -29,7 +29,8 @@ class NUVPLATFORM_API NUVBaseUnknown : public IUnknown {
   static NUVMetaClass* MetaObject();
 
   static void* operator new(size_t size) noexcept;
-  static void operator delete(void* memory) noexcept;
+  // Given the size of the object deleted, which its virtual destructor knows.
+  static void operator delete(void* memory, size_t size) noexcept;
 
   // The number of base objects alive in the process.
   static long LiveObjectCount();

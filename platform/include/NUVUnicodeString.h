@@ -17,7 +17,9 @@ class NUVPLATFORM_API NUVUnicodeString {
  public:
   NUVUnicodeString() noexcept { SetInlineLength(0); }
   // A null pointer gives the empty string.
-  NUVUnicodeString(const char* utf8) { Init(utf8 ? std::string_view(utf8) : std::string_view()); }  // NOLINT(google-explicit-constructor)
+  NUVUnicodeString(const char* utf8) {
+    Init(utf8 ? std::string_view(utf8) : std::string_view());
+  }  // NOLINT(google-explicit-constructor)
   explicit NUVUnicodeString(std::string_view utf8) { Init(utf8); }
   NUVUnicodeString(const NUVUnicodeString& other) noexcept { CopyFrom(other); }
   NUVUnicodeString(NUVUnicodeString&& other) noexcept { TakeFrom(other); }
@@ -29,7 +31,9 @@ class NUVPLATFORM_API NUVUnicodeString {
   NUVUnicodeString& operator+=(const NUVUnicodeString& other) { return Append(other.View()); }
   NUVUnicodeString& operator+=(const char* utf8) { return utf8 ? Append(utf8) : *this; }
   bool operator==(const NUVUnicodeString& other) const { return View() == other.View(); }
-  bool operator==(const char* utf8) const { return View() == (utf8 ? std::string_view(utf8) : std::string_view()); }
+  bool operator==(const char* utf8) const {
+    return View() == (utf8 ? std::string_view(utf8) : std::string_view());
+  }
 
   // The number of characters (code points).
   int GetLengthInChar() const;
@@ -100,7 +104,8 @@ class NUVPLATFORM_API NUVUnicodeString {
     other.SetInlineLength(0);
   }
   void ReleaseShared() noexcept {
-    if (IsShared() && SharedRep()->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) ::operator delete(SharedRep());
+    if (IsShared() && SharedRep()->refs.fetch_sub(1, std::memory_order_acq_rel) == 1)
+      ::operator delete(SharedRep());
   }
 
   // Builds the text of a string under construction.

@@ -1,8 +1,7 @@
 #include "NUVBaseUnknown.h"
 
-#include <cstdlib>
-
 #include "NUVMetaClass.h"
+#include "NUVObjectPool.h"
 
 namespace {
 std::atomic<long> liveObjects{0};
@@ -40,8 +39,8 @@ unsigned long NUVBaseUnknown::Release() {
 }
 
 NUVMetaClass* NUVBaseUnknown::MetaObject() {
-  static NUVMetaClass* const meta = fct_RetrieveMetaObject(
-      "NUVBaseUnknown", NUVClassKindComponent, nullptr, "NUVNull", "NUVPlatform", sizeof(NUVBaseUnknown));
+  static NUVMetaClass* const meta = fct_RetrieveMetaObject("NUVBaseUnknown", NUVClassKindComponent, nullptr,
+                                                           "NUVNull", "NUVPlatform", sizeof(NUVBaseUnknown));
   return meta;
 }
 NUVMetaClass* NUVBaseUnknown::GetMetaObject() const { return MetaObject(); }
@@ -55,10 +54,12 @@ void* NUVBaseUnknown::operator new(size_t size) noexcept {
       failAt.compare_exchange_strong(target, 0, std::memory_order_relaxed)) {
     return nullptr;
   }
-  return std::malloc(size);
+  return NUVObjectPool::Allocate(size);
 }
 
-void NUVBaseUnknown::operator delete(void* memory) noexcept { std::free(memory); }
+void NUVBaseUnknown::operator delete(void* memory, size_t size) noexcept {
+  NUVObjectPool::Free(memory, size);
+}
 
 long NUVBaseUnknown::LiveObjectCount() { return liveObjects.load(std::memory_order_relaxed); }
 

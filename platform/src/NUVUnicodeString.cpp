@@ -1,12 +1,12 @@
 #include "NUVUnicodeString.h"
 
-#include <charconv>
-#include <cstdint>
-#include <clocale>
-#include <cstdio>
-#include <cstring>
 #include <locale.h>
 
+#include <charconv>
+#include <clocale>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 
@@ -73,8 +73,8 @@ std::string FormatInCLocale(const char* format, T value) {
   const int length = std::snprintf(buffer, sizeof buffer, format, value);  // NOLINT: format checked
   uselocale(previous);
   if (length < 0) return {};
-  return std::string(buffer, static_cast<size_t>(length) < sizeof buffer ? static_cast<size_t>(length)
-                                                                          : sizeof buffer - 1);
+  return std::string(
+      buffer, static_cast<size_t>(length) < sizeof buffer ? static_cast<size_t>(length) : sizeof buffer - 1);
 }
 
 }  // namespace
@@ -233,7 +233,8 @@ NUVUnicodeString& NUVUnicodeString::Strip(int mode, const NUVUnicodeChar& c) {
     while (text.compare(start, unit.size(), unit) == 0) start += unit.size();
   }
   if (mode == 2 || mode == 3) {
-    while (end >= start + unit.size() && text.compare(end - unit.size(), unit.size(), unit) == 0) end -= unit.size();
+    while (end >= start + unit.size() && text.compare(end - unit.size(), unit.size(), unit) == 0)
+      end -= unit.size();
   }
   if (start > 0 || end < text.size()) Assign(text.substr(start, end - start));
   return *this;

@@ -42,7 +42,8 @@ inline unsigned char PairValue(unsigned char high, unsigned char low) {
 #if defined(__SSE2__)
 // The digit chars of sixteen nibbles (each byte 0 to 15).
 inline __m128i DigitsOf(__m128i nibbles) {
-  const __m128i letters = _mm_and_si128(_mm_cmpgt_epi8(nibbles, _mm_set1_epi8(9)), _mm_set1_epi8('A' - '0' - 10));
+  const __m128i letters =
+      _mm_and_si128(_mm_cmpgt_epi8(nibbles, _mm_set1_epi8(9)), _mm_set1_epi8('A' - '0' - 10));
   return _mm_add_epi8(_mm_add_epi8(nibbles, _mm_set1_epi8('0')), letters);
 }
 

@@ -1,0 +1,18 @@
+#pragma once
+#include <cstddef>
+
+// Memory for reference-counted objects. Small blocks come from per-thread
+// free lists by size class, carved from large slabs, so that building and
+// dropping many cells neither calls the general heap per object nor hands
+// pages back to the system only to fault them in again. A block freed on
+// another thread joins that thread's lists. Larger blocks, and every block
+// in a sanitizer build (which must see each object's lifetime), go to the
+// general heap.
+class NUVObjectPool {
+ public:
+  // A block of at least `size` bytes, aligned for any object; null when no
+  // memory is left.
+  static void* Allocate(size_t size) noexcept;
+  // Gives back a block that Allocate answered for the same size.
+  static void Free(void* block, size_t size) noexcept;
+};

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "NUVBaseUnknown.h"
+
+namespace {
+
+// An object whose payload is filled with its own mark, so that two objects
+// handed overlapping memory show it.
+template <size_t N>
+struct Sized final : NUVBaseUnknown {
+  explicit Sized(unsigned char mark) : mark(mark) { std::memset(payload, mark, N); }
+  bool Intact() const {
+    for (unsigned char c : payload) {
+      if (c != mark) return false;
+    }
+    return true;
+  }
+  unsigned char mark;
+  unsigned char payload[N];
+};
+
+struct Objects {
+  std::vector<Sized<8>*> small;
+  std::vector<Sized<100>*> medium;
+  std::vector<Sized<1000>*> large;  // beyond the pooled sizes
+
+  void Make(int count, unsigned char mark) {
+    for (int i = 0; i < count; ++i) {
+      small.push_back(new Sized<8>(mark));
+      medium.push_back(new Sized<100>(mark));
+      if (i % 8 == 0) large.push_back(new Sized<1000>(mark));
+    }
+  }
+  bool Intact() const {
+    for (auto* o : small)
+      if (!o->Intact()) return false;
+    for (auto* o : medium)
+      if (!o->Intact()) return false;
+    for (auto* o : large)
+      if (!o->Intact()) return false;
+    return true;
+  }
+  void Release() {
+    for (auto* o : small) o->Release();
+    for (auto* o : medium) o->Release();
+    for (auto* o : large) o->Release();
+    small.clear();
+    medium.clear();
+    large.clear();
+  }
+};
+
+}  // namespace
+
+TEST(ObjectMemory, ReusedBlocksNeverOverlapLiveObjects) {
+  const long live = NUVBaseUnknown::LiveObjectCount();
+  Objects first;
+  first.Make(3000, 0x11);
+  Objects second;
+  second.Make(3000, 0x22);
+  first.Release();  // their blocks are handed out again below
+  Objects third;
+  third.Make(5000, 0x33);
+  std::set<const void*> addresses;
+  for (auto* o : second.medium) addresses.insert(o);
+  for (auto* o : third.medium) addresses.insert(o);
+  EXPECT_EQ(addresses.size(), second.medium.size() + third.medium.size());
+  EXPECT_TRUE(second.Intact());
+  EXPECT_TRUE(third.Intact());
+  second.Release();
+  third.Release();
+  EXPECT_EQ(NUVBaseUnknown::LiveObjectCount(), live);
+}
+
+TEST(ObjectMemory, ObjectsMayBeReleasedOnAnotherThreadAndOutliveTheirMaker) {
+  const long live = NUVBaseUnknown::LiveObjectCount();
+  for (int round = 0; round < 4; ++round) {
+    Objects made;
+    std::thread maker([&] { made.Make(2000, static_cast<unsigned char>(0x40 + round)); });
+    maker.join();  // the maker's blocks outlive its thread
+    Objects kept;
+    std::thread releaser([&] {
+      kept.Make(500, 0x77);
+      made.Release();  // blocks join this thread's lists, then the shared ones
+    });
+    releaser.join();
+    Objects again;
+    again.Make(2000, 0x55);
+    EXPECT_TRUE(kept.Intact());
+    EXPECT_TRUE(again.Intact());
+    kept.Release();
+    again.Release();
+  }
+  EXPECT_EQ(NUVBaseUnknown::LiveObjectCount(), live);
+}
