@@ -30,4 +30,8 @@ struct BoundRow {
 // Appends rows of four cells to the table, as the host's runner would.
 void FillTable(NUVEdbResultTable& table, int rows);
 
+// Takes the memory figures, each in a fresh child process; call before any
+// benchmark runs.
+void TakeMemoryFigures();
+
 }  // namespace bench

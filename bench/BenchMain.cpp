@@ -2,6 +2,8 @@
 // reference from the same run, beside its target.
 #include <benchmark/benchmark.h>
 
+#include "BenchData.h"
+
 #include <cstdio>
 #include <map>
 #include <string>
@@ -98,6 +100,7 @@ void PrintSummary(const std::map<std::string, Figure>& figures) {
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  bench::TakeMemoryFigures();
   KeepingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
