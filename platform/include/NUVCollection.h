@@ -28,6 +28,10 @@ class NUVCollection {
   }
   T& operator[](int n) { return items_[Slot(n)]; }
   const T& operator[](int n) const { return items_[Slot(n)]; }
+  // Makes room for n items in all, so that appending up to them allocates nothing.
+  void Reserve(int n) {
+    if (n > 0) items_.reserve(static_cast<std::size_t>(n));
+  }
   void RemoveAll(NUVCollec::MemoryHandling mode = NUVCollec::FreeMemory) {
     items_.clear();
     if (mode == NUVCollec::FreeMemory) items_.shrink_to_fit();

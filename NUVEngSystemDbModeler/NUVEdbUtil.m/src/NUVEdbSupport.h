@@ -135,6 +135,7 @@ namespace nuvedb {
 template <class T>
 void AppendKindOf(const NUVListPtrNUVBaseUnknown& source, NUVListPtrNUVBaseUnknown& target) {
   const int size = source.Size();
+  target.Reserve(target.Size() + size);
   for (int i = 1; i <= size; ++i) {
     NUVBaseUnknown* entry = source[i];
     if (!IsKindOf<T>(entry)) continue;
@@ -145,6 +146,7 @@ void AppendKindOf(const NUVListPtrNUVBaseUnknown& source, NUVListPtrNUVBaseUnkno
 
 // Appends every non-null entry of source to target, with a reference.
 inline void AppendWithReferences(const NUVListPtrNUVBaseUnknown& source, NUVListPtrNUVBaseUnknown& target) {
+  target.Reserve(target.Size() + source.Size());
   for (int i = 1; i <= source.Size(); ++i) {
     if (!source[i]) continue;
     source[i]->AddRef();

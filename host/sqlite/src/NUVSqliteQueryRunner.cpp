@@ -169,7 +169,7 @@ long NUVSqliteQueryRunner::Rows(sqlite3_stmt* statement, NUVEdbResultTable& tabl
     }
     if (code >= 0 && !columns.empty()) code = NUVEdbResultTableBuilder::AppendRow(table, cells);
     for (int c = 1; c <= cells.Size(); ++c) cells[c]->Release();
-    cells.RemoveAll(NUVCollec::FreeMemory);
+    cells.RemoveAll(NUVCollec::KeepMemory);  // the next row fills the same room
     if (code < 0) return code;
   }
   return NUV_S_OK;
