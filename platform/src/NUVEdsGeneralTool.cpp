@@ -1,9 +1,12 @@
 #include "NUVEdsGeneralTool.h"
 
-#include <string>
+#include <array>
+#include <cstring>
+#include <string_view>
 
 namespace {
 
+// The escape of each char that stands escaped in encoded text, else null.
 const char* EscapeFor(char c) {
   switch (c) {
     case ' ': return "%20";
@@ -14,7 +17,7 @@ const char* EscapeFor(char c) {
   }
 }
 
-// The character an escape stands for, or -1 when the three bytes are none.
+// The char an escape at `at` stands for, or -1 when the three bytes are none.
 int Unescape(std::string_view text, size_t at) {
   if (at + 3 > text.size()) return -1;
   const std::string_view code = text.substr(at, 3);
@@ -25,37 +28,57 @@ int Unescape(std::string_view text, size_t at) {
   return -1;
 }
 
+// 1 for each char that stands escaped in encoded text.
+constexpr std::array<unsigned char, 256> kEscaped = [] {
+  std::array<unsigned char, 256> table{};
+  for (unsigned char c : {' ', '\'', '%', '\0'}) table[c] = 1;
+  return table;
+}();
+
+size_t CountEscaped(std::string_view in) {
+  size_t count = 0;
+  for (char c : in) count += kEscaped[static_cast<unsigned char>(c)];
+  return count;
+}
+
 }  // namespace
 
 NUVUnicodeString NUVEdsGeneralTool::EncodeBlanks(const NUVUnicodeString& text) const {
   const std::string_view in = text.View();
-  if (in.find_first_of(std::string_view(" '%\0", 4)) == std::string_view::npos) return text;
-  std::string out;
-  out.reserve(in.size() + 8);
+  const size_t escaped = CountEscaped(in);
+  if (escaped == 0) return text;
+  NUVUnicodeString encoded;
+  char* out = encoded.PrepareOverwrite(in.size() + 2 * escaped);
   for (char c : in) {
     if (const char* escape = EscapeFor(c)) {
-      out += escape;
+      std::memcpy(out, escape, 3);
+      out += 3;
     } else {
-      out += c;
+      *out++ = c;
     }
   }
-  return NUVUnicodeString(std::string_view(out));
+  return encoded;
 }
 
 NUVUnicodeString NUVEdsGeneralTool::DecodeBlanks(const NUVUnicodeString& text) const {
   const std::string_view in = text.View();
-  if (in.find('%') == std::string_view::npos) return text;
-  std::string out;
-  out.reserve(in.size());
-  for (size_t i = 0; i < in.size(); ++i) {
-    if (in[i] != '%') {
-      out += in[i];
-      continue;
-    }
-    const int c = Unescape(in, i);
-    if (c < 0) return text;  // not a valid encoding
-    out += static_cast<char>(c);
-    i += 2;
+  // Every '%' must begin an escape; otherwise the text is not encoded and
+  // stays as it is.
+  size_t escapes = 0;
+  for (size_t at = in.find('%'); at != std::string_view::npos; at = in.find('%', at + 3)) {
+    if (Unescape(in, at) < 0) return text;
+    ++escapes;
   }
-  return NUVUnicodeString(std::string_view(out));
+  if (escapes == 0) return text;
+  NUVUnicodeString decoded;
+  char* out = decoded.PrepareOverwrite(in.size() - 2 * escapes);
+  size_t from = 0;
+  for (size_t at = in.find('%'); at != std::string_view::npos; at = in.find('%', from)) {
+    std::memcpy(out, in.data() + from, at - from);
+    out += at - from;
+    *out++ = static_cast<char>(Unescape(in, at));
+    from = at + 3;
+  }
+  std::memcpy(out, in.data() + from, in.size() - from);
+  return decoded;
 }

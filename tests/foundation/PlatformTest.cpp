@@ -142,6 +142,8 @@ TEST(BlankEncoding, RoundTripsAndLeavesNoBlankOrApostrophe) {
   EXPECT_EQ(tool.EncodeBlanks("a b"), "a%20b");
   EXPECT_EQ(tool.DecodeBlanks("50%"), "50%");      // not an encoding: unchanged
   EXPECT_EQ(tool.DecodeBlanks("%4x y"), "%4x y");
+  EXPECT_EQ(tool.DecodeBlanks("a%20b%2"), "a%20b%2");  // an escape cut short spoils the whole text
+  EXPECT_EQ(tool.DecodeBlanks("%2520%00x").View(), std::string_view("%20\0x", 5));  // decoded once, never again
 }
 
 TEST(Collections, AreNumberedFromOneAndRaiseOutsideTheirRange) {
