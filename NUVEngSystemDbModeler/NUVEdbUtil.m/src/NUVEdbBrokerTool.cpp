@@ -1,5 +1,8 @@
 #include "NUVEdbBrokerTool.h"
 
+#include <utility>
+#include <vector>
+
 #include "NUVEdbGeneralTool.h"
 #include "NUVEdbOutputData.h"
 #include "NUVEdbResultTabData.h"
@@ -420,12 +423,18 @@ long NUVEdbBrokerTool::ExtractOutput(NUVEdbResultTable& table, NUVListPtrNUVBase
   nuvedb::HeldList cells;
   if (!nuvedb::Guarded([&] {
         if (table.GetRow(n, cells.get()) < 0) return;
+        // Each binding is read once; writing a value leaves its names and type alone.
+        std::vector<std::pair<int, BindingTarget>> targets;
+        targets.reserve(static_cast<size_t>(bindings.Size()));
+        for (int b = 1; b <= bindings.Size(); ++b) {
+          BindingTarget target;
+          if (ReadBinding(bindings[b], target)) targets.emplace_back(b, std::move(target));
+        }
         for (int c = 1; c <= (*cells).Size(); ++c) {
           NUVUnicodeString attrName;
           if (!ReadCell((*cells)[c], attrName)) continue;
-          for (int b = 1; b <= bindings.Size(); ++b) {
-            BindingTarget target;
-            if (!ReadBinding(bindings[b], target) || !(target.attrName == attrName)) continue;
+          for (const auto& [b, target] : targets) {
+            if (!(target.attrName == attrName)) continue;
             WriteCell(*this, static_cast<const NUVEdbResultTabData&>(*(*cells)[c]),
                       static_cast<NUVEdbOutputData&>(*bindings[b]), target, *query, *metadata.get());
             code = kSource.Success();
