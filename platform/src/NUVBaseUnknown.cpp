@@ -1,21 +1,28 @@
 #include "NUVBaseUnknown.h"
 
 #include "NUVMetaClass.h"
+#include "NUVObjectCounters.h"
 #include "NUVObjectPool.h"
 
 namespace {
-std::atomic<long> liveObjects{0};
-std::atomic<long> allocations{0};
-std::atomic<long> failAt{0};  // allocation number that answers null; 0 for none
+std::atomic<long> failCountdown{0};  // allocations until the one that answers null; 0 for none
+
+// True for the allocation that the countdown picks.
+bool CountdownEnds() {
+  long left = failCountdown.load(std::memory_order_relaxed);
+  while (left > 0 && !failCountdown.compare_exchange_weak(left, left - 1, std::memory_order_relaxed)) {
+  }
+  return left == 1;
+}
 }  // namespace
 
-NUVBaseUnknown::NUVBaseUnknown() noexcept { liveObjects.fetch_add(1, std::memory_order_relaxed); }
+NUVBaseUnknown::NUVBaseUnknown() noexcept { NUVObjectCounters::ObjectBuilt(); }
 
 NUVBaseUnknown::NUVBaseUnknown(const NUVBaseUnknown& /*other*/) noexcept : IUnknown() {
-  liveObjects.fetch_add(1, std::memory_order_relaxed);
+  NUVObjectCounters::ObjectBuilt();
 }
 
-NUVBaseUnknown::~NUVBaseUnknown() { liveObjects.fetch_sub(1, std::memory_order_relaxed); }
+NUVBaseUnknown::~NUVBaseUnknown() { NUVObjectCounters::ObjectDestroyed(); }
 
 long NUVBaseUnknown::QueryInterface(const GUID& iid, void** out) {
   if (!out) return NUV_E_POINTER;
@@ -48,12 +55,8 @@ const char* NUVBaseUnknown::IsA() const { return MetaObject()->IsA(); }
 int NUVBaseUnknown::IsAKindOf(const char* name) const { return MetaObject()->IsAKindOf(name); }
 
 void* NUVBaseUnknown::operator new(size_t size) noexcept {
-  const long number = allocations.fetch_add(1, std::memory_order_relaxed) + 1;
-  long target = failAt.load(std::memory_order_relaxed);
-  if (target != 0 && number == target &&
-      failAt.compare_exchange_strong(target, 0, std::memory_order_relaxed)) {
-    return nullptr;
-  }
+  NUVObjectCounters::BlockAllocated();
+  if (failCountdown.load(std::memory_order_relaxed) != 0 && CountdownEnds()) return nullptr;
   return NUVObjectPool::Allocate(size);
 }
 
@@ -61,10 +64,10 @@ void NUVBaseUnknown::operator delete(void* memory, size_t size) noexcept {
   NUVObjectPool::Free(memory, size);
 }
 
-long NUVBaseUnknown::LiveObjectCount() { return liveObjects.load(std::memory_order_relaxed); }
+long NUVBaseUnknown::LiveObjectCount() { return NUVObjectCounters::LiveObjects(); }
 
 void NUVBaseUnknown::FailAllocationAt(long n) {
-  failAt.store(n > 0 ? allocations.load(std::memory_order_relaxed) + n : 0, std::memory_order_relaxed);
+  failCountdown.store(n > 0 ? n : 0, std::memory_order_relaxed);
 }
 
-long NUVBaseUnknown::AllocationCount() { return allocations.load(std::memory_order_relaxed); }
+long NUVBaseUnknown::AllocationCount() { return NUVObjectCounters::Allocations(); }

@@ -1,8 +1,8 @@
 #include "NUVObjectPool.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <mutex>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -35,22 +35,24 @@ size_t BlockBytes(size_t sizeClass) { return (sizeClass + 1) * kGranule; }
 struct SharedLists {
   std::mutex mutex;
   FreeBlock* lists[kClasses] = {};
+  std::atomic<bool> holds[kClasses] = {};  // lets a thread skip the lock when a list is empty
   std::vector<void*> slabs;
 
   void Push(size_t sizeClass, FreeBlock* first, FreeBlock* last) {
     std::lock_guard<std::mutex> lock(mutex);
     last->next = lists[sizeClass];
     lists[sizeClass] = first;
+    holds[sizeClass].store(true, std::memory_order_relaxed);
   }
-  FreeBlock* TakeAll(size_t sizeClass) {
+  // The whole list when `all`, else its first block.
+  FreeBlock* Take(size_t sizeClass, bool all) {
+    if (!holds[sizeClass].load(std::memory_order_relaxed)) return nullptr;
     std::lock_guard<std::mutex> lock(mutex);
-    return std::exchange(lists[sizeClass], nullptr);
-  }
-  FreeBlock* TakeOne(size_t sizeClass) {
-    std::lock_guard<std::mutex> lock(mutex);
-    FreeBlock* block = lists[sizeClass];
-    if (block) lists[sizeClass] = block->next;
-    return block;
+    FreeBlock* taken = lists[sizeClass];
+    lists[sizeClass] = all || !taken ? nullptr : taken->next;
+    if (taken && !all) taken->next = nullptr;
+    holds[sizeClass].store(lists[sizeClass] != nullptr, std::memory_order_relaxed);
+    return taken;
   }
   char* NewSlab() {
     void* slab = std::malloc(kSlabBytes);
@@ -68,17 +70,19 @@ SharedLists& Shared() {
   return *shared;
 }
 
+// A thread's own lists. Plain data, so that reaching it costs no
+// initialisation check; what must happen when the thread ends is left to a
+// separate guard, built on the thread's first slow call.
 struct ThreadCache {
-  FreeBlock* lists[kClasses] = {};
-  char* slab = nullptr;  // the unused rest of the current slab
-  char* slabEnd = nullptr;
-
-  ThreadCache();
-  ~ThreadCache();
+  enum State : unsigned char { kNew, kLive, kEnded };
+  FreeBlock* lists[kClasses];
+  char* slab;  // the unused rest of the current slab
+  char* slabEnd;
+  State state;
 
   void* Allocate(size_t sizeClass) {
     FreeBlock* block = lists[sizeClass];
-    if (!block) block = Shared().TakeAll(sizeClass);
+    if (!block) block = Shared().Take(sizeClass, true);
     if (!block) return Carve(BlockBytes(sizeClass));
     lists[sizeClass] = block->next;
     return block;
@@ -99,31 +103,34 @@ struct ThreadCache {
     slab += bytes;
     return block;
   }
+  // Hands every free block to the shared lists.
+  void GiveBack() {
+    for (size_t c = 0; c < kClasses; ++c) {
+      if (!lists[c]) continue;
+      FreeBlock* last = lists[c];
+      while (last->next) last = last->next;
+      Shared().Push(c, lists[c], last);
+      lists[c] = nullptr;
+    }
+  }
 };
 
-// True while this thread's cache is built and not yet destroyed.
-thread_local bool cacheAlive = false;
-thread_local ThreadCache cache;
+thread_local ThreadCache cache{};
 
-ThreadCache::ThreadCache() { cacheAlive = true; }
-
-ThreadCache::~ThreadCache() {
-  cacheAlive = false;
-  for (size_t c = 0; c < kClasses; ++c) {
-    if (!lists[c]) continue;
-    FreeBlock* last = lists[c];
-    while (last->next) last = last->next;
-    Shared().Push(c, lists[c], last);
+// Gives the thread's blocks back when the thread ends.
+struct CacheGuard {
+  CacheGuard() { cache.state = ThreadCache::kLive; }
+  ~CacheGuard() {
+    cache.state = ThreadCache::kEnded;
+    cache.GiveBack();
   }
-}
+};
 
-// This thread's cache, built on first use; null once it is destroyed, while
-// the thread ends.
+// This thread's cache; null once the thread is ending.
 ThreadCache* LiveCache() {
-  thread_local bool built = false;
-  if (cacheAlive) return &cache;
-  if (built) return nullptr;
-  built = true;
+  if (cache.state == ThreadCache::kLive) return &cache;
+  if (cache.state == ThreadCache::kEnded) return nullptr;
+  thread_local CacheGuard guard;
   return &cache;
 }
 
@@ -133,7 +140,7 @@ void* NUVObjectPool::Allocate(size_t size) noexcept {
   const size_t sizeClass = ClassOf(size);
   if (!kPooled || sizeClass >= kClasses) return std::malloc(size);
   if (ThreadCache* local = LiveCache()) return local->Allocate(sizeClass);
-  if (FreeBlock* block = Shared().TakeOne(sizeClass)) return block;
+  if (FreeBlock* block = Shared().Take(sizeClass, false)) return block;
   return std::malloc(BlockBytes(sizeClass));  // joins the pool when freed
 }
 

@@ -30,6 +30,7 @@ struct Objects {
   std::vector<Sized<100>*> medium;
   std::vector<Sized<1000>*> large;  // beyond the pooled sizes
 
+  // Makes count small and medium objects and every eighth a large one.
   void Make(int count, unsigned char mark) {
     for (int i = 0; i < count; ++i) {
       small.push_back(new Sized<8>(mark));
@@ -80,22 +81,27 @@ TEST(ObjectMemory, ReusedBlocksNeverOverlapLiveObjects) {
 
 TEST(ObjectMemory, ObjectsMayBeReleasedOnAnotherThreadAndOutliveTheirMaker) {
   const long live = NUVBaseUnknown::LiveObjectCount();
+  const long allocations = NUVBaseUnknown::AllocationCount();
+  long made = 0;
   for (int round = 0; round < 4; ++round) {
-    Objects made;
-    std::thread maker([&] { made.Make(2000, static_cast<unsigned char>(0x40 + round)); });
+    Objects early;
+    std::thread maker([&] { early.Make(2000, static_cast<unsigned char>(0x40 + round)); });
     maker.join();  // the maker's blocks outlive its thread
     Objects kept;
     std::thread releaser([&] {
       kept.Make(500, 0x77);
-      made.Release();  // blocks join this thread's lists, then the shared ones
+      early.Release();  // blocks join this thread's lists, then the shared ones
     });
     releaser.join();
     Objects again;
     again.Make(2000, 0x55);
     EXPECT_TRUE(kept.Intact());
     EXPECT_TRUE(again.Intact());
+    made += 2 * (2000 + 500 + 2000) + 250 + 63 + 250;
     kept.Release();
     again.Release();
   }
+  // Counted on every thread, those that have ended included.
+  EXPECT_EQ(NUVBaseUnknown::AllocationCount() - allocations, made);
   EXPECT_EQ(NUVBaseUnknown::LiveObjectCount(), live);
 }

@@ -1,0 +1,86 @@
+#include "NUVObjectCounters.h"
+
+#include <atomic>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+// One thread's counts. Only the owner writes them; readers on other threads
+// load them, hence atomics with relaxed order.
+struct Slots {
+  std::atomic<long> live{0};
+  std::atomic<long> allocations{0};
+};
+
+void Bump(std::atomic<long>& slot, long by) {
+  slot.store(slot.load(std::memory_order_relaxed) + by, std::memory_order_relaxed);
+}
+
+// Every live thread's slots, and the counts of threads that have ended.
+struct Registry {
+  std::mutex mutex;
+  std::vector<Slots*> threads;
+  std::atomic<long> endedLive{0};
+  std::atomic<long> endedAllocations{0};
+
+  long Sum(std::atomic<long> Slots::*slot, const std::atomic<long>& ended) {
+    std::lock_guard<std::mutex> lock(mutex);
+    long sum = ended.load(std::memory_order_relaxed);
+    for (Slots* slots : threads) sum += (slots->*slot).load(std::memory_order_relaxed);
+    return sum;
+  }
+};
+
+// Never destroyed: objects may be released while the process ends.
+Registry& Threads() {
+  static Registry* const registry = new Registry;
+  return *registry;
+}
+
+// Registers this thread's slots while it lives and folds them into the
+// ended counts when it ends.
+struct ThreadSlots {
+  Slots slots;
+  ThreadSlots() {
+    std::lock_guard<std::mutex> lock(Threads().mutex);
+    Threads().threads.push_back(&slots);
+  }
+  ~ThreadSlots();
+};
+
+thread_local bool slotsEnded = false;
+
+ThreadSlots::~ThreadSlots() {
+  Registry& registry = Threads();
+  std::lock_guard<std::mutex> lock(registry.mutex);
+  registry.endedLive.fetch_add(slots.live.load(std::memory_order_relaxed), std::memory_order_relaxed);
+  registry.endedAllocations.fetch_add(slots.allocations.load(std::memory_order_relaxed),
+                                      std::memory_order_relaxed);
+  std::erase(registry.threads, &slots);
+  slotsEnded = true;
+}
+
+// Counts `by` in this thread's slot, or straight into the ended counts
+// once the thread is ending.
+void Count(std::atomic<long> Slots::*slot, std::atomic<long> Registry::*ended, long by) {
+  if (!slotsEnded) {
+    thread_local ThreadSlots mine;
+    if (!slotsEnded) {
+      Bump(mine.slots.*slot, by);
+      return;
+    }
+  }
+  (Threads().*ended).fetch_add(by, std::memory_order_relaxed);
+}
+
+}  // namespace
+
+void NUVObjectCounters::ObjectBuilt() { Count(&Slots::live, &Registry::endedLive, 1); }
+void NUVObjectCounters::ObjectDestroyed() { Count(&Slots::live, &Registry::endedLive, -1); }
+void NUVObjectCounters::BlockAllocated() { Count(&Slots::allocations, &Registry::endedAllocations, 1); }
+
+long NUVObjectCounters::LiveObjects() { return Threads().Sum(&Slots::live, Threads().endedLive); }
+long NUVObjectCounters::Allocations() {
+  return Threads().Sum(&Slots::allocations, Threads().endedAllocations);
+}
