@@ -1,5 +1,5 @@
-// EncodeBlanks and DecodeBlanks: the encoded form holds no blank and no
-// apostrophe, and decoding gives the text back.
+// EncodeBlanks, DecodeBlanks and IsEncodedForm: the encoded form holds no
+// blank and no apostrophe, and decoding gives the text back.
 #include <cstdint>
 #include <string_view>
 
@@ -14,6 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(form.find(' ') == std::string_view::npos);
   FUZZ_CHECK(form.find('\'') == std::string_view::npos);
   FUZZ_CHECK(tool.DecodeBlanks(encoded) == text);
-  tool.DecodeBlanks(text);  // any text decodes without harm
+  FUZZ_CHECK(tool.IsEncodedForm(encoded));
+  // Any text decodes without harm; the encoded form is what survives a
+  // decoding and an encoding again.
+  FUZZ_CHECK(tool.IsEncodedForm(text) == (tool.EncodeBlanks(tool.DecodeBlanks(text)) == text));
   return 0;
 }

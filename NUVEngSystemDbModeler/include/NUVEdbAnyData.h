@@ -84,6 +84,7 @@ class NUVEDBUTIL_API NUVEdbAnyData : public NUVBaseUnknown {
   static NUVUnicodeString DecodeBlanks(const NUVUnicodeString& text);
 
  private:
+  friend class NUVEdbResultTableBuilder;  // stores text that arrives encoded
   struct Lists;  // the four collections, allocated when a list is first stored
   Lists& EnsureLists();
 

@@ -1,7 +1,9 @@
 #pragma once
 #include "NUVEdbUtilExport.h"
 #include "NUVListPtrNUVBaseUnknown.h"
+#include "NUVUnicodeString.h"
 
+class NUVEdbResultTabData;
 class NUVEdbResultTable;
 
 // For the component that fills a result table from a query's answer (a
@@ -12,4 +14,11 @@ class NUVEDBUTIL_API NUVEdbResultTableBuilder {
   // it after the last row; the table holds the row's creation reference.
   // Fails when the row cannot be allocated.
   static long AppendRow(NUVEdbResultTable& table, NUVListPtrNUVBaseUnknown& cells);
+  // A string cell (as built from decoded text with keepEncoded 0) whose
+  // text arrives already blank-encoded and is stored as it is, without
+  // being decoded and encoded again; the caller vouches that the text is
+  // in encoded form. Null when the cell cannot be allocated.
+  static NUVEdbResultTabData* NewEncodedStringCell(const NUVUnicodeString& classType,
+                                                   const NUVUnicodeString& attrName,
+                                                   const NUVUnicodeString& encoded);
 };

@@ -10,4 +10,7 @@ class NUVPLATFORM_API NUVEdsGeneralTool {
  public:
   NUVUnicodeString EncodeBlanks(const NUVUnicodeString& text) const;
   NUVUnicodeString DecodeBlanks(const NUVUnicodeString& text) const;
+  // True when the text is what EncodeBlanks gives for some text, so that
+  // decoding it and encoding the result gives it back unchanged.
+  bool IsEncodedForm(const NUVUnicodeString& text) const;
 };

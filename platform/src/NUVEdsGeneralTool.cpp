@@ -9,11 +9,16 @@ namespace {
 // The escape of each char that stands escaped in encoded text, else null.
 const char* EscapeFor(char c) {
   switch (c) {
-    case ' ': return "%20";
-    case '\'': return "%27";
-    case '%': return "%25";
-    case '\0': return "%00";
-    default: return nullptr;
+    case ' ':
+      return "%20";
+    case '\'':
+      return "%27";
+    case '%':
+      return "%25";
+    case '\0':
+      return "%00";
+    default:
+      return nullptr;
   }
 }
 
@@ -58,6 +63,16 @@ NUVUnicodeString NUVEdsGeneralTool::EncodeBlanks(const NUVUnicodeString& text) c
     }
   }
   return encoded;
+}
+
+bool NUVEdsGeneralTool::IsEncodedForm(const NUVUnicodeString& text) const {
+  const std::string_view in = text.View();
+  for (size_t at = 0; at < in.size(); ++at) {
+    if (!kEscaped[static_cast<unsigned char>(in[at])]) continue;
+    if (in[at] != '%' || Unescape(in, at) < 0) return false;
+    at += 2;
+  }
+  return true;
 }
 
 NUVUnicodeString NUVEdsGeneralTool::DecodeBlanks(const NUVUnicodeString& text) const {

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstring>
 #include <string>
-
-#include <clocale>
 
 #include "NUVEdsGeneralTool.h"
 #include "NUVInternalError.h"
@@ -140,10 +139,25 @@ TEST(BlankEncoding, RoundTripsAndLeavesNoBlankOrApostrophe) {
     EXPECT_EQ(tool.DecodeBlanks(encoded), text);
   }
   EXPECT_EQ(tool.EncodeBlanks("a b"), "a%20b");
-  EXPECT_EQ(tool.DecodeBlanks("50%"), "50%");      // not an encoding: unchanged
+  EXPECT_EQ(tool.DecodeBlanks("50%"), "50%");  // not an encoding: unchanged
   EXPECT_EQ(tool.DecodeBlanks("%4x y"), "%4x y");
   EXPECT_EQ(tool.DecodeBlanks("a%20b%2"), "a%20b%2");  // an escape cut short spoils the whole text
-  EXPECT_EQ(tool.DecodeBlanks("%2520%00x").View(), std::string_view("%20\0x", 5));  // decoded once, never again
+  EXPECT_EQ(tool.DecodeBlanks("%2520%00x").View(),
+            std::string_view("%20\0x", 5));  // decoded once, never again
+}
+
+TEST(BlankEncoding, EncodedFormIsWhatDecodingAndEncodingAgainKeep) {
+  const NUVEdsGeneralTool tool;
+  const struct {
+    const char* text;
+    bool encoded;
+  } cases[] = {{"", true},      {"abc", true},  {"a%20b", true}, {"O%27B%25%00", true}, {"a b", false},
+               {"it's", false}, {"50%", false}, {"%2", false},   {"%4x", false},        {"%%20", false}};
+  for (const auto& c : cases) {
+    const NUVUnicodeString text(c.text);
+    EXPECT_EQ(tool.IsEncodedForm(text), c.encoded) << c.text;
+    EXPECT_EQ(tool.IsEncodedForm(text), tool.EncodeBlanks(tool.DecodeBlanks(text)) == text) << c.text;
+  }
 }
 
 TEST(Collections, AreNumberedFromOneAndRaiseOutsideTheirRange) {

@@ -118,3 +118,11 @@ long NUVEdbResultTableBuilder::AppendRow(NUVEdbResultTable& table, NUVListPtrNUV
   table.rows_.push_back(row);
   return kSource.Success();
 }
+
+NUVEdbResultTabData* NUVEdbResultTableBuilder::NewEncodedStringCell(const NUVUnicodeString& classType,
+                                                                    const NUVUnicodeString& attrName,
+                                                                    const NUVUnicodeString& encoded) {
+  auto* cell = new NUVEdbResultTabData(classType, attrName, NUVUnicodeString(), 0);
+  if (cell) cell->string_ = encoded;
+  return cell;
+}

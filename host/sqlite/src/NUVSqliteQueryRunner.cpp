@@ -55,11 +55,6 @@ const NUVEdbResultTabHdr* HeaderFor(const NUVListPtrNUVBaseUnknown* headers,
   return nullptr;
 }
 
-NUVUnicodeString Decoded(const unsigned char* text) {
-  NUVEdsGeneralTool general;
-  return general.DecodeBlanks(reinterpret_cast<const char*>(text));
-}
-
 NUVUnicodeString Hexadecimal(const void* blob, int size) {
   _SEQUENCE_SEQUENCE_octet bytes;
   bytes.length(static_cast<unsigned long>(size));
@@ -70,6 +65,17 @@ NUVUnicodeString Hexadecimal(const void* blob, int size) {
 
 // The cell type a value of the column gets: the header's, else by the
 // value's own storage class.
+// A string cell of text as stored. Stored text in the form blank encoding
+// gives is kept as it is; other text is taken as the decoding gives it, the
+// way a string cell is built from a value.
+NUVEdbResultTabData* StringCell(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
+                                const NUVUnicodeString& stored) {
+  const NUVEdsGeneralTool general;
+  if (general.IsEncodedForm(stored))
+    return NUVEdbResultTableBuilder::NewEncodedStringCell(classType, attrName, stored);
+  return new NUVEdbResultTabData(classType, attrName, general.DecodeBlanks(stored), 0);
+}
+
 NUVEdbObjAttrType CellType(NUVEdbObjAttrType headerType, int storage) {
   if (storage == SQLITE_NULL) return EdbTypeNone;
   switch (headerType) {
@@ -143,10 +149,11 @@ long NUVSqliteQueryRunner::Cell(sqlite3_stmt* statement, int i, const Column& co
       cell = new NUVEdbResultTabData(column.classType, column.attrName, sqlite3_column_double(statement, i));
       break;
     default: {
-      const NUVUnicodeString text = storage == SQLITE_BLOB ? Hexadecimal(sqlite3_column_blob(statement, i),
-                                                                         sqlite3_column_bytes(statement, i))
-                                                           : Decoded(sqlite3_column_text(statement, i));
-      cell = new NUVEdbResultTabData(column.classType, column.attrName, text, 0);
+      cell = StringCell(
+          column.classType, column.attrName,
+          storage == SQLITE_BLOB
+              ? Hexadecimal(sqlite3_column_blob(statement, i), sqlite3_column_bytes(statement, i))
+              : NUVUnicodeString(reinterpret_cast<const char*>(sqlite3_column_text(statement, i))));
       break;
     }
   }
