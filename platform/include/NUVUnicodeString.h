@@ -25,7 +25,13 @@ class NUVPLATFORM_API NUVUnicodeString {
   NUVUnicodeString(NUVUnicodeString&& other) noexcept { TakeFrom(other); }
   ~NUVUnicodeString() { ReleaseShared(); }
 
-  NUVUnicodeString& operator=(const NUVUnicodeString& other) noexcept;
+  NUVUnicodeString& operator=(const NUVUnicodeString& other) noexcept {
+    if (this != &other) {
+      ReleaseShared();
+      CopyFrom(other);
+    }
+    return *this;
+  }
   NUVUnicodeString& operator=(NUVUnicodeString&& other) noexcept;
   NUVUnicodeString& operator=(const char* utf8);
   NUVUnicodeString& operator+=(const NUVUnicodeString& other) { return Append(other.View()); }
@@ -37,8 +43,12 @@ class NUVPLATFORM_API NUVUnicodeString {
 
   // The number of characters (code points).
   int GetLengthInChar() const;
-  // True when GetLengthInChar would answer 0, found without counting.
-  bool HasNoCharacter() const;
+  // True when GetLengthInChar would answer 0, found without counting: only
+  // a text that starts with a continuation byte needs a closer look.
+  bool HasNoCharacter() const {
+    const std::string_view text = View();
+    return text.empty() || ((static_cast<unsigned char>(text[0]) & 0xC0) == 0x80 && OnlyContinuationBytes());
+  }
   // The UTF-8 bytes, zero-terminated; valid until the string changes or is destroyed.
   const char* CastToCharPtr() const { return IsShared() ? SharedRep()->Text() : inline_; }
   std::string_view View() const {
@@ -104,9 +114,10 @@ class NUVPLATFORM_API NUVUnicodeString {
     other.SetInlineLength(0);
   }
   void ReleaseShared() noexcept {
-    if (IsShared() && SharedRep()->refs.fetch_sub(1, std::memory_order_acq_rel) == 1)
-      ::operator delete(SharedRep());
+    if (IsShared() && SharedRep()->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) FreeRep(SharedRep());
   }
+  static void FreeRep(Rep* rep) noexcept;
+  bool OnlyContinuationBytes() const;
 
   // Builds the text of a string under construction.
   void Init(std::string_view utf8) {

@@ -9,8 +9,10 @@ namespace {
 // One thread's counts. Only the owner writes them; readers on other threads
 // load them, hence atomics with relaxed order.
 struct Slots {
-  std::atomic<long> live{0};
-  std::atomic<long> allocations{0};
+  enum State : unsigned char { kNew, kLive, kEnded };
+  std::atomic<long> live;
+  std::atomic<long> allocations;
+  State state;
 };
 
 void Bump(std::atomic<long>& slot, long by) {
@@ -38,40 +40,40 @@ Registry& Threads() {
   return *registry;
 }
 
+// Plain data in the initial-exec model: reaching it costs neither an
+// initialisation check nor a call.
+[[gnu::tls_model("initial-exec")]] thread_local Slots mine{};
+
 // Registers this thread's slots while it lives and folds them into the
 // ended counts when it ends.
-struct ThreadSlots {
-  Slots slots;
-  ThreadSlots() {
+struct SlotsGuard {
+  SlotsGuard() {
     std::lock_guard<std::mutex> lock(Threads().mutex);
-    Threads().threads.push_back(&slots);
+    Threads().threads.push_back(&mine);
+    mine.state = Slots::kLive;
   }
-  ~ThreadSlots();
+  ~SlotsGuard() {
+    Registry& registry = Threads();
+    std::lock_guard<std::mutex> lock(registry.mutex);
+    registry.endedLive.fetch_add(mine.live.load(std::memory_order_relaxed), std::memory_order_relaxed);
+    registry.endedAllocations.fetch_add(mine.allocations.load(std::memory_order_relaxed),
+                                        std::memory_order_relaxed);
+    std::erase(registry.threads, &mine);
+    mine.state = Slots::kEnded;
+  }
 };
-
-thread_local bool slotsEnded = false;
-
-ThreadSlots::~ThreadSlots() {
-  Registry& registry = Threads();
-  std::lock_guard<std::mutex> lock(registry.mutex);
-  registry.endedLive.fetch_add(slots.live.load(std::memory_order_relaxed), std::memory_order_relaxed);
-  registry.endedAllocations.fetch_add(slots.allocations.load(std::memory_order_relaxed),
-                                      std::memory_order_relaxed);
-  std::erase(registry.threads, &slots);
-  slotsEnded = true;
-}
 
 // Counts `by` in this thread's slot, or straight into the ended counts
 // once the thread is ending.
 void Count(std::atomic<long> Slots::*slot, std::atomic<long> Registry::*ended, long by) {
-  if (!slotsEnded) {
-    thread_local ThreadSlots mine;
-    if (!slotsEnded) {
-      Bump(mine.slots.*slot, by);
-      return;
-    }
+  if (mine.state != Slots::kLive && mine.state != Slots::kEnded) {
+    thread_local SlotsGuard guard;
   }
-  (Threads().*ended).fetch_add(by, std::memory_order_relaxed);
+  if (mine.state == Slots::kLive) {
+    Bump(mine.*slot, by);
+  } else {
+    (Threads().*ended).fetch_add(by, std::memory_order_relaxed);
+  }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "NUVInternalError.h"
+#include "NUVObjectPool.h"
 
 namespace {
 
@@ -79,14 +80,6 @@ std::string FormatInCLocale(const char* format, T value) {
 
 }  // namespace
 
-NUVUnicodeString& NUVUnicodeString::operator=(const NUVUnicodeString& other) noexcept {
-  if (this != &other) {
-    ReleaseShared();
-    CopyFrom(other);
-  }
-  return *this;
-}
-
 NUVUnicodeString& NUVUnicodeString::operator=(NUVUnicodeString&& other) noexcept {
   if (this != &other) {
     ReleaseShared();
@@ -107,7 +100,9 @@ char* NUVUnicodeString::Reserve(size_t bytes, size_t capacity) {
     return inline_;
   }
   if (capacity > SIZE_MAX / 2) throw std::length_error("NUVUnicodeString: text too long");
-  auto* rep = new (::operator new(sizeof(Rep) + capacity + 1)) Rep;
+  void* block = NUVObjectPool::Allocate(sizeof(Rep) + capacity + 1);
+  if (!block) throw std::bad_alloc();
+  auto* rep = new (block) Rep;
   rep->refs.store(1, std::memory_order_relaxed);
   rep->size = bytes;
   rep->capacity = capacity;
@@ -148,6 +143,10 @@ NUVUnicodeString& NUVUnicodeString::Append(std::string_view utf8) {
   return *this;
 }
 
+void NUVUnicodeString::FreeRep(Rep* rep) noexcept {
+  NUVObjectPool::Free(rep, sizeof(Rep) + rep->capacity + 1);
+}
+
 char* NUVUnicodeString::PrepareOverwrite(size_t bytes) { return Reserve(bytes, bytes); }
 
 int NUVUnicodeString::GetLengthInChar() const {
@@ -169,7 +168,7 @@ int NUVUnicodeString::GetLengthInChar() const {
   return static_cast<int>(n - continuations);
 }
 
-bool NUVUnicodeString::HasNoCharacter() const {
+bool NUVUnicodeString::OnlyContinuationBytes() const {
   for (char c : View()) {
     if (!IsContinuationByte(c)) return false;
   }
