@@ -30,28 +30,55 @@ struct FreeBlock {
 size_t ClassOf(size_t size) { return size == 0 ? 0 : (size - 1) / kGranule; }
 size_t BlockBytes(size_t sizeClass) { return (sizeClass + 1) * kGranule; }
 
+// A list of free blocks that knows its last block, so that whole lists
+// join in constant time.
+struct Chain {
+  FreeBlock* first;
+  FreeBlock* last;
+
+  void PushFront(FreeBlock* block) {
+    block->next = first;
+    if (!first) last = block;
+    first = block;
+  }
+  FreeBlock* PopFront() {
+    FreeBlock* block = first;
+    if (block) first = block->next;
+    return block;
+  }
+  void Join(Chain& other) {
+    if (!other.first) return;
+    other.last->next = first;
+    if (!first) last = other.last;
+    first = other.first;
+    other = Chain{};
+  }
+};
+
 // Blocks given back by threads that have ended, and every slab. Slabs are
 // never handed back: their blocks circulate until the process ends.
 struct SharedLists {
   std::mutex mutex;
-  FreeBlock* lists[kClasses] = {};
+  Chain chains[kClasses] = {};
   std::atomic<bool> holds[kClasses] = {};  // lets a thread skip the lock when a list is empty
   std::vector<void*> slabs;
 
-  void Push(size_t sizeClass, FreeBlock* first, FreeBlock* last) {
+  void Give(size_t sizeClass, Chain& chain) {
     std::lock_guard<std::mutex> lock(mutex);
-    last->next = lists[sizeClass];
-    lists[sizeClass] = first;
-    holds[sizeClass].store(true, std::memory_order_relaxed);
+    chains[sizeClass].Join(chain);
+    holds[sizeClass].store(chains[sizeClass].first != nullptr, std::memory_order_relaxed);
   }
-  // The whole list when `all`, else its first block.
-  FreeBlock* Take(size_t sizeClass, bool all) {
+  // Moves the whole list into `into` when `all`, else answers its first block.
+  FreeBlock* Take(size_t sizeClass, Chain* into) {
     if (!holds[sizeClass].load(std::memory_order_relaxed)) return nullptr;
     std::lock_guard<std::mutex> lock(mutex);
-    FreeBlock* taken = lists[sizeClass];
-    lists[sizeClass] = all || !taken ? nullptr : taken->next;
-    if (taken && !all) taken->next = nullptr;
-    holds[sizeClass].store(lists[sizeClass] != nullptr, std::memory_order_relaxed);
+    FreeBlock* taken = nullptr;
+    if (into) {
+      into->Join(chains[sizeClass]);
+    } else {
+      taken = chains[sizeClass].PopFront();
+    }
+    holds[sizeClass].store(chains[sizeClass].first != nullptr, std::memory_order_relaxed);
     return taken;
   }
   char* NewSlab() {
@@ -75,23 +102,18 @@ SharedLists& Shared() {
 // separate guard, built on the thread's first slow call.
 struct ThreadCache {
   enum State : unsigned char { kNew, kLive, kEnded };
-  FreeBlock* lists[kClasses];
+  Chain chains[kClasses];
   char* slab;  // the unused rest of the current slab
   char* slabEnd;
   State state;
 
   void* Allocate(size_t sizeClass) {
-    FreeBlock* block = lists[sizeClass];
-    if (!block) block = Shared().Take(sizeClass, true);
-    if (!block) return Carve(BlockBytes(sizeClass));
-    lists[sizeClass] = block->next;
-    return block;
+    Chain& chain = chains[sizeClass];
+    if (!chain.first) Shared().Take(sizeClass, &chain);
+    if (FreeBlock* block = chain.PopFront()) return block;
+    return Carve(BlockBytes(sizeClass));
   }
-  void Free(void* memory, size_t sizeClass) {
-    auto* block = static_cast<FreeBlock*>(memory);
-    block->next = lists[sizeClass];
-    lists[sizeClass] = block;
-  }
+  void Free(void* memory, size_t sizeClass) { chains[sizeClass].PushFront(static_cast<FreeBlock*>(memory)); }
   void* Carve(size_t bytes) {
     if (static_cast<size_t>(slabEnd - slab) < bytes) {
       // What is left of the old slab is smaller than the block; it stays unused.
@@ -105,13 +127,7 @@ struct ThreadCache {
   }
   // Hands every free block to the shared lists.
   void GiveBack() {
-    for (size_t c = 0; c < kClasses; ++c) {
-      if (!lists[c]) continue;
-      FreeBlock* last = lists[c];
-      while (last->next) last = last->next;
-      Shared().Push(c, lists[c], last);
-      lists[c] = nullptr;
-    }
+    for (size_t c = 0; c < kClasses; ++c) Shared().Give(c, chains[c]);
   }
 };
 
@@ -142,7 +158,7 @@ void* NUVObjectPool::Allocate(size_t size) noexcept {
   const size_t sizeClass = ClassOf(size);
   if (!kPooled || sizeClass >= kClasses) return std::malloc(size);
   if (ThreadCache* local = LiveCache()) return local->Allocate(sizeClass);
-  if (FreeBlock* block = Shared().Take(sizeClass, false)) return block;
+  if (FreeBlock* block = Shared().Take(sizeClass, nullptr)) return block;
   return std::malloc(BlockBytes(sizeClass));  // joins the pool when freed
 }
 
@@ -157,6 +173,7 @@ void NUVObjectPool::Free(void* block, size_t size) noexcept {
     local->Free(block, sizeClass);
     return;
   }
-  auto* freed = static_cast<FreeBlock*>(block);
-  Shared().Push(sizeClass, freed, freed);
+  Chain single{};
+  single.PushFront(static_cast<FreeBlock*>(block));
+  Shared().Give(sizeClass, single);
 }

@@ -149,3 +149,30 @@ TEST_F(ResultTable, CopiesKeepRowsAndCellsAliveAndReleaseThemOnce) {
   row->Release();
   EXPECT_EQ(References(cells[2]), 1U);
 }
+
+TEST_F(ResultTable, ARowMayTakeOverTheReferencesOfItsCells) {
+  const long live = NUVBaseUnknown::LiveObjectCount();
+  auto* kept = new NUVEdbResultTabData("PART", "ID", 7);
+  auto* stranger = new NUVEdbResultTabHdr("PART", "ID", EdbTypeInteger);  // no cell: released
+  NUVListPtrNUVBaseUnknown list;
+  list.Append(kept);
+  list.Append(nullptr);
+  list.Append(stranger);
+  ASSERT_GE(NUVEdbResultTableBuilder::AppendRowTakingCells(table, list), 0);
+  EXPECT_EQ(list.Size(), 0);
+  EXPECT_EQ(NUVBaseUnknown::LiveObjectCount(), live + 2);  // the cell and its row
+  EXPECT_EQ(References(kept), 1U);                         // the row's, taken over
+  NUVListPtrNUVBaseUnknown out;
+  ASSERT_GE(table.GetRow(1, out), 0);
+  ASSERT_EQ(out.Size(), 1);
+  EXPECT_EQ(out[1], kept);
+  ReleaseList(out);
+  NUVListPtrNUVBaseUnknown refused;
+  refused.Append(Cell("ID", 8));
+  NUVEdbResultTabData::FailAllocationAt(1);  // the row
+  EXPECT_LT(NUVEdbResultTableBuilder::AppendRowTakingCells(table, refused), 0);
+  EXPECT_EQ(refused.Size(), 1);  // left as it was; the fixture releases the cell
+  int rows = 0;
+  table.GetNumberOfRows(rows);
+  EXPECT_EQ(rows, 1);
+}

@@ -110,13 +110,35 @@ long NUVEdbResultTable::GetColumn(const NUVUnicodeString& attrName, NUVEdbObjAtt
 long NUVEdbResultTableBuilder::AppendRow(NUVEdbResultTable& table, NUVListPtrNUVBaseUnknown& cells) {
   auto* row = new NUVEdbResultTabRow(cells);  // the table keeps this creation reference
   if (!row) return kSource.Failure();
+  Link(table, row);
+  return kSource.Success();
+}
+
+long NUVEdbResultTableBuilder::AppendRowTakingCells(NUVEdbResultTable& table, NUVListPtrNUVBaseUnknown& cells) {
+  NUVListPtrNUVBaseUnknown none;
+  auto* row = new NUVEdbResultTabRow(none);  // the table keeps this creation reference
+  if (!row) return kSource.Failure();
+  row->cells_.Reserve(cells.Size());
+  for (int i = 1; i <= cells.Size(); ++i) {
+    NUVBaseUnknown* entry = cells[i];
+    if (nuvedb::IsKindOf<NUVEdbResultTabData>(entry)) {
+      row->cells_.Append(entry);
+    } else if (entry) {
+      entry->Release();
+    }
+  }
+  cells.RemoveAll(NUVCollec::KeepMemory);
+  Link(table, row);
+  return kSource.Success();
+}
+
+void NUVEdbResultTableBuilder::Link(NUVEdbResultTable& table, NUVEdbResultTabRow* row) {
   if (table.rows_.empty()) {
     table.firstRow_ = row;
   } else {
     table.rows_.back()->next_ = row;
   }
   table.rows_.push_back(row);
-  return kSource.Success();
 }
 
 NUVEdbResultTabData* NUVEdbResultTableBuilder::NewEncodedStringCell(const NUVUnicodeString& classType,

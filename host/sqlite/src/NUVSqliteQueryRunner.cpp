@@ -174,8 +174,8 @@ long NUVSqliteQueryRunner::Rows(sqlite3_stmt* statement, NUVEdbResultTable& tabl
       code = Cell(statement, static_cast<int>(i), columns[i], row, cell);
       if (cell) cells.Append(cell);
     }
-    if (code >= 0 && !columns.empty()) code = NUVEdbResultTableBuilder::AppendRow(table, cells);
-    for (int c = 1; c <= cells.Size(); ++c) cells[c]->Release();
+    if (code >= 0 && !columns.empty()) code = NUVEdbResultTableBuilder::AppendRowTakingCells(table, cells);
+    for (int c = 1; c <= cells.Size(); ++c) cells[c]->Release();  // what the row did not take
     cells.RemoveAll(NUVCollec::KeepMemory);  // the next row fills the same room
     if (code < 0) return code;
   }
