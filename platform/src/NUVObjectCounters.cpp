@@ -63,10 +63,11 @@ struct SlotsGuard {
   }
 };
 
-// Counts `by` in this thread's slot, or straight into the ended counts
-// once the thread is ending.
-void Count(std::atomic<long> Slots::*slot, std::atomic<long> Registry::*ended, long by) {
-  if (mine.state != Slots::kLive && mine.state != Slots::kEnded) {
+// Counts `by` in the ended counts, or in this thread's slot once its guard
+// is built: the way for a thread's first count and for counts while it ends.
+[[gnu::noinline]] void CountSlowly(std::atomic<long> Slots::*slot, std::atomic<long> Registry::*ended,
+                                   long by) {
+  if (mine.state == Slots::kNew) {
     thread_local SlotsGuard guard;
   }
   if (mine.state == Slots::kLive) {
@@ -78,9 +79,20 @@ void Count(std::atomic<long> Slots::*slot, std::atomic<long> Registry::*ended, l
 
 }  // namespace
 
-void NUVObjectCounters::ObjectBuilt() { Count(&Slots::live, &Registry::endedLive, 1); }
-void NUVObjectCounters::ObjectDestroyed() { Count(&Slots::live, &Registry::endedLive, -1); }
-void NUVObjectCounters::BlockAllocated() { Count(&Slots::allocations, &Registry::endedAllocations, 1); }
+void NUVObjectCounters::ObjectBuilt() {
+  if (mine.state == Slots::kLive) return Bump(mine.live, 1);
+  CountSlowly(&Slots::live, &Registry::endedLive, 1);
+}
+
+void NUVObjectCounters::ObjectDestroyed() {
+  if (mine.state == Slots::kLive) return Bump(mine.live, -1);
+  CountSlowly(&Slots::live, &Registry::endedLive, -1);
+}
+
+void NUVObjectCounters::BlockAllocated() {
+  if (mine.state == Slots::kLive) return Bump(mine.allocations, 1);
+  CountSlowly(&Slots::allocations, &Registry::endedAllocations, 1);
+}
 
 long NUVObjectCounters::LiveObjects() { return Threads().Sum(&Slots::live, Threads().endedLive); }
 long NUVObjectCounters::Allocations() {
