@@ -117,6 +117,11 @@ class NUVPLATFORM_API NUVUnicodeString {
     if (IsShared() && SharedRep()->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) FreeRep(SharedRep());
   }
   static void FreeRep(Rep* rep) noexcept;
+  // True when no other string shares this one's text.
+  bool OwnsTextAlone() const;
+  // True when part lies within this string's text.
+  bool Holds(std::string_view part) const;
+  int ReplaceInPlace(std::string_view pattern, std::string_view replacement, size_t found);
   bool OnlyContinuationBytes() const;
 
   // Builds the text of a string under construction.

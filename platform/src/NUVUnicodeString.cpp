@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <stdexcept>
 
@@ -206,6 +207,9 @@ int NUVUnicodeString::ReplaceSubString(const NUVUnicodeString& name, const NUVUn
   if (pattern.empty()) return 0;
   size_t found = source.find(pattern);
   if (found == std::string_view::npos) return 0;
+  if (replacement.size() <= pattern.size() && OwnsTextAlone() && !Holds(pattern) && !Holds(replacement)) {
+    return ReplaceInPlace(pattern, replacement, found);
+  }
   // Room for one replacement that lengthens the text; more grow the buffer.
   const size_t growth = replacement.size() > pattern.size() ? replacement.size() - pattern.size() : 0;
   NUVUnicodeString result;
@@ -220,6 +224,45 @@ int NUVUnicodeString::ReplaceSubString(const NUVUnicodeString& name, const NUVUn
   }
   result.Append(source.substr(from));
   *this = std::move(result);
+  return count;
+}
+
+bool NUVUnicodeString::OwnsTextAlone() const {
+  return !IsShared() || SharedRep()->refs.load(std::memory_order_acquire) == 1;
+}
+
+bool NUVUnicodeString::Holds(std::string_view part) const {
+  const std::string_view text = View();
+  const std::less_equal<const char*> atOrBefore;
+  return !part.empty() && atOrBefore(text.data(), part.data()) &&
+         atOrBefore(part.data(), text.data() + text.size());
+}
+
+// The text shrinks or keeps its length, so each piece moves towards the
+// start, behind the place the search reads from.
+int NUVUnicodeString::ReplaceInPlace(std::string_view pattern, std::string_view replacement, size_t found) {
+  const std::string_view source = View();
+  char* text = IsShared() ? SharedRep()->Text() : inline_;
+  size_t out = found;
+  size_t from = found;
+  int count = 0;
+  while (found != std::string_view::npos) {
+    std::memmove(text + out, source.data() + from, found - from);
+    out += found - from;
+    std::memcpy(text + out, replacement.data(), replacement.size());
+    out += replacement.size();
+    from = found + pattern.size();
+    ++count;
+    found = source.find(pattern, from);
+  }
+  std::memmove(text + out, source.data() + from, source.size() - from);
+  out += source.size() - from;
+  if (IsShared()) {
+    SharedRep()->size = out;
+    SharedRep()->Text()[out] = '\0';
+  } else {
+    SetInlineLength(out);
+  }
   return count;
 }
 

@@ -69,6 +69,10 @@ TEST(UnicodeString, CopiesStayIndependentAcrossTheInlineBoundary) {
     EXPECT_EQ(std::strlen(assigned.CastToCharPtr()), length) << length;
     EXPECT_EQ(original.View(), expected + "+") << length;
     EXPECT_EQ(copy.GetLengthInBytes(), 2 * length) << length;
+    NUVUnicodeString shrunk = assigned;  // shrinks in place only when it owns its text alone
+    shrunk.ReplaceSubString("kk", "k");
+    EXPECT_EQ(shrunk.GetLengthInBytes(), length - length / 2) << length;
+    EXPECT_EQ(assigned.View(), expected) << length;
     NUVUnicodeString moved = std::move(assigned);
     EXPECT_EQ(moved.View(), expected) << length;
     EXPECT_TRUE(assigned.View().empty()) << length;  // NOLINT(bugprone-use-after-move): moved-from is empty
@@ -88,6 +92,11 @@ TEST(UnicodeString, ChangesMayReadTheirOwnText) {
   const NUVUnicodeString& self = text;
   text = self;
   EXPECT_EQ(text, "ababcdefghijdefghij");
+  NUVUnicodeString tail("fghij");
+  EXPECT_EQ(text.ReplaceSubString(tail, "!"), 2);  // in place, several pieces moving forward
+  EXPECT_EQ(text, "ababcde!de!");
+  EXPECT_EQ(text.ReplaceSubString(text, ""), 1);  // the name is the text itself
+  EXPECT_EQ(text, "");
   std::string grown;
   NUVUnicodeString appended;
   for (int i = 0; i < 1000; ++i) {
