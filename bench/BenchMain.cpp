@@ -21,7 +21,9 @@ class KeepingReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      Figure& figure = figures[run.benchmark_name()];
+      // Repeated runs report aggregates; the summary reads their median.
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
+      Figure& figure = figures[run.run_name.str()];
       figure.seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
       for (const auto& [name, counter] : run.counters) figure.counters[name] = counter.value;
     }
