@@ -1,4 +1,5 @@
 #include <functional>
+#include <vector>
 
 #include "BrokerTest.h"
 #include "NUVEdbOutputData.h"
@@ -122,6 +123,19 @@ TEST_F(OutputExtraction, EachCellGoesToTheFirstBindingOfItsName) {
   EXPECT_EQ(Extract(4), NUV_S_OK);
   EXPECT_EQ(mass, 2);  // the later cell of the same name wins
   EXPECT_EQ(second, -1);
+}
+
+TEST_F(OutputExtraction, ManyBindingsKeepTheirListOrder) {
+  // More than eight, with one name bound first and again last.
+  std::vector<int> unrelated(10, -1);
+  int second = -1;
+  Bind(new NUVEdbOutputData("PART", "MASS", &mass));
+  for (int& variable : unrelated) Bind(new NUVEdbOutputData("PART", "NONE", &variable));
+  Bind(new NUVEdbOutputData("PART", "MASS", &second));
+  EXPECT_EQ(Extract(3), NUV_S_OK);
+  EXPECT_EQ(mass, 30);
+  EXPECT_EQ(second, -1);
+  EXPECT_EQ(unrelated, std::vector<int>(10, -1));
 }
 
 TEST_F(OutputExtraction, MatchesThatCannotBeWrittenStillSucceed) {

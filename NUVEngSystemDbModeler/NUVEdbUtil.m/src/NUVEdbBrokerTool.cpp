@@ -1,5 +1,7 @@
 #include "NUVEdbBrokerTool.h"
 
+#include <array>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -73,7 +75,8 @@ struct ListItem {
   NUVUnicodeString text;
 };
 
-ListItem ReadListItem(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NUVEdbObjAttrType type, int k) {
+ListItem ReadListItem(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NUVEdbObjAttrType type,
+                      int k) {
   ListItem item{0, 0, {}, {}};
   switch (type) {
     case EdbTypeIntegerList: {
@@ -252,12 +255,47 @@ bool ReadBinding(const NUVBaseUnknown* entry, BindingTarget& target) {
          binding.GetClassType(target.classType) >= 0;
 }
 
+// The bindings that can receive a cell, each with its position in the list,
+// in list order; up to eight of them without touching the heap.
+class BindingTargets {
+ public:
+  using Entry = std::pair<int, BindingTarget>;
+
+  explicit BindingTargets(const NUVListPtrNUVBaseUnknown& bindings) {
+    for (int b = 1; b <= bindings.Size(); ++b) {
+      BindingTarget target;
+      if (ReadBinding(bindings[b], target)) Add(b, std::move(target));
+    }
+  }
+  const Entry* begin() const { return spill_.empty() ? near_.data() : spill_.data(); }
+  const Entry* end() const { return begin() + count_; }
+
+ private:
+  void Add(int position, BindingTarget&& target) {
+    if (spill_.empty() && count_ < near_.size()) {
+      near_[count_++] = Entry(position, std::move(target));
+      return;
+    }
+    if (spill_.empty()) {
+      spill_.reserve(2 * near_.size());
+      std::move(near_.begin(), near_.end(), std::back_inserter(spill_));
+    }
+    spill_.emplace_back(position, std::move(target));
+    ++count_;
+  }
+
+  std::array<Entry, 8> near_;
+  std::vector<Entry> spill_;
+  size_t count_ = 0;
+};
+
 }  // namespace
 
 NUVEdbBrokerTool::~NUVEdbBrokerTool() = default;
 
 long NUVEdbBrokerTool::PreProcessSQLStatement(const NUVUnicodeString& statement,
-                                              const NUVListPtrNUVBaseUnknown& parameters, NUVUnicodeString& result) {
+                                              const NUVListPtrNUVBaseUnknown& parameters,
+                                              NUVUnicodeString& result) {
   long code = kSource.Success();
   if (statement.HasNoCharacter()) return code;
   result = statement;
@@ -283,14 +321,16 @@ long NUVEdbBrokerTool::GetKey(const NUVIEdbSysObject* object, NUVUnicodeString& 
 }
 
 // The name is taken by value: that is the operation's published signature.
-NUVEdbObjAttrType NUVEdbBrokerTool::TranslateMetaTypeToEdb(NUVUnicodeString metaType) {  // NOLINT(performance-unnecessary-value-param)
+NUVEdbObjAttrType NUVEdbBrokerTool::TranslateMetaTypeToEdb(
+    NUVUnicodeString metaType) {  // NOLINT(performance-unnecessary-value-param)
   if (metaType == "Integer" || metaType == "Uuid") return EdbTypeInteger;
   if (metaType == "Double") return EdbTypeDouble;
   if (metaType == "String") return EdbTypeString;
   return EdbTypeNone;
 }
 
-long NUVEdbBrokerTool::ExtractInputDefinition(const NUVListPtrNUVBaseUnknown& parameters, NUVUnicodeString& text) {
+long NUVEdbBrokerTool::ExtractInputDefinition(const NUVListPtrNUVBaseUnknown& parameters,
+                                              NUVUnicodeString& text) {
   if (parameters.Size() < 1) return kSource.Failure();
   JoinedText joined(text);
   const bool completed = nuvedb::Guarded([&] {
@@ -327,14 +367,16 @@ long NUVEdbBrokerTool::ExtractInputDefinition(const NUVListPtrNUVBaseUnknown& bi
   return completed ? kSource.Success() : kSource.Failure();
 }
 
-long NUVEdbBrokerTool::CreateVolatileObjectList(const NUVUnicodeString& classType, const NUVUnicodeString& keyName,
-                                                const NUVUnicodeString& keys, NUVIUnknownList*& list) {
+long NUVEdbBrokerTool::CreateVolatileObjectList(const NUVUnicodeString& classType,
+                                                const NUVUnicodeString& keyName, const NUVUnicodeString& keys,
+                                                NUVIUnknownList*& list) {
   long code = kSource.Failure();
   if (keyName.HasNoCharacter()) return code;
   NUVEdbGeneralTool general;
   Held<NUVIEdbDatabaseHandle> handle;
   if (!nuvedb::Guarded([&] {
-        if (general.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void()) < 0 || !handle) return;
+        if (general.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void()) < 0 || !handle)
+          return;
         NUVToken tokens(keys);
         unsigned int position = 0;
         if (unsigned int count = 0; list && list->Count(&count) >= 0) position = count;
@@ -382,7 +424,8 @@ void WriteCell(NUVEdbBrokerTool& broker, const NUVEdbResultTabData& cell, NUVEdb
     binding.SetValue(text);
   } else if (target.type == EdbTypeObject) {
     Held<NUVIEdbSysObject> object;
-    if (query.GetObjectFromKey(target.classType, text, object.out()) >= 0 && object) binding.SetValue(object.get());
+    if (query.GetObjectFromKey(target.classType, text, object.out()) >= 0 && object)
+      binding.SetValue(object.get());
   } else {
     Held<NUVIUnknownList> list;
     const NUVUnicodeString keyName = metadata.GetPrimaryKey(target.classType);
@@ -399,7 +442,8 @@ bool ReadCell(const NUVBaseUnknown* entry, NUVUnicodeString& attrName) {
   const auto& cell = static_cast<const NUVEdbResultTabData&>(*entry);
   NUVEdbObjAttrType type = EdbTypeNone;
   NUVUnicodeString classType;
-  if (cell.GetType(type) < 0 || cell.GetAttrName(attrName) < 0 || cell.GetClassType(classType) < 0) return false;
+  if (cell.GetType(type) < 0 || cell.GetAttrName(attrName) < 0 || cell.GetClassType(classType) < 0)
+    return false;
   return !attrName.HasNoCharacter() && type != EdbTypeNone;
 }
 
@@ -424,12 +468,7 @@ long NUVEdbBrokerTool::ExtractOutput(NUVEdbResultTable& table, NUVListPtrNUVBase
   if (!nuvedb::Guarded([&] {
         if (table.GetRow(n, cells.get()) < 0) return;
         // Each binding is read once; writing a value leaves its names and type alone.
-        std::vector<std::pair<int, BindingTarget>> targets;
-        targets.reserve(static_cast<size_t>(bindings.Size()));
-        for (int b = 1; b <= bindings.Size(); ++b) {
-          BindingTarget target;
-          if (ReadBinding(bindings[b], target)) targets.emplace_back(b, std::move(target));
-        }
+        const BindingTargets targets(bindings);
         for (int c = 1; c <= (*cells).Size(); ++c) {
           NUVUnicodeString attrName;
           if (!ReadCell((*cells)[c], attrName)) continue;
