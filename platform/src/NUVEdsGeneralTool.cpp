@@ -24,13 +24,21 @@ const char* EscapeFor(char c) {
 
 // The char an escape at `at` stands for, or -1 when the three bytes are none.
 int Unescape(std::string_view text, size_t at) {
-  if (at + 3 > text.size()) return -1;
-  const std::string_view code = text.substr(at, 3);
-  if (code == "%20") return ' ';
-  if (code == "%27") return '\'';
-  if (code == "%25") return '%';
-  if (code == "%00") return '\0';
-  return -1;
+  if (at + 3 > text.size() || text[at] != '%') return -1;
+  const char first = text[at + 1];
+  const char second = text[at + 2];
+  if (first == '0') return second == '0' ? '\0' : -1;
+  if (first != '2') return -1;
+  switch (second) {
+    case '0':
+      return ' ';
+    case '7':
+      return '\'';
+    case '5':
+      return '%';
+    default:
+      return -1;
+  }
 }
 
 // 1 for each char that stands escaped in encoded text.
@@ -69,7 +77,7 @@ bool NUVEdsGeneralTool::IsEncodedForm(const NUVUnicodeString& text) const {
   const std::string_view in = text.View();
   for (size_t at = 0; at < in.size(); ++at) {
     if (!kEscaped[static_cast<unsigned char>(in[at])]) continue;
-    if (in[at] != '%' || Unescape(in, at) < 0) return false;
+    if (Unescape(in, at) < 0) return false;
     at += 2;
   }
   return true;
