@@ -61,6 +61,9 @@ class NUVPLATFORM_API NUVUnicodeString {
   // answer before it reads or copies the string; the terminating zero is
   // already in place.
   char* PrepareOverwrite(size_t bytes);
+  // Keeps the first `bytes` bytes of what PrepareOverwrite prepared, when
+  // fewer were written (never more than were prepared).
+  void FinishOverwrite(size_t bytes);
 
   // Replaces the text by the number formatted as the C locale does, whatever
   // the process locale. The format holds one conversion for the value type

@@ -85,23 +85,24 @@ bool NUVEdsGeneralTool::IsEncodedForm(const NUVUnicodeString& text) const {
 
 NUVUnicodeString NUVEdsGeneralTool::DecodeBlanks(const NUVUnicodeString& text) const {
   const std::string_view in = text.View();
-  // Every '%' must begin an escape; otherwise the text is not encoded and
-  // stays as it is.
-  size_t escapes = 0;
-  for (size_t at = in.find('%'); at != std::string_view::npos; at = in.find('%', at + 3)) {
-    if (Unescape(in, at) < 0) return text;
-    ++escapes;
-  }
-  if (escapes == 0) return text;
+  const size_t first = in.find('%');
+  if (first == std::string_view::npos) return text;
+  // Decoded text is never longer. Every '%' must begin an escape; otherwise
+  // the text is not encoded and stays as it is.
   NUVUnicodeString decoded;
-  char* out = decoded.PrepareOverwrite(in.size() - 2 * escapes);
-  size_t from = 0;
-  for (size_t at = in.find('%'); at != std::string_view::npos; at = in.find('%', from)) {
-    std::memcpy(out, in.data() + from, at - from);
-    out += at - from;
-    *out++ = static_cast<char>(Unescape(in, at));
-    from = at + 3;
+  char* const out = decoded.PrepareOverwrite(in.size());
+  std::memcpy(out, in.data(), first);
+  size_t written = first;
+  for (size_t at = first; at < in.size();) {
+    if (in[at] != '%') {
+      out[written++] = in[at++];
+      continue;
+    }
+    const int c = Unescape(in, at);
+    if (c < 0) return text;
+    out[written++] = static_cast<char>(c);
+    at += 3;
   }
-  std::memcpy(out, in.data() + from, in.size() - from);
+  decoded.FinishOverwrite(written);
   return decoded;
 }

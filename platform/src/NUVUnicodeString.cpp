@@ -150,6 +150,16 @@ void NUVUnicodeString::FreeRep(Rep* rep) noexcept {
 
 char* NUVUnicodeString::PrepareOverwrite(size_t bytes) { return Reserve(bytes, bytes); }
 
+void NUVUnicodeString::FinishOverwrite(size_t bytes) {
+  if (bytes >= GetLengthInBytes()) return;
+  if (IsShared()) {
+    SharedRep()->size = bytes;
+    SharedRep()->Text()[bytes] = '\0';
+  } else {
+    SetInlineLength(bytes);
+  }
+}
+
 int NUVUnicodeString::GetLengthInChar() const {
   // Every byte that does not continue a character starts one. Eight bytes at
   // a time: a continuation byte has its top bit set and the next one clear.

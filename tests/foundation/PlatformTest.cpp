@@ -107,6 +107,12 @@ TEST(UnicodeString, ChangesMayReadTheirOwnText) {
   char* out = appended.PrepareOverwrite(3);
   std::memcpy(out, "end", 3);
   EXPECT_EQ(appended, "end");
+  for (size_t prepared : {6, 40}) {  // inline and shared
+    std::memset(appended.PrepareOverwrite(prepared), 'y', prepared);
+    appended.FinishOverwrite(4);
+    EXPECT_EQ(appended, "yyyy") << prepared;
+    EXPECT_EQ(std::strlen(appended.CastToCharPtr()), 4U) << prepared;
+  }
 }
 
 TEST(UnicodeString, BuildFromNumUsesTheCLocale) {
