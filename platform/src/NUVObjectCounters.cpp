@@ -1,5 +1,7 @@
 #include "NUVObjectCounters.h"
 
+#include <pthread.h>
+
 #include <atomic>
 #include <mutex>
 #include <vector>
@@ -36,7 +38,14 @@ struct Registry {
 
 // Never destroyed: objects may be released while the process ends.
 Registry& Threads() {
-  static Registry* const registry = new Registry;
+  static Registry* const registry = [] {
+    auto* threads = new Registry;
+    // A child process forked while another thread held the lock would
+    // otherwise find it locked for ever.
+    pthread_atfork([] { Threads().mutex.lock(); }, [] { Threads().mutex.unlock(); },
+                   [] { Threads().mutex.unlock(); });
+    return threads;
+  }();
   return *registry;
 }
 

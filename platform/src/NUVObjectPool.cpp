@@ -1,5 +1,7 @@
 #include "NUVObjectPool.h"
 
+#include <pthread.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
@@ -93,7 +95,14 @@ struct SharedLists {
 // Never destroyed, so that objects released while the process ends still
 // find it.
 SharedLists& Shared() {
-  static SharedLists* const shared = new SharedLists;
+  static SharedLists* const shared = [] {
+    auto* lists = new SharedLists;
+    // A child process forked while another thread held the lock would
+    // otherwise find it locked for ever.
+    pthread_atfork([] { Shared().mutex.lock(); }, [] { Shared().mutex.unlock(); },
+                   [] { Shared().mutex.unlock(); });
+    return lists;
+  }();
   return *shared;
 }
 
