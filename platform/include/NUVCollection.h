@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "NUVCollec.h"
+#include "NUVPoolAllocator.h"
 #include "NUVPlatformExport.h"
 
 // Raises the platform error for an index outside a list of the given size.
@@ -39,12 +40,13 @@ class NUVCollection {
   bool operator==(const NUVCollection& other) const { return items_ == other.items_; }
 
  protected:
-  std::vector<T>& Items() { return items_; }
+  using Storage = std::vector<T, NUVPoolAllocator<T>>;
+  Storage& Items() { return items_; }
 
  private:
   std::size_t Slot(int n) const {
     if (n < 1 || n > Size()) NUVRaiseIndexError(n, Size());
     return static_cast<std::size_t>(n - 1);
   }
-  std::vector<T> items_;
+  Storage items_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 #include <algorithm>
+#include <type_traits>
 
 #include "NUVCollection.h"
 #include "NUVPlatformExport.h"
@@ -25,9 +26,9 @@ class NUVPLATFORM_API NUVRawCollPV : public NUVCollection<void*> {
 
 template <class Compare>
 void NUVRawCollPV::SortWith(Compare compare) {
-  std::vector<void*>& items = Items();
+  auto& items = Items();
   // Bottom-up merge sort: stable, and within bounds whatever compare answers.
-  std::vector<void*> buffer(items.size());
+  std::remove_reference_t<decltype(items)> buffer(items.size());
   for (std::size_t width = 1; width < items.size(); width *= 2) {
     for (std::size_t left = 0; left < items.size(); left += 2 * width) {
       const std::size_t middle = std::min(left + width, items.size());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "NUVBaseUnknown.h"
+#include "NUVRawCollint.h"
 
 namespace {
 
@@ -104,4 +105,18 @@ TEST(ObjectMemory, ObjectsMayBeReleasedOnAnotherThreadAndOutliveTheirMaker) {
   // Counted on every thread, those that have ended included.
   EXPECT_EQ(NUVBaseUnknown::AllocationCount() - allocations, made);
   EXPECT_EQ(NUVBaseUnknown::LiveObjectCount(), live);
+}
+
+TEST(ObjectMemory, ListsOfEverySizeKeepTheirItems) {
+  // Lists take pooled blocks while short and the general heap beyond.
+  for (int size : {1, 3, 31, 32, 33, 500}) {
+    NUVRawCollint list;
+    for (int round = 0; round < 2; ++round) {
+      for (int i = 1; i <= size; ++i) list.Append(i * 3 + round);
+      NUVRawCollint copy = list;
+      ASSERT_EQ(copy.Size(), size);
+      for (int i = 1; i <= size; ++i) ASSERT_EQ(copy[i], i * 3 + round) << size;
+      list.RemoveAll(round == 0 ? NUVCollec::FreeMemory : NUVCollec::KeepMemory);
+    }
+  }
 }

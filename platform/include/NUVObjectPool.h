@@ -1,14 +1,16 @@
 #pragma once
 #include <cstddef>
 
-// Memory for reference-counted objects. Small blocks come from per-thread
+#include "NUVPlatformExport.h"
+
+// Memory for reference-counted objects and the platform's lists. Small blocks come from per-thread
 // free lists by size class, carved from large slabs, so that building and
 // dropping many cells neither calls the general heap per object nor hands
 // pages back to the system only to fault them in again. A block freed on
 // another thread joins that thread's lists. Larger blocks, and every block
 // in a sanitizer build (which must see each object's lifetime), go to the
 // general heap.
-class NUVObjectPool {
+class NUVPLATFORM_API NUVObjectPool {
  public:
   // A block of at least `size` bytes, aligned for any object; null when no
   // memory is left.

@@ -1,0 +1,33 @@
+#pragma once
+#include <cstddef>
+#include <limits>
+#include <new>
+
+#include "NUVObjectPool.h"
+
+// A standard allocator that takes its memory from NUVObjectPool, so that
+// the many short lists of cells are made and dropped without the general
+// heap. Throws std::bad_alloc when no memory is left, as std::allocator does.
+template <class T>
+class NUVPoolAllocator {
+ public:
+  static_assert(alignof(T) <= 16, "pool blocks are aligned to 16 bytes");
+  using value_type = T;
+
+  NUVPoolAllocator() noexcept = default;
+  template <class U>
+  NUVPoolAllocator(const NUVPoolAllocator<U>& /*other*/) noexcept {}  // NOLINT(google-explicit-constructor)
+
+  T* allocate(std::size_t n) {
+    if (n > std::numeric_limits<std::size_t>::max() / sizeof(T)) throw std::bad_array_new_length();
+    void* block = NUVObjectPool::Allocate(n * sizeof(T));
+    if (!block) throw std::bad_alloc();
+    return static_cast<T*>(block);
+  }
+  void deallocate(T* block, std::size_t n) noexcept { NUVObjectPool::Free(block, n * sizeof(T)); }
+
+  template <class U>
+  bool operator==(const NUVPoolAllocator<U>& /*other*/) const noexcept {
+    return true;
+  }
+};
