@@ -1,10 +1,10 @@
 #include "NUVObjectCounters.h"
 
-#include <pthread.h>
-
 #include <atomic>
 #include <mutex>
 #include <vector>
+
+#include "NUVLockedSingleton.h"
 
 namespace {
 
@@ -36,18 +36,7 @@ struct Registry {
   }
 };
 
-// Never destroyed: objects may be released while the process ends.
-Registry& Threads() {
-  static Registry* const registry = [] {
-    auto* threads = new Registry;
-    // A child process forked while another thread held the lock would
-    // otherwise find it locked for ever.
-    pthread_atfork([] { Threads().mutex.lock(); }, [] { Threads().mutex.unlock(); },
-                   [] { Threads().mutex.unlock(); });
-    return threads;
-  }();
-  return *registry;
-}
+Registry& Threads() { return NUVLockedSingleton<Registry>(); }
 
 // Plain data in the initial-exec model: reaching it costs neither an
 // initialisation check nor a call.

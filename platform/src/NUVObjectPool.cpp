@@ -1,11 +1,11 @@
 #include "NUVObjectPool.h"
 
-#include <pthread.h>
-
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
 #include <vector>
+
+#include "NUVLockedSingleton.h"
 
 namespace {
 
@@ -92,19 +92,7 @@ struct SharedLists {
   }
 };
 
-// Never destroyed, so that objects released while the process ends still
-// find it.
-SharedLists& Shared() {
-  static SharedLists* const shared = [] {
-    auto* lists = new SharedLists;
-    // A child process forked while another thread held the lock would
-    // otherwise find it locked for ever.
-    pthread_atfork([] { Shared().mutex.lock(); }, [] { Shared().mutex.unlock(); },
-                   [] { Shared().mutex.unlock(); });
-    return lists;
-  }();
-  return *shared;
-}
+SharedLists& Shared() { return NUVLockedSingleton<SharedLists>(); }
 
 // A thread's own lists. Plain data, so that reaching it costs no
 // initialisation check; what must happen when the thread ends is left to a
