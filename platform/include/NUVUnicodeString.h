@@ -17,9 +17,8 @@ class NUVPLATFORM_API NUVUnicodeString {
  public:
   NUVUnicodeString() noexcept { SetInlineLength(0); }
   // A null pointer gives the empty string.
-  NUVUnicodeString(const char* utf8) {
-    Init(utf8 ? std::string_view(utf8) : std::string_view());
-  }  // NOLINT(google-explicit-constructor)
+  // NOLINTNEXTLINE(google-explicit-constructor): C strings stand for platform strings everywhere
+  NUVUnicodeString(const char* utf8) { Init(utf8 ? std::string_view(utf8) : std::string_view()); }
   explicit NUVUnicodeString(std::string_view utf8) { Init(utf8); }
   NUVUnicodeString(const NUVUnicodeString& other) noexcept { CopyFrom(other); }
   NUVUnicodeString(NUVUnicodeString&& other) noexcept { TakeFrom(other); }
