@@ -7,18 +7,13 @@
 namespace {
 
 // The escape of each char that stands escaped in encoded text, else null.
-const char* EscapeFor(char c) {
+constexpr const char* EscapeFor(char c) {
   switch (c) {
-    case ' ':
-      return "%20";
-    case '\'':
-      return "%27";
-    case '%':
-      return "%25";
-    case '\0':
-      return "%00";
-    default:
-      return nullptr;
+    case ' ': return "%20";
+    case '\'': return "%27";
+    case '%': return "%25";
+    case '\0': return "%00";
+    default: return nullptr;
   }
 }
 
@@ -44,7 +39,7 @@ int Unescape(std::string_view text, size_t at) {
 // 1 for each char that stands escaped in encoded text.
 constexpr std::array<unsigned char, 256> kEscaped = [] {
   std::array<unsigned char, 256> table{};
-  for (unsigned char c : {' ', '\'', '%', '\0'}) table[c] = 1;
+  for (int c = 0; c < 256; ++c) table[c] = EscapeFor(static_cast<char>(c)) != nullptr;
   return table;
 }();
 

@@ -75,22 +75,19 @@ struct SlotsGuard {
   }
 }
 
+// Counts `by` in this thread's slot; the slow way only for a thread's
+// first count and for counts while it ends.
+template <std::atomic<long> Slots::*slot, std::atomic<long> Registry::*ended>
+void Count(long by) {
+  if (mine.state == Slots::kLive) return Bump(mine.*slot, by);
+  CountSlowly(slot, ended, by);
+}
+
 }  // namespace
 
-void NUVObjectCounters::ObjectBuilt() {
-  if (mine.state == Slots::kLive) return Bump(mine.live, 1);
-  CountSlowly(&Slots::live, &Registry::endedLive, 1);
-}
-
-void NUVObjectCounters::ObjectDestroyed() {
-  if (mine.state == Slots::kLive) return Bump(mine.live, -1);
-  CountSlowly(&Slots::live, &Registry::endedLive, -1);
-}
-
-void NUVObjectCounters::BlockAllocated() {
-  if (mine.state == Slots::kLive) return Bump(mine.allocations, 1);
-  CountSlowly(&Slots::allocations, &Registry::endedAllocations, 1);
-}
+void NUVObjectCounters::ObjectBuilt() { Count<&Slots::live, &Registry::endedLive>(1); }
+void NUVObjectCounters::ObjectDestroyed() { Count<&Slots::live, &Registry::endedLive>(-1); }
+void NUVObjectCounters::BlockAllocated() { Count<&Slots::allocations, &Registry::endedAllocations>(1); }
 
 long NUVObjectCounters::LiveObjects() { return Threads().Sum(&Slots::live, Threads().endedLive); }
 long NUVObjectCounters::Allocations() {

@@ -70,18 +70,12 @@ struct SharedLists {
     chains[sizeClass].Join(chain);
     holds[sizeClass].store(chains[sizeClass].first != nullptr, std::memory_order_relaxed);
   }
-  // Moves the whole list into `into` when `all`, else answers its first block.
-  FreeBlock* Take(size_t sizeClass, Chain* into) {
-    if (!holds[sizeClass].load(std::memory_order_relaxed)) return nullptr;
+  // Moves the whole shared list of the class into `into`.
+  void TakeAll(size_t sizeClass, Chain& into) {
+    if (!holds[sizeClass].load(std::memory_order_relaxed)) return;
     std::lock_guard<std::mutex> lock(mutex);
-    FreeBlock* taken = nullptr;
-    if (into) {
-      into->Join(chains[sizeClass]);
-    } else {
-      taken = chains[sizeClass].PopFront();
-    }
-    holds[sizeClass].store(chains[sizeClass].first != nullptr, std::memory_order_relaxed);
-    return taken;
+    into.Join(chains[sizeClass]);
+    holds[sizeClass].store(false, std::memory_order_relaxed);
   }
   char* NewSlab() {
     void* slab = std::malloc(kSlabBytes);
@@ -106,7 +100,7 @@ struct ThreadCache {
 
   void* Allocate(size_t sizeClass) {
     Chain& chain = chains[sizeClass];
-    if (!chain.first) Shared().Take(sizeClass, &chain);
+    if (!chain.first) Shared().TakeAll(sizeClass, chain);
     if (FreeBlock* block = chain.PopFront()) return block;
     return Carve(BlockBytes(sizeClass));
   }
@@ -155,7 +149,12 @@ void* NUVObjectPool::Allocate(size_t size) noexcept {
   const size_t sizeClass = ClassOf(size);
   if (!kPooled || sizeClass >= kClasses) return std::malloc(size);
   if (ThreadCache* local = LiveCache()) return local->Allocate(sizeClass);
-  if (FreeBlock* block = Shared().Take(sizeClass, nullptr)) return block;
+  // The thread is ending: one block from the shared list, the rest back.
+  Chain taken{};
+  Shared().TakeAll(sizeClass, taken);
+  FreeBlock* block = taken.PopFront();
+  Shared().Give(sizeClass, taken);
+  if (block) return block;
   return std::malloc(BlockBytes(sizeClass));  // joins the pool when freed
 }
 

@@ -1,13 +1,12 @@
 #include "NUVUnicodeString.h"
 
-#include <locale.h>
-
 #include <charconv>
-#include <clocale>
 #include <cstdint>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <locale.h>
 #include <new>
 #include <stdexcept>
 
@@ -75,8 +74,8 @@ std::string FormatInCLocale(const char* format, T value) {
   const int length = std::snprintf(buffer, sizeof buffer, format, value);  // NOLINT: format checked
   uselocale(previous);
   if (length < 0) return {};
-  return std::string(
-      buffer, static_cast<size_t>(length) < sizeof buffer ? static_cast<size_t>(length) : sizeof buffer - 1);
+  return std::string(buffer, static_cast<size_t>(length) < sizeof buffer ? static_cast<size_t>(length)
+                                                                          : sizeof buffer - 1);
 }
 
 }  // namespace

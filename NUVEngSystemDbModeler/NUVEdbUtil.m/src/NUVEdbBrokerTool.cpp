@@ -75,8 +75,7 @@ struct ListItem {
   NUVUnicodeString text;
 };
 
-ListItem ReadListItem(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NUVEdbObjAttrType type,
-                      int k) {
+ListItem ReadListItem(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NUVEdbObjAttrType type, int k) {
   ListItem item{0, 0, {}, {}};
   switch (type) {
     case EdbTypeIntegerList: {
@@ -294,8 +293,7 @@ class BindingTargets {
 NUVEdbBrokerTool::~NUVEdbBrokerTool() = default;
 
 long NUVEdbBrokerTool::PreProcessSQLStatement(const NUVUnicodeString& statement,
-                                              const NUVListPtrNUVBaseUnknown& parameters,
-                                              NUVUnicodeString& result) {
+                                              const NUVListPtrNUVBaseUnknown& parameters, NUVUnicodeString& result) {
   long code = kSource.Success();
   if (statement.HasNoCharacter()) return code;
   result = statement;
@@ -321,16 +319,14 @@ long NUVEdbBrokerTool::GetKey(const NUVIEdbSysObject* object, NUVUnicodeString& 
 }
 
 // The name is taken by value: that is the operation's published signature.
-NUVEdbObjAttrType NUVEdbBrokerTool::TranslateMetaTypeToEdb(
-    NUVUnicodeString metaType) {  // NOLINT(performance-unnecessary-value-param)
+NUVEdbObjAttrType NUVEdbBrokerTool::TranslateMetaTypeToEdb(NUVUnicodeString metaType) {  // NOLINT(performance-unnecessary-value-param)
   if (metaType == "Integer" || metaType == "Uuid") return EdbTypeInteger;
   if (metaType == "Double") return EdbTypeDouble;
   if (metaType == "String") return EdbTypeString;
   return EdbTypeNone;
 }
 
-long NUVEdbBrokerTool::ExtractInputDefinition(const NUVListPtrNUVBaseUnknown& parameters,
-                                              NUVUnicodeString& text) {
+long NUVEdbBrokerTool::ExtractInputDefinition(const NUVListPtrNUVBaseUnknown& parameters, NUVUnicodeString& text) {
   if (parameters.Size() < 1) return kSource.Failure();
   JoinedText joined(text);
   const bool completed = nuvedb::Guarded([&] {
@@ -367,16 +363,14 @@ long NUVEdbBrokerTool::ExtractInputDefinition(const NUVListPtrNUVBaseUnknown& bi
   return completed ? kSource.Success() : kSource.Failure();
 }
 
-long NUVEdbBrokerTool::CreateVolatileObjectList(const NUVUnicodeString& classType,
-                                                const NUVUnicodeString& keyName, const NUVUnicodeString& keys,
-                                                NUVIUnknownList*& list) {
+long NUVEdbBrokerTool::CreateVolatileObjectList(const NUVUnicodeString& classType, const NUVUnicodeString& keyName,
+                                                const NUVUnicodeString& keys, NUVIUnknownList*& list) {
   long code = kSource.Failure();
   if (keyName.HasNoCharacter()) return code;
   NUVEdbGeneralTool general;
   Held<NUVIEdbDatabaseHandle> handle;
   if (!nuvedb::Guarded([&] {
-        if (general.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void()) < 0 || !handle)
-          return;
+        if (general.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void()) < 0 || !handle) return;
         NUVToken tokens(keys);
         unsigned int position = 0;
         if (unsigned int count = 0; list && list->Count(&count) >= 0) position = count;
@@ -424,8 +418,7 @@ void WriteCell(NUVEdbBrokerTool& broker, const NUVEdbResultTabData& cell, NUVEdb
     binding.SetValue(text);
   } else if (target.type == EdbTypeObject) {
     Held<NUVIEdbSysObject> object;
-    if (query.GetObjectFromKey(target.classType, text, object.out()) >= 0 && object)
-      binding.SetValue(object.get());
+    if (query.GetObjectFromKey(target.classType, text, object.out()) >= 0 && object) binding.SetValue(object.get());
   } else {
     Held<NUVIUnknownList> list;
     const NUVUnicodeString keyName = metadata.GetPrimaryKey(target.classType);
@@ -442,8 +435,7 @@ bool ReadCell(const NUVBaseUnknown* entry, NUVUnicodeString& attrName) {
   const auto& cell = static_cast<const NUVEdbResultTabData&>(*entry);
   NUVEdbObjAttrType type = EdbTypeNone;
   NUVUnicodeString classType;
-  if (cell.GetType(type) < 0 || cell.GetAttrName(attrName) < 0 || cell.GetClassType(classType) < 0)
-    return false;
+  if (cell.GetType(type) < 0 || cell.GetAttrName(attrName) < 0 || cell.GetClassType(classType) < 0) return false;
   return !attrName.HasNoCharacter() && type != EdbTypeNone;
 }
 

@@ -63,8 +63,6 @@ NUVUnicodeString Hexadecimal(const void* blob, int size) {
   return general.SequenceToUnicode(bytes);
 }
 
-// The cell type a value of the column gets: the header's, else by the
-// value's own storage class.
 // A string cell of text as stored. Stored text in the form blank encoding
 // gives is kept as it is; other text is taken as the decoding gives it, the
 // way a string cell is built from a value.
@@ -76,6 +74,8 @@ NUVEdbResultTabData* StringCell(const NUVUnicodeString& classType, const NUVUnic
   return new NUVEdbResultTabData(classType, attrName, general.DecodeBlanks(stored), 0);
 }
 
+// The cell type a value of the column gets: the header's, else by the
+// value's own storage class.
 NUVEdbObjAttrType CellType(NUVEdbObjAttrType headerType, int storage) {
   if (storage == SQLITE_NULL) return EdbTypeNone;
   switch (headerType) {
