@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
+#include <string>
 
 #include "AnomalyLoop.h"
 #include "HostObjectLists.h"
-#include "HostScene.h"
 #include "NUVEdbAppError.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbDeleteError.h"
@@ -17,181 +15,217 @@
 #include "NUVEdbSQLData.h"
 #include "NUVEdbWPError.h"
 #include "NUVEdbWPObjError.h"
+#include "NUVSqliteHost.h"
 #include "TestLists.h"
 
-// Every operation that allocates base objects, run with the n-th
-// allocation answering null for n = 1, 2, ... until a run completes
-// untouched. Each run must give the documented result and give back every
-// object and reference it took.
+// Every operation that allocates base objects, run with its n-th allocation
+// answering null for n = 1, 2, ... until a run completes untouched. Each run
+// gives the documented result and gives back all it took.
 
 namespace {
 
-TEST(AllocationFailure, ObjectListInATypedValue) {
-  RunAnomalyLoop("NUVEdbSQLData(object list)", [](long n) {
-    HostScene scene;
-    NUVIUnknownList* objects = HostObjectList(*scene.host, "PART", {"K1", "K2"});
-    AllocationFault fault(n);
-    auto* parameter = new NUVEdbSQLData(Texts({"ID="}), objects, "OR");
-    const bool struck = fault.Stop();
-    int count = -1;
-    if (parameter) parameter->GetListSize(count);
-    if (!struck) {
-      EXPECT_EQ(count, 2);
-    } else if (parameter) {
-      EXPECT_LT(count, 2);  // the item whose list could not be made is skipped
-    }
-    if (parameter) parameter->Release();
-    objects->Release();
-    return struck;
-  });
+// One run of the operation on a fresh scene with a fault at allocation n;
+// answers whether the fault struck.
+struct AllocatingOperation {
+  const char* name;
+  bool (*attempt)(HostScene& scene, long n);
+};
+
+bool ObjectListInATypedValue(HostScene& scene, long n) {
+  Held<NUVIUnknownList> objects(HostObjectList(*scene.host, "PART", {"K1", "K2"}));
+  AllocationFault fault(n);
+  Held<NUVEdbSQLData> parameter(new NUVEdbSQLData(Texts({"ID="}), objects.p, "OR"));
+  const bool struck = fault.Stop();
+  int count = -1;
+  if (parameter.p) parameter.p->GetListSize(count);
+  if (struck) {
+    EXPECT_LT(count, 2);  // no value, or one without the item whose list could not be made
+  } else {
+    EXPECT_EQ(count, 2);
+  }
+  return struck;
 }
 
-TEST(AllocationFailure, VolatileObjectList) {
-  RunAnomalyLoop("CreateVolatileObjectList", [](long n) {
-    HostScene scene;
-    NUVEdbBrokerTool broker;
-    NUVIUnknownList* list = nullptr;
-    AllocationFault fault(n);
-    const long code = broker.CreateVolatileObjectList("PART", "ID", "K1+K2+K3", list);
-    const bool struck = fault.Stop();
-    const std::string keys = KeysOf(list);
-    if (!struck) {
-      EXPECT_GE(code, 0);
-      EXPECT_EQ(keys, "K1+K2+K3");
-    } else {
-      // One object, or the list itself, is missing; the others are there.
-      EXPECT_LT(keys.size(), std::string("K1+K2+K3").size()) << keys;
-    }
-    if (list) list->Release();
-    return struck;
-  });
-}
-
-TEST(AllocationFailure, HeadersOfAnInputDefinition) {
-  RunAnomalyLoop("ExtractInputDefinition(headers)", [](long n) {
-    HostScene scene;
-    int a = 0;
-    int b = 0;
-    NUVEdbOutputData first("PART", "A", &a);
-    NUVEdbOutputData second("PART", "B", &b);
-    NUVListPtrNUVBaseUnknown bindings;
-    bindings.Append(&first);
-    bindings.Append(&second);
-    OwnedList headers;
-    NUVUnicodeString text;
-    AllocationFault fault(n);
-    const long code = NUVEdbBrokerTool().ExtractInputDefinition(bindings, headers, text);
-    const bool struck = fault.Stop();
+bool VolatileObjectList(HostScene&, long n) {
+  NUVEdbBrokerTool broker;
+  Held<NUVIUnknownList> list;
+  AllocationFault fault(n);
+  const long code = broker.CreateVolatileObjectList("PART", "ID", "K1+K2+K3", list.p);
+  const bool struck = fault.Stop();
+  const std::string keys = KeysOf(list.p);
+  if (!struck) {
     EXPECT_GE(code, 0);
-    EXPECT_EQ(headers.get().Size(), struck ? 1 : 2);
-    EXPECT_STREQ(text.CastToCharPtr(), struck ? (n == 1 ? "B" : "A") : "A, B");
-    return struck;
-  });
+    EXPECT_EQ(keys, "K1+K2+K3");
+  } else {
+    EXPECT_LT(keys.size(), std::string("K1+K2+K3").size()) << keys;  // one object or the list is missing
+  }
+  return struck;
 }
 
-// Appends one row made of the adopted entry to a new table of the kind.
-template <class Table, class Append>
-void RowLoop(const char* operation, NUVBaseUnknown* (*entry)(), Append append) {
-  RunAnomalyLoop(operation, [&](long n) {
-    HostScene scene;
-    OwnedList entries{entry()};
-    Table table;
-    AllocationFault fault(n);
-    const long code = append(table, entries.get());
-    const bool struck = fault.Stop();
-    int rows = -1;
-    table.GetNumberOfRows(rows);
-    EXPECT_EQ(code < 0, struck);
-    EXPECT_EQ(rows, struck ? 0 : 1);
-    return struck;
-  });
+bool HeadersOfAnInputDefinition(HostScene&, long n) {
+  int a = 0;
+  int b = 0;
+  OwnedList bindings{new NUVEdbOutputData("PART", "A", &a), new NUVEdbOutputData("PART", "B", &b)};
+  OwnedList headers;
+  NUVUnicodeString text;
+  AllocationFault fault(n);
+  const long code = NUVEdbBrokerTool().ExtractInputDefinition(bindings, headers, text);
+  const bool struck = fault.Stop();
+  EXPECT_GE(code, 0);
+  EXPECT_EQ(headers.get().Size(), struck ? 1 : 2);
+  EXPECT_STREQ(text.CastToCharPtr(), struck ? (n == 1 ? "B" : "A") : "A, B");
+  return struck;
 }
 
-TEST(AllocationFailure, RowsOfTables) {
-  RowLoop<NUVEdbInputTable>(
-      "NUVEdbInputTable::AppendRow", []() -> NUVBaseUnknown* { return new NUVEdbSQLData(":ID", 1); },
-      [](NUVEdbInputTable& table, NUVListPtrNUVBaseUnknown& row) { return table.AppendRow(row); });
-  RowLoop<NUVEdbResultTable>(
-      "NUVEdbResultTableBuilder::AppendRow",
-      []() -> NUVBaseUnknown* { return new NUVEdbResultTabData("PART", "ID", 1); },
-      [](NUVEdbResultTable& table, NUVListPtrNUVBaseUnknown& row) {
-        return NUVEdbResultTableBuilder::AppendRow(table, row);
-      });
+long Append(NUVEdbInputTable& table, NUVListPtrNUVBaseUnknown& row) { return table.AppendRow(row); }
+long Append(NUVEdbResultTable& table, NUVListPtrNUVBaseUnknown& row) {
+  return NUVEdbResultTableBuilder::AppendRow(table, row);
 }
 
-// Clones an error of each class.
+// Appends a row of the adopted entry to a new table; a failed append adds
+// no row.
+template <class Table>
+bool AppendRow(NUVBaseUnknown* entry, long n) {
+  OwnedList entries{entry};
+  Table table;
+  AllocationFault fault(n);
+  const long code = Append(table, entries.get());
+  const bool struck = fault.Stop();
+  int rows = -1;
+  table.GetNumberOfRows(rows);
+  EXPECT_EQ(code < 0, struck);
+  EXPECT_EQ(rows, struck ? 0 : 1);
+  return struck;
+}
+
+bool InputRow(HostScene&, long n) { return AppendRow<NUVEdbInputTable>(new NUVEdbSQLData(":ID", 1), n); }
+bool ResultRow(HostScene&, long n) {
+  return AppendRow<NUVEdbResultTable>(new NUVEdbResultTabData("PART", "ID", 1), n);
+}
+
 template <class Error>
-void CloneLoop(const char* operation) {
-  RunAnomalyLoop(operation, [](long n) {
+bool Clone(HostScene&, long n) {
+  Error error(7U, "M", "C");
+  AllocationFault fault(n);
+  Held<NUVError> clone(error.CloneSelf());
+  const bool struck = fault.Stop();
+  EXPECT_EQ(clone.p == nullptr, struck);
+  EXPECT_EQ(clone.p ? clone.p->GetId() : 7U, 7U);
+  return struck;
+}
+
+bool DeleteErrorObjects(HostScene&, long n) {
+  NUVEdbDeleteError error(3U);
+  error.SetErrorInfo(Texts({"K1", "K2"}), Texts({"PART", "PART"}), Texts({"a", "b"}));
+  Held<NUVIUnknownList> objects;
+  NUVListValNUVUnicodeString classTypes;
+  AllocationFault fault(n);
+  const long code = error.GetErrorInfo(&objects.p, classTypes);
+  const bool struck = fault.Stop();
+  if (!struck) {
+    EXPECT_GE(code, 0);
+    EXPECT_EQ(KeysOf(objects.p), "K1+K2");
+  }
+  unsigned int count = 0;
+  if (objects.p) objects.p->Count(&count);
+  if (code < 0) {
+    EXPECT_EQ(objects.p, nullptr);
+  } else {
+    EXPECT_EQ(classTypes.Size(), static_cast<int>(count));  // one class type per object collected
+  }
+  return struck;
+}
+
+bool ObjectOutputs(HostScene& scene, long n) {
+  NUVEdbResultTable table;
+  OwnedList cells{new NUVEdbResultTabData("PART", "OWNER", NUVUnicodeString("K3"), 0),
+                  new NUVEdbResultTabData("PART", "PARTS", NUVUnicodeString("K1+K2"), 0)};
+  NUVEdbResultTableBuilder::AppendRow(table, cells);
+  Held<NUVIEdbSysObject> owner;
+  Held<NUVIUnknownList> parts;
+  OwnedList bindings{new NUVEdbOutputData("PART", "OWNER", owner.p),
+                     new NUVEdbOutputData("PART", "PARTS", parts.p)};
+  AllocationFault fault(n);
+  const long code = NUVEdbBrokerTool().ExtractOutput(table, bindings, scene.host->queryInterface, 1);
+  const bool struck = fault.Stop();
+  EXPECT_GE(code, 0);  // both cells matched, whatever could be written
+  if (!struck) {
+    EXPECT_NE(owner.p, nullptr);
+    EXPECT_EQ(KeysOf(parts.p), "K1+K2");
+  }
+  return struck;
+}
+
+const AllocatingOperation kOperations[] = {
+    {"NUVEdbSQLData(object list)", ObjectListInATypedValue},
+    {"CreateVolatileObjectList", VolatileObjectList},
+    {"ExtractInputDefinition(headers)", HeadersOfAnInputDefinition},
+    {"NUVEdbInputTable::AppendRow", InputRow},
+    {"NUVEdbResultTableBuilder::AppendRow", ResultRow},
+    {"NUVEdbAppError::CloneSelf", Clone<NUVEdbAppError>},
+    {"NUVEdbWPError::CloneSelf", Clone<NUVEdbWPError>},
+    {"NUVEdbWPObjError::CloneSelf", Clone<NUVEdbWPObjError>},
+    {"NUVEdbDeleteError::CloneSelf", Clone<NUVEdbDeleteError>},
+    {"NUVEdbDeleteError::GetErrorInfo", DeleteErrorObjects},
+    {"ExtractOutput(object, object list)", ObjectOutputs},
+};
+
+class AllocationFailure : public testing::TestWithParam<AllocatingOperation> {};
+
+TEST_P(AllocationFailure, GivesTheResultAndLeaksNothing) {
+  const AllocatingOperation& operation = GetParam();
+  RunAnomalyLoop(operation.name, [&](long n) {
     HostScene scene;
-    Error error(7U, "M", "C");
-    AllocationFault fault(n);
-    NUVError* clone = error.CloneSelf();
-    const bool struck = fault.Stop();
-    EXPECT_EQ(clone == nullptr, struck);
-    if (clone) {
-      EXPECT_EQ(clone->GetId(), 7U);
-      clone->Release();
-    }
-    return struck;
+    scene.where = std::string(operation.name) + " failing allocation " + std::to_string(n);
+    return operation.attempt(scene, n);
   });
 }
 
-TEST(AllocationFailure, Clones) {
-  CloneLoop<NUVEdbAppError>("NUVEdbAppError::CloneSelf");
-  CloneLoop<NUVEdbWPError>("NUVEdbWPError::CloneSelf");
-  CloneLoop<NUVEdbWPObjError>("NUVEdbWPObjError::CloneSelf");
-  CloneLoop<NUVEdbDeleteError>("NUVEdbDeleteError::CloneSelf");
-}
+INSTANTIATE_TEST_SUITE_P(Operations, AllocationFailure, testing::ValuesIn(kOperations),
+                         Title<AllocatingOperation>);
 
-TEST(AllocationFailure, DeleteErrorObjects) {
-  RunAnomalyLoop("NUVEdbDeleteError::GetErrorInfo", [](long n) {
-    HostScene scene;
-    NUVEdbDeleteError error(3U);
-    error.SetErrorInfo(Texts({"K1", "K2"}), Texts({"PART", "PART"}), Texts({"a", "b"}));
-    NUVIUnknownList* objects = nullptr;
-    NUVListValNUVUnicodeString classTypes;
-    AllocationFault fault(n);
-    const long code = error.GetErrorInfo(&objects, classTypes);
-    const bool struck = fault.Stop();
-    if (!struck) {
-      EXPECT_GE(code, 0);
-      EXPECT_EQ(KeysOf(objects), "K1+K2");
+// The whole road on the SQLite host, headers to bound variables, with the
+// n-th base-object allocation failing: the run fails or completes, and
+// every object is given back.
+TEST(AllocationFailure, RoadThroughTheSqliteHost) {
+  std::string message;
+  auto host = NUVSqliteHost::OpenSample(message);
+  ASSERT_NE(host, nullptr) << message;
+  host->Install();
+  RunAnomalyLoop("SQLite host road", [&](long n) {
+    const long live = NUVBaseUnknown::LiveObjectCount();
+    bool struck = false;
+    {
+      NUVUnicodeString name;
+      Held<NUVIEdbSysObject> product;
+      Held<NUVIUnknownList> docs;
+      OwnedList bindings{new NUVEdbOutputData("PART", "NAME", &name),
+                         new NUVEdbOutputData("PRODUCT", "PRODUCT", product.p),
+                         new NUVEdbOutputData("DOCUMENT", "DOCS", docs.p)};
+      OwnedList headers;
+      NUVUnicodeString columns;
+      NUVEdbResultTable table;
+      NUVEdbBrokerTool broker;
+      AllocationFault fault(n);
+      broker.ExtractInputDefinition(bindings, headers, columns);
+      const long code = host->Run(
+          "SELECT NAME, PRODUCT, (SELECT GROUP_CONCAT(DOCNO, '+') FROM DOCUMENT D WHERE D.PART = P.ID) "
+          "AS DOCS FROM PART P WHERE ID IN ('P1', 'P2')",
+          table, &headers.get());
+      int rows = 0;
+      table.GetNumberOfRows(rows);
+      for (int row = 1; row <= rows; ++row) broker.ExtractOutput(table, bindings, host->Query(), row);
+      struck = fault.Stop();
+      if (!struck) {
+        EXPECT_GE(code, 0);
+        EXPECT_EQ(rows, 2);
+        EXPECT_STREQ(name.CastToCharPtr(), "Drive gear");
+        EXPECT_NE(product.p, nullptr);
+        EXPECT_NE(docs.p, nullptr);
+      }
     }
-    if (code < 0) {
-      EXPECT_EQ(objects, nullptr);
-    }
-    unsigned int count = 0;
-    if (objects) objects->Count(&count);
-    if (code >= 0) {
-      EXPECT_EQ(classTypes.Size(), static_cast<int>(count));  // one class type per object collected
-    }
-    if (objects) objects->Release();
-    return struck;
-  });
-}
-
-TEST(AllocationFailure, ObjectOutputs) {
-  RunAnomalyLoop("ExtractOutput(object, object list)", [](long n) {
-    HostScene scene;
-    NUVEdbResultTable table;
-    OwnedList cells{new NUVEdbResultTabData("PART", "OWNER", NUVUnicodeString("K3"), 0),
-                    new NUVEdbResultTabData("PART", "PARTS", NUVUnicodeString("K1+K2"), 0)};
-    NUVEdbResultTableBuilder::AppendRow(table, cells);
-    NUVIEdbSysObject* owner = nullptr;
-    NUVIUnknownList* parts = nullptr;
-    OwnedList bindings{new NUVEdbOutputData("PART", "OWNER", owner),
-                       new NUVEdbOutputData("PART", "PARTS", parts)};
-    AllocationFault fault(n);
-    const long code = NUVEdbBrokerTool().ExtractOutput(table, bindings, scene.host->queryInterface, 1);
-    const bool struck = fault.Stop();
-    EXPECT_GE(code, 0);  // both cells matched, whatever could be written
-    if (!struck) {
-      EXPECT_NE(owner, nullptr);
-      EXPECT_EQ(KeysOf(parts), "K1+K2");
-    }
-    if (owner) owner->Release();
-    if (parts) parts->Release();
+    NUVError::ClearRecordedErrors();
+    EXPECT_EQ(NUVBaseUnknown::LiveObjectCount(), live) << "failing allocation " << n;
     return struck;
   });
 }

@@ -1,7 +1,5 @@
 #include "AnomalyLoop.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 
 namespace {
@@ -19,16 +17,13 @@ const testing::Environment* const summary = testing::AddGlobalTestEnvironment(ne
 
 }  // namespace
 
-long RunAnomalyLoop(const char* operation, const Attempt& attempt) {
+long RunAnomalyLoop(const char* operation, const std::function<bool(long n)>& attempt) {
   long n = 1;
   for (; n <= kMaxPoints; ++n) {
     ++cases;
-    const bool struck = attempt(n);
-    if (testing::Test::HasFatalFailure() || !struck) break;
+    if (!attempt(n) || testing::Test::HasFatalFailure()) break;
   }
   EXPECT_LE(n, kMaxPoints) << operation << " never completed";
   std::printf("[anomaly] %s: %ld failure points\n", operation, n - 1);
   return n - 1;
 }
-
-long AnomalyCases() { return cases; }

@@ -1,63 +1,92 @@
 #pragma once
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
 #include <functional>
-#include <set>
+#include <string>
 
 #include "NUVBaseUnknown.h"
+#include "NUVError.h"
+#include "TestHost.h"
+#include "TestHostObject.h"
 
-// Makes the n-th base-object allocation from now answer null, and tells
-// whether it did; the fault is withdrawn when the object goes.
+// Makes the n-th base-object allocation from now answer null; Stop (or the
+// end of the object) withdraws the fault.
 class AllocationFault {
  public:
   explicit AllocationFault(long n) : n_(n), before_(NUVBaseUnknown::AllocationCount()) {
     NUVBaseUnknown::FailAllocationAt(n);
   }
-  ~AllocationFault() { Stop(); }
+  ~AllocationFault() { NUVBaseUnknown::FailAllocationAt(0); }
   AllocationFault(const AllocationFault&) = delete;
   AllocationFault& operator=(const AllocationFault&) = delete;
   // Withdraws the fault; answers whether it struck.
-  bool Stop() {
-    if (!stopped_) {
-      struck_ = NUVBaseUnknown::AllocationCount() - before_ >= n_;
-      NUVBaseUnknown::FailAllocationAt(0);
-      stopped_ = true;
-    }
-    return struck_;
+  bool Stop() const {
+    NUVBaseUnknown::FailAllocationAt(0);
+    return NUVBaseUnknown::AllocationCount() - before_ >= n_;
   }
 
  private:
   long n_;
   long before_;
-  bool stopped_ = false;
-  bool struck_ = false;
 };
 
-// One run of an operation with a fault at point n; answers whether the
-// fault struck.
-using Attempt = std::function<bool(long n)>;
+// One reference on an object (or null), given back when the holder goes.
+template <class T>
+struct Held {
+  Held() = default;
+  explicit Held(T* adopted) : p(adopted) {}
+  ~Held() {
+    if (p) p->Release();
+  }
+  Held(const Held&) = delete;
+  Held& operator=(const Held&) = delete;
+  T* p = nullptr;
+};
 
-// Runs attempt(1), attempt(2), ... until a run in which the fault did not
-// strike, prints the number of failure points for the operation, and
-// answers it. Counts every case for the run's summary.
-long RunAnomalyLoop(const char* operation, const Attempt& attempt);
+// A fresh test host installed for one attempt. On leaving it checks that
+// every object and reference taken during the attempt was given back.
+class HostScene {
+  long live_;  // first, so that it is read before the host exists
 
-// The (operation, failure point) cases run so far in this process.
-long AnomalyCases();
-
-// Runs a clean-up when the scope ends, also when an error unwinds it.
-template <class CleanUp>
-class ScopeExit {
  public:
-  explicit ScopeExit(CleanUp cleanUp) : cleanUp_(cleanUp) {}
-  ~ScopeExit() { cleanUp_(); }
-  ScopeExit(const ScopeExit&) = delete;
-  ScopeExit& operator=(const ScopeExit&) = delete;
+  HostScene() : live_(NUVBaseUnknown::LiveObjectCount()), host(new TestHost), flushes_(NUVFlushCount()) {
+    host->Install();
+  }
+  ~HostScene() {
+    TestHost::Uninstall();
+    EXPECT_EQ(TestHostObject::Live(), 0) << where;
+    EXPECT_EQ(ReferencesOf(host), 1UL) << where;
+    host->Release();
+    NUVError::ClearRecordedErrors();
+    EXPECT_EQ(NUVBaseUnknown::LiveObjectCount(), live_) << where;
+  }
+  HostScene(const HostScene&) = delete;
+  HostScene& operator=(const HostScene&) = delete;
+
+  // Stops raising, so that checking a result makes no raise of its own.
+  void Quiet() { host->wide.raiseAt = 0; }
+  bool Raised() const { return host->wide.raises > 0; }
+  // Flushes since the scene began.
+  long Flushes() const { return NUVFlushCount() - flushes_; }
+
+  TestHost* host;
+  std::string where;  // names the attempt in failure messages
 
  private:
-  CleanUp cleanUp_;
+  long flushes_;
 };
 
-// Releases the object the pointer holds, if any, when the scope ends.
-#define NUV_RELEASE_AT_EXIT(pointer) \
-  ScopeExit pointer##Release([&] {   \
-    if (pointer) pointer->Release(); \
-  })
+// Runs attempt(n) for n = 1, 2, ..., one failure point each, until the
+// failure no longer strikes; prints and answers the number of points.
+long RunAnomalyLoop(const char* operation, const std::function<bool(long n)>& attempt);
+
+// A test name made of the letters and digits of the operation's name.
+template <class Operation>
+std::string Title(const testing::TestParamInfo<Operation>& info) {
+  std::string title = info.param.name;
+  title.erase(std::remove_if(title.begin(), title.end(), [](unsigned char c) { return !std::isalnum(c); }),
+              title.end());
+  return title;
+}

@@ -1,17 +1,15 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
-#include <string_view>
+#include <vector>
 
 #include "HostObjectLists.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbSQLData.h"
 #include "NUVError.h"
 #include "NUVIEdbSysObject.h"
-#include "NUVListPtrNUVBaseUnknown.h"
-#include "NUVListValNUVUnicodeString.h"
+#include "NUVXHContext.h"
 #include "TestHost.h"
 #include "TestHostObject.h"
 #include "TestLists.h"
@@ -26,27 +24,32 @@ class BrokerTest : public testing::Test {
     flushes = NUVFlushCount();
   }
   void TearDown() override {
+    for (NUVIEdbSysObject* object : objects) object->Release();
     TestHost::Uninstall();
     EXPECT_EQ(TestHostObject::Live(), 0);
+    EXPECT_EQ(ReferencesOf(host->databaseHandle), 1UL);
+    EXPECT_EQ(ReferencesOf(host->metadataTool), 1UL);
     EXPECT_EQ(ReferencesOf(host), 1UL);
     host->Release();
   }
-  // A host object with one reference for the caller.
+  // A host object; the fixture holds its reference until the test ends.
   NUVIEdbSysObject* Object(const char* classType, const char* key) {
-    return new TestHostObject(*host, classType, key);
+    return objects.emplace_back(new TestHostObject(*host, classType, key));
   }
-
- public:
-  // An object parameter holding the host object of the key.
-  NUVEdbSQLData* ObjectParameter(const char* name, const char* key);
-  // An object-list parameter holding host objects of the keys.
-  NUVEdbSQLData* ObjectListParameter(std::initializer_list<const char*> names,
-                                     std::initializer_list<const char*> keys, const char* condition);
-
- protected:
+  NUVEdbSQLData* ObjectParameter(const char* name, const char* key) {
+    return new NUVEdbSQLData(name, Object("PART", key));
+  }
+  // Makes the script's n-th call raise an error of the platform's kind, or
+  // of another kind.
+  void RaiseAt(HostScript& script, int n, bool foreign) {
+    script.Reset();
+    script.raiseAt = n;
+    host->wide.raiseForeign = foreign;
+  }
   long FlushesSinceSetUp() const { return NUVFlushCount() - flushes; }
 
   TestHost* host = nullptr;
   NUVEdbBrokerTool broker;
   long flushes = 0;
+  std::vector<NUVIEdbSysObject*> objects;
 };

@@ -6,11 +6,6 @@ namespace {
 // The in-memory test host as the host-facing checks see it.
 class InMemoryHost : public HostUnderTest {
  public:
-  InMemoryHost() : host_(new TestHost) {}
-  ~InMemoryHost() override { host_->Release(); }
-  InMemoryHost(const InMemoryHost&) = delete;
-  InMemoryHost& operator=(const InMemoryHost&) = delete;
-
   void Install() override { host_->Install(); }
   void Uninstall() override { TestHost::Uninstall(); }
   std::string DatabaseName() const override { return host_->currentDatabase; }
@@ -21,7 +16,7 @@ class InMemoryHost : public HostUnderTest {
   NUVIEdbSysQuery2* Query() override { return host_->queryInterface; }
 
  private:
-  TestHost* host_;
+  std::unique_ptr<TestHost, void (*)(TestHost*)> host_{new TestHost, [](TestHost* host) { host->Release(); }};
 };
 
 const HostPlugin kInMemory{"InMemory", [] { return std::unique_ptr<HostUnderTest>(new InMemoryHost); }};

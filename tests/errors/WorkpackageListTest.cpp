@@ -8,10 +8,7 @@ namespace {
 class TestWorkpackage : public NUVIEdbAppWorkpackage {
  public:
   explicit TestWorkpackage(int order) : order(order) {}
-  long QueryInterface(const GUID&, void** out) override {
-    *out = nullptr;
-    return NUV_E_NOINTERFACE;
-  }
+  long QueryInterface(const GUID&, void**) override { return NUV_E_NOINTERFACE; }
   unsigned long AddRef() override { return ++references; }
   unsigned long Release() override { return --references; }
   int order;
@@ -26,21 +23,16 @@ int ByOrder(NUVIEdbAppWorkpackage* a, NUVIEdbAppWorkpackage* b) {
 TEST(WorkpackageList, ForwardsEveryOperationAndTakesNoReferences) {
   TestWorkpackage w1(1), w2(2), w3(3);
   NUVListPtrNUVIEdbAppWorkpackage list;
-  EXPECT_EQ(list.Size(), 0);
-  list.Append(&w3);
-  list.Append(&w1);
-  list.Append(&w1);
-  list.Append(&w2);
-  EXPECT_EQ(list.Size(), 4);
+  for (TestWorkpackage* w : {&w3, &w1, &w1, &w2}) list.Append(w);
   list.QuickSort(ByOrder);
+  ASSERT_EQ(list.Size(), 4);
   const NUVIEdbAppWorkpackage* expected[] = {&w1, &w1, &w2, &w3};
   for (int i = 1; i <= 4; ++i) EXPECT_EQ(list[i], expected[i - 1]) << i;
 
   NUVListPtrNUVIEdbAppWorkpackage copy(list);
-  EXPECT_TRUE(copy == list);
   NUVListPtrNUVIEdbAppWorkpackage& alias = copy;
   copy = alias;
-  EXPECT_EQ(copy.Size(), 4);
+  EXPECT_TRUE(copy == list);
   copy.Swap(1, 4);
   EXPECT_EQ(copy[1], &w3);
   EXPECT_TRUE(copy != list);

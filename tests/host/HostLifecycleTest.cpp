@@ -1,68 +1,57 @@
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <string>
+#include <fstream>
 
 #include "NUVEdbGeneralTool.h"
-#include "NUVEdbResultTable.h"
+#include "NUVIEdbSysObject.h"
+#include "NUVIEdbSysQuery2.h"
 #include "NUVSession.h"
-#include "NUVSqliteHost.h"
+#include "SqliteHostTest.h"
 
 namespace {
 
-std::string TemporaryPath() {
-  char path[] = "/tmp/nuvhostXXXXXX";
-  const int fd = mkstemp(path);
-  if (fd >= 0) close(fd);
-  std::remove(path);
-  return path;
-}
+using SqliteHostLifecycle = SqliteHost;
 
-TEST(SqliteHostLifecycle, SampleFileIsWrittenOnceAndOpens) {
-  const std::string path = TemporaryPath();
+TEST_F(SqliteHostLifecycle, OnlyDatabaseFilesOpen) {
+  const std::string path = testing::TempDir() + "nuvhost" + std::to_string(getpid()) + ".sqlite";
+  std::remove(path.c_str());
   std::string message;
   ASSERT_TRUE(NUVSqliteHost::WriteSample(path, message)) << message;
   EXPECT_FALSE(NUVSqliteHost::WriteSample(path, message));
   EXPECT_NE(message.find("exists"), std::string::npos);
-  auto host = NUVSqliteHost::OpenFile(path, message);
+  host = NUVSqliteHost::OpenFile(path, message);
   ASSERT_NE(host, nullptr) << message;
-  NUVEdbResultTable table;
-  EXPECT_GE(host->Run("SELECT ID FROM PART", table), 0);
-  int rows = 0;
-  table.GetNumberOfRows(rows);
-  EXPECT_EQ(rows, 8);
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM PART"), "8");
   host.reset();
-  std::remove(path.c_str());
-}
-
-TEST(SqliteHostLifecycle, FilesThatAreNoDatabaseAreRefused) {
-  std::string message;
-  EXPECT_EQ(NUVSqliteHost::OpenFile("/nonexistent/db.sqlite", message), nullptr);
-  EXPECT_NE(message.find("no database file"), std::string::npos);
-  const std::string path = TemporaryPath();
-  FILE* file = std::fopen(path.c_str(), "w");
-  ASSERT_NE(file, nullptr);
-  std::fputs("this is not a database, only some text that is long enough to be read", file);
-  std::fclose(file);
+  std::ofstream(path) << "this is not a database, only some text that is long enough to be read";
+  message.clear();
   EXPECT_EQ(NUVSqliteHost::OpenFile(path, message), nullptr);
   EXPECT_FALSE(message.empty());
   std::remove(path.c_str());
+  EXPECT_EQ(NUVSqliteHost::OpenFile(path, message), nullptr);
+  EXPECT_NE(message.find("no database file"), std::string::npos);
 }
 
-TEST(SqliteHostLifecycle, ClosingRemovesTheSessionAndReportsGoToTheHost) {
+// Closing the host removes its own session only; its objects and tables
+// live on.
+TEST_F(SqliteHostLifecycle, ClosingRemovesTheSessionAndReportsGoToTheHost) {
   std::string message;
-  auto host = NUVSqliteHost::OpenSample(message);
-  host->Install();
+  NUVSqliteHost::OpenSample(message).reset();
   NUVSession* session = nullptr;
   EXPECT_GE(GetPtrSession(session), 0);
-  NUVEdbResultTable table;
-  const long code = host->Run("SELEC 1", table);
-  NUVEdbGeneralTool().CheckError(code, "running", "SELEC 1");
+  NUVEdbGeneralTool().CheckError(Run("SELEC 1"), "running", "SELEC 1");
   ASSERT_EQ(host->Reports().size(), 1U);
   EXPECT_NE(host->Reports().back().find("syntax error"), std::string::npos) << host->Reports().back();
+  NUVIEdbSysObject* part = nullptr;
+  ASSERT_GE(host->Query()->GetObjectFromKey("PART", "P1", &part), 0);
+  ASSERT_GE(Run("SELECT ID FROM PART"), 0);
   host.reset();
   EXPECT_LT(GetPtrSession(session), 0);
+  NUVUnicodeString key;
+  EXPECT_GE(part->GetObjectKey(key), 0);
+  EXPECT_STREQ(key.CastToCharPtr(), "P1");
+  part->Release();
 }
 
 }  // namespace

@@ -6,10 +6,6 @@ namespace {
 // The SQLite host on its sample database, as the host-facing checks see it.
 class SampleHost : public HostUnderTest {
  public:
-  SampleHost() {
-    std::string message;
-    host_ = NUVSqliteHost::OpenSample(message);
-  }
   void Install() override { host_->Install(); }
   void Uninstall() override { host_->Uninstall(); }
   std::string DatabaseName() const override { return host_->DatabaseName(); }
@@ -20,7 +16,8 @@ class SampleHost : public HostUnderTest {
   NUVIEdbSysQuery2* Query() override { return host_->Query(); }
 
  private:
-  std::unique_ptr<NUVSqliteHost> host_;
+  std::string message_;
+  std::unique_ptr<NUVSqliteHost> host_ = NUVSqliteHost::OpenSample(message_);
 };
 
 const HostPlugin kSample{"Sample", [] { return std::unique_ptr<HostUnderTest>(new SampleHost); }};

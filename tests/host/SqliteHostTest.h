@@ -4,11 +4,14 @@
 #include <memory>
 #include <string>
 
+#include "NUVEdbBrokerTool.h"
+#include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
+#include "NUVError.h"
 #include "NUVSqliteHost.h"
+#include "TestLists.h"
 
-// Every test gets its own sample database in memory, installed as the
-// session.
+// Each test's own sample database in memory, installed as the session.
 class SqliteHost : public testing::Test {
  protected:
   void SetUp() override {
@@ -17,17 +20,66 @@ class SqliteHost : public testing::Test {
     ASSERT_NE(host, nullptr) << message;
     host->Install();
   }
-  void TearDown() override { host.reset(); }
 
+  // The statement the broker finishes with the parameters, which this adopts.
+  static std::string Finished(const char* statement, std::initializer_list<NUVBaseUnknown*> adopted) {
+    OwnedList parameters(adopted);
+    NUVUnicodeString result;
+    EXPECT_GE(NUVEdbBrokerTool().PreProcessSQLStatement(statement, parameters, result), 0);
+    return result.CastToCharPtr();
+  }
   // Runs the statement into `table`, which starts empty each time.
   long Run(const std::string& statement, const NUVListPtrNUVBaseUnknown* headers = nullptr) {
     table = std::make_unique<NUVEdbResultTable>();
     return host->Run(statement.c_str(), *table, headers);
   }
-  // The one value of the statement's first row and column, as text.
-  std::string Scalar(const std::string& statement);
-  // The message of the error recorded for a failure code.
-  static std::string MessageOf(long code);
+  int Rows() const {
+    int rows = 0;
+    table->GetNumberOfRows(rows);
+    return rows;
+  }
+  // Row n's cells joined by " ", each as "CLASS.ATTR:type=value" or, when
+  // bare, as its value alone; text as stored (decode 0) or decoded (1).
+  std::string Row(int n, bool bare = false, int decode = 1) {
+    NUVListPtrNUVBaseUnknown cells;
+    table->GetRow(n, cells);
+    std::string row;
+    for (int i = 1; i <= cells.Size(); ++i) {
+      const auto& cell = static_cast<const NUVEdbResultTabData&>(*cells[i]);
+      NUVUnicodeString classType, attrName, text;
+      NUVEdbObjAttrType type = EdbTypeNone;
+      cell.GetClassType(classType);
+      cell.GetAttrName(attrName);
+      cell.GetType(type);
+      int number = 0;
+      double real = 0;
+      std::string value;
+      if (cell.GetData(number) >= 0) value = std::to_string(number);
+      if (cell.GetData(real) >= 0) value = NUVUnicodeString().BuildFromNum(real, "%g").CastToCharPtr();
+      if (cell.GetData(text, decode) >= 0) value = text.CastToCharPtr();
+      if (i > 1) row += " ";
+      if (!bare)
+        row += std::string(classType.CastToCharPtr()) + "." + attrName.CastToCharPtr() + ":" +
+               std::to_string(type) + "=";
+      row += value;
+      cells[i]->Release();
+    }
+    return row;
+  }
+  // The reason recorded when the host refuses the statement; empty when it runs.
+  std::string Refusal(const std::string& statement, const NUVListPtrNUVBaseUnknown* headers = nullptr) {
+    const long code = Run(statement, headers);
+    if (code >= 0) return "";
+    NUVError* error = NUVError::NUVGetLastError(code, nullptr);
+    if (!error) return "<no error recorded>";
+    std::string message = error->GetMessageText();
+    error->Release();
+    return message;
+  }
+  // The values of the statement's first row, decoded.
+  std::string Scalar(const std::string& statement) {
+    return Refusal(statement).empty() ? Row(1, true) : "<refused>";
+  }
 
   std::unique_ptr<NUVSqliteHost> host;
   std::unique_ptr<NUVEdbResultTable> table;

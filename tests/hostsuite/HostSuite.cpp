@@ -1,6 +1,7 @@
 #include "HostSuite.h"
 
-#include "NUVBaseUnknown.h"
+#include <utility>
+
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbGeneralTool.h"
 #include "NUVEdbResultTabData.h"
@@ -20,10 +21,7 @@ void HostSuite::SetUp() {
   host->Install();
 }
 
-void HostSuite::TearDown() {
-  host->Uninstall();
-  host.reset();
-}
+void HostSuite::TearDown() { host->Uninstall(); }
 
 std::string HostPluginName(const testing::TestParamInfo<HostPlugin>& info) { return info.param.name; }
 
@@ -32,22 +30,28 @@ namespace {
 // An interface the session offers, with its reference, or null.
 template <class Interface>
 Interface* FromSession(const GUID& iid) {
-  NUVEdbGeneralTool general;
   Interface* itf = nullptr;
-  if (general.GetInterfaceFromSession(iid, reinterpret_cast<void**>(&itf)) < 0) return nullptr;
+  if (NUVEdbGeneralTool().GetInterfaceFromSession(iid, reinterpret_cast<void**>(&itf)) < 0) return nullptr;
   return itf;
 }
 
-std::string KeyOf(const NUVIEdbSysObject& object) {
+// The object's class type and key, as "PART P1", releasing it; empty for null.
+std::string Identity(NUVIEdbSysObject* object) {
+  if (!object) return "";
+  NUVUnicodeString classType;
   NUVUnicodeString key;
-  object.GetObjectKey(key);
-  return key.CastToCharPtr();
+  object->GetObjectClassType(classType);
+  object->GetObjectKey(key);
+  object->Release();
+  return std::string(classType.CastToCharPtr()) + " " + key.CastToCharPtr();
 }
 
-std::string ClassTypeOf(const NUVIEdbSysObject& object) {
-  NUVUnicodeString classType;
-  object.GetObjectClassType(classType);
-  return classType.CastToCharPtr();
+// The object the query gives for the key, with a reference; null when it fails.
+NUVIEdbSysObject* Found(const NUVIEdbSysQuery2& query, const std::string& classType, const std::string& key) {
+  NUVIEdbSysObject* object = nullptr;
+  if (query.GetObjectFromKey(classType.c_str(), key.c_str(), &object) < 0 && object)
+    std::exchange(object, nullptr)->Release();
+  return object;
 }
 
 // The object at a position of an interface list, with a reference.
@@ -60,48 +64,29 @@ NUVIEdbSysObject* ObjectAt(NUVIUnknownList& list, unsigned int position) {
   return object;
 }
 
-std::string Joined(const std::vector<std::string>& keys) {
-  std::string joined;
-  for (const std::string& key : keys) joined += (joined.empty() ? "" : "+") + key;
-  return joined;
-}
-
 }  // namespace
 
-TEST_P(HostSuite, SessionOffersTheMetadataToolTheHandleAndTheReporter) {
-  NUVEdbGeneralTool general;
-  NUVEdsMetadataTool* tool = general.GetMetadataTool();
-  ASSERT_NE(tool, nullptr);
-  tool->Release();
+TEST_P(HostSuite, HandleIsGivenOnlyForTheCurrentDatabase) {
   NUVIEdbDatabaseHandle* handle = nullptr;
-  ASSERT_GE(general.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, reinterpret_cast<void**>(&handle)),
+  ASSERT_GE(NUVEdbGeneralTool().GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle,
+                                                         reinterpret_cast<void**>(&handle)),
             0);
   ASSERT_NE(handle, nullptr);
   NUVUnicodeString name;
   EXPECT_GE(handle->GetDatabaseName(name), 0);
   EXPECT_EQ(std::string(name.CastToCharPtr()), host->DatabaseName());
   handle->Release();
-  auto* reporter = FromSession<NUVIEdbErrorReporter>(IID_NUVIEdbErrorReporter);
-  ASSERT_NE(reporter, nullptr);
-  reporter->Release();
-}
-
-TEST_P(HostSuite, HandleIsGivenOnlyForTheCurrentDatabase) {
   auto* context = FromSession<NUVIEdbDatabaseContext>(IID_NUVIEdbDatabaseContext);
   ASSERT_NE(context, nullptr);
-  NUVUnicodeString current;
-  EXPECT_GE(context->GetCurrentDatabase(current), 0);
-  EXPECT_EQ(std::string(current.CastToCharPtr()), host->DatabaseName());
-  void* handle = nullptr;
-  const long code = context->GetDatabaseHandle("no such database", IID_NUVIEdbDatabaseHandle, &handle);
-  EXPECT_TRUE(code < 0 || !handle);
-  if (handle) static_cast<NUVIEdbDatabaseHandle*>(handle)->Release();
+  void* other = nullptr;
+  const long code = context->GetDatabaseHandle("no such database", IID_NUVIEdbDatabaseHandle, &other);
+  EXPECT_TRUE(code < 0 || !other);
+  if (other) static_cast<NUVIEdbDatabaseHandle*>(other)->Release();
   context->Release();
 }
 
 TEST_P(HostSuite, MetadataToolAnswersTheKeyAttribute) {
-  NUVEdbGeneralTool general;
-  NUVEdsMetadataTool* tool = general.GetMetadataTool();
+  NUVEdsMetadataTool* tool = NUVEdbGeneralTool().GetMetadataTool();
   ASSERT_NE(tool, nullptr);
   EXPECT_EQ(std::string(tool->GetPrimaryKey(host->ClassType().c_str()).CastToCharPtr()),
             host->KeyAttribute());
@@ -110,50 +95,47 @@ TEST_P(HostSuite, MetadataToolAnswersTheKeyAttribute) {
 }
 
 TEST_P(HostSuite, VolatileObjectsCarryTheirKeyAndClassType) {
+  const std::vector<std::string> keys = host->Keys();
+  std::string joined;
+  for (const std::string& key : keys) joined += (joined.empty() ? "" : "+") + key;
   NUVEdbBrokerTool broker;
   NUVIUnknownList* list = nullptr;
-  const std::vector<std::string> keys = host->Keys();
   ASSERT_GE(broker.CreateVolatileObjectList(host->ClassType().c_str(), host->KeyAttribute().c_str(),
-                                            Joined(keys).c_str(), list),
+                                            joined.c_str(), list),
             0);
   ASSERT_NE(list, nullptr);
   unsigned int count = 0;
   list->Count(&count);
   ASSERT_EQ(count, keys.size());
-  for (unsigned int i = 0; i < count; ++i) {
-    NUVIEdbSysObject* object = ObjectAt(*list, i);
-    ASSERT_NE(object, nullptr);
-    EXPECT_EQ(KeyOf(*object), keys[i]);
-    EXPECT_EQ(ClassTypeOf(*object), host->ClassType());
-    object->Release();
-  }
+  for (unsigned int i = 0; i < count; ++i)
+    EXPECT_EQ(Identity(ObjectAt(*list, i)), host->ClassType() + " " + keys[i]);
   list->Release();
   NUVIUnknownList* none = nullptr;
   EXPECT_LT(broker.CreateVolatileObjectList("NO_SUCH_CLASS", "ID", keys[0].c_str(), none), 0);
   EXPECT_EQ(none, nullptr);
 }
 
+// The query answers only objects that exist, and the last of them is found
+// in a result table by its key.
 TEST_P(HostSuite, QueryAnswersOnlyObjectsThatExist) {
-  const NUVIEdbSysQuery2* query = host->Query();
-  ASSERT_NE(query, nullptr);
-  for (const std::string& key : host->Keys()) {
-    NUVIEdbSysObject* object = nullptr;
-    EXPECT_GE(query->GetObjectFromKey(host->ClassType().c_str(), key.c_str(), &object), 0) << key;
-    ASSERT_NE(object, nullptr) << key;
-    EXPECT_EQ(KeyOf(*object), key);
-    EXPECT_EQ(ClassTypeOf(*object), host->ClassType());
-    object->Release();
+  ASSERT_NE(host->Query(), nullptr);
+  const NUVIEdbSysQuery2& query = *host->Query();
+  const std::vector<std::string> keys = host->Keys();
+  NUVEdbResultTable table;
+  for (const std::string& key : keys) {
+    EXPECT_EQ(Identity(Found(query, host->ClassType(), key)), host->ClassType() + " " + key);
+    NUVListPtrNUVBaseUnknown row;
+    row.Append(
+        new NUVEdbResultTabData(host->ClassType().c_str(), host->KeyAttribute().c_str(), key.c_str(), 0));
+    NUVEdbResultTableBuilder::AppendRowTakingCells(table, row);
   }
-  const struct {
-    std::string classType;
-    std::string key;
-  } missing[] = {{host->ClassType(), host->MissingKey()}, {"NO_SUCH_CLASS", host->Keys()[0]}};
-  for (const auto& m : missing) {
-    NUVIEdbSysObject* object = nullptr;
-    const long code = query->GetObjectFromKey(m.classType.c_str(), m.key.c_str(), &object);
-    EXPECT_TRUE(code < 0 || !object) << m.classType << " " << m.key;
-    if (object) object->Release();
-  }
+  EXPECT_EQ(Identity(Found(query, host->ClassType(), host->MissingKey())), "");
+  EXPECT_EQ(Identity(Found(query, "NO_SUCH_CLASS", keys[0])), "");
+  NUVIEdbSysObject* last = Found(query, host->ClassType(), keys.back());
+  ASSERT_NE(last, nullptr);
+  const int size = static_cast<int>(keys.size());
+  EXPECT_EQ(NUVEdbBrokerTool().FindRowNumber(last, table, size), size);
+  last->Release();
 }
 
 TEST_P(HostSuite, ReporterReceivesWhatCheckErrorReports) {
@@ -163,31 +145,10 @@ TEST_P(HostSuite, ReporterReceivesWhatCheckErrorReports) {
   auto* error = new NUVInternalError(9, "HostSuite", "Check");
   const long code = NUVError::GetReturn(0, error, nullptr, __FILE__, __LINE__);
   error->Release();
-  NUVEdbGeneralTool general;
-  general.CheckError(code, "first", "second");
+  NUVEdbGeneralTool().CheckError(code, "first", "second");
   unsigned int count = 0;
   EXPECT_GE(reporter->GetReportCount(&count), 0);
   EXPECT_EQ(count, 1U);
   reporter->ClearReports();
   reporter->Release();
-}
-
-TEST_P(HostSuite, ObjectsAreFoundInAResultTableByTheirKey) {
-  NUVEdbResultTable table;
-  const std::vector<std::string> keys = host->Keys();
-  for (const std::string& key : keys) {
-    auto* cell =
-        new NUVEdbResultTabData(host->ClassType().c_str(), host->KeyAttribute().c_str(), key.c_str(), 0);
-    NUVListPtrNUVBaseUnknown row;
-    row.Append(cell);
-    NUVEdbResultTableBuilder::AppendRow(table, row);
-    cell->Release();
-  }
-  const NUVIEdbSysQuery2* query = host->Query();
-  NUVIEdbSysObject* last = nullptr;
-  query->GetObjectFromKey(host->ClassType().c_str(), keys.back().c_str(), &last);
-  ASSERT_NE(last, nullptr);
-  NUVEdbBrokerTool broker;
-  EXPECT_EQ(broker.FindRowNumber(last, table, static_cast<int>(keys.size())), static_cast<int>(keys.size()));
-  last->Release();
 }

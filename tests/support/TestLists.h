@@ -1,25 +1,9 @@
 #pragma once
 #include <initializer_list>
-#include <string>
-#include <string_view>
 
 #include "NUVBaseUnknown.h"
 #include "NUVListPtrNUVBaseUnknown.h"
 #include "NUVListValNUVUnicodeString.h"
-
-// Turns each "·" into a blank, so that expected texts show their blanks.
-inline std::string Spaced(std::string_view text) {
-  std::string spaced;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text.compare(i, 2, "\xC2\xB7") == 0) {
-      spaced += ' ';
-      ++i;
-    } else {
-      spaced += text[i];
-    }
-  }
-  return spaced;
-}
 
 // A 1-based collection of the given values (NUVRawCollint and its kin).
 template <class Collection, class T>
