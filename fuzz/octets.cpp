@@ -1,7 +1,11 @@
 // The octet-sequence conversions: bytes written as hexadecimal text read
 // back to the same bytes, and any text reads back without harm, giving one
-// byte per pair of characters.
+// byte per pair of characters, each pair of ASCII text as "%X" reads it
+// when it begins with a digit and 0 otherwise.
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 
@@ -22,5 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const NUVUnicodeString text(std::string_view(reinterpret_cast<const char*>(data), size));
   const _SEQUENCE_SEQUENCE_octet read = tool.UnicodeToSequence(text);
   FUZZ_CHECK(read.length() <= size / 2);
+  const auto* chars = reinterpret_cast<const char*>(data);
+  const bool ascii = std::all_of(chars, chars + size, [](char c) { return c > 0; });
+  if (!ascii) return 0;
+  FUZZ_CHECK(read.length() == size / 2);
+  for (size_t i = 0; i < read.length(); ++i) {
+    const char pair[3] = {chars[2 * i], chars[2 * i + 1], 0};
+    unsigned int value = 0;
+    if (std::isxdigit(static_cast<unsigned char>(pair[0])) != 0) std::sscanf(pair, "%X", &value);
+    FUZZ_CHECK(read[i] == (value & 0xFFU));
+  }
   return 0;
 }

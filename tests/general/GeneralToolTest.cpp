@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -91,7 +92,7 @@ TEST(OctetConversions, HexadecimalTextRoundTrips) {
     const char* text;
     std::vector<unsigned char> bytes;
   } cases[] = {{"0AFF10", {0x0A, 0xFF, 0x10}}, {"0aFf", {0x0A, 0xFF}}, {"ABC", {0xAB}}, {"", {}}, {"A", {}},
-               {"ZZ1g", {0x00, 0x00}}};
+               {"ZZ1g", {0x00, 0x01}}, {"AG9ZF 0x", {0x0A, 0x09, 0x0F, 0x00}}};
   for (const auto& c : cases) {
     const _SEQUENCE_SEQUENCE_octet out = tool.UnicodeToSequence(c.text);
     EXPECT_EQ(std::vector<unsigned char>(out.data(), out.data() + out.length()), c.bytes) << c.text;
@@ -112,11 +113,19 @@ TEST(OctetConversions, LongTextsAgreeWithThePairByPairReading) {
   ASSERT_EQ(back.length(), every.length());
   for (unsigned long i = 0; i < every.length(); ++i) ASSERT_EQ(back[i], every[i]) << i;
 
-  // A pair holding anything but two digits reads as 0, wherever it falls;
-  // text beyond ASCII has fewer characters than bytes and so fewer pairs.
-  auto digit = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
-  const std::string base = "0123456789abcdefABCDEF0123456789fedcba9876543210FFEEDDCCBBAA0099";
-  for (const std::string odd : {"g", "/", ":", "@", "G", "`", "\xC3\xA9"}) {
+  // A pair that begins with a digit reads as "%X" reads it, wherever it
+  // falls; one that does not reads as 0; text beyond ASCII has fewer
+  // characters than bytes and so fewer pairs.
+  auto read = [](const std::string& pair) {
+    unsigned int value = 0;
+    if (std::isxdigit(static_cast<unsigned char>(pair[0])) == 0) return 0U;
+    EXPECT_EQ(std::sscanf(pair.c_str(), "%X", &value), 1) << pair;
+    return value & 0xFFU;
+  };
+  const std::string base =
+      "0123456789abcdefABCDEF0123456789fedcba9876543210FFEEDDCCBBAA0099"
+      "00112233445566778899AaBbCcDdEeFf0A1B2C";
+  for (const std::string odd : {"g", "/", ":", "@", "G", "`", " ", "x", "\xC3\xA9"}) {
     for (size_t at = 0; at < base.size(); at += 5) {
       const std::string text = base.substr(0, at) + odd + base.substr(at);
       const NUVUnicodeString string(text);
@@ -125,9 +134,7 @@ TEST(OctetConversions, LongTextsAgreeWithThePairByPairReading) {
       const _SEQUENCE_SEQUENCE_octet out = tool.UnicodeToSequence(string);
       ASSERT_EQ(out.length(), pairs) << text;
       for (size_t i = 0; i < pairs; ++i) {
-        const std::string pair = text.substr(2 * i, 2);
-        const int expected = digit(pair[0]) && digit(pair[1]) ? std::stoi(pair, nullptr, 16) : 0;
-        ASSERT_EQ(out[i], expected) << text << " pair " << i;
+        ASSERT_EQ(out[i], read(text.substr(2 * i, 2))) << text << " pair " << i;
       }
     }
   }

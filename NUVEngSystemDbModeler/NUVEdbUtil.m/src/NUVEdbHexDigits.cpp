@@ -37,10 +37,27 @@ constexpr std::array<std::uint16_t, 256> kHexValue = [] {
   return table;
 }();
 
-// The byte of one pair of digits; 0 when either is not a hexadecimal digit.
+// The byte of one pair as "%X" reads it: both digits when both are
+// hexadecimal, the first alone when only it is, 0 when the pair does not
+// begin with a digit.
 inline unsigned char PairValue(unsigned char high, unsigned char low) {
-  const unsigned int value = static_cast<unsigned int>(kHexValue[high] << 4 | kHexValue[low]);
-  return (value & (kNotHex << 4 | kNotHex)) ? 0 : static_cast<unsigned char>(value);
+  const unsigned int first = kHexValue[high];
+  const unsigned int second = kHexValue[low];
+  if (first & kNotHex) return 0;
+  if (second & kNotHex) return static_cast<unsigned char>(first);
+  return static_cast<unsigned char>(first << 4 | second);
+}
+
+// Reads the pairs one by one.
+bool DecodePairsOneByOne(const char* in, size_t n, unsigned char* out) {
+  bool ascii = true;
+  for (size_t i = 0; i < n; ++i) {
+    const auto high = static_cast<unsigned char>(in[2 * i]);
+    const auto low = static_cast<unsigned char>(in[2 * i + 1]);
+    ascii = ascii && high < 0x80 && low < 0x80;
+    out[i] = PairValue(high, low);
+  }
+  return ascii;
 }
 
 #if defined(__SSE2__)
@@ -51,9 +68,10 @@ inline __m128i DigitsOf(__m128i nibbles) {
   return _mm_add_epi8(_mm_add_epi8(nibbles, _mm_set1_epi8('0')), letters);
 }
 
-// Eight bytes, one in the low half of each 16-bit lane, from sixteen chars;
-// a lane is 0 unless both its chars are hexadecimal digits.
-inline __m128i PairValues(__m128i chars) {
+// Eight bytes, one in the low half of each 16-bit lane, from sixteen chars,
+// right when both chars of a lane are hexadecimal digits; `hex` keeps only
+// the bytes that are.
+inline __m128i PairValues(__m128i chars, __m128i& hex) {
   // Biased so that the wanted range starts at -128: one signed compare each.
   const __m128i lower = _mm_or_si128(chars, _mm_set1_epi8(0x20));
   const __m128i isDigit = _mm_cmplt_epi8(_mm_add_epi8(chars, _mm_set1_epi8(static_cast<char>(0x80 - '0'))),
@@ -65,22 +83,26 @@ inline __m128i PairValues(__m128i chars) {
       _mm_add_epi8(_mm_and_si128(chars, _mm_set1_epi8(0x0F)), _mm_and_si128(isLetter, _mm_set1_epi8(9)));
   // Little-endian lanes: the high digit is the lane's low byte.
   const __m128i joined = _mm_or_si128(_mm_slli_epi16(values, 4), _mm_srli_epi16(values, 8));
-  const __m128i bothValid =
-      _mm_srli_epi16(_mm_cmpeq_epi16(_mm_or_si128(isDigit, isLetter), _mm_set1_epi16(-1)), 8);
-  return _mm_and_si128(joined, bothValid);
+  hex = _mm_and_si128(hex, _mm_or_si128(isDigit, isLetter));
+  return _mm_and_si128(joined, _mm_set1_epi16(0x00FF));
 }
 
-// Sixteen bytes from thirty-two digit chars; marks non-ASCII chars in nonAscii.
-inline __m128i BytesOf(__m128i first, __m128i second, __m128i& nonAscii) {
+// Sixteen bytes from thirty-two chars; marks non-ASCII chars in nonAscii
+// and answers false, writing nothing, unless every char is a digit.
+inline bool BytesOf(__m128i first, __m128i second, __m128i& nonAscii, unsigned char* out) {
   nonAscii = _mm_or_si128(nonAscii, _mm_or_si128(first, second));
-  return _mm_packus_epi16(PairValues(first), PairValues(second));
+  __m128i hex = _mm_set1_epi8(-1);
+  const __m128i bytes = _mm_packus_epi16(PairValues(first, hex), PairValues(second, hex));
+  if (_mm_movemask_epi8(hex) != 0xFFFF) return false;
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+  return true;
 }
 #endif
 
 #if defined(NUV_HEX_AVX2)
 // The same reading as PairValues, thirty-two chars at a time, for
 // processors that have AVX2 (asked once, at run time).
-__attribute__((target("avx2"))) inline __m256i PairValues256(__m256i chars) {
+__attribute__((target("avx2"))) inline __m256i PairValues256(__m256i chars, __m256i& hex) {
   const __m256i lower = _mm256_or_si256(chars, _mm256_set1_epi8(0x20));
   const __m256i isDigit = _mm256_cmpgt_epi8(
       _mm256_set1_epi8(-128 + 10), _mm256_add_epi8(chars, _mm256_set1_epi8(static_cast<char>(0x80 - '0'))));
@@ -89,9 +111,8 @@ __attribute__((target("avx2"))) inline __m256i PairValues256(__m256i chars) {
   const __m256i values = _mm256_add_epi8(_mm256_and_si256(chars, _mm256_set1_epi8(0x0F)),
                                          _mm256_and_si256(isLetter, _mm256_set1_epi8(9)));
   // Each lane: sixteen times its low byte (the high digit) plus its high byte.
-  const __m256i joined = _mm256_maddubs_epi16(values, _mm256_set1_epi16(0x0110));
-  return _mm256_and_si256(joined,
-                          _mm256_cmpeq_epi16(_mm256_or_si256(isDigit, isLetter), _mm256_set1_epi16(-1)));
+  hex = _mm256_and_si256(hex, _mm256_or_si256(isDigit, isLetter));
+  return _mm256_and_si256(_mm256_maddubs_epi16(values, _mm256_set1_epi16(0x0110)), _mm256_set1_epi16(0x00FF));
 }
 
 // Decodes the pairs thirty-two at a time; answers how many it did and
@@ -104,8 +125,13 @@ __attribute__((target("avx2"))) size_t DecodeHexPairsAvx2(const char* in, size_t
     const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + 2 * i));
     const __m256i second = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + 2 * i + 32));
     nonAscii = _mm256_or_si256(nonAscii, _mm256_or_si256(first, second));
+    __m256i hex = _mm256_set1_epi8(-1);
     // Packing works within each 128-bit half; the permutation restores the order.
-    const __m256i packed = _mm256_packus_epi16(PairValues256(first), PairValues256(second));
+    const __m256i packed = _mm256_packus_epi16(PairValues256(first, hex), PairValues256(second, hex));
+    if (_mm256_movemask_epi8(hex) != -1) {
+      DecodePairsOneByOne(in + 2 * i, 32, out + i);
+      continue;
+    }
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_permute4x64_epi64(packed, 0xD8));
   }
   if (_mm256_movemask_epi8(nonAscii) != 0) ascii = false;
@@ -147,17 +173,11 @@ bool DecodeHexPairs(const char* in, size_t n, unsigned char* out) {
   for (; i + 16 <= n; i += 16) {
     const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 2 * i));
     const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 2 * i + 16));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), BytesOf(first, second, nonAscii));
+    if (!BytesOf(first, second, nonAscii, out + i)) DecodePairsOneByOne(in + 2 * i, 16, out + i);
   }
   if (_mm_movemask_epi8(nonAscii) != 0) ascii = false;
 #endif
-  for (; i < n; ++i) {
-    const auto high = static_cast<unsigned char>(in[2 * i]);
-    const auto low = static_cast<unsigned char>(in[2 * i + 1]);
-    ascii = ascii && high < 0x80 && low < 0x80;
-    out[i] = PairValue(high, low);
-  }
-  return ascii;
+  return DecodePairsOneByOne(in + 2 * i, n - i, out + i) && ascii;
 }
 
 }  // namespace nuvedb
