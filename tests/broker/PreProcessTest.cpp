@@ -85,13 +85,18 @@ TEST_F(PreProcess, Substitutes) {
         IntList({":L"}, {}, "OR"), new NUVEdbSQLData(":X", static_cast<const IUnknown*>(nullptr)),
         Int(":ID", 42)},
        ":F :FL :E :X :Y 42"},
+      // Without a condition, an object item whose key cannot be read keeps
+      // its placeholder and the next parameters still follow.
+      {"(:P,:Q) :D", {ObjectList({":P", ":Q"}, {"K1", "K2"}, ""), Int(":D", 4)}, "(:P,K2) 4", NUV_S_OK, 1},
+      {"(:P,:Q) :D", {ObjectList({":P", ":Q"}, {"K1", "K2"}, ""), Int(":D", 4)}, "(K1,:Q) 4", NUV_S_OK, 2},
       // A failure keeps the earlier substitutions and stops with its code:
       // an object key that cannot be read keeps its placeholder, a list item
-      // that cannot be read or has no key is left out of the list.
+      // that cannot be fetched, or has no key in a list with a condition, is
+      // left out of the list.
       {":N :O :ID", {Int(":N", 5), ObjectParameter(":O", "K1"), Int(":ID", 42)}, "5 :O :ID", NUV_E_FAIL, 1},
       {"(:A,:B,:C) :D", {IntList({":A", ":B"}, {1, 2, 3}, ""), Int(":D", 4)}, "(1,2,:C) :D", NUV_E_FAIL},
       {"ID=", {ObjectList({"ID="}, {"K1", "K2"}, "OR")}, " (  ID=K2 ) ", NUV_E_FAIL, 1},
-      {"(:P,:Q)", {ObjectList({":P", ":Q"}, {"K1", "K2"}, "")}, "(K1,:Q)", NUV_E_FAIL, 2},
+      {"(:P,:Q) :D", {ObjectList({":P", ":Q"}, {"K1"}, "", true), Int(":D", 4)}, "(K1,:Q) :D", NUV_E_NOINTERFACE},
       {"ID=", {ObjectList({"ID="}, {"K1"}, "OR", true)}, " (  ID=K1 ) ", NUV_E_NOINTERFACE},
   };
   for (const Case& c : cases) {

@@ -121,8 +121,11 @@ NUVUnicodeString JoiningWord(const NUVUnicodeString& condition) {
 
 // Substitutes the items of one list parameter: each item's name by its
 // value text, or, with a condition, the parameter's name by the expression
-// " ( " name value " word " name value ... " ) ". An item that cannot be
-// read is left out, and the first such failure is the answer.
+// " ( " name value " word " name value ... " ) ". An item whose fetch fails
+// is left out, and the first such failure is the answer. An object item
+// without a pointer or a key is not substituted; without a condition that
+// is no failure (the fetch's code stands), with one it is answered like a
+// failed fetch.
 long SubstituteList(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NUVEdbObjAttrType type,
                     NUVUnicodeString& result) {
   int count = 0;
@@ -139,7 +142,8 @@ long SubstituteList(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NU
     ListItem item = ReadListItem(broker, parameter, type, k);
     code = item.fetched;
     if (item.failure < 0) {
-      if (leftOut >= 0) leftOut = item.failure;
+      const bool keyMissingOnly = item.fetched >= 0 && !joined;
+      if (!keyMissingOnly && leftOut >= 0) leftOut = item.failure;
       continue;
     }
     if (!joined) {
