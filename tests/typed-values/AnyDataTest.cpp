@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 
 #include "NUVEdbAnyData.h"
@@ -116,6 +117,36 @@ TEST(AnyData, InterfacePointerReferencesBalanceAndQueriesClearTheOutPointer) {
   EXPECT_EQ(TagOf(NUVEdbAnyData(static_cast<const IUnknown*>(nullptr))), -1);
   a->Release();
   b->Release();
+}
+
+// An object that writes each reference change it sees to a shared log.
+class LoggedObject : public IUnknown {
+ public:
+  LoggedObject(char name, std::string& log) : name_(name), log_(log) {}
+  long QueryInterface(const GUID&, void**) override { return NUV_E_NOINTERFACE; }
+  unsigned long AddRef() override { return Log('+'); }
+  unsigned long Release() override { return Log('-'); }
+
+ private:
+  unsigned long Log(char change) {
+    log_ += change;
+    log_ += name_;
+    return 1;
+  }
+  char name_;
+  std::string& log_;
+};
+
+TEST(AnyData, SettingAnInterfaceReleasesTheHeldOneBeforeReferencingTheNewOne) {
+  std::string log;
+  LoggedObject a('a', log);
+  LoggedObject b('b', log);
+  {
+    NUVEdbAnyData value(static_cast<const IUnknown*>(&a));
+    EXPECT_GE(value.SetData(static_cast<const IUnknown*>(&b)), 0);
+    EXPECT_GE(value.SetData(static_cast<const IUnknown*>(&b)), 0);
+  }
+  EXPECT_EQ(log, "+a-a+b-b+b-b");
 }
 
 // The parameters' tests read the items of other types and decode strings.

@@ -146,7 +146,11 @@ long NUVEdbAnyData::SetData(const double& value) {
 
 long NUVEdbAnyData::SetData(const IUnknown* value) {
   if (!value || type_ != EdbTypeObject) return kSource.Failure();
-  Replace(interface_, const_cast<IUnknown*>(value));  // the value's own reference
+  // The held reference goes first; the caller's own reference keeps the
+  // argument alive even when it is the object already held.
+  if (interface_) interface_->Release();
+  interface_ = const_cast<IUnknown*>(value);
+  interface_->AddRef();  // the value's own reference
   return kSource.Success();
 }
 
