@@ -160,6 +160,32 @@ TEST_F(OutputExtraction, FindsTheObjectsRow) {
   EXPECT_EQ(broker.FindRowNumber(k3, table, 3), 0);
 }
 
+TEST_F(OutputExtraction, KeysFollowTheClassOfTheObjectOrBinding) {
+  // DOC's key attribute is DOCNO; LOOSE's objects exist but it has none.
+  host->schema["DOC"].keys.insert("D 2");
+  host->schema["LOOSE"] = {"", {"L1"}};
+  NUVEdbResultTable docs;
+  AddRow(docs, {Cell("DOCNO", "D1", "DOC"), Cell("ID", "K2", "DOC")});
+  AddRow(docs, {Cell("DOCNO", "D 2", "DOC"), Cell("ID", "K1", "DOC"), Cell("OWNER", "D 2", "DOC"),
+                Cell("LOOSE", "L1", "LOOSE"), Cell("DOCS", "D1+D 2", "DOC")});
+  EXPECT_EQ(broker.FindRowNumber(Object("DOC", "D 2"), docs, 2), 2);
+  EXPECT_EQ(broker.FindRowNumber(Object("DOC", "K1"), docs, 2), 0);
+
+  NUVIUnknownList* loose = nullptr;
+  NUVIUnknownList* documents = nullptr;
+  Bind("OWNER", owner, "DOC");
+  Bind("LOOSE", loose, "LOOSE");
+  Bind("DOCS", documents, "DOC");
+  EXPECT_EQ(broker.ExtractOutput(docs, bindings, host->queryInterface, 2), NUV_S_OK);
+  ASSERT_NE(owner, nullptr);  // looked up by its decoded key, blank included
+  NUVUnicodeString key;
+  owner->GetObjectKey(key);
+  EXPECT_STREQ(key.CastToCharPtr(), "D 2");
+  EXPECT_EQ(loose, nullptr);  // a class without a key attribute gives no list
+  EXPECT_EQ(KeysOf(documents), "D1+D 2");
+  if (documents) documents->Release();
+}
+
 TEST_F(OutputExtraction, ErrorWhileObtainingTheMetadataToolReachesTheCaller) {
   Bind("MASS", &mass);
   NUVIEdbSysObject* k2 = Object("PART", "K2");
