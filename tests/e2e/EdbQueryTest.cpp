@@ -232,6 +232,31 @@ TEST_F(EdbqueryTest, HelpAndVersion) {
   EXPECT_NE(help.out.find("--object-list NAMES CLASS KEYS"), std::string::npos);
 }
 
+// A key stored in the database that would end its literal: neither given
+// on the command line nor taken from an answer does it reach a statement.
+TEST_F(EdbqueryTest, StoredHostileKeysReachNoStatement) {
+  const std::string database = File("hostile.db");
+  ExpectSuccess(Edbquery({"--init", database}), "");
+  const Arguments onDatabase = {"--db", database, "--format", "csv"};
+  ExpectSuccess(Edbquery(Join(onDatabase, {"INSERT INTO PRODUCT VALUES ('X%27%20OR%20%271%27=%271', 'Evil', "
+                                           "NULL), ('1%20OR%201=1', 'Evil', NULL)"})),
+                "");
+  const std::vector<Arguments> attacks = {
+      {"--object", ":PR", "PRODUCT", "X' OR '1'='1", "DELETE FROM PART WHERE PRODUCT = ':PR'"},
+      {"--object", ":PR", "PRODUCT", "1 OR 1=1", "DELETE FROM PART WHERE PRODUCT = :PR"},
+      {"--object-list", ":A,:B", "PRODUCT", "PR1,X' OR '1'='1", "DELETE FROM PART WHERE PRODUCT IN (':A',':B')"},
+      {"--object-list", "PRODUCT=", "PRODUCT", "1 OR 1=1", "--cond", "OR", "DELETE FROM PART WHERE PRODUCT="},
+  };
+  for (const Arguments& attack : attacks) {
+    ExpectFailure(Edbquery(Join(onDatabase, attack)), kDatabase, "refused");
+    ExpectSuccess(Edbquery(Join(onDatabase, {"SELECT COUNT(*) AS N FROM PART"})), "N\n8\n");
+  }
+  // Read back, the hostile keys give no object.
+  ExpectSuccess(Edbquery(Join(onDatabase, {"--out", "object", "PRODUCT", "ID", "SELECT ID FROM PRODUCT WHERE "
+                                           "NAME = 'Evil' ORDER BY ID"})),
+                "ID\n\n\n");
+}
+
 TEST_F(EdbqueryTest, InitRefusesAnExistingFile) {
   ExpectFailure(Edbquery({"--init", Database()}), kDatabase, "exists already");
 }
@@ -274,7 +299,8 @@ const std::vector<Case> kDatabaseErrors = {
     {"TextWithTwoStatements", {"SELECT 1; SELECT 2"}, "more than one statement"},
     {"IntegerBeyond32Bits", {"SELECT 3000000000 AS N"}, "does not fit 32 bits"},
     {"ObjectKeyNotFound", {"--object", ":P", "PRODUCT", "PR9", "SELECT 1"}, "no PRODUCT with key 'PR9'"},
-    {"KeyWithLineBreakStaysOneLine", {"--object", ":P", "PRODUCT", "P\nR", "SELECT 1"}, "key 'P\\nR'"},
+    {"KeyWithLineBreakStaysOneLine", {"--object", ":P", "PRODUCT", "P\nR", "SELECT 1"}, "key 'P\\x0AR' refused"},
+    {"KeyThatWouldEndItsLiteral", {"--object", ":P", "PRODUCT", "X' OR '1'='1", "SELECT ':P'"}, "refused"},
     {"ClassWithoutKey", {"--object-list", ":P", "NOWHERE", "K1", "SELECT 1"}, "NOWHERE is not a table"},
 };
 

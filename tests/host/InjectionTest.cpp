@@ -1,5 +1,9 @@
+#include "NUVEdbOutputData.h"
 #include "NUVEdbSQLData.h"
 #include "NUVEdsGeneralTool.h"
+#include "NUVIEdbSysObject.h"
+#include "NUVIEdbSysQuery2.h"
+#include "NUVIUnknownList.h"
 #include "SqliteHostTest.h"
 
 namespace {
@@ -34,6 +38,59 @@ TEST_F(Injection, StringValuesAndListItemsStayOneLiteral) {
        new NUVEdbSQLData(":B", NUVUnicodeString("--"), 0), new NUVEdbSQLData(Texts({"V="}), values, "OR")});
   EXPECT_EQ(Scalar(statement), "2") << statement;
   EXPECT_EQ(Scalar("SELECT COUNT(*) FROM PART"), "8");
+}
+
+// Keys stored in the database that would end the literal they are written
+// into, or add words to a bare key: objects taken from one answer and
+// passed to the next statement must not carry them there.
+TEST_F(Injection, StoredKeysCannotRewriteTheNextStatement) {
+  ASSERT_GE(Run("INSERT INTO PRODUCT VALUES ('X%27%20OR%20%271%27=%271', 'Evil', NULL), "
+                "('1%20OR%201=1', 'Evil', NULL)"),
+            0);
+  NUVIEdbSysObject* direct = nullptr;
+  EXPECT_LT(host->Query()->GetObjectFromKey("PRODUCT", "X' OR '1'='1", &direct), 0);
+  EXPECT_EQ(direct, nullptr);
+
+  // The hostile rows as object and object-list outputs of an answer.
+  ASSERT_GE(Run("SELECT ID, ID AS IDS FROM PRODUCT WHERE NAME = 'Evil' ORDER BY ID DESC"), 0);
+  ASSERT_EQ(Rows(), 2);
+  NUVIEdbSysObject* quoted[2] = {};
+  NUVIUnknownList* listed[2] = {};
+  for (int row = 1; row <= 2; ++row) {
+    OwnedList bindings{new NUVEdbOutputData("PRODUCT", "ID", quoted[row - 1]),
+                       new NUVEdbOutputData("PRODUCT", "IDS", listed[row - 1])};
+    EXPECT_GE(NUVEdbBrokerTool().ExtractOutput(*table, bindings, host->Query(), row), 0);
+    EXPECT_EQ(quoted[row - 1], nullptr) << row;
+    EXPECT_EQ(listed[row - 1], nullptr) << row;
+  }
+  NUVIUnknownList* created = nullptr;
+  NUVEdbBrokerTool().CreateVolatileObjectList("PRODUCT", "ID", "X' OR '1'='1+1 OR 1=1", created);
+  EXPECT_EQ(created, nullptr);
+
+  // Each statement deletes every part if a key rewrites it.
+  const struct {
+    const char* statement;
+    NUVBaseUnknown* parameter;
+  } attacks[] = {
+      {"DELETE FROM PART WHERE PRODUCT = ':PR'", new NUVEdbSQLData(":PR", quoted[0])},
+      {"DELETE FROM PART WHERE PRODUCT = :PR", new NUVEdbSQLData(":PR", quoted[1])},
+      {"DELETE FROM PART WHERE PRODUCT IN (':A')", new NUVEdbSQLData(Texts({":A"}), listed[0], "")},
+      {"DELETE FROM PART WHERE PRODUCT=", new NUVEdbSQLData(Texts({"PRODUCT="}), listed[1], "OR")},
+  };
+  for (const auto& attack : attacks) {
+    // A parameter without its object or list may fail to substitute; the
+    // statement is run all the same.
+    OwnedList parameters{attack.parameter};
+    NUVUnicodeString finished(attack.statement);
+    NUVEdbBrokerTool().PreProcessSQLStatement(attack.statement, parameters, finished);
+    Run(std::string(finished.View()));
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM PART"), "8") << attack.statement;
+  }
+  for (NUVIEdbSysObject* object : quoted)
+    if (object) object->Release();
+  for (NUVIUnknownList* list : listed)
+    if (list) list->Release();
+  if (created) created->Release();
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+class NUVEdbResultTable;
 class NUVIEdbSysQuery2;
+class NUVUnicodeString;
 
 // What the host-facing checks need to know of a host: how to make it the
 // session, and a little of its schema and data.
@@ -23,6 +25,13 @@ class HostUnderTest {
   virtual std::string MissingKey() const = 0;
   // The host's query interface, without a reference for the caller.
   virtual NUVIEdbSysQuery2* Query() = 0;
+
+  // Quirk: false for a host that runs no statements (the in-memory test
+  // host), whose keys are then never written into one.
+  virtual bool RunsStatements() const { return false; }
+  // Runs one finished statement, appending its rows to the table; a
+  // negative code when the host refuses it.
+  virtual long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table);
 };
 
 // One host the checks run against: a name for the test output and a

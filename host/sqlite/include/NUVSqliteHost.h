@@ -15,7 +15,10 @@ class NUVSqliteSession;
 // its database handle makes host objects from keys, and its query interface
 // finds objects by key. Class type = table name, attribute = column name,
 // key attribute = the table's primary-key column, key text = the
-// primary-key value as text. Texts are stored blank-encoded.
+// primary-key value as text. Texts are stored blank-encoded. Keys of 1 to
+// 256 letters, digits, '_', '.' and single inner '-' are accepted; objects
+// with any other key are refused, so that no key stored in the database
+// can end a string literal or add SQL to a statement it is written into.
 class NUVSqliteHost {
  public:
   // Opens an existing database file; null, with the reason in message, when

@@ -19,7 +19,9 @@ class NUVSqliteDatabaseHandle : public NUVBaseUnknown, public NUVIEdbDatabaseHan
   long GetDatabaseName(NUVUnicodeString& name) override;
   long IsReadOnly(unsigned char& readOnly) override;
   // An object of a table of the schema with the key, made without a
-  // database round trip; an unknown class type fails with null.
+  // database round trip; an unknown class type fails with null, and a key
+  // that hosts do not accept (NUVHostKeyText.h) fails with null and a
+  // recorded error naming it.
   long CreateVolatileObject(const NUVUnicodeString& classType, const NUVUnicodeString& key,
                             IUnknown** object) override;
 

@@ -18,7 +18,8 @@ class NUVSqliteQuery : public NUVBaseUnknown, public NUVIEdbSysQuery2 {
   long ExecuteQuery(const NUVUnicodeString& statement) override;
   long GetQueryStatus(long& status) const override;
   // The object only when its table has a row with the key, which is looked
-  // up in its stored (blank-encoded) form with a bound parameter.
+  // up in its stored (blank-encoded) form with a bound parameter; a key that
+  // hosts do not accept fails with a recorded error naming it.
   long GetObjectFromKey(const NUVUnicodeString& classType, const NUVUnicodeString& key,
                         NUVIEdbSysObject** object) const override;
 

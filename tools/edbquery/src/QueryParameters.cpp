@@ -6,6 +6,7 @@
 #include "NUVIEdbSysQuery2.h"
 #include "NUVIUnknownListImpl.h"
 #include "NUVSqliteHost.h"
+#include "RecordedMessage.h"
 #include "Ref.h"
 
 namespace {
@@ -81,10 +82,12 @@ NUVIEdbSysObject* QueryParameters::FindObject(const ParameterOption& entry, cons
                   entry.label + ": " + entry.classType + " is not a table with a one-column key");
   }
   NUVIEdbSysObject* object = nullptr;
-  if (host_.Query()->GetObjectFromKey(Text(entry.classType), Text(key), &object) < 0 || !object) {
-    throw Failure(kDatabaseError, entry.label + ": no " + entry.classType + " with key '" + key + "'");
-  }
-  return object;
+  const long code = host_.Query()->GetObjectFromKey(Text(entry.classType), Text(key), &object);
+  if (code >= 0 && object) return object;
+  if (object) object->Release();
+  const std::string refusal = RecordedMessage(code, "");
+  if (!refusal.empty()) throw Failure(kDatabaseError, entry.label + ": " + refusal);
+  throw Failure(kDatabaseError, entry.label + ": no " + entry.classType + " with key '" + key + "'");
 }
 
 void QueryParameters::AddObject(const ParameterOption& entry) {

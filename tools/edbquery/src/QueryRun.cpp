@@ -7,6 +7,7 @@
 #include "OutputBindings.h"
 #include "OutputFormats.h"
 #include "QueryParameters.h"
+#include "RecordedMessage.h"
 #include "RowCells.h"
 
 namespace {
@@ -17,15 +18,6 @@ std::unique_ptr<NUVSqliteHost> OpenHost(const std::string& path) {
       path.empty() ? NUVSqliteHost::OpenSample(message) : NUVSqliteHost::OpenFile(path, message);
   if (!host) throw Failure(kDatabaseError, WithPath(path, message));
   return host;
-}
-
-// The message of the error recorded for a failure code, or the fallback.
-std::string RecordedMessage(long code, const std::string& fallback) {
-  NUVError* error = NUVError::NUVGetLastError(code, nullptr);
-  if (!error) return fallback;
-  std::string message = error->GetMessageText();
-  error->Release();
-  return message.empty() ? fallback : message;
 }
 
 int RowCount(const NUVEdbResultTable& table) {

@@ -1,0 +1,108 @@
+// Keys a host accepts, written into statements between apostrophes or
+// bare, never end a literal or add SQL; keys it does not accept give no
+// object at all.
+#include <random>
+#include <regex>
+
+#include "HostSuite.h"
+#include "NUVEdbBrokerTool.h"
+#include "NUVEdbGeneralTool.h"
+#include "NUVEdbResultTabData.h"
+#include "NUVEdbResultTable.h"
+#include "NUVEdbSQLData.h"
+#include "NUVIEdbDatabaseHandle.h"
+#include "NUVIEdbSysObject.h"
+#include "NUVIEdbSysQuery2.h"
+#include "TestLists.h"
+
+long HostUnderTest::Run(const NUVUnicodeString&, NUVEdbResultTable&) { return NUV_E_FAIL; }
+
+namespace {
+
+// The accepted keys, written independently of the hosts' own check.
+bool Accepted(const std::string& key) {
+  static const std::regex form("[A-Za-z0-9_.]+(-[A-Za-z0-9_.]+)*");
+  return key.size() <= 256 && std::regex_match(key, form);
+}
+
+// Hostile and ordinary keys, and a fixed run of short random ones over an
+// alphabet of key chars and chars that build SQL.
+std::vector<std::string> CandidateKeys() {
+  std::vector<std::string> keys = {"X' OR '1'='1", "1 OR 1=1", "P1'--", "a--", "-1", "1-", "a-b-c", "a--b",
+                                   "a/*", "a;b", "a'b", "a b", "a%20b", "", std::string(257, 'k'),
+                                   std::string(256, 'k'), "a+b", "\xC3\xA9", std::string("a\0b", 3), "\"x\"",
+                                   "[x]", "`x`", "42", "007", "1.5", "1e5", "PR-2024-001", "_", ".", "x\n"};
+  std::mt19937 random(20261207);
+  const std::string alphabet = "aZ09_.-' %;/*+\"()=";
+  std::uniform_int_distribution<size_t> length(1, 6), pick(0, alphabet.size() - 1);
+  for (int i = 0; i < 300; ++i) {
+    std::string key(length(random), ' ');
+    for (char& c : key) c = alphabet[pick(random)];
+    keys.push_back(key);
+  }
+  return keys;
+}
+
+NUVIEdbSysObject* Created(const std::string& classType, const std::string& key, long& code) {
+  NUVIEdbDatabaseHandle* handle = nullptr;
+  NUVEdbGeneralTool().GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, reinterpret_cast<void**>(&handle));
+  if (!handle) return nullptr;
+  IUnknown* made = nullptr;
+  code = handle->CreateVolatileObject(classType.c_str(), NUVUnicodeString(std::string_view(key)), &made);
+  handle->Release();
+  NUVIEdbSysObject* object = nullptr;
+  if (made) made->QueryInterface(IID_NUVIEdbSysObject, reinterpret_cast<void**>(&object));
+  if (made) made->Release();
+  return object;
+}
+
+}  // namespace
+
+TEST_P(HostSuite, KeysStayOneLiteralOrOneWordInStatements) {
+  if (!host->RunsStatements()) GTEST_SKIP() << "the host writes no key into a statement";
+  const std::string classType = host->ClassType();
+  for (const std::string& key : CandidateKeys()) {
+    long code = 0;
+    NUVIEdbSysObject* object = Created(classType, key, code);
+    NUVIEdbSysObject* found = nullptr;
+    const long lookup =
+        host->Query()->GetObjectFromKey(classType.c_str(), NUVUnicodeString(std::string_view(key)), &found);
+    EXPECT_EQ(object != nullptr, Accepted(key)) << key;
+    if (!Accepted(key)) {
+      EXPECT_LT(lookup, 0) << key;
+      EXPECT_EQ(found, nullptr) << key;
+    }
+    if (found) found->Release();
+    if (!object) {
+      EXPECT_LT(code, 0) << key;
+      continue;
+    }
+    NUVUnicodeString given;
+    object->GetObjectKey(given);
+    EXPECT_EQ(std::string(given.View()), key);
+    for (const char* statement : {"SELECT ':K'", "SELECT :K"}) {
+      OwnedList parameters{new NUVEdbSQLData(":K", static_cast<const IUnknown*>(object))};
+      NUVUnicodeString finished;
+      ASSERT_GE(NUVEdbBrokerTool().PreProcessSQLStatement(statement, parameters, finished), 0);
+      NUVEdbResultTable table;
+      const long ran = host->Run(finished, table);
+      NUVListPtrNUVBaseUnknown cells;
+      int rows = 0;
+      table.GetNumberOfRows(rows);
+      if (rows == 1) table.GetRow(1, cells);
+      const bool bare = statement[7] == ':';
+      // Bare, a word may name no column and be refused; it is never more.
+      if (bare && ran < 0) continue;
+      ASSERT_GE(ran, 0) << finished.View();
+      EXPECT_EQ(rows, 1) << finished.View();
+      EXPECT_EQ(cells.Size(), 1) << finished.View();
+      NUVUnicodeString text;
+      if (!bare && cells.Size() == 1) {
+        static_cast<const NUVEdbResultTabData*>(cells[1])->GetData(text, 1);
+        EXPECT_EQ(std::string(text.View()), key);
+      }
+      for (int i = 1; i <= cells.Size(); ++i) cells[i]->Release();
+    }
+    object->Release();
+  }
+}
