@@ -69,8 +69,8 @@ inline __m128i DigitsOf(__m128i nibbles) {
 }
 
 // Eight bytes, one in the low half of each 16-bit lane, from sixteen chars,
-// right when both chars of a lane are hexadecimal digits; `hex` keeps only
-// the bytes that are.
+// right when both chars of a lane are hexadecimal digits; `hex` marks the
+// chars that are.
 inline __m128i PairValues(__m128i chars, __m128i& hex) {
   // Biased so that the wanted range starts at -128: one signed compare each.
   const __m128i lower = _mm_or_si128(chars, _mm_set1_epi8(0x20));
@@ -83,25 +83,27 @@ inline __m128i PairValues(__m128i chars, __m128i& hex) {
       _mm_add_epi8(_mm_and_si128(chars, _mm_set1_epi8(0x0F)), _mm_and_si128(isLetter, _mm_set1_epi8(9)));
   // Little-endian lanes: the high digit is the lane's low byte.
   const __m128i joined = _mm_or_si128(_mm_slli_epi16(values, 4), _mm_srli_epi16(values, 8));
-  hex = _mm_and_si128(hex, _mm_or_si128(isDigit, isLetter));
+  hex = _mm_or_si128(isDigit, isLetter);
   return _mm_and_si128(joined, _mm_set1_epi16(0x00FF));
 }
 
-// Sixteen bytes from thirty-two chars; marks non-ASCII chars in nonAscii
-// and answers false, writing nothing, unless every char is a digit.
-inline bool BytesOf(__m128i first, __m128i second, __m128i& nonAscii, unsigned char* out) {
-  nonAscii = _mm_or_si128(nonAscii, _mm_or_si128(first, second));
-  __m128i hex = _mm_set1_epi8(-1);
-  const __m128i bytes = _mm_packus_epi16(PairValues(first, hex), PairValues(second, hex));
-  if (_mm_movemask_epi8(hex) != 0xFFFF) return false;
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+// Sixteen bytes from thirty-two chars; false, with nothing written, unless
+// every char is a hexadecimal digit (and so plain ASCII).
+inline bool BytesOf(const char* in, unsigned char* out) {
+  __m128i firstHex;
+  __m128i secondHex;
+  const __m128i first = PairValues(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in)), firstHex);
+  const __m128i second = PairValues(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16)), secondHex);
+  if (_mm_movemask_epi8(_mm_and_si128(firstHex, secondHex)) != 0xFFFF) return false;
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(first, second));
   return true;
 }
 #endif
 
 #if defined(NUV_HEX_AVX2)
 // The same reading as PairValues, thirty-two chars at a time, for
-// processors that have AVX2 (asked once, at run time).
+// processors that have AVX2 (asked once, at run time). A valid lane's
+// value fits its low byte, so no mask is needed before packing.
 __attribute__((target("avx2"))) inline __m256i PairValues256(__m256i chars, __m256i& hex) {
   const __m256i lower = _mm256_or_si256(chars, _mm256_set1_epi8(0x20));
   const __m256i isDigit = _mm256_cmpgt_epi8(
@@ -110,31 +112,32 @@ __attribute__((target("avx2"))) inline __m256i PairValues256(__m256i chars, __m2
       _mm256_set1_epi8(-128 + 6), _mm256_add_epi8(lower, _mm256_set1_epi8(static_cast<char>(0x80 - 'a'))));
   const __m256i values = _mm256_add_epi8(_mm256_and_si256(chars, _mm256_set1_epi8(0x0F)),
                                          _mm256_and_si256(isLetter, _mm256_set1_epi8(9)));
+  hex = _mm256_or_si256(isDigit, isLetter);
   // Each lane: sixteen times its low byte (the high digit) plus its high byte.
-  hex = _mm256_and_si256(hex, _mm256_or_si256(isDigit, isLetter));
-  return _mm256_and_si256(_mm256_maddubs_epi16(values, _mm256_set1_epi16(0x0110)), _mm256_set1_epi16(0x00FF));
+  return _mm256_maddubs_epi16(values, _mm256_set1_epi16(0x0110));
 }
 
-// Decodes the pairs thirty-two at a time; answers how many it did and
-// clears `ascii` when a char read was not plain ASCII.
+// Decodes the pairs thirty-two at a time, a block holding any char that is
+// not a digit pair by pair; answers how many it did and clears `ascii` when
+// a char read was not plain ASCII.
 __attribute__((target("avx2"))) size_t DecodeHexPairsAvx2(const char* in, size_t n, unsigned char* out,
                                                           bool& ascii) {
-  __m256i nonAscii = _mm256_setzero_si256();
   size_t i = 0;
   for (; i + 32 <= n; i += 32) {
-    const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + 2 * i));
-    const __m256i second = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + 2 * i + 32));
-    nonAscii = _mm256_or_si256(nonAscii, _mm256_or_si256(first, second));
-    __m256i hex = _mm256_set1_epi8(-1);
-    // Packing works within each 128-bit half; the permutation restores the order.
-    const __m256i packed = _mm256_packus_epi16(PairValues256(first, hex), PairValues256(second, hex));
-    if (_mm256_movemask_epi8(hex) != -1) {
-      DecodePairsOneByOne(in + 2 * i, 32, out + i);
+    __m256i firstHex;
+    __m256i secondHex;
+    const __m256i first =
+        PairValues256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + 2 * i)), firstHex);
+    const __m256i second =
+        PairValues256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + 2 * i + 32)), secondHex);
+    if (_mm256_movemask_epi8(_mm256_and_si256(firstHex, secondHex)) != -1) {
+      ascii = DecodePairsOneByOne(in + 2 * i, 32, out + i) && ascii;
       continue;
     }
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_permute4x64_epi64(packed, 0xD8));
+    // Packing works within each 128-bit half; the permutation restores the order.
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i),
+                        _mm256_permute4x64_epi64(_mm256_packus_epi16(first, second), 0xD8));
   }
-  if (_mm256_movemask_epi8(nonAscii) != 0) ascii = false;
   return i;
 }
 
@@ -169,13 +172,9 @@ bool DecodeHexPairs(const char* in, size_t n, unsigned char* out) {
   if (HasAvx2()) i = DecodeHexPairsAvx2(in, n, out, ascii);
 #endif
 #if defined(__SSE2__)
-  __m128i nonAscii = _mm_setzero_si128();
   for (; i + 16 <= n; i += 16) {
-    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 2 * i));
-    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 2 * i + 16));
-    if (!BytesOf(first, second, nonAscii, out + i)) DecodePairsOneByOne(in + 2 * i, 16, out + i);
+    if (!BytesOf(in + 2 * i, out + i)) ascii = DecodePairsOneByOne(in + 2 * i, 16, out + i) && ascii;
   }
-  if (_mm_movemask_epi8(nonAscii) != 0) ascii = false;
 #endif
   return DecodePairsOneByOne(in + 2 * i, n - i, out + i) && ascii;
 }
