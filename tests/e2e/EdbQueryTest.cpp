@@ -188,6 +188,7 @@ const std::vector<Case> kParameters = {
      {"--object-list", ":X,:Y", "PRODUCT", "PR2,PR3", PartsWhere("PRODUCT IN (':X', ':Y')")},
      "ID\nP4\nP5\nP6\nP7\n"},
     {"StatementAfterDoubleDash", {"--", "-- a comment\nSELECT 1 AS V"}, "V\n1\n"},
+    {"OperandAfterEquals", {"--format=table", "SELECT 1 AS V"}, "V\n-\n1\n"},
 };
 
 // --explain prints the finished statement and runs nothing.
@@ -229,6 +230,7 @@ TEST_F(EdbqueryTest, HelpAndVersion) {
   ExpectSuccess(Edbquery({"--version"}), "edbquery 0.1.0\n");
   const Outcome help = Edbquery({"--help", "--bogus"});
   EXPECT_EQ(help.exitCode, 0);
+  EXPECT_EQ(help.out.rfind("Usage: edbquery [OPTION]... STATEMENT\n", 0), 0u);
   EXPECT_NE(help.out.find("--object-list NAMES CLASS KEYS"), std::string::npos);
 }
 
@@ -265,6 +267,8 @@ const std::vector<Case> kUsageErrors = {
      "with --cond give one name"},
     {"ConditionAfterScalar", {"--int", ":A", "1", "--cond", "OR", "SELECT 1"}, "--cond must follow"},
     {"UnknownFormat", {"--format", "xml", "SELECT 1"}, "unknown format 'xml'"},
+    {"OperandAfterEqualsForFlag", {"--explain=yes", "SELECT 1"}, "--explain takes no operand"},
+    {"OperandAfterEqualsForTwoOperands", {"--int=:A", "1", "SELECT 1"}, "--int takes NAME VALUE"},
     {"MissingStatementFile", {"-f", "/nonexistent/q.sql"}, "cannot read statement file"},
 };
 

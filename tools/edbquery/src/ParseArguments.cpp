@@ -47,21 +47,31 @@ class ArgumentParser {
       positionalOnly_ = true;
       return;
     }
+    // "--name=value" gives a one-operand option its operand.
+    const size_t equals = argument.rfind("--", 0) == 0 ? argument.find('=') : std::string::npos;
+    const std::string name = argument.substr(0, equals);
     for (const OptionRule& rule : Rules()) {
-      if (argument == rule.name) {
-        Apply(rule);
+      if (name == rule.name) {
+        Apply(rule, equals == std::string::npos ? nullptr : &argument[equals + 1]);
         return;
       }
     }
-    Fail("unknown option " + argument + " (see --help)");
+    Fail("unknown option " + name + " (see --help)");
   }
 
-  void Apply(const OptionRule& rule) {
+  // Applies the rule to its operands: the inline one, or the next arguments.
+  void Apply(const OptionRule& rule, const char* inlineOperand) {
     const size_t arity = Words(rule.operands).size();
-    if (arguments_.size() - next_ < arity) Fail(std::string(rule.name) + " needs " + rule.operands);
-    const Operands operands(arguments_.begin() + static_cast<long>(next_),
-                            arguments_.begin() + static_cast<long>(next_ + arity));
-    next_ += arity;
+    Operands operands;
+    if (inlineOperand) {
+      if (arity != 1) Fail(std::string(rule.name) + " takes " + (arity == 0 ? "no operand" : rule.operands));
+      operands.emplace_back(inlineOperand);
+    } else {
+      if (arguments_.size() - next_ < arity) Fail(std::string(rule.name) + " needs " + rule.operands);
+      operands.assign(arguments_.begin() + static_cast<long>(next_),
+                      arguments_.begin() + static_cast<long>(next_ + arity));
+      next_ += arity;
+    }
     const bool followsList = lastWasList_;
     lastWasList_ = rule.list;
     if (rule.handler == &ArgumentParser::Condition && !followsList) Fail("--cond must follow a list option");
