@@ -8,6 +8,7 @@
 
 class NUVEdbResultTable;
 class NUVSqliteDatabase;
+class NUVSqliteStatement;
 struct sqlite3_stmt;
 
 // Runs one finished statement on the database and appends one row of cells
@@ -18,9 +19,12 @@ class NUVSqliteQueryRunner {
 
   // The success code, or a failure code with a recorded platform error
   // naming what went wrong. With headers, a column named like a header
-  // takes the header's class type and type. A text with more than one
-  // statement is refused before anything runs; a writing statement runs in
-  // a savepoint and is rolled back whole when it fails.
+  // takes the header's class type, and its type where the value converts
+  // exactly. A text with more than one statement, or with an SQL parameter
+  // that no value replaced, is refused before anything runs; a writing
+  // statement runs in a savepoint and is rolled back whole when it fails.
+  // In a plain database the statement's string literals are decoded and
+  // bound as values.
   long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
            const NUVListPtrNUVBaseUnknown* headers);
 
@@ -36,8 +40,16 @@ class NUVSqliteQueryRunner {
   long Rows(sqlite3_stmt* statement, NUVEdbResultTable& table, const NUVListPtrNUVBaseUnknown* headers);
   long Cell(sqlite3_stmt* statement, int i, const Column& column, int row, NUVBaseUnknown*& cell) const;
   long Write(sqlite3_stmt* statement, NUVEdbResultTable& table, const NUVListPtrNUVBaseUnknown* headers);
+  // Prepares the first statement of the text; rest is where the next one
+  // would begin.
+  long Prepare(const std::string& text, NUVSqliteStatement& statement, size_t& rest);
+  // Prepares the first statement of the text with its literals decoded and
+  // bound; prepared is the text SQLite was given.
+  long PreparePlain(const std::string& text, NUVSqliteStatement& statement, std::string& prepared,
+                    size_t& rest);
 
   NUVSqliteDatabase& database_;
+  int bound_ = 0;  // the values this runner bound to its statement
 };
 
 // Records a platform error with the message and answers its failure code.
