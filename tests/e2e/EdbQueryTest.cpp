@@ -189,6 +189,11 @@ const std::vector<Case> kParameters = {
      "ID\nP4\nP5\nP6\nP7\n"},
     {"StatementAfterDoubleDash", {"--", "-- a comment\nSELECT 1 AS V"}, "V\n1\n"},
     {"OperandAfterEquals", {"--format=table", "SELECT 1 AS V"}, "V\n-\n1\n"},
+    {"NegativeValueInBrackets", {"--int", ":A", "-5", "SELECT 10-(:A) AS V"}, "V\n15\n"},
+    {"IntegersBeyond32BitsShownExactly",
+     {"SELECT 3000000000 AS N, -9223372036854775808 AS M"},
+     "N,M\n3000000000,-9223372036854775808\n"},
+    {"ExactDoubleIntoInt", {"--out", "int", "QUERY", "X", "SELECT 2.0 AS X"}, "X\n2\n"},
 };
 
 // --explain prints the finished statement and runs nothing.
@@ -205,6 +210,9 @@ const std::vector<Case> kExplain = {
      {"--string-list", "M=", "a,b", "--cond", "OR", "SELECT 1 WHERE M="},
      "statement: SELECT 1 WHERE  (  M='a' OR  M='b' ) \n" + kEvery},
     {"RefusedStatementIsNotRun", {"DELETE FROM NOWHERE"}, "statement: DELETE FROM NOWHERE\n" + kEvery},
+    {"ConditionOfOneSign",
+     {"--int-list", "ID=", "1,2", "--cond", "|", "SELECT 1 WHERE ID="},
+     "statement: SELECT 1 WHERE  (  ID=1 ^|^  ID=2 ) \n" + kEvery},
 };
 
 class Succeeds : public EdbqueryTest, public testing::WithParamInterface<Case> {};
@@ -270,16 +278,40 @@ const std::vector<Case> kUsageErrors = {
     {"OperandAfterEqualsForFlag", {"--explain=yes", "SELECT 1"}, "--explain takes no operand"},
     {"OperandAfterEqualsForTwoOperands", {"--int=:A", "1", "SELECT 1"}, "--int takes NAME VALUE"},
     {"MissingStatementFile", {"-f", "/nonexistent/q.sql"}, "cannot read statement file"},
+    {"DoubleUnderflow", {"--double", ":M", "1e-999", "SELECT :M"}, "outside the double range"},
+    {"NameNotInStatement", {"--int", ":QTY", "2", "SELECT 1 WHERE 2 = :qty"}, "does not hold the name :QTY"},
+    {"ListNameNotInStatement", {"--int-list", ":A,:B", "1,2", "SELECT :A"}, "does not hold the name :B"},
+    {"ValueHoldsLaterName",
+     {"--string", ":ID", "P9:WHY", "--string", ":WHY", "OR(1=1)OR", "DELETE FROM PART WHERE ID = :ID"},
+     "--string :ID: the value holds :WHY"},
+    {"ConditionListHoldsLaterName",
+     {"--string-list", "M=", "a,b", "--cond", "OR", "--int", "M", "1", "SELECT 1 WHERE M="},
+     "the value holds M"},
+    {"ValueMakesLineComment", {"--int", ":A", "-5", "SELECT 10-:A"}, "--int :A: the value starts a comment"},
+    {"ValueMakesCommentAdvice", {"--double", ":D", "-0.5", "SELECT 1-:D"}, "as (:D)"},
+    {"ConditionNotAWord",
+     {"--int-list", "A=", "1,2", "--cond", "OR 1=1 OR", "SELECT 1 WHERE A="},
+     "--cond: 'OR 1=1 OR' is not a word"},
+    {"ConditionOfTwoSigns", {"--int-list", "A=", "1,2", "--cond", "||", "SELECT 1 WHERE A="}, "is not a word"},
 };
 
 const std::vector<Case> kDatabaseErrors = {
     {"MissingDatabaseFile", {"--db", "/nonexistent/x.db", "SELECT 1"}, "no database file"},
     {"StatementRefused", {"SELEC 1"}, "near \"SELEC\": syntax error"},
     {"TextWithTwoStatements", {"SELECT 1; SELECT 2"}, "more than one statement"},
-    {"IntegerBeyond32Bits", {"SELECT 3000000000 AS N"}, "does not fit 32 bits"},
-    {"ObjectKeyNotFound", {"--object", ":P", "PRODUCT", "PR9", "SELECT 1"}, "no PRODUCT with key 'PR9'"},
-    {"KeyWithLineBreakStaysOneLine", {"--object", ":P", "PRODUCT", "P\nR", "SELECT 1"}, "key 'P\\nR'"},
-    {"ClassWithoutKey", {"--object-list", ":P", "NOWHERE", "K1", "SELECT 1"}, "NOWHERE is not a table"},
+    {"ParameterLeftColon", {"SELECT 1 WHERE 2 = :qty"}, "parameter :qty,"},
+    {"ParameterLeftQuestion", {"SELECT ?"}, "parameter ?,"},
+    {"ParameterLeftAt", {"SELECT @x"}, "parameter @x,"},
+    {"ParameterLeftDollar", {"SELECT $x"}, "parameter $x,"},
+    {"DoubleIntoInt", {"--out", "int", "PART", "MASS", "SELECT MASS FROM PART"}, "row 1, column MASS"},
+    {"TextIntoInt", {"--out", "int", "Q", "X", "SELECT 2 AS X UNION ALL SELECT 'abc'"}, "row 2, column X"},
+    {"TextIntoDouble", {"--out", "double", "Q", "X", "SELECT 'abc' AS X"}, "row 1, column X"},
+    {"IntegerBeyond32BitsIntoInt", {"--out", "int", "Q", "N", "SELECT 3000000000 AS N"}, "row 1, column N"},
+    {"ObjectOfUnknownClass", {"--out", "object", "NOPE", "X", "SELECT 1 AS X"}, "no table NOPE"},
+    {"ObjectsOfUnknownClass", {"--out", "objects", "NOPE", "X", "SELECT 1 AS X"}, "no table NOPE"},
+    {"ObjectKeyNotFound", {"--object", ":P", "PRODUCT", "PR9", "SELECT ':P'"}, "no PRODUCT with key 'PR9'"},
+    {"KeyWithLineBreakStaysOneLine", {"--object", ":P", "PRODUCT", "P\nR", "SELECT ':P'"}, "key 'P\\nR'"},
+    {"ClassWithoutKey", {"--object-list", ":P", "NOWHERE", "K1", "SELECT ':P'"}, "NOWHERE is not a table"},
 };
 
 class Fails : public EdbqueryTest, public testing::WithParamInterface<Case> {};
@@ -289,5 +321,26 @@ TEST_P(Fails, WithOneLineAndNoOutput) {
 INSTANTIATE_TEST_SUITE_P(UsageErrors, Fails, testing::ValuesIn(Cases({}, kUsage, kUsageErrors)), CaseName);
 INSTANTIATE_TEST_SUITE_P(DatabaseErrors, Fails, testing::ValuesIn(Cases({}, kDatabase, kDatabaseErrors)),
                          CaseName);
+
+// A refused value leaves the database as it was.
+TEST_F(EdbqueryTest, RefusedValueRunsNothing) {
+  ExpectFailure(Query({"--string", ":ID", "P9:WHY", "--string", ":WHY", "OR(1=1)OR",
+                       "DELETE FROM PART WHERE ID = :ID"}),
+                kUsage, "the value holds :WHY");
+  ExpectSuccess(Query({"--format", "csv", "SELECT COUNT(*) AS N FROM PART"}), "N\n8\n");
+}
+
+// A full disk is a failure; a reader that stops early ends the run quietly.
+TEST_F(EdbqueryTest, OutputThatCannotBeWritten) {
+  const std::string many =
+      "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT 20000) SELECT X FROM C";
+  const std::string run = Quoted(EDBQUERY_PATH) + " --format csv " + Quoted(many);
+  const int full = std::system((run + " >/dev/full 2>" + Quoted(File("stderr"))).c_str());
+  EXPECT_EQ(WIFEXITED(full) ? WEXITSTATUS(full) : -1, 1);
+  EXPECT_NE(Contents(File("stderr")).find("edbquery: cannot write the output"), std::string::npos);
+  const int closed = std::system((run + " 2>" + Quoted(File("stderr")) + " | head -c 1 >/dev/null").c_str());
+  EXPECT_EQ(WIFEXITED(closed) ? WEXITSTATUS(closed) : -1, 0);
+  EXPECT_EQ(Contents(File("stderr")), "");
+}
 
 }  // namespace

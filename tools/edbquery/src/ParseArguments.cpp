@@ -1,5 +1,6 @@
 #include "ParseArguments.h"
 
+#include <cctype>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -201,9 +202,19 @@ class ArgumentParser {
     options_.parameters.push_back(std::move(entry));
   }
   void Condition(const std::string&, const Operands& operands) {
-    if (operands[0].empty()) Fail("--cond needs a non-empty WORD");
+    if (!IsConditionWord(operands[0]))
+      Fail("--cond: '" + operands[0] + "' is not a word of letters, digits and _, nor one of | ! %");
     options_.parameters.back().condition = operands[0];
     lastWasList_ = false;
+  }
+
+  static bool IsConditionWord(const std::string& word) {
+    if (word == "|" || word == "!" || word == "%") return true;
+    if (word.empty()) return false;
+    for (const char c : word) {
+      if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+    }
+    return true;
   }
 
   static int IntegerValue(const std::string& context, const std::string& text) {

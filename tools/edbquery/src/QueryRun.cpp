@@ -6,6 +6,7 @@
 #include "NUVSqliteHost.h"
 #include "OutputBindings.h"
 #include "OutputFormats.h"
+#include "ParameterChecks.h"
 #include "QueryParameters.h"
 #include "RowCells.h"
 
@@ -43,12 +44,26 @@ QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenHost(o
 QueryRun::~QueryRun() = default;
 
 std::string QueryRun::Output(const std::string& statement) {
+  CheckValuesHoldNoLaterName(options_.parameters);
+  CheckNamesOccur(statement, options_.parameters);
+  CheckObjectClasses();
   const QueryParameters parameters(options_.parameters, *host_);
   const std::string finished = Finish(statement, parameters);
+  CheckNoCommentMade(statement, finished, options_.parameters);
   OutputBindings bindings(options_.outputs);
   const std::string columns = bindings.Empty() ? std::string() : bindings.DeriveHeaders(broker_);
   if (options_.explain) return Explain(finished, columns);
   return FormatGrid(Execute(finished, bindings), options_.format);
+}
+
+void QueryRun::CheckObjectClasses() const {
+  for (const OutputOption& output : options_.outputs) {
+    if (output.kind != OutputKind::Object && output.kind != OutputKind::Objects) continue;
+    if (!host_->KeyAttribute(output.classType).empty()) continue;
+    throw Failure(kDatabaseError, "--out " + std::string(output.kind == OutputKind::Object ? "object " : "objects ") +
+                                      output.classType + ": the database has no table " + output.classType +
+                                      " with a one-column key");
+  }
 }
 
 std::string QueryRun::Finish(const std::string& statement, const QueryParameters& parameters) {

@@ -28,6 +28,8 @@ class QueryRun {
   std::string Output(const std::string& statement);
 
  private:
+  // Throws Failure for an object output whose class the database lacks.
+  void CheckObjectClasses() const;
   std::string Finish(const std::string& statement, const QueryParameters& parameters);
   static std::string Explain(const std::string& finished, const std::string& columns);
   ResultGrid Execute(const std::string& finished, OutputBindings& bindings);
