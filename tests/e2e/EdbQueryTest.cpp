@@ -197,12 +197,12 @@ const std::vector<Case> kParameters = {
 };
 
 // --explain prints the finished statement and runs nothing.
-const std::string kEvery = "columns: every column of the answer\n";
+const std::string kEvery = "columns: every column of the answer\ntexts: encoded\n";
 const std::vector<Case> kExplain = {
     {"WithBindings",
      {"--int", ":Q", "2", "--object", ":P", "PRODUCT", "PR1", "--out", "string", "PART", "ID", "--out", "int",
       "PART", "QTY", "SELECT ID, QTY FROM PART WHERE QTY=:Q AND PRODUCT=':P'"},
-     "statement: SELECT ID, QTY FROM PART WHERE QTY=2 AND PRODUCT='PR1'\ncolumns: ID, QTY\n"},
+     "statement: SELECT ID, QTY FROM PART WHERE QTY=2 AND PRODUCT='PR1'\ncolumns: ID, QTY\ntexts: encoded\n"},
     {"StringsAreEncoded",
      {"--string", ":S", "O'Neil 5%", "SELECT :S"},
      "statement: SELECT 'O%27Neil%205%25'\n" + kEvery},
@@ -275,6 +275,8 @@ const std::vector<Case> kUsageErrors = {
      "with --cond give one name"},
     {"ConditionAfterScalar", {"--int", ":A", "1", "--cond", "OR", "SELECT 1"}, "--cond must follow"},
     {"UnknownFormat", {"--format", "xml", "SELECT 1"}, "unknown format 'xml'"},
+    {"UnknownTextMode", {"--text", "raw", "SELECT 1"}, "unknown mode 'raw'"},
+    {"PlainTextOnTheSample", {"--text", "plain", "SELECT 1"}, "--text plain needs --db"},
     {"OperandAfterEqualsForFlag", {"--explain=yes", "SELECT 1"}, "--explain takes no operand"},
     {"OperandAfterEqualsForTwoOperands", {"--int=:A", "1", "SELECT 1"}, "--int takes NAME VALUE"},
     {"MissingStatementFile", {"-f", "/nonexistent/q.sql"}, "cannot read statement file"},
@@ -321,6 +323,34 @@ TEST_P(Fails, WithOneLineAndNoOutput) {
 INSTANTIATE_TEST_SUITE_P(UsageErrors, Fails, testing::ValuesIn(Cases({}, kUsage, kUsageErrors)), CaseName);
 INSTANTIATE_TEST_SUITE_P(DatabaseErrors, Fails, testing::ValuesIn(Cases({}, kDatabase, kDatabaseErrors)),
                          CaseName);
+
+// A database another program wrote holds its texts as they are: values are
+// found and stored as given, and read back as stored.
+TEST_F(EdbqueryTest, PlainTextDatabase) {
+  const std::string plain = File("plain.db");
+  std::ofstream{plain};
+  // Written as it stands: encoded mode leaves the author's literals alone.
+  ExpectSuccess(Edbquery({"--db", plain, "--text", "encoded", "CREATE TABLE M (ID INTEGER PRIMARY KEY, NAME TEXT)"}),
+                "");
+  const Outcome inserted = Edbquery({"--db", plain, "--text", "encoded",
+                                     "INSERT INTO M (NAME) VALUES ('Stainless steel'), ('100% sure'), ('it''s'), "
+                                     "('Grüße'), ('a%20b')"});
+  EXPECT_EQ(inserted.exitCode, 0) << inserted.err;
+  const auto run = [&](Arguments arguments) {
+    arguments.insert(arguments.begin(), {"--db", plain, "--format", "csv"});
+    return Edbquery(arguments);
+  };
+  for (const char* value : {"Stainless steel", "100% sure", "it's", "Grüße", "a%20b"}) {
+    ExpectSuccess(run({"--string", ":N", value, "SELECT COUNT(*) AS N FROM M WHERE NAME = :N"}), "N\n1\n");
+  }
+  ExpectSuccess(run({"SELECT ID FROM M WHERE NAME = 'it''s'"}), "ID\n3\n");
+  EXPECT_EQ(run({"--string", ":N", "Drive gear", "INSERT INTO M (NAME) VALUES (:N)"}).exitCode, 0);
+  ExpectSuccess(run({"SELECT hex(NAME) AS H FROM M WHERE ID = 6"}), "H\n44726976652067656172\n");
+  ExpectSuccess(run({"--out", "string", "M", "NAME", "SELECT NAME FROM M WHERE ID IN (2, 3, 5, 6) ORDER BY ID"}),
+                "NAME\n100% sure\nit's\na%20b\nDrive gear\n");
+  EXPECT_NE(run({"--explain", "SELECT 1"}).out.find("texts: plain"), std::string::npos);
+  EXPECT_NE(Query({"--explain", "SELECT 1"}).out.find("texts: encoded"), std::string::npos);
+}
 
 // A refused value leaves the database as it was.
 TEST_F(EdbqueryTest, RefusedValueRunsNothing) {

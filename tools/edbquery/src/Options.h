@@ -7,6 +7,7 @@
 enum class Action { Query, Init, Help, Version };
 enum class StatementSource { None, Argument, File, StandardInput };
 enum class OutputFormat { Table, Csv, JsonLines };
+enum class TextMode { FromFile, Encoded, Plain };
 enum class ParameterKind { Int, Double, String, Object, IntList, DoubleList, StringList, ObjectList };
 enum class OutputKind { Int, Double, String, Object, Objects };
 
@@ -34,6 +35,7 @@ struct Options {
   Action action = Action::Query;
   std::string databasePath;  // empty: the built-in sample
   std::string initPath;
+  TextMode textMode = TextMode::FromFile;
   StatementSource source = StatementSource::None;
   std::string statement;  // the text (Argument) or the file name (File)
   std::vector<ParameterOption> parameters;

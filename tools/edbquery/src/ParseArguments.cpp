@@ -131,6 +131,16 @@ class ArgumentParser {
     }
   }
 
+  void Text(const std::string&, const Operands& operands) {
+    if (operands[0] == "plain") {
+      options_.textMode = TextMode::Plain;
+    } else if (operands[0] == "encoded") {
+      options_.textMode = TextMode::Encoded;
+    } else {
+      Fail("--text: unknown mode '" + operands[0] + "' (plain or encoded)");
+    }
+  }
+
   // Parameters ------------------------------------------------------------
 
   static ParameterOption Named(ParameterKind kind, const std::string& option, const std::string& name) {
@@ -264,6 +274,8 @@ class ArgumentParser {
       return;
     }
     if (options_.source == StatementSource::None) Fail("no statement given (see --help)");
+    if (options_.textMode == TextMode::Plain && options_.databasePath.empty())
+      Fail("--text plain needs --db: the built-in sample holds encoded texts");
     for (const ParameterOption& entry : options_.parameters) ValidateList(entry);
     std::set<std::string> attributes;
     for (const OutputOption& entry : options_.outputs) {
@@ -307,6 +319,7 @@ const std::vector<ArgumentParser::OptionRule>& ArgumentParser::Rules() {
       {"-f", "FILE", &ArgumentParser::File, false},
       {"--file", "FILE", &ArgumentParser::File, false},
       {"--format", "table|csv|json", &ArgumentParser::Format, false},
+      {"--text", "plain|encoded", &ArgumentParser::Text, false},
       {"--int", "NAME VALUE", &ArgumentParser::Integer, false},
       {"--double", "NAME VALUE", &ArgumentParser::Double, false},
       {"--string", "NAME VALUE", &ArgumentParser::String, false},

@@ -12,10 +12,18 @@
 
 namespace {
 
-std::unique_ptr<NUVSqliteHost> OpenHost(const std::string& path) {
+NUVSqliteOpenOptions OpenOptions(const Options& options) {
+  NUVSqliteOpenOptions open;
+  if (options.textMode == TextMode::Plain) open.textMode = NUVSqliteTextMode::Plain;
+  if (options.textMode == TextMode::Encoded) open.textMode = NUVSqliteTextMode::Encoded;
+  return open;
+}
+
+std::unique_ptr<NUVSqliteHost> OpenHost(const Options& options) {
+  const std::string& path = options.databasePath;
   std::string message;
-  std::unique_ptr<NUVSqliteHost> host =
-      path.empty() ? NUVSqliteHost::OpenSample(message) : NUVSqliteHost::OpenFile(path, message);
+  std::unique_ptr<NUVSqliteHost> host = path.empty() ? NUVSqliteHost::OpenSample(message)
+                                                     : NUVSqliteHost::OpenFile(path, message, OpenOptions(options));
   if (!host) throw Failure(kDatabaseError, WithPath(path, message));
   return host;
 }
@@ -37,7 +45,7 @@ int RowCount(const NUVEdbResultTable& table) {
 
 }  // namespace
 
-QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenHost(options.databasePath)) {
+QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenHost(options)) {
   host_->Install();
 }
 
@@ -52,7 +60,7 @@ std::string QueryRun::Output(const std::string& statement) {
   CheckNoCommentMade(statement, finished, options_.parameters);
   OutputBindings bindings(options_.outputs);
   const std::string columns = bindings.Empty() ? std::string() : bindings.DeriveHeaders(broker_);
-  if (options_.explain) return Explain(finished, columns);
+  if (options_.explain) return Explain(finished, columns, host_->TextMode());
   return FormatGrid(Execute(finished, bindings), options_.format);
 }
 
@@ -75,9 +83,10 @@ std::string QueryRun::Finish(const std::string& statement, const QueryParameters
   return std::string(finished.View());
 }
 
-std::string QueryRun::Explain(const std::string& finished, const std::string& columns) {
+std::string QueryRun::Explain(const std::string& finished, const std::string& columns, NUVSqliteTextMode mode) {
   return "statement: " + finished +
-         "\ncolumns: " + (columns.empty() ? "every column of the answer" : columns) + "\n";
+         "\ncolumns: " + (columns.empty() ? "every column of the answer" : columns) + "\ntexts: " +
+         (mode == NUVSqliteTextMode::Plain ? "plain (string literals are decoded and bound)" : "encoded") + "\n";
 }
 
 ResultGrid QueryRun::Execute(const std::string& finished, OutputBindings& bindings) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "NUVEdbBrokerTool.h"
+#include "NUVSqliteOpenOptions.h"
 #include "Options.h"
 #include "ResultGrid.h"
 
@@ -31,7 +32,7 @@ class QueryRun {
   // Throws Failure for an object output whose class the database lacks.
   void CheckObjectClasses() const;
   std::string Finish(const std::string& statement, const QueryParameters& parameters);
-  static std::string Explain(const std::string& finished, const std::string& columns);
+  static std::string Explain(const std::string& finished, const std::string& columns, NUVSqliteTextMode mode);
   ResultGrid Execute(const std::string& finished, OutputBindings& bindings);
   static ResultGrid AllCells(const NUVEdbResultTable& table);
   ResultGrid BoundRows(NUVEdbResultTable& table, OutputBindings& bindings);

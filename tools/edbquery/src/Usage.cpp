@@ -19,6 +19,10 @@ Database:
       --db FILE             the database file (default: the built-in sample,
                               in memory; changes are not kept)
       --init FILE           write the sample database to the new FILE and exit
+      --text MODE           how the database keeps its texts: encoded (as the
+                              library writes them: "Drive%20gear") or plain
+                              (as they are); default: encoded for the sample
+                              and files written by --init, plain otherwise
 
 Parameters:
       --int NAME VALUE      an integer
