@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +12,7 @@
 #include <ostream>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -138,14 +142,26 @@ const std::vector<Case> kFormats = {
      "ID,NAME,RELEASED,NOTE\n"
      "PR2,Valve block,,\"a,b \"\"c\"\"\"\n"
      "PR3,O'Brien's test rig,2023,\"a,b \"\"c\"\"\"\n"},
-    {"JsonLines", Join({"--format", "json"}, kProducts),
+    {"JsonArray", Join({"--format", "json"}, kProducts),
+     "[{\"ID\":\"PR2\",\"NAME\":\"Valve block\",\"RELEASED\":null,\"NOTE\":\"a,b \\\"c\\\"\"},\n"
+     "{\"ID\":\"PR3\",\"NAME\":\"O'Brien's test rig\",\"RELEASED\":2023,\"NOTE\":\"a,b \\\"c\\\"\"}]\n"},
+    {"JsonArrayWithoutRows", {"--format", "json", "SELECT 1 AS A WHERE 0"}, "[]\n"},
+    {"JsonRealKeepsItsFraction", {"--format", "jsonl", "SELECT 1.0 AS R, 2 AS I, 1e20 AS E"},
+     "{\"R\":1.0,\"I\":2,\"E\":1e+20}\n"},
+    {"HeaderWithoutRows", {"SELECT ID, NAME FROM PART WHERE 0"}, "ID  NAME\n--  ----\n"},
+    {"CsvHeaderWithoutRows", {"--format", "csv", "SELECT ID, NAME FROM PART WHERE 0"}, "ID,NAME\n"},
+    {"NullText", {"--null", "NULL", "SELECT NULL AS A, '' AS B"}, "A     B\n----  -\nNULL\n"},
+    {"CsvNullText", {"--format", "csv", "--null", "NULL", "SELECT NULL AS A, '' AS B"}, "A,B\nNULL,\n"},
+    {"NoHeader", {"--no-header", "SELECT 'x' AS A, 'yy' AS B"}, "x  yy\n"},
+    {"CsvNoHeader", {"--format", "csv", "--no-header", "SELECT 1 AS A"}, "1\n"},
+    {"JsonLines", Join({"--format", "jsonl"}, kProducts),
      "{\"ID\":\"PR2\",\"NAME\":\"Valve block\",\"RELEASED\":null,\"NOTE\":\"a,b \\\"c\\\"\"}\n"
      "{\"ID\":\"PR3\",\"NAME\":\"O'Brien's test rig\",\"RELEASED\":2023,\"NOTE\":\"a,b \\\"c\\\"\"}\n"},
     {"UnboundColumnsAsRead",
-     {"--format", "json", "SELECT NAME, MASS, QTY FROM PART WHERE ID = 'P3'"},
+     {"--format", "jsonl", "SELECT NAME, MASS, QTY FROM PART WHERE ID = 'P3'"},
      "{\"NAME\":\"Shaft seal\",\"MASS\":0.015,\"QTY\":2}\n"},
     {"JsonEscapesControlsAndBadUtf8",
-     {"--format", "json", "SELECT 'tab' || char(9) || 'é' || CAST(X'FF' AS TEXT) AS T"},
+     {"--format", "jsonl", "SELECT 'tab' || char(9) || 'é' || CAST(X'FF' AS TEXT) AS T"},
      "{\"T\":\"tab\\té\\ufffd\"}\n"},
     {"CsvQuotesLineBreaks",
      {"--format", "csv", "SELECT 'two' || char(10) || 'lines' AS T"},
@@ -277,6 +293,9 @@ const std::vector<Case> kUsageErrors = {
     {"UnknownFormat", {"--format", "xml", "SELECT 1"}, "unknown format 'xml'"},
     {"UnknownTextMode", {"--text", "raw", "SELECT 1"}, "unknown mode 'raw'"},
     {"PlainTextOnTheSample", {"--text", "plain", "SELECT 1"}, "--text plain needs --db"},
+    {"ReadOnlyOnTheSample", {"--readonly", "SELECT 1"}, "--readonly needs --db"},
+    {"NegativeTimeout", {"--timeout", "-1", "SELECT 1"}, "--timeout: -1 is below 0"},
+    {"MissingValueFile", {"--string-file", ":V", "/nonexistent/v", "SELECT :V"}, "cannot read /nonexistent/v"},
     {"OperandAfterEqualsForFlag", {"--explain=yes", "SELECT 1"}, "--explain takes no operand"},
     {"OperandAfterEqualsForTwoOperands", {"--int=:A", "1", "SELECT 1"}, "--int takes NAME VALUE"},
     {"MissingStatementFile", {"-f", "/nonexistent/q.sql"}, "cannot read statement file"},
@@ -330,8 +349,8 @@ TEST_F(EdbqueryTest, PlainTextDatabase) {
   const std::string plain = File("plain.db");
   std::ofstream{plain};
   // Written as it stands: encoded mode leaves the author's literals alone.
-  ExpectSuccess(Edbquery({"--db", plain, "--text", "encoded", "CREATE TABLE M (ID INTEGER PRIMARY KEY, NAME TEXT)"}),
-                "");
+  EXPECT_EQ(Edbquery({"--db", plain, "--text", "encoded", "CREATE TABLE M (ID INTEGER PRIMARY KEY, NAME TEXT)"}).err,
+            "edbquery: 0 rows changed\n");
   const Outcome inserted = Edbquery({"--db", plain, "--text", "encoded",
                                      "INSERT INTO M (NAME) VALUES ('Stainless steel'), ('100% sure'), ('it''s'), "
                                      "('Grüße'), ('a%20b')"});
@@ -350,6 +369,67 @@ TEST_F(EdbqueryTest, PlainTextDatabase) {
                 "NAME\n100% sure\nit's\na%20b\nDrive gear\n");
   EXPECT_NE(run({"--explain", "SELECT 1"}).out.find("texts: plain"), std::string::npos);
   EXPECT_NE(Query({"--explain", "SELECT 1"}).out.find("texts: encoded"), std::string::npos);
+}
+
+// A writing statement reports the rows it changed on standard error.
+TEST_F(EdbqueryTest, ChangedRowsOnStandardError) {
+  const Outcome updated = Edbquery({"UPDATE PART SET QTY = 3 WHERE QTY = 1"});
+  EXPECT_EQ(updated.exitCode, 0);
+  EXPECT_EQ(updated.out, "");
+  EXPECT_EQ(updated.err, "edbquery: 5 rows changed\n");
+  EXPECT_EQ(Edbquery({"DELETE FROM PART WHERE ID = 'P1'"}).err, "edbquery: 1 row changed\n");
+  const Outcome returning = Edbquery({"--format", "csv", "UPDATE PART SET QTY = 0 WHERE ID = 'P2' RETURNING ID"});
+  EXPECT_EQ(returning.out, "ID\nP2\n");
+  EXPECT_EQ(returning.err, "edbquery: 1 row changed\n");
+}
+
+// --readonly keeps a database as it was; --timeout waits for a lock another
+// process holds, which the test takes on SQLite's reserved-lock byte.
+TEST_F(EdbqueryTest, ReadOnlyAndLockTimeout) {
+  const std::string path = File("locked.db");
+  ExpectSuccess(Edbquery({"--init", path}), "");
+  const Arguments update = {"--db", path, "UPDATE PART SET QTY = 4 WHERE ID = 'P1'"};
+  ExpectFailure(Edbquery(Join({"--readonly"}, update)), kDatabase, "readonly");
+  const int fd = open(path.c_str(), O_RDWR);
+  ASSERT_GE(fd, 0);
+  struct flock reserved {};
+  reserved.l_type = F_WRLCK;
+  reserved.l_whence = SEEK_SET;
+  reserved.l_start = 0x40000001;
+  reserved.l_len = 1;
+  ASSERT_EQ(fcntl(fd, F_SETLK, &reserved), 0);
+  ExpectFailure(Edbquery(Join({"--timeout", "0"}, update)), kDatabase, "locked");
+  std::thread release([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    reserved.l_type = F_UNLCK;
+    fcntl(fd, F_SETLK, &reserved);
+  });
+  const Outcome waited = Edbquery(Join({"--timeout", "30000"}, update));
+  release.join();
+  close(fd);
+  EXPECT_EQ(waited.exitCode, 0) << waited.err;
+  EXPECT_EQ(waited.err, "edbquery: 1 row changed\n");
+}
+
+// Values from files: a string as the file holds it, however long; a list
+// one item a line.
+TEST_F(EdbqueryTest, ValuesFromFiles) {
+  const std::string big(10 * 1024 * 1024, 'x');
+  std::ofstream(File("big.txt"), std::ios::binary) << big;
+  ExpectSuccess(Query({"--format", "csv", "--string-file", ":V", File("big.txt"), "SELECT length(:V) AS L"}),
+                "L\n10485760\n");
+  std::ofstream(File("blank.txt"), std::ios::binary) << "a b\n";
+  ExpectSuccess(Query({"--format", "jsonl", "--string-file", ":V", File("blank.txt"), "SELECT :V AS V"}),
+                "{\"V\":\"a b\\n\"}\n");
+  std::ofstream(File("materials.txt"), std::ios::binary) << "Cast iron\nFKM\n";
+  ExpectSuccess(Query({"--format", "csv", "--string-list-file", "P.MATERIAL=", File("materials.txt"), "--cond", "OR",
+                       PartsWhere("P.MATERIAL=")}),
+                "ID\nP1\nP3\n");
+  ExpectSuccess(Query({"--format", "csv", "--string-list-file", ":A,:B", File("materials.txt"),
+                       PartsWhere("MATERIAL IN (:A, :B)")}),
+                "ID\nP1\nP3\n");
+  ExpectFailure(Query({"--string-list-file", ":A,:B,:C", File("materials.txt"), "SELECT :A, :B, :C"}), kUsage,
+                "3 names for 2 lines");
 }
 
 // A refused value leaves the database as it was.

@@ -41,8 +41,9 @@ class NUVSqliteHost {
   void Install();
   void Uninstall();
 
-  // Runs one finished statement and appends one row per answer row to the
-  // table. With headers (from ExtractInputDefinition), a column named like a
+  // Runs one finished statement, gives the table one header per column of
+  // the statement (when it has no header yet) and appends one row per
+  // answer row. With headers (from ExtractInputDefinition), a column named like a
   // header takes the header's type where the value converts exactly, and
   // the header's class type; a value that does not convert keeps its own
   // type, and an integer outside 32 bits becomes its decimal text. A

@@ -164,11 +164,33 @@ long NUVSqliteQueryRunner::Cell(sqlite3_stmt* statement, int i, const Column& co
   return cell ? NUV_S_OK : NUVSqliteRefused("no memory for a cell" + RowText(column.attrName, row));
 }
 
+long NUVSqliteQueryRunner::SetHeader(const std::vector<Column>& columns, NUVEdbResultTable& table) {
+  NUVListPtrNUVBaseUnknown headers;
+  table.GetHeader(headers);
+  const bool hasHeader = headers.Size() > 0;
+  for (int i = 1; i <= headers.Size(); ++i) headers[i]->Release();
+  headers.RemoveAll();
+  if (hasHeader) return NUV_S_OK;
+  long code = NUV_S_OK;
+  for (const Column& column : columns) {
+    auto* header = new NUVEdbResultTabHdr(column.classType, column.attrName, column.type);
+    if (!header) {
+      code = NUVSqliteRefused("no memory for a column header");
+      break;
+    }
+    headers.Append(header);
+  }
+  if (code >= 0 && headers.Size() > 0) code = table.SetHeader(headers);
+  for (int i = 1; i <= headers.Size(); ++i) headers[i]->Release();
+  return code;
+}
+
 long NUVSqliteQueryRunner::Rows(sqlite3_stmt* statement, NUVEdbResultTable& table,
                                 const NUVListPtrNUVBaseUnknown* headers) {
   const std::vector<Column> columns = Columns(statement, headers);
+  long code = SetHeader(columns, table);
+  if (code < 0) return code;
   NUVListPtrNUVBaseUnknown cells;
-  long code = NUV_S_OK;
   for (int row = 1;; ++row) {
     const int rc = sqlite3_step(statement);
     if (rc == SQLITE_DONE) break;
@@ -192,9 +214,12 @@ long NUVSqliteQueryRunner::Write(sqlite3_stmt* statement, NUVEdbResultTable& tab
   if (sqlite3_exec(connection, "SAVEPOINT nuv_run", nullptr, nullptr, nullptr) != SQLITE_OK) {
     return NUVSqliteRefused(database_.LastMessage());
   }
+  // The difference of the totals counts this statement's rows alone, and
+  // none for a statement that changes no rows (CREATE TABLE).
+  const sqlite3_int64 before = sqlite3_total_changes64(connection);
   const long code = Rows(statement, table, headers);
   sqlite3_reset(statement);
-  if (code >= 0) database_.SetLastChanges(static_cast<long>(sqlite3_changes64(connection)));
+  if (code >= 0) database_.SetLastChanges(static_cast<long>(sqlite3_total_changes64(connection) - before));
   if (code < 0) sqlite3_exec(connection, "ROLLBACK TO nuv_run", nullptr, nullptr, nullptr);
   sqlite3_exec(connection, "RELEASE nuv_run", nullptr, nullptr, nullptr);
   database_.LoadSchema();

@@ -37,6 +37,8 @@ class NUVSqliteQueryRunner {
   };
 
   std::vector<Column> Columns(sqlite3_stmt* statement, const NUVListPtrNUVBaseUnknown* headers) const;
+  // Gives the table one header per column, when it has none yet.
+  static long SetHeader(const std::vector<Column>& columns, NUVEdbResultTable& table);
   long Rows(sqlite3_stmt* statement, NUVEdbResultTable& table, const NUVListPtrNUVBaseUnknown* headers);
   long Cell(sqlite3_stmt* statement, int i, const Column& column, int row, NUVBaseUnknown*& cell) const;
   long Write(sqlite3_stmt* statement, NUVEdbResultTable& table, const NUVListPtrNUVBaseUnknown* headers);

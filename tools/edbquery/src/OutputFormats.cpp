@@ -1,13 +1,15 @@
 #include "OutputFormats.h"
 
-std::string FormatGrid(const ResultGrid& grid, OutputFormat format) {
+std::string FormatGrid(const ResultGrid& grid, OutputFormat format, const OutputStyle& style) {
   switch (format) {
     case OutputFormat::Csv:
-      return FormatCsv(grid);
+      return FormatCsv(grid, style);
+    case OutputFormat::Json:
+      return FormatJson(grid);
     case OutputFormat::JsonLines:
       return FormatJsonLines(grid);
     case OutputFormat::Table:
       break;
   }
-  return FormatTable(grid);
+  return FormatTable(grid, style);
 }

@@ -125,10 +125,20 @@ class ArgumentParser {
     } else if (name == "csv") {
       options_.format = OutputFormat::Csv;
     } else if (name == "json") {
+      options_.format = OutputFormat::Json;
+    } else if (name == "jsonl") {
       options_.format = OutputFormat::JsonLines;
     } else {
-      Fail("unknown format '" + name + "' (table, csv or json)");
+      Fail("unknown format '" + name + "' (table, csv, json or jsonl)");
     }
+  }
+
+  void Null(const std::string&, const Operands& operands) { options_.nullText = operands[0]; }
+  void NoHeader(const std::string&, const Operands&) { options_.header = false; }
+  void ReadOnly(const std::string&, const Operands&) { options_.readOnly = true; }
+  void Timeout(const std::string& option, const Operands& operands) {
+    options_.timeoutMs = IntegerValue(option, operands[0]);
+    if (options_.timeoutMs < 0) Fail(option + ": " + operands[0] + " is below 0");
   }
 
   void Text(const std::string&, const Operands& operands) {
@@ -171,6 +181,15 @@ class ArgumentParser {
     entry.texts.push_back(operands[1]);
     options_.parameters.push_back(std::move(entry));
   }
+  void StringFile(const std::string& option, const Operands& operands) {
+    ParameterOption entry = Named(ParameterKind::String, option, operands[0]);
+    entry.valueFile = FileOperand(option, operands[1]);
+    options_.parameters.push_back(std::move(entry));
+  }
+  static std::string FileOperand(const std::string& option, const std::string& path) {
+    if (path.empty()) Fail(option + " needs a non-empty FILE");
+    return path;
+  }
   void Object(const std::string& option, const Operands& operands) {
     ParameterOption entry = Named(ParameterKind::Object, option, operands[0]);
     entry.classType = ClassOperand(option, operands[1]);
@@ -203,6 +222,11 @@ class ArgumentParser {
   void StringList(const std::string& option, const Operands& operands) {
     ParameterOption entry = NamedList(ParameterKind::StringList, option, operands[0]);
     entry.texts = SplitItems(operands[1]);
+    options_.parameters.push_back(std::move(entry));
+  }
+  void StringListFile(const std::string& option, const Operands& operands) {
+    ParameterOption entry = NamedList(ParameterKind::StringList, option, operands[0]);
+    entry.valueFile = FileOperand(option, operands[1]);
     options_.parameters.push_back(std::move(entry));
   }
   void ObjectList(const std::string& option, const Operands& operands) {
@@ -276,6 +300,8 @@ class ArgumentParser {
     if (options_.source == StatementSource::None) Fail("no statement given (see --help)");
     if (options_.textMode == TextMode::Plain && options_.databasePath.empty())
       Fail("--text plain needs --db: the built-in sample holds encoded texts");
+    if (options_.readOnly && options_.databasePath.empty())
+      Fail("--readonly needs --db: changes to the built-in sample are never kept");
     for (const ParameterOption& entry : options_.parameters) ValidateList(entry);
     std::set<std::string> attributes;
     for (const OutputOption& entry : options_.outputs) {
@@ -296,7 +322,8 @@ class ArgumentParser {
     if (!entry.condition.empty() && entry.names.size() != 1) {
       Fail(entry.label + ": with --cond give one name, not " + std::to_string(entry.names.size()));
     }
-    if (entry.condition.empty() && entry.names.size() != values) {
+    // A file's items are counted when it is read.
+    if (entry.condition.empty() && entry.valueFile.empty() && entry.names.size() != values) {
       Fail(entry.label + ": " + Counted(entry.names.size(), "name") + " for " + Counted(values, "value"));
     }
   }
@@ -318,7 +345,11 @@ const std::vector<ArgumentParser::OptionRule>& ArgumentParser::Rules() {
       {"--init", "FILE", &ArgumentParser::Init, false},
       {"-f", "FILE", &ArgumentParser::File, false},
       {"--file", "FILE", &ArgumentParser::File, false},
-      {"--format", "table|csv|json", &ArgumentParser::Format, false},
+      {"--format", "table|csv|json|jsonl", &ArgumentParser::Format, false},
+      {"--null", "TEXT", &ArgumentParser::Null, false},
+      {"--no-header", "", &ArgumentParser::NoHeader, false},
+      {"--readonly", "", &ArgumentParser::ReadOnly, false},
+      {"--timeout", "MS", &ArgumentParser::Timeout, false},
       {"--text", "plain|encoded", &ArgumentParser::Text, false},
       {"--int", "NAME VALUE", &ArgumentParser::Integer, false},
       {"--double", "NAME VALUE", &ArgumentParser::Double, false},
@@ -327,6 +358,8 @@ const std::vector<ArgumentParser::OptionRule>& ArgumentParser::Rules() {
       {"--int-list", "NAMES VALUES", &ArgumentParser::IntegerList, true},
       {"--double-list", "NAMES VALUES", &ArgumentParser::DoubleList, true},
       {"--string-list", "NAMES VALUES", &ArgumentParser::StringList, true},
+      {"--string-file", "NAME FILE", &ArgumentParser::StringFile, false},
+      {"--string-list-file", "NAMES FILE", &ArgumentParser::StringListFile, true},
       {"--object-list", "NAMES CLASS KEYS", &ArgumentParser::ObjectList, true},
       {"--cond", "WORD", &ArgumentParser::Condition, false},
       {"--out", "TYPE CLASS ATTR", &ArgumentParser::Output, false},

@@ -9,6 +9,7 @@
 #include "StatementText.h"
 #include "TextParsing.h"
 #include "Usage.h"
+#include "ValueFiles.h"
 
 namespace {
 
@@ -18,7 +19,9 @@ std::string InitDatabase(const std::string& path) {
   return {};
 }
 
-std::string Perform(const Options& options, std::FILE* input) {
+std::string Counted(long count) { return std::to_string(count) + (count == 1 ? " row" : " rows"); }
+
+std::string Perform(const Options& options, std::FILE* input, std::string& notice) {
   switch (options.action) {
     case Action::Help:
       return UsageText();
@@ -30,8 +33,12 @@ std::string Perform(const Options& options, std::FILE* input) {
       break;
   }
   const std::string statement = StatementText(options, input);
-  QueryRun run(options);
-  return run.Output(statement);
+  Options loaded = options;
+  ReadValueFiles(loaded.parameters);
+  QueryRun run(loaded);
+  std::string out = run.Output(statement);
+  if (run.ChangedRows() >= 0) notice = "edbquery: " + Counted(run.ChangedRows()) + " changed\n";
+  return out;
 }
 
 }  // namespace
@@ -44,7 +51,8 @@ int RunProgram(int argc, const char* const* argv, std::FILE* input, std::string&
     return kUsageError;
   }
   try {
-    out = Perform(*parsed.options, input);
+    error.clear();
+    out = Perform(*parsed.options, input, error);
     return 0;
   } catch (const Failure& failure) {
     error = "edbquery: " + OneLine(failure.what()) + "\n";

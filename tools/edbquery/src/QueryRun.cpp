@@ -1,6 +1,7 @@
 #include "QueryRun.h"
 
 #include "Failure.h"
+#include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVError.h"
 #include "NUVSqliteHost.h"
@@ -16,6 +17,8 @@ NUVSqliteOpenOptions OpenOptions(const Options& options) {
   NUVSqliteOpenOptions open;
   if (options.textMode == TextMode::Plain) open.textMode = NUVSqliteTextMode::Plain;
   if (options.textMode == TextMode::Encoded) open.textMode = NUVSqliteTextMode::Encoded;
+  open.readOnly = options.readOnly;
+  open.busyTimeoutMs = options.timeoutMs;
   return open;
 }
 
@@ -61,7 +64,7 @@ std::string QueryRun::Output(const std::string& statement) {
   OutputBindings bindings(options_.outputs);
   const std::string columns = bindings.Empty() ? std::string() : bindings.DeriveHeaders(broker_);
   if (options_.explain) return Explain(finished, columns, host_->TextMode());
-  return FormatGrid(Execute(finished, bindings), options_.format);
+  return FormatGrid(Execute(finished, bindings), options_.format, {options_.nullText, options_.header});
 }
 
 void QueryRun::CheckObjectClasses() const {
@@ -94,20 +97,32 @@ ResultGrid QueryRun::Execute(const std::string& finished, OutputBindings& bindin
   const long code = host_->Run(NUVUnicodeString(std::string_view(finished)), table,
                                bindings.Empty() ? nullptr : &bindings.Headers());
   if (code < 0) throw Failure(kDatabaseError, RecordedMessage(code, "the database refused the statement"));
+  changedRows_ = host_->ChangedRows();
   if (bindings.Empty()) return AllCells(table);
   return BoundRows(table, bindings);
 }
 
-ResultGrid QueryRun::AllCells(const NUVEdbResultTable& table) {
+std::vector<std::string> QueryRun::ColumnNames(NUVEdbResultTable& table) {
+  NUVListPtrNUVBaseUnknown headers;
+  table.GetHeader(headers);
+  std::vector<std::string> names;
+  for (int i = 1; i <= headers.Size(); ++i) {
+    NUVUnicodeString name;
+    static_cast<const NUVEdbResultTabHdr*>(headers[i])->GetAttrName(name);
+    names.emplace_back(name.View());
+    headers[i]->Release();
+  }
+  return names;
+}
+
+ResultGrid QueryRun::AllCells(NUVEdbResultTable& table) {
   ResultGrid grid;
+  grid.columns = ColumnNames(table);
   const int count = RowCount(table);
   for (int n = 1; n <= count; ++n) {
     const RowCells cells(table, n);
     std::vector<CellValue> row;
-    for (int i = 1; i <= cells.Count(); ++i) {
-      if (n == 1) grid.columns.push_back(cells.AttrName(i));
-      row.push_back(cells.Value(i));
-    }
+    for (int i = 1; i <= cells.Count(); ++i) row.push_back(cells.Value(i));
     grid.rows.push_back(std::move(row));
   }
   return grid;

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "NUVEdbBrokerTool.h"
 #include "NUVSqliteOpenOptions.h"
@@ -27,6 +28,8 @@ class QueryRun {
   // format, or with --explain the finished statement and its columns.
   // Throws Failure for anything that goes wrong; nothing is printed then.
   std::string Output(const std::string& statement);
+  // The rows the statement changed; -1 when it only read or did not run.
+  long ChangedRows() const { return changedRows_; }
 
  private:
   // Throws Failure for an object output whose class the database lacks.
@@ -34,10 +37,12 @@ class QueryRun {
   std::string Finish(const std::string& statement, const QueryParameters& parameters);
   static std::string Explain(const std::string& finished, const std::string& columns, NUVSqliteTextMode mode);
   ResultGrid Execute(const std::string& finished, OutputBindings& bindings);
-  static ResultGrid AllCells(const NUVEdbResultTable& table);
+  static std::vector<std::string> ColumnNames(NUVEdbResultTable& table);
+  static ResultGrid AllCells(NUVEdbResultTable& table);
   ResultGrid BoundRows(NUVEdbResultTable& table, OutputBindings& bindings);
 
   const Options& options_;
   std::unique_ptr<NUVSqliteHost> host_;
   NUVEdbBrokerTool broker_;
+  long changedRows_ = -1;
 };

@@ -23,11 +23,16 @@ Database:
                               library writes them: "Drive%20gear") or plain
                               (as they are); default: encoded for the sample
                               and files written by --init, plain otherwise
+      --readonly            open the database without write access
+      --timeout MS          wait up to MS milliseconds for a database another
+                              process has locked (default 5000)
 
 Parameters:
       --int NAME VALUE      an integer
       --double NAME VALUE   a double
       --string NAME VALUE   a text, written quoted ('...')
+      --string-file NAME FILE
+                            a text: the whole contents of FILE
       --object NAME CLASS KEY
                             the object of table CLASS with that key; its key
                               is written as it is (quote the name: ':P')
@@ -35,9 +40,11 @@ Parameters:
       --double-list NAMES VALUES
       --string-list NAMES VALUES
       --object-list NAMES CLASS KEYS
+      --string-list-file NAMES FILE
                             lists: NAMES and VALUES are split on "," ("\,"
                               is a comma, "\\" a backslash); each item
-                              replaces its own name
+                              replaces its own name; a list file has one
+                              item a line
       --cond WORD           after a list option: give one NAME, and the list
                               becomes " ( NAME v1 WORD NAME v2 ... ) "; WORD
                               is letters, digits and "_", or one of | ! %
@@ -48,7 +55,11 @@ Outputs (without any, every column of the answer is printed):
                               objects (a "+"-separated key list)
 
 Output:
-      --format FORMAT       table (default), csv or json
+      --format FORMAT       table (default), csv, json (one array) or jsonl
+                              (one object a line)
+      --null TEXT           print null as TEXT in table and csv output
+                              (default: nothing)
+      --no-header           print no column names in table and csv output
       --explain             print the finished statement and the columns;
                               run nothing
   -h, --help                display this help and exit
@@ -59,5 +70,6 @@ Exit status:
   1  a database error (the database's message is printed)
   2  a usage error
 On failure one line goes to standard error and nothing to standard output.
+After a writing statement the number of changed rows goes to standard error.
 )";
 }
