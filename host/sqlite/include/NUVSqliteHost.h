@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "NUVListPtrNUVBaseUnknown.h"
+#include "NUVSqliteBatch.h"
 #include "NUVSqliteOpenOptions.h"
 #include "NUVUnicodeString.h"
 
@@ -53,6 +54,14 @@ class NUVSqliteHost {
   // fails is rolled back whole.
   long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
            const NUVListPtrNUVBaseUnknown* headers = nullptr);
+  // Runs the statement as Run does, but hands the answer to the consumer in
+  // result tables of at most batchRows rows, each with the same header and
+  // each before the next is filled, so that memory stays flat however long
+  // the answer. An answer without rows gives one table without rows. A
+  // failure code from the consumer ends the run with that code; a writing
+  // statement that fails, or whose consumer fails, is rolled back whole.
+  long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const NUVSqliteBatchConsumer& consumer,
+                    const NUVListPtrNUVBaseUnknown* headers = nullptr);
 
   // How the database keeps its texts.
   NUVSqliteTextMode TextMode() const;

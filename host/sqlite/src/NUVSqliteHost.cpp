@@ -128,6 +128,11 @@ long NUVSqliteHost::Run(const NUVUnicodeString& statement, NUVEdbResultTable& ta
   return NUVSqliteQueryRunner(session_->Database()).Run(statement, table, headers);
 }
 
+long NUVSqliteHost::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
+                                 const NUVSqliteBatchConsumer& consumer, const NUVListPtrNUVBaseUnknown* headers) {
+  return NUVSqliteQueryRunner(session_->Database()).RunInBatches(statement, batchRows, consumer, headers);
+}
+
 NUVSqliteTextMode NUVSqliteHost::TextMode() const { return session_->Database().TextMode(); }
 
 long NUVSqliteHost::ChangedRows() const { return session_->Database().LastChanges(); }

@@ -185,16 +185,19 @@ long NUVSqliteQueryRunner::SetHeader(const std::vector<Column>& columns, NUVEdbR
   return code;
 }
 
-long NUVSqliteQueryRunner::Rows(sqlite3_stmt* statement, NUVEdbResultTable& table,
-                                const NUVListPtrNUVBaseUnknown* headers) {
-  const std::vector<Column> columns = Columns(statement, headers);
+long NUVSqliteQueryRunner::Fill(sqlite3_stmt* statement, const std::vector<Column>& columns,
+                                NUVEdbResultTable& table, size_t limit, int& row, bool& done) {
   long code = SetHeader(columns, table);
   if (code < 0) return code;
   NUVListPtrNUVBaseUnknown cells;
-  for (int row = 1;; ++row) {
+  for (size_t filled = 0; filled < limit; ++filled) {
     const int rc = sqlite3_step(statement);
-    if (rc == SQLITE_DONE) break;
+    if (rc == SQLITE_DONE) {
+      done = true;
+      return NUV_S_OK;
+    }
     if (rc != SQLITE_ROW) return NUVSqliteRefused(database_.LastMessage());
+    ++row;
     for (size_t i = 0; i < columns.size() && code >= 0; ++i) {
       NUVBaseUnknown* cell = nullptr;
       code = Cell(statement, static_cast<int>(i), columns[i], row, cell);
@@ -208,8 +211,26 @@ long NUVSqliteQueryRunner::Rows(sqlite3_stmt* statement, NUVEdbResultTable& tabl
   return NUV_S_OK;
 }
 
-long NUVSqliteQueryRunner::Write(sqlite3_stmt* statement, NUVEdbResultTable& table,
-                                 const NUVListPtrNUVBaseUnknown* headers) {
+long NUVSqliteQueryRunner::Batches(sqlite3_stmt* statement, const std::vector<Column>& columns, size_t batchRows,
+                                   const NUVSqliteBatchConsumer& consumer) {
+  int row = 0;
+  bool done = false;
+  for (bool first = true; !done; first = false) {
+    NUVEdbResultTable batch;
+    const long code = Fill(statement, columns, batch, batchRows, row, done);
+    if (code < 0) return code;
+    int rows = 0;
+    batch.GetNumberOfRows(rows);
+    // An answer without rows still gives its columns once; a last batch
+    // that the previous one left empty is not handed out.
+    if (rows == 0 && !first) break;
+    const long taken = consumer(batch);
+    if (taken < 0) return taken;
+  }
+  return NUV_S_OK;
+}
+
+long NUVSqliteQueryRunner::Write(sqlite3_stmt* statement, const std::function<long()>& body) {
   sqlite3* connection = database_.Connection();
   if (sqlite3_exec(connection, "SAVEPOINT nuv_run", nullptr, nullptr, nullptr) != SQLITE_OK) {
     return NUVSqliteRefused(database_.LastMessage());
@@ -217,7 +238,7 @@ long NUVSqliteQueryRunner::Write(sqlite3_stmt* statement, NUVEdbResultTable& tab
   // The difference of the totals counts this statement's rows alone, and
   // none for a statement that changes no rows (CREATE TABLE).
   const sqlite3_int64 before = sqlite3_total_changes64(connection);
-  const long code = Rows(statement, table, headers);
+  const long code = body();
   sqlite3_reset(statement);
   if (code >= 0) database_.SetLastChanges(static_cast<long>(sqlite3_total_changes64(connection) - before));
   if (code < 0) sqlite3_exec(connection, "ROLLBACK TO nuv_run", nullptr, nullptr, nullptr);
@@ -258,6 +279,24 @@ long NUVSqliteQueryRunner::PreparePlain(const std::string& text, NUVSqliteStatem
 
 long NUVSqliteQueryRunner::Run(const NUVUnicodeString& text, NUVEdbResultTable& table,
                                const NUVListPtrNUVBaseUnknown* headers) {
+  return Execute(text, headers, [&](sqlite3_stmt* statement, const std::vector<Column>& columns) {
+    int row = 0;
+    bool done = false;
+    return Fill(statement, columns, table, std::numeric_limits<size_t>::max(), row, done);
+  });
+}
+
+long NUVSqliteQueryRunner::RunInBatches(const NUVUnicodeString& text, size_t batchRows,
+                                        const NUVSqliteBatchConsumer& consumer,
+                                        const NUVListPtrNUVBaseUnknown* headers) {
+  if (batchRows == 0) return NUVSqliteRefused("a batch must hold at least one row");
+  return Execute(text, headers, [&](sqlite3_stmt* statement, const std::vector<Column>& columns) {
+    return Batches(statement, columns, batchRows, consumer);
+  });
+}
+
+long NUVSqliteQueryRunner::Execute(const NUVUnicodeString& text, const NUVListPtrNUVBaseUnknown* headers,
+                                   const Filler& fill) {
   database_.SetLastChanges(-1);
   const std::string_view parameter = NUVSqlTextScan::FirstParameter(text.View());
   if (!parameter.empty()) {
@@ -276,6 +315,7 @@ long NUVSqliteQueryRunner::Run(const NUVUnicodeString& text, NUVEdbResultTable& 
     return NUVSqliteRefused("the text holds more than one statement");
   if (sqlite3_bind_parameter_count(statement.get()) != bound_)
     return NUVSqliteRefused("the statement holds a parameter that no value replaced");
-  if (sqlite3_stmt_readonly(statement.get())) return Rows(statement.get(), table, headers);
-  return Write(statement.get(), table, headers);
+  const std::vector<Column> columns = Columns(statement.get(), headers);
+  if (sqlite3_stmt_readonly(statement.get())) return fill(statement.get(), columns);
+  return Write(statement.get(), [&] { return fill(statement.get(), columns); });
 }
