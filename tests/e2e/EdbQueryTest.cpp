@@ -432,6 +432,25 @@ TEST_F(EdbqueryTest, ValuesFromFiles) {
                 "3 names for 2 lines");
 }
 
+// A long answer arrives in batches: every row once, in order, and a row
+// that cannot be delivered is named by its number in the whole answer.
+TEST_F(EdbqueryTest, LongAnswerAcrossBatches) {
+  const std::string rows =
+      "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT 2500) ";
+  const Outcome csv = Edbquery({"--format", "csv", rows + "SELECT X FROM C"});
+  ASSERT_EQ(csv.exitCode, 0) << csv.err;
+  std::string expected = "X\n";
+  for (int x = 1; x <= 2500; ++x) expected += std::to_string(x) + "\n";
+  EXPECT_EQ(csv.out, expected);
+  const Outcome json = Edbquery({"--format", "json", rows + "SELECT X FROM C"});
+  const std::string end = "{\"X\":1000},\n{\"X\":1001}";
+  EXPECT_NE(json.out.find(end), std::string::npos);
+  EXPECT_EQ(json.out.rfind(",\n{\"X\":2500}]\n"), json.out.size() - 14);
+  ExpectFailure(Edbquery({"--out", "int", "Q", "X",
+                          rows + "SELECT CASE X WHEN 2001 THEN 0.5 ELSE X END AS X FROM C"}),
+                kDatabase, "row 2001, column X");
+}
+
 // A refused value leaves the database as it was.
 TEST_F(EdbqueryTest, RefusedValueRunsNothing) {
   ExpectFailure(Query({"--string", ":ID", "P9:WHY", "--string", ":WHY", "OR(1=1)OR",

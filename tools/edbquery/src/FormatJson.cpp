@@ -93,8 +93,8 @@ std::string JsonValue(const CellValue& value) {
   return JsonString(value.text);
 }
 
-// The row as one JSON object, keys in column order (a repeated column name
-// is repeated, as the answer has it).
+}  // namespace
+
 std::string JsonObject(const std::vector<std::string>& columns, const std::vector<CellValue>& row) {
   std::string out = "{";
   for (size_t i = 0; i < row.size() && i < columns.size(); ++i) {
@@ -102,18 +102,4 @@ std::string JsonObject(const std::vector<std::string>& columns, const std::vecto
     out += JsonString(columns[i]) + ":" + JsonValue(row[i]);
   }
   return out + "}";
-}
-
-}  // namespace
-
-std::string FormatJsonLines(const ResultGrid& grid) {
-  std::string out;
-  for (const auto& row : grid.rows) out += JsonObject(grid.columns, row) + "\n";
-  return out;
-}
-
-std::string FormatJson(const ResultGrid& grid) {
-  std::string out = "[";
-  for (size_t n = 0; n < grid.rows.size(); ++n) out += (n > 0 ? ",\n" : "") + JsonObject(grid.columns, grid.rows[n]);
-  return out + "]\n";
 }

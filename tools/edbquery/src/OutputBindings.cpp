@@ -123,10 +123,10 @@ CellValue OutputBindings::ValueOf(const Variable& variable) {
 }
 
 std::vector<CellValue> OutputBindings::ExtractRow(NUVEdbBrokerTool& broker, NUVEdbResultTable& table,
-                                                  const NUVIEdbSysQuery2* query, int n) {
+                                                  const NUVIEdbSysQuery2* query, int n, int rowNumber) {
   for (const auto& variable : variables_) Clear(*variable);
   const RowCells cells(table, n);
-  for (const auto& variable : variables_) CheckDeliverable(cells, variable->output, n);
+  for (const auto& variable : variables_) CheckDeliverable(cells, variable->output, rowNumber);
   // Fails when every bound cell of the row is null; the nulls print empty.
   broker.ExtractOutput(table, bindings_, query, n);
   std::vector<CellValue> values;

@@ -38,10 +38,11 @@ class OutputBindings {
   std::string MissingColumn(const NUVEdbResultTable& table) const;
   // Extracts row n (from 1) into the variables and answers their values,
   // null where the row's cell is null or its object is not found. Throws
-  // Failure naming the row and column when a cell's value cannot go into
-  // its binding without loss (2.7 or "abc" for an int).
+  // Failure naming the row (rowNumber in the whole answer) and column when
+  // a cell's value cannot go into its binding without loss (2.7 or "abc"
+  // for an int).
   std::vector<CellValue> ExtractRow(NUVEdbBrokerTool& broker, NUVEdbResultTable& table,
-                                    const NUVIEdbSysQuery2* query, int n);
+                                    const NUVIEdbSysQuery2* query, int n, int rowNumber);
 
  private:
   // One bound variable of every kind; the binding uses the one of its kind.

@@ -15,14 +15,11 @@ struct OutputStyle {
 // breaks and tabs inside values are shown as \n, \r and \t. Nothing at all
 // for a grid without columns.
 std::string FormatTable(const ResultGrid& grid, const OutputStyle& style);
-// The grid as CSV: a header line, then one line per row; a field holding a
+// The grid as CSV: a header line (unless the style leaves it out), then one
+// line per row; a field holding a
 // comma, a double quote or a line break is quoted, quotes doubled.
 std::string FormatCsv(const ResultGrid& grid, const OutputStyle& style);
-// One JSON object per row, keys the column names; numbers bare, texts as
+// The row as one JSON object, keys the column names in their order (a
+// repeated name is repeated, as the answer has it); numbers bare, texts as
 // JSON strings, null as null. Bytes that are not UTF-8 become U+FFFD.
-// FormatJson writes one array of them ("[]" for no rows), FormatJsonLines
-// one object a line.
-std::string FormatJson(const ResultGrid& grid);
-std::string FormatJsonLines(const ResultGrid& grid);
-// The grid in the format.
-std::string FormatGrid(const ResultGrid& grid, OutputFormat format, const OutputStyle& style);
+std::string JsonObject(const std::vector<std::string>& columns, const std::vector<CellValue>& row);

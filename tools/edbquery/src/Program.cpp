@@ -1,9 +1,12 @@
 #include "Program.h"
 
+#include <cerrno>
+#include <cstring>
 #include <new>
 
 #include "Failure.h"
 #include "NUVSqliteHost.h"
+#include "OutputWriter.h"
 #include "ParseArguments.h"
 #include "QueryRun.h"
 #include "StatementText.h"
@@ -13,20 +16,21 @@
 
 namespace {
 
-std::string InitDatabase(const std::string& path) {
+void InitDatabase(const std::string& path) {
   std::string message;
   if (!NUVSqliteHost::WriteSample(path, message)) throw Failure(kDatabaseError, WithPath(path, message));
-  return {};
 }
 
 std::string Counted(long count) { return std::to_string(count) + (count == 1 ? " row" : " rows"); }
 
-std::string Perform(const Options& options, std::FILE* input, std::string& notice) {
+// Does what the options ask, writing the output as it is made; notice
+// receives the changed-row count of a writing statement.
+void Perform(const Options& options, std::FILE* input, OutputWriter& writer, std::string& notice) {
   switch (options.action) {
     case Action::Help:
-      return UsageText();
+      return writer.Write(UsageText());
     case Action::Version:
-      return std::string("edbquery ") + kEdbQueryVersion + "\n";
+      return writer.Write(std::string("edbquery ") + kEdbQueryVersion + "\n");
     case Action::Init:
       return InitDatabase(options.initPath);
     case Action::Query:
@@ -36,31 +40,35 @@ std::string Perform(const Options& options, std::FILE* input, std::string& notic
   Options loaded = options;
   ReadValueFiles(loaded.parameters);
   QueryRun run(loaded);
-  std::string out = run.Output(statement);
+  run.Output(statement, [&](const std::string& text) { writer.Write(text); });
   if (run.ChangedRows() >= 0) notice = "edbquery: " + Counted(run.ChangedRows()) + " changed\n";
-  return out;
 }
 
 }  // namespace
 
-int RunProgram(int argc, const char* const* argv, std::FILE* input, std::string& out, std::string& error) {
-  out.clear();
+int RunProgram(int argc, const char* const* argv, std::FILE* input, std::FILE* output, std::string& error) {
+  error.clear();
   const ParseResult parsed = ParseArguments(argc, argv);
   if (!parsed.options) {
     error = "edbquery: " + parsed.error + "\n";
     return kUsageError;
   }
+  OutputWriter writer(output);
   try {
-    error.clear();
-    out = Perform(*parsed.options, input, error);
+    Perform(*parsed.options, input, writer, error);
+    writer.Finish();
     return 0;
+  } catch (const OutputWriter::Failed& failed) {
+    // A reader that went away (| head -1) wanted no more: that ends quietly.
+    error = failed.error == EPIPE ? "" : "edbquery: cannot write the output: " + std::string(std::strerror(failed.error)) + "\n";
+    return failed.error == EPIPE ? 0 : kDatabaseError;
   } catch (const Failure& failure) {
     error = "edbquery: " + OneLine(failure.what()) + "\n";
-    out.clear();
+    writer.Discard();
     return failure.ExitCode();
   } catch (const std::bad_alloc&) {
     error = "edbquery: out of memory\n";
-    out.clear();
+    writer.Discard();
     return kDatabaseError;
   }
 }

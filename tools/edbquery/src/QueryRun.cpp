@@ -1,12 +1,14 @@
 #include "QueryRun.h"
 
+#include <exception>
+
 #include "Failure.h"
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVError.h"
 #include "NUVSqliteHost.h"
 #include "OutputBindings.h"
-#include "OutputFormats.h"
+#include "RowPrinter.h"
 #include "ParameterChecks.h"
 #include "QueryParameters.h"
 #include "RowCells.h"
@@ -54,7 +56,7 @@ QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenHost(o
 
 QueryRun::~QueryRun() = default;
 
-std::string QueryRun::Output(const std::string& statement) {
+void QueryRun::Output(const std::string& statement, const Printer& print) {
   CheckValuesHoldNoLaterName(options_.parameters);
   CheckNamesOccur(statement, options_.parameters);
   CheckObjectClasses();
@@ -63,8 +65,8 @@ std::string QueryRun::Output(const std::string& statement) {
   CheckNoCommentMade(statement, finished, options_.parameters);
   OutputBindings bindings(options_.outputs);
   const std::string columns = bindings.Empty() ? std::string() : bindings.DeriveHeaders(broker_);
-  if (options_.explain) return Explain(finished, columns, host_->TextMode());
-  return FormatGrid(Execute(finished, bindings), options_.format, {options_.nullText, options_.header});
+  if (options_.explain) return print(Explain(finished, columns, host_->TextMode()));
+  Execute(finished, bindings, print);
 }
 
 void QueryRun::CheckObjectClasses() const {
@@ -92,14 +94,28 @@ std::string QueryRun::Explain(const std::string& finished, const std::string& co
          (mode == NUVSqliteTextMode::Plain ? "plain (string literals are decoded and bound)" : "encoded") + "\n";
 }
 
-ResultGrid QueryRun::Execute(const std::string& finished, OutputBindings& bindings) {
-  NUVEdbResultTable table;
-  const long code = host_->Run(NUVUnicodeString(std::string_view(finished)), table,
-                               bindings.Empty() ? nullptr : &bindings.Headers());
+void QueryRun::Execute(const std::string& finished, OutputBindings& bindings, const Printer& print) {
+  RowPrinter printer(options_.format, {options_.nullText, options_.header});
+  int before = 0;  // the rows of the batches before
+  std::exception_ptr failure;
+  const auto consume = [&](NUVEdbResultTable& batch) -> long {
+    try {
+      if (before == 0) print(printer.Begin(bindings.Empty() ? ColumnNames(batch) : bindings.ColumnNames()));
+      print(printer.Rows(bindings.Empty() ? AllCells(batch) : BoundRows(batch, bindings, before)));
+      before += RowCount(batch);
+      return NUV_S_OK;
+    } catch (...) {
+      // Carried past the host, which then rolls a writing statement back.
+      failure = std::current_exception();
+      return NUV_E_FAIL;
+    }
+  };
+  const long code = host_->RunInBatches(NUVUnicodeString(std::string_view(finished)), kBatchRows, consume,
+                                        bindings.Empty() ? nullptr : &bindings.Headers());
+  if (failure) std::rethrow_exception(failure);
   if (code < 0) throw Failure(kDatabaseError, RecordedMessage(code, "the database refused the statement"));
   changedRows_ = host_->ChangedRows();
-  if (bindings.Empty()) return AllCells(table);
-  return BoundRows(table, bindings);
+  print(printer.End());
 }
 
 std::vector<std::string> QueryRun::ColumnNames(NUVEdbResultTable& table) {
@@ -115,26 +131,24 @@ std::vector<std::string> QueryRun::ColumnNames(NUVEdbResultTable& table) {
   return names;
 }
 
-ResultGrid QueryRun::AllCells(NUVEdbResultTable& table) {
-  ResultGrid grid;
-  grid.columns = ColumnNames(table);
+std::vector<std::vector<CellValue>> QueryRun::AllCells(const NUVEdbResultTable& table) {
+  std::vector<std::vector<CellValue>> rows;
   const int count = RowCount(table);
   for (int n = 1; n <= count; ++n) {
     const RowCells cells(table, n);
     std::vector<CellValue> row;
     for (int i = 1; i <= cells.Count(); ++i) row.push_back(cells.Value(i));
-    grid.rows.push_back(std::move(row));
+    rows.push_back(std::move(row));
   }
-  return grid;
+  return rows;
 }
 
-ResultGrid QueryRun::BoundRows(NUVEdbResultTable& table, OutputBindings& bindings) {
-  const std::string missing = bindings.MissingColumn(table);
+std::vector<std::vector<CellValue>> QueryRun::BoundRows(NUVEdbResultTable& table, OutputBindings& bindings,
+                                                        int before) {
+  const std::string missing = before == 0 ? bindings.MissingColumn(table) : std::string();
   if (!missing.empty()) throw Failure(kUsageError, "--out: the answer has no column " + missing);
-  ResultGrid grid;
-  grid.columns = bindings.ColumnNames();
+  std::vector<std::vector<CellValue>> rows;
   const int count = RowCount(table);
-  for (int n = 1; n <= count; ++n)
-    grid.rows.push_back(bindings.ExtractRow(broker_, table, host_->Query(), n));
-  return grid;
+  for (int n = 1; n <= count; ++n) rows.push_back(bindings.ExtractRow(broker_, table, host_->Query(), n, before + n));
+  return rows;
 }
