@@ -1,6 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -146,7 +146,8 @@ const std::vector<Case> kFormats = {
      "[{\"ID\":\"PR2\",\"NAME\":\"Valve block\",\"RELEASED\":null,\"NOTE\":\"a,b \\\"c\\\"\"},\n"
      "{\"ID\":\"PR3\",\"NAME\":\"O'Brien's test rig\",\"RELEASED\":2023,\"NOTE\":\"a,b \\\"c\\\"\"}]\n"},
     {"JsonArrayWithoutRows", {"--format", "json", "SELECT 1 AS A WHERE 0"}, "[]\n"},
-    {"JsonRealKeepsItsFraction", {"--format", "jsonl", "SELECT 1.0 AS R, 2 AS I, 1e20 AS E"},
+    {"JsonRealKeepsItsFraction",
+     {"--format", "jsonl", "SELECT 1.0 AS R, 2 AS I, 1e20 AS E"},
      "{\"R\":1.0,\"I\":2,\"E\":1e+20}\n"},
     {"HeaderWithoutRows", {"SELECT ID, NAME FROM PART WHERE 0"}, "ID  NAME\n--  ----\n"},
     {"CsvHeaderWithoutRows", {"--format", "csv", "SELECT ID, NAME FROM PART WHERE 0"}, "ID,NAME\n"},
@@ -295,7 +296,9 @@ const std::vector<Case> kUsageErrors = {
     {"PlainTextOnTheSample", {"--text", "plain", "SELECT 1"}, "--text plain needs --db"},
     {"ReadOnlyOnTheSample", {"--readonly", "SELECT 1"}, "--readonly needs --db"},
     {"NegativeTimeout", {"--timeout", "-1", "SELECT 1"}, "--timeout: -1 is below 0"},
-    {"MissingValueFile", {"--string-file", ":V", "/nonexistent/v", "SELECT :V"}, "cannot read /nonexistent/v"},
+    {"MissingValueFile",
+     {"--string-file", ":V", "/nonexistent/v", "SELECT :V"},
+     "cannot read /nonexistent/v"},
     {"OperandAfterEqualsForFlag", {"--explain=yes", "SELECT 1"}, "--explain takes no operand"},
     {"OperandAfterEqualsForTwoOperands", {"--int=:A", "1", "SELECT 1"}, "--int takes NAME VALUE"},
     {"MissingStatementFile", {"-f", "/nonexistent/q.sql"}, "cannot read statement file"},
@@ -313,7 +316,9 @@ const std::vector<Case> kUsageErrors = {
     {"ConditionNotAWord",
      {"--int-list", "A=", "1,2", "--cond", "OR 1=1 OR", "SELECT 1 WHERE A="},
      "--cond: 'OR 1=1 OR' is not a word"},
-    {"ConditionOfTwoSigns", {"--int-list", "A=", "1,2", "--cond", "||", "SELECT 1 WHERE A="}, "is not a word"},
+    {"ConditionOfTwoSigns",
+     {"--int-list", "A=", "1,2", "--cond", "||", "SELECT 1 WHERE A="},
+     "is not a word"},
 };
 
 const std::vector<Case> kDatabaseErrors = {
@@ -349,11 +354,14 @@ TEST_F(EdbqueryTest, PlainTextDatabase) {
   const std::string plain = File("plain.db");
   std::ofstream{plain};
   // Written as it stands: encoded mode leaves the author's literals alone.
-  EXPECT_EQ(Edbquery({"--db", plain, "--text", "encoded", "CREATE TABLE M (ID INTEGER PRIMARY KEY, NAME TEXT)"}).err,
-            "edbquery: 0 rows changed\n");
-  const Outcome inserted = Edbquery({"--db", plain, "--text", "encoded",
-                                     "INSERT INTO M (NAME) VALUES ('Stainless steel'), ('100% sure'), ('it''s'), "
-                                     "('Grüße'), ('a%20b')"});
+  EXPECT_EQ(
+      Edbquery({"--db", plain, "--text", "encoded", "CREATE TABLE M (ID INTEGER PRIMARY KEY, NAME TEXT)"})
+          .err,
+      "edbquery: 0 rows changed\n");
+  const Outcome inserted =
+      Edbquery({"--db", plain, "--text", "encoded",
+                "INSERT INTO M (NAME) VALUES ('Stainless steel'), ('100% sure'), ('it''s'), "
+                "('Grüße'), ('a%20b')"});
   EXPECT_EQ(inserted.exitCode, 0) << inserted.err;
   const auto run = [&](Arguments arguments) {
     arguments.insert(arguments.begin(), {"--db", plain, "--format", "csv"});
@@ -365,8 +373,9 @@ TEST_F(EdbqueryTest, PlainTextDatabase) {
   ExpectSuccess(run({"SELECT ID FROM M WHERE NAME = 'it''s'"}), "ID\n3\n");
   EXPECT_EQ(run({"--string", ":N", "Drive gear", "INSERT INTO M (NAME) VALUES (:N)"}).exitCode, 0);
   ExpectSuccess(run({"SELECT hex(NAME) AS H FROM M WHERE ID = 6"}), "H\n44726976652067656172\n");
-  ExpectSuccess(run({"--out", "string", "M", "NAME", "SELECT NAME FROM M WHERE ID IN (2, 3, 5, 6) ORDER BY ID"}),
-                "NAME\n100% sure\nit's\na%20b\nDrive gear\n");
+  ExpectSuccess(
+      run({"--out", "string", "M", "NAME", "SELECT NAME FROM M WHERE ID IN (2, 3, 5, 6) ORDER BY ID"}),
+      "NAME\n100% sure\nit's\na%20b\nDrive gear\n");
   EXPECT_NE(run({"--explain", "SELECT 1"}).out.find("texts: plain"), std::string::npos);
   EXPECT_NE(Query({"--explain", "SELECT 1"}).out.find("texts: encoded"), std::string::npos);
 }
@@ -378,7 +387,8 @@ TEST_F(EdbqueryTest, ChangedRowsOnStandardError) {
   EXPECT_EQ(updated.out, "");
   EXPECT_EQ(updated.err, "edbquery: 5 rows changed\n");
   EXPECT_EQ(Edbquery({"DELETE FROM PART WHERE ID = 'P1'"}).err, "edbquery: 1 row changed\n");
-  const Outcome returning = Edbquery({"--format", "csv", "UPDATE PART SET QTY = 0 WHERE ID = 'P2' RETURNING ID"});
+  const Outcome returning =
+      Edbquery({"--format", "csv", "UPDATE PART SET QTY = 0 WHERE ID = 'P2' RETURNING ID"});
   EXPECT_EQ(returning.out, "ID\nP2\n");
   EXPECT_EQ(returning.err, "edbquery: 1 row changed\n");
 }
@@ -422,8 +432,8 @@ TEST_F(EdbqueryTest, ValuesFromFiles) {
   ExpectSuccess(Query({"--format", "jsonl", "--string-file", ":V", File("blank.txt"), "SELECT :V AS V"}),
                 "{\"V\":\"a b\\n\"}\n");
   std::ofstream(File("materials.txt"), std::ios::binary) << "Cast iron\nFKM\n";
-  ExpectSuccess(Query({"--format", "csv", "--string-list-file", "P.MATERIAL=", File("materials.txt"), "--cond", "OR",
-                       PartsWhere("P.MATERIAL=")}),
+  ExpectSuccess(Query({"--format", "csv", "--string-list-file", "P.MATERIAL=", File("materials.txt"),
+                       "--cond", "OR", PartsWhere("P.MATERIAL=")}),
                 "ID\nP1\nP3\n");
   ExpectSuccess(Query({"--format", "csv", "--string-list-file", ":A,:B", File("materials.txt"),
                        PartsWhere("MATERIAL IN (:A, :B)")}),
@@ -435,8 +445,7 @@ TEST_F(EdbqueryTest, ValuesFromFiles) {
 // A long answer arrives in batches: every row once, in order, and a row
 // that cannot be delivered is named by its number in the whole answer.
 TEST_F(EdbqueryTest, LongAnswerAcrossBatches) {
-  const std::string rows =
-      "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT 2500) ";
+  const std::string rows = "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT 2500) ";
   const Outcome csv = Edbquery({"--format", "csv", rows + "SELECT X FROM C"});
   ASSERT_EQ(csv.exitCode, 0) << csv.err;
   std::string expected = "X\n";
@@ -446,9 +455,9 @@ TEST_F(EdbqueryTest, LongAnswerAcrossBatches) {
   const std::string end = "{\"X\":1000},\n{\"X\":1001}";
   EXPECT_NE(json.out.find(end), std::string::npos);
   EXPECT_EQ(json.out.rfind(",\n{\"X\":2500}]\n"), json.out.size() - 14);
-  ExpectFailure(Edbquery({"--out", "int", "Q", "X",
-                          rows + "SELECT CASE X WHEN 2001 THEN 0.5 ELSE X END AS X FROM C"}),
-                kDatabase, "row 2001, column X");
+  ExpectFailure(
+      Edbquery({"--out", "int", "Q", "X", rows + "SELECT CASE X WHEN 2001 THEN 0.5 ELSE X END AS X FROM C"}),
+      kDatabase, "row 2001, column X");
 }
 
 // A refused value leaves the database as it was.

@@ -63,10 +63,8 @@ class BatchRun : public SqliteHost {
 TEST_F(BatchRun, SplitsTheAnswerIntoBatchesOfTheSize) {
   const std::string seven = "SELECT ID, QTY FROM PART WHERE ID <> 'P8' ORDER BY ID";
   const std::tuple<std::string, size_t, const char*> cases[] = {
-      {seven, 1, "[P1][P2][P3][P4][P5][P6][P7]"},
-      {seven, 3, "[P1,P2,P3][P4,P5,P6][P7]"},
-      {seven, 7, "[P1,P2,P3,P4,P5,P6,P7]"},
-      {seven, 100, "[P1,P2,P3,P4,P5,P6,P7]"},
+      {seven, 1, "[P1][P2][P3][P4][P5][P6][P7]"},    {seven, 3, "[P1,P2,P3][P4,P5,P6][P7]"},
+      {seven, 7, "[P1,P2,P3,P4,P5,P6,P7]"},          {seven, 100, "[P1,P2,P3,P4,P5,P6,P7]"},
       {"SELECT ID, QTY FROM PART WHERE 0", 3, "[]"},
   };
   for (const auto& [statement, size, expected] : cases) {
@@ -84,8 +82,9 @@ TEST_F(BatchRun, FailingWriteIsRolledBackWhole) {
   EXPECT_LT(RunBatches(update, 2, 3), 0);
   EXPECT_EQ(batches.size(), 3u);
   EXPECT_EQ(Scalar("SELECT SUM(QTY) FROM PART"), "21");
-  const std::string failing = "UPDATE PART SET QTY = 1 RETURNING CASE WHEN ID = 'P6' THEN "
-                              "abs(-9223372036854775808) ELSE ID END";
+  const std::string failing =
+      "UPDATE PART SET QTY = 1 RETURNING CASE WHEN ID = 'P6' THEN "
+      "abs(-9223372036854775808) ELSE ID END";
   EXPECT_LT(RunBatches(failing, 2), 0);
   EXPECT_EQ(Scalar("SELECT SUM(QTY) FROM PART"), "21");
   ASSERT_GE(RunBatches(update, 5), 0);

@@ -61,8 +61,10 @@ TEST_F(PlainText, ValuesAreStoredAndFoundAsGiven) {
               0)
         << value;
     EXPECT_EQ(host->ChangedRows(), 1);
-    EXPECT_EQ(Scalar("SELECT hex(NAME) FROM T WHERE ID = '" + key + "'"), Hex(value)) << "stored as " << value;
-    EXPECT_EQ(Scalar(Finished("SELECT NAME FROM T WHERE NAME = :V", {new NUVEdbSQLData(":V", value, 0)})), value);
+    EXPECT_EQ(Scalar("SELECT hex(NAME) FROM T WHERE ID = '" + key + "'"), Hex(value))
+        << "stored as " << value;
+    EXPECT_EQ(Scalar(Finished("SELECT NAME FROM T WHERE NAME = :V", {new NUVEdbSQLData(":V", value, 0)})),
+              value);
     NUVIEdbSysObject* object = nullptr;
     EXPECT_GE(host->Query()->GetObjectFromKey("T", key.c_str(), &object), 0) << key;
     if (object) object->Release();

@@ -95,8 +95,12 @@ TEST_F(QueryRunner, HeaderTypesNeverConvertLossily) {
 // comments and quoted names is no parameter.
 TEST_F(QueryRunner, RefusesParametersNoValueReplaced) {
   const std::pair<const char*, const char*> refused[] = {
-      {"SELECT ID FROM PART WHERE QTY = :qty", ":qty"}, {"SELECT ?", "?"},     {"SELECT ?12", "?12"},
-      {"SELECT @x", "@x"},                              {"SELECT $x", "$x"},   {"DELETE FROM PART WHERE ID = :ID", ":ID"},
+      {"SELECT ID FROM PART WHERE QTY = :qty", ":qty"},
+      {"SELECT ?", "?"},
+      {"SELECT ?12", "?12"},
+      {"SELECT @x", "@x"},
+      {"SELECT $x", "$x"},
+      {"DELETE FROM PART WHERE ID = :ID", ":ID"},
   };
   for (const auto& [statement, name] : refused) {
     const std::string refusal = Refusal(statement);

@@ -60,7 +60,8 @@ class NUVSqliteHost {
   // the answer. An answer without rows gives one table without rows. A
   // failure code from the consumer ends the run with that code; a writing
   // statement that fails, or whose consumer fails, is rolled back whole.
-  long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const NUVSqliteBatchConsumer& consumer,
+  long RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
+                    const NUVSqliteBatchConsumer& consumer,
                     const NUVListPtrNUVBaseUnknown* headers = nullptr);
 
   // How the database keeps its texts.

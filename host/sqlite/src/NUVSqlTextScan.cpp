@@ -40,9 +40,8 @@ class Scanner {
   // Reads one token and answers its kind; at least one byte is read.
   Kind Next() {
     const char c = Peek();
-    if (std::isspace(static_cast<unsigned char>(c))) return While(Kind::Blank, [](char b) {
-      return std::isspace(static_cast<unsigned char>(b)) != 0;
-    });
+    if (std::isspace(static_cast<unsigned char>(c)))
+      return While(Kind::Blank, [](char b) { return std::isspace(static_cast<unsigned char>(b)) != 0; });
     if (c == '-' && Peek(1) == '-') return LineComment();
     if (c == '/' && Peek(1) == '*') return BlockComment();
     if (c == '\'') return Quoted(Kind::Literal, '\'', '\'');
@@ -127,8 +126,8 @@ std::string_view NUVSqlTextScan::LiteralBody(std::string_view text, const NUVSql
 
 size_t NUVSqlTextScan::CountComments(std::string_view text) {
   const std::vector<NUVSqlToken> tokens = Scan(text);
-  return static_cast<size_t>(
-      std::count_if(tokens.begin(), tokens.end(), [](const NUVSqlToken& t) { return t.kind == Kind::Comment; }));
+  return static_cast<size_t>(std::count_if(tokens.begin(), tokens.end(),
+                                           [](const NUVSqlToken& t) { return t.kind == Kind::Comment; }));
 }
 
 std::string_view NUVSqlTextScan::FirstParameter(std::string_view text) {

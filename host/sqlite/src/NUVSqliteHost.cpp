@@ -74,7 +74,8 @@ std::unique_ptr<NUVSqliteHost> NUVSqliteHost::OpenFile(const std::string& path, 
     message = "no database file " + path;
     return nullptr;
   }
-  Connection connection{Connect(path, options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, message)};
+  Connection connection{
+      Connect(path, options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, message)};
   if (!connection.handle) return nullptr;
   sqlite3_busy_timeout(connection.handle, options.busyTimeoutMs);
   // Reading the schema proves the file is a database.
@@ -129,7 +130,8 @@ long NUVSqliteHost::Run(const NUVUnicodeString& statement, NUVEdbResultTable& ta
 }
 
 long NUVSqliteHost::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
-                                 const NUVSqliteBatchConsumer& consumer, const NUVListPtrNUVBaseUnknown* headers) {
+                                 const NUVSqliteBatchConsumer& consumer,
+                                 const NUVListPtrNUVBaseUnknown* headers) {
   return NUVSqliteQueryRunner(session_->Database()).RunInBatches(statement, batchRows, consumer, headers);
 }
 

@@ -2,8 +2,8 @@
 
 #include <sqlite3.h>
 
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -14,9 +14,9 @@
 #include "NUVEdbResultTableBuilder.h"
 #include "NUVEdsGeneralTool.h"
 #include "NUVInternalError.h"
+#include "NUVSqlTextScan.h"
 #include "NUVSqliteDatabase.h"
 #include "NUVSqlitePlainText.h"
-#include "NUVSqlTextScan.h"
 
 long NUVSqliteRefused(const std::string& message) {
   auto* error = new NUVInternalError(1, "SqliteRefused", "NUVSqliteHost");
@@ -152,12 +152,12 @@ long NUVSqliteQueryRunner::Cell(sqlite3_stmt* statement, int i, const Column& co
       cell = new NUVEdbResultTabData(column.classType, column.attrName, sqlite3_column_double(statement, i));
       break;
     default: {
-      cell = StringCell(
-          column.classType, column.attrName,
-          storage == SQLITE_BLOB
-              ? Hexadecimal(sqlite3_column_blob(statement, i), sqlite3_column_bytes(statement, i))
-              : NUVUnicodeString(reinterpret_cast<const char*>(sqlite3_column_text(statement, i))),
-          database_.TextMode());
+      cell =
+          StringCell(column.classType, column.attrName,
+                     storage == SQLITE_BLOB
+                         ? Hexadecimal(sqlite3_column_blob(statement, i), sqlite3_column_bytes(statement, i))
+                         : NUVUnicodeString(reinterpret_cast<const char*>(sqlite3_column_text(statement, i))),
+                     database_.TextMode());
       break;
     }
   }
@@ -205,14 +205,14 @@ long NUVSqliteQueryRunner::Fill(sqlite3_stmt* statement, const std::vector<Colum
     }
     if (code >= 0 && !columns.empty()) code = NUVEdbResultTableBuilder::AppendRowTakingCells(table, cells);
     for (int c = 1; c <= cells.Size(); ++c) cells[c]->Release();  // what the row did not take
-    cells.RemoveAll(NUVCollec::KeepMemory);  // the next row fills the same room
+    cells.RemoveAll(NUVCollec::KeepMemory);                       // the next row fills the same room
     if (code < 0) return code;
   }
   return NUV_S_OK;
 }
 
-long NUVSqliteQueryRunner::Batches(sqlite3_stmt* statement, const std::vector<Column>& columns, size_t batchRows,
-                                   const NUVSqliteBatchConsumer& consumer) {
+long NUVSqliteQueryRunner::Batches(sqlite3_stmt* statement, const std::vector<Column>& columns,
+                                   size_t batchRows, const NUVSqliteBatchConsumer& consumer) {
   int row = 0;
   bool done = false;
   for (bool first = true; !done; first = false) {
@@ -266,8 +266,8 @@ long NUVSqliteQueryRunner::PreparePlain(const std::string& text, NUVSqliteStatem
     bound_ = static_cast<int>(plain.Values().size());
     for (size_t i = 0; i < plain.Values().size(); ++i) {
       const std::string& value = plain.Values()[i];
-      sqlite3_bind_text(statement.get(), static_cast<int>(i + 1), value.data(), static_cast<int>(value.size()),
-                        SQLITE_TRANSIENT);
+      sqlite3_bind_text(statement.get(), static_cast<int>(i + 1), value.data(),
+                        static_cast<int>(value.size()), SQLITE_TRANSIENT);
     }
     return NUV_S_OK;
   }

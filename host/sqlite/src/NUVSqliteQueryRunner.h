@@ -34,8 +34,8 @@ class NUVSqliteQueryRunner {
   // filled; an answer without rows gives one table without rows. A failure
   // code from the consumer ends the run with that code (a writing statement
   // is then rolled back whole).
-  long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const NUVSqliteBatchConsumer& consumer,
-                    const NUVListPtrNUVBaseUnknown* headers);
+  long RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
+                    const NUVSqliteBatchConsumer& consumer, const NUVListPtrNUVBaseUnknown* headers);
 
  private:
   // How the values of one column become cells.
@@ -55,8 +55,8 @@ class NUVSqliteQueryRunner {
   long Execute(const NUVUnicodeString& text, const NUVListPtrNUVBaseUnknown* headers, const Filler& fill);
   // Appends up to limit rows to the table; done when the answer has no
   // more. row counts the rows read so far, for messages.
-  long Fill(sqlite3_stmt* statement, const std::vector<Column>& columns, NUVEdbResultTable& table, size_t limit,
-            int& row, bool& done);
+  long Fill(sqlite3_stmt* statement, const std::vector<Column>& columns, NUVEdbResultTable& table,
+            size_t limit, int& row, bool& done);
   long Batches(sqlite3_stmt* statement, const std::vector<Column>& columns, size_t batchRows,
                const NUVSqliteBatchConsumer& consumer);
   long Cell(sqlite3_stmt* statement, int i, const Column& column, int row, NUVBaseUnknown*& cell) const;

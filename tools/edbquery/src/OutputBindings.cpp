@@ -143,8 +143,8 @@ void OutputBindings::CheckDeliverable(const RowCells& cells, const OutputOption&
     NUVEdbObjAttrType type = EdbTypeNone;
     if (cells.Cell(i) == nullptr || cells.Cell(i)->GetType(type) < 0 || type == EdbTypeNone) return;
     if (type == ExpectedType(output.kind)) return;
-    throw Failure(kDatabaseError, "row " + std::to_string(n) + ", column " + output.attrName + ": the value " +
-                                      cells.Value(i).text + " cannot be read as " +
+    throw Failure(kDatabaseError, "row " + std::to_string(n) + ", column " + output.attrName +
+                                      ": the value " + cells.Value(i).text + " cannot be read as " +
                                       kTypeNames[static_cast<int>(output.kind)] + " without loss");
   }
 }

@@ -27,7 +27,9 @@ std::string ValueText(const ParameterOption& entry, size_t k) {
     case ParameterKind::String:
     case ParameterKind::StringList:
       return "'" +
-             std::string(NUVEdsGeneralTool().EncodeBlanks(NUVUnicodeString(std::string_view(entry.texts[k]))).View()) +
+             std::string(NUVEdsGeneralTool()
+                             .EncodeBlanks(NUVUnicodeString(std::string_view(entry.texts[k])))
+                             .View()) +
              "'";
     case ParameterKind::Object:
     case ParameterKind::ObjectList:
@@ -49,7 +51,8 @@ std::vector<Insertion> Insertions(const ParameterOption& entry) {
   std::vector<Insertion> insertions;
   const size_t count = ValueCount(entry);
   if (entry.condition.empty()) {
-    for (size_t k = 0; k < count && k < entry.names.size(); ++k) insertions.emplace_back(entry.names[k], ValueText(entry, k));
+    for (size_t k = 0; k < count && k < entry.names.size(); ++k)
+      insertions.emplace_back(entry.names[k], ValueText(entry, k));
     return insertions;
   }
   std::string expression;
@@ -99,11 +102,15 @@ void CheckNoCommentMade(const std::string& statement, const std::string& finishe
   if (NUVSqlTextScan::CountComments(finished) <= comments) return;
   for (const ParameterOption& entry : parameters) {
     std::string alone = statement;
-    for (const Insertion& insertion : Insertions(entry)) alone = ReplaceAll(alone, insertion.first, insertion.second);
+    for (const Insertion& insertion : Insertions(entry))
+      alone = ReplaceAll(alone, insertion.first, insertion.second);
     if (NUVSqlTextScan::CountComments(alone) > comments) {
-      throw Failure(kUsageError, entry.label + ": the value starts a comment in the statement; write the name in "
-                                               "brackets, as (" + entry.names.front() + ")");
+      throw Failure(kUsageError, entry.label +
+                                     ": the value starts a comment in the statement; write the name in "
+                                     "brackets, as (" +
+                                     entry.names.front() + ")");
     }
   }
-  throw Failure(kUsageError, "the values start a comment in the statement; write the names in brackets, as (:A)");
+  throw Failure(kUsageError,
+                "the values start a comment in the statement; write the names in brackets, as (:A)");
 }

@@ -60,7 +60,9 @@ int RunProgram(int argc, const char* const* argv, std::FILE* input, std::FILE* o
     return 0;
   } catch (const OutputWriter::Failed& failed) {
     // A reader that went away (| head -1) wanted no more: that ends quietly.
-    error = failed.error == EPIPE ? "" : "edbquery: cannot write the output: " + std::string(std::strerror(failed.error)) + "\n";
+    error = failed.error == EPIPE
+                ? ""
+                : "edbquery: cannot write the output: " + std::string(std::strerror(failed.error)) + "\n";
     return failed.error == EPIPE ? 0 : kDatabaseError;
   } catch (const Failure& failure) {
     error = "edbquery: " + OneLine(failure.what()) + "\n";

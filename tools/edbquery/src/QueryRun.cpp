@@ -8,10 +8,10 @@
 #include "NUVError.h"
 #include "NUVSqliteHost.h"
 #include "OutputBindings.h"
-#include "RowPrinter.h"
 #include "ParameterChecks.h"
 #include "QueryParameters.h"
 #include "RowCells.h"
+#include "RowPrinter.h"
 
 namespace {
 
@@ -27,8 +27,9 @@ NUVSqliteOpenOptions OpenOptions(const Options& options) {
 std::unique_ptr<NUVSqliteHost> OpenHost(const Options& options) {
   const std::string& path = options.databasePath;
   std::string message;
-  std::unique_ptr<NUVSqliteHost> host = path.empty() ? NUVSqliteHost::OpenSample(message)
-                                                     : NUVSqliteHost::OpenFile(path, message, OpenOptions(options));
+  std::unique_ptr<NUVSqliteHost> host = path.empty()
+                                            ? NUVSqliteHost::OpenSample(message)
+                                            : NUVSqliteHost::OpenFile(path, message, OpenOptions(options));
   if (!host) throw Failure(kDatabaseError, WithPath(path, message));
   return host;
 }
@@ -50,9 +51,7 @@ int RowCount(const NUVEdbResultTable& table) {
 
 }  // namespace
 
-QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenHost(options)) {
-  host_->Install();
-}
+QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenHost(options)) { host_->Install(); }
 
 QueryRun::~QueryRun() = default;
 
@@ -73,9 +72,10 @@ void QueryRun::CheckObjectClasses() const {
   for (const OutputOption& output : options_.outputs) {
     if (output.kind != OutputKind::Object && output.kind != OutputKind::Objects) continue;
     if (!host_->KeyAttribute(output.classType).empty()) continue;
-    throw Failure(kDatabaseError, "--out " + std::string(output.kind == OutputKind::Object ? "object " : "objects ") +
-                                      output.classType + ": the database has no table " + output.classType +
-                                      " with a one-column key");
+    throw Failure(kDatabaseError,
+                  "--out " + std::string(output.kind == OutputKind::Object ? "object " : "objects ") +
+                      output.classType + ": the database has no table " + output.classType +
+                      " with a one-column key");
   }
 }
 
@@ -88,10 +88,12 @@ std::string QueryRun::Finish(const std::string& statement, const QueryParameters
   return std::string(finished.View());
 }
 
-std::string QueryRun::Explain(const std::string& finished, const std::string& columns, NUVSqliteTextMode mode) {
+std::string QueryRun::Explain(const std::string& finished, const std::string& columns,
+                              NUVSqliteTextMode mode) {
   return "statement: " + finished +
          "\ncolumns: " + (columns.empty() ? "every column of the answer" : columns) + "\ntexts: " +
-         (mode == NUVSqliteTextMode::Plain ? "plain (string literals are decoded and bound)" : "encoded") + "\n";
+         (mode == NUVSqliteTextMode::Plain ? "plain (string literals are decoded and bound)" : "encoded") +
+         "\n";
 }
 
 void QueryRun::Execute(const std::string& finished, OutputBindings& bindings, const Printer& print) {
@@ -149,6 +151,7 @@ std::vector<std::vector<CellValue>> QueryRun::BoundRows(NUVEdbResultTable& table
   if (!missing.empty()) throw Failure(kUsageError, "--out: the answer has no column " + missing);
   std::vector<std::vector<CellValue>> rows;
   const int count = RowCount(table);
-  for (int n = 1; n <= count; ++n) rows.push_back(bindings.ExtractRow(broker_, table, host_->Query(), n, before + n));
+  for (int n = 1; n <= count; ++n)
+    rows.push_back(bindings.ExtractRow(broker_, table, host_->Query(), n, before + n));
   return rows;
 }

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "CellValue.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVSqliteOpenOptions.h"
 #include "Options.h"
-#include "CellValue.h"
 
 class NUVSqliteHost;
 class OutputBindings;
@@ -50,7 +50,8 @@ class QueryRun {
   static std::vector<std::vector<CellValue>> AllCells(const NUVEdbResultTable& table);
   // The bound values of the batch's rows; before is the number of rows of
   // the batches before it.
-  std::vector<std::vector<CellValue>> BoundRows(NUVEdbResultTable& table, OutputBindings& bindings, int before);
+  std::vector<std::vector<CellValue>> BoundRows(NUVEdbResultTable& table, OutputBindings& bindings,
+                                                int before);
 
   const Options& options_;
   std::unique_ptr<NUVSqliteHost> host_;

@@ -11,7 +11,9 @@ namespace {
 
 std::string WholeFile(const ParameterOption& entry) {
   std::FILE* file = std::fopen(entry.valueFile.c_str(), "rb");
-  if (!file) throw Failure(kUsageError, entry.label + ": cannot read " + entry.valueFile + ": " + std::strerror(errno));
+  if (!file)
+    throw Failure(kUsageError,
+                  entry.label + ": cannot read " + entry.valueFile + ": " + std::strerror(errno));
   std::string text;
   char buffer[65536];
   for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
