@@ -1,7 +1,10 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +12,7 @@
 #include <ostream>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -138,14 +142,27 @@ const std::vector<Case> kFormats = {
      "ID,NAME,RELEASED,NOTE\n"
      "PR2,Valve block,,\"a,b \"\"c\"\"\"\n"
      "PR3,O'Brien's test rig,2023,\"a,b \"\"c\"\"\"\n"},
-    {"JsonLines", Join({"--format", "json"}, kProducts),
+    {"JsonArray", Join({"--format", "json"}, kProducts),
+     "[{\"ID\":\"PR2\",\"NAME\":\"Valve block\",\"RELEASED\":null,\"NOTE\":\"a,b \\\"c\\\"\"},\n"
+     "{\"ID\":\"PR3\",\"NAME\":\"O'Brien's test rig\",\"RELEASED\":2023,\"NOTE\":\"a,b \\\"c\\\"\"}]\n"},
+    {"JsonArrayWithoutRows", {"--format", "json", "SELECT 1 AS A WHERE 0"}, "[]\n"},
+    {"JsonRealKeepsItsFraction",
+     {"--format", "jsonl", "SELECT 1.0 AS R, 2 AS I, 1e20 AS E, 100000.0 AS F, 0.1 AS T, 1e-7 AS S"},
+     "{\"R\":1.0,\"I\":2,\"E\":1e+20,\"F\":100000.0,\"T\":0.1,\"S\":1e-07}\n"},
+    {"HeaderWithoutRows", {"SELECT ID, NAME FROM PART WHERE 0"}, "ID  NAME\n--  ----\n"},
+    {"CsvHeaderWithoutRows", {"--format", "csv", "SELECT ID, NAME FROM PART WHERE 0"}, "ID,NAME\n"},
+    {"NullText", {"--null", "NULL", "SELECT NULL AS A, '' AS B"}, "A     B\n----  -\nNULL\n"},
+    {"CsvNullText", {"--format", "csv", "--null", "NULL", "SELECT NULL AS A, '' AS B"}, "A,B\nNULL,\n"},
+    {"NoHeader", {"--no-header", "SELECT 'x' AS A, 'yy' AS B"}, "x  yy\n"},
+    {"CsvNoHeader", {"--format", "csv", "--no-header", "SELECT 1 AS A"}, "1\n"},
+    {"JsonLines", Join({"--format", "jsonl"}, kProducts),
      "{\"ID\":\"PR2\",\"NAME\":\"Valve block\",\"RELEASED\":null,\"NOTE\":\"a,b \\\"c\\\"\"}\n"
      "{\"ID\":\"PR3\",\"NAME\":\"O'Brien's test rig\",\"RELEASED\":2023,\"NOTE\":\"a,b \\\"c\\\"\"}\n"},
     {"UnboundColumnsAsRead",
-     {"--format", "json", "SELECT NAME, MASS, QTY FROM PART WHERE ID = 'P3'"},
+     {"--format", "jsonl", "SELECT NAME, MASS, QTY FROM PART WHERE ID = 'P3'"},
      "{\"NAME\":\"Shaft seal\",\"MASS\":0.015,\"QTY\":2}\n"},
     {"JsonEscapesControlsAndBadUtf8",
-     {"--format", "json", "SELECT 'tab' || char(9) || 'é' || CAST(X'FF' AS TEXT) AS T"},
+     {"--format", "jsonl", "SELECT 'tab' || char(9) || 'é' || CAST(X'FF' AS TEXT) AS T"},
      "{\"T\":\"tab\\té\\ufffd\"}\n"},
     {"CsvQuotesLineBreaks",
      {"--format", "csv", "SELECT 'two' || char(10) || 'lines' AS T"},
@@ -188,15 +205,21 @@ const std::vector<Case> kParameters = {
      {"--object-list", ":X,:Y", "PRODUCT", "PR2,PR3", PartsWhere("PRODUCT IN (':X', ':Y')")},
      "ID\nP4\nP5\nP6\nP7\n"},
     {"StatementAfterDoubleDash", {"--", "-- a comment\nSELECT 1 AS V"}, "V\n1\n"},
+    {"OperandAfterEquals", {"--format=table", "SELECT 1 AS V"}, "V\n-\n1\n"},
+    {"NegativeValueInBrackets", {"--int", ":A", "-5", "SELECT 10-(:A) AS V"}, "V\n15\n"},
+    {"IntegersBeyond32BitsShownExactly",
+     {"SELECT 3000000000 AS N, -9223372036854775808 AS M"},
+     "N,M\n3000000000,-9223372036854775808\n"},
+    {"ExactDoubleIntoInt", {"--out", "int", "QUERY", "X", "SELECT 2.0 AS X"}, "X\n2\n"},
 };
 
 // --explain prints the finished statement and runs nothing.
-const std::string kEvery = "columns: every column of the answer\n";
+const std::string kEvery = "columns: every column of the answer\ntexts: encoded\n";
 const std::vector<Case> kExplain = {
     {"WithBindings",
      {"--int", ":Q", "2", "--object", ":P", "PRODUCT", "PR1", "--out", "string", "PART", "ID", "--out", "int",
       "PART", "QTY", "SELECT ID, QTY FROM PART WHERE QTY=:Q AND PRODUCT=':P'"},
-     "statement: SELECT ID, QTY FROM PART WHERE QTY=2 AND PRODUCT='PR1'\ncolumns: ID, QTY\n"},
+     "statement: SELECT ID, QTY FROM PART WHERE QTY=2 AND PRODUCT='PR1'\ncolumns: ID, QTY\ntexts: encoded\n"},
     {"StringsAreEncoded",
      {"--string", ":S", "O'Neil 5%", "SELECT :S"},
      "statement: SELECT 'O%27Neil%205%25'\n" + kEvery},
@@ -204,6 +227,9 @@ const std::vector<Case> kExplain = {
      {"--string-list", "M=", "a,b", "--cond", "OR", "SELECT 1 WHERE M="},
      "statement: SELECT 1 WHERE  (  M='a' OR  M='b' ) \n" + kEvery},
     {"RefusedStatementIsNotRun", {"DELETE FROM NOWHERE"}, "statement: DELETE FROM NOWHERE\n" + kEvery},
+    {"ConditionOfOneSign",
+     {"--int-list", "ID=", "1,2", "--cond", "|", "SELECT 1 WHERE ID="},
+     "statement: SELECT 1 WHERE  (  ID=1 ^|^  ID=2 ) \n" + kEvery},
 };
 
 class Succeeds : public EdbqueryTest, public testing::WithParamInterface<Case> {};
@@ -229,6 +255,7 @@ TEST_F(EdbqueryTest, HelpAndVersion) {
   ExpectSuccess(Edbquery({"--version"}), "edbquery 0.1.0\n");
   const Outcome help = Edbquery({"--help", "--bogus"});
   EXPECT_EQ(help.exitCode, 0);
+  EXPECT_EQ(help.out.rfind("Usage: edbquery [OPTION]... STATEMENT\n", 0), 0u);
   EXPECT_NE(help.out.find("--object-list NAMES CLASS KEYS"), std::string::npos);
 }
 
@@ -238,9 +265,9 @@ TEST_F(EdbqueryTest, StoredHostileKeysReachNoStatement) {
   const std::string database = File("hostile.db");
   ExpectSuccess(Edbquery({"--init", database}), "");
   const Arguments onDatabase = {"--db", database, "--format", "csv"};
-  ExpectSuccess(Edbquery(Join(onDatabase, {"INSERT INTO PRODUCT VALUES ('X%27%20OR%20%271%27=%271', 'Evil', "
-                                           "NULL), ('1%20OR%201=1', 'Evil', NULL)"})),
-                "");
+  const Outcome inserted = Edbquery(Join(onDatabase, {"INSERT INTO PRODUCT VALUES ('X%27%20OR%20%271%27=%271', "
+                                                      "'Evil', NULL), ('1%20OR%201=1', 'Evil', NULL)"}));
+  ASSERT_EQ(inserted.exitCode, 0) << inserted.err;
   const std::vector<Arguments> attacks = {
       {"--object", ":PR", "PRODUCT", "X' OR '1'='1", "DELETE FROM PART WHERE PRODUCT = ':PR'"},
       {"--object", ":PR", "PRODUCT", "1 OR 1=1", "DELETE FROM PART WHERE PRODUCT = :PR"},
@@ -290,18 +317,53 @@ const std::vector<Case> kUsageErrors = {
      "with --cond give one name"},
     {"ConditionAfterScalar", {"--int", ":A", "1", "--cond", "OR", "SELECT 1"}, "--cond must follow"},
     {"UnknownFormat", {"--format", "xml", "SELECT 1"}, "unknown format 'xml'"},
+    {"UnknownTextMode", {"--text", "raw", "SELECT 1"}, "unknown mode 'raw'"},
+    {"PlainTextOnTheSample", {"--text", "plain", "SELECT 1"}, "--text plain needs --db"},
+    {"ReadOnlyOnTheSample", {"--readonly", "SELECT 1"}, "--readonly needs --db"},
+    {"NegativeTimeout", {"--timeout", "-1", "SELECT 1"}, "--timeout: -1 is below 0"},
+    {"MissingValueFile",
+     {"--string-file", ":V", "/nonexistent/v", "SELECT :V"},
+     "cannot read /nonexistent/v"},
+    {"OperandAfterEqualsForFlag", {"--explain=yes", "SELECT 1"}, "--explain takes no operand"},
+    {"OperandAfterEqualsForTwoOperands", {"--int=:A", "1", "SELECT 1"}, "--int takes NAME VALUE"},
     {"MissingStatementFile", {"-f", "/nonexistent/q.sql"}, "cannot read statement file"},
+    {"DoubleUnderflow", {"--double", ":M", "1e-999", "SELECT :M"}, "outside the double range"},
+    {"NameNotInStatement", {"--int", ":QTY", "2", "SELECT 1 WHERE 2 = :qty"}, "does not hold the name :QTY"},
+    {"ListNameNotInStatement", {"--int-list", ":A,:B", "1,2", "SELECT :A"}, "does not hold the name :B"},
+    {"ValueHoldsLaterName",
+     {"--string", ":ID", "P9:WHY", "--string", ":WHY", "OR(1=1)OR", "DELETE FROM PART WHERE ID = :ID"},
+     "--string :ID: the value holds :WHY"},
+    {"ConditionListHoldsLaterName",
+     {"--string-list", "M=", "a,b", "--cond", "OR", "--int", "M", "1", "SELECT 1 WHERE M="},
+     "the value holds M"},
+    {"ValueMakesLineComment", {"--int", ":A", "-5", "SELECT 10-:A"}, "--int :A: the value starts a comment"},
+    {"ValueMakesCommentAdvice", {"--double", ":D", "-0.5", "SELECT 1-:D"}, "as (:D)"},
+    {"ConditionNotAWord",
+     {"--int-list", "A=", "1,2", "--cond", "OR 1=1 OR", "SELECT 1 WHERE A="},
+     "--cond: 'OR 1=1 OR' is not a word"},
+    {"ConditionOfTwoSigns",
+     {"--int-list", "A=", "1,2", "--cond", "||", "SELECT 1 WHERE A="},
+     "is not a word"},
 };
 
 const std::vector<Case> kDatabaseErrors = {
     {"MissingDatabaseFile", {"--db", "/nonexistent/x.db", "SELECT 1"}, "no database file"},
     {"StatementRefused", {"SELEC 1"}, "near \"SELEC\": syntax error"},
     {"TextWithTwoStatements", {"SELECT 1; SELECT 2"}, "more than one statement"},
-    {"IntegerBeyond32Bits", {"SELECT 3000000000 AS N"}, "does not fit 32 bits"},
-    {"ObjectKeyNotFound", {"--object", ":P", "PRODUCT", "PR9", "SELECT 1"}, "no PRODUCT with key 'PR9'"},
-    {"KeyWithLineBreakStaysOneLine", {"--object", ":P", "PRODUCT", "P\nR", "SELECT 1"}, "key 'P\\x0AR' refused"},
+    {"ParameterLeftColon", {"SELECT 1 WHERE 2 = :qty"}, "parameter :qty,"},
+    {"ParameterLeftQuestion", {"SELECT ?"}, "parameter ?,"},
+    {"ParameterLeftAt", {"SELECT @x"}, "parameter @x,"},
+    {"ParameterLeftDollar", {"SELECT $x"}, "parameter $x,"},
+    {"DoubleIntoInt", {"--out", "int", "PART", "MASS", "SELECT MASS FROM PART"}, "row 1, column MASS"},
+    {"TextIntoInt", {"--out", "int", "Q", "X", "SELECT 2 AS X UNION ALL SELECT 'abc'"}, "row 2, column X"},
+    {"TextIntoDouble", {"--out", "double", "Q", "X", "SELECT 'abc' AS X"}, "row 1, column X"},
+    {"IntegerBeyond32BitsIntoInt", {"--out", "int", "Q", "N", "SELECT 3000000000 AS N"}, "row 1, column N"},
+    {"ObjectOfUnknownClass", {"--out", "object", "NOPE", "X", "SELECT 1 AS X"}, "no table NOPE"},
+    {"ObjectsOfUnknownClass", {"--out", "objects", "NOPE", "X", "SELECT 1 AS X"}, "no table NOPE"},
+    {"ObjectKeyNotFound", {"--object", ":P", "PRODUCT", "PR9", "SELECT ':P'"}, "no PRODUCT with key 'PR9'"},
+    {"KeyWithLineBreakStaysOneLine", {"--object", ":P", "PRODUCT", "P\nR", "SELECT ':P'"}, "key 'P\\x0AR' refused"},
     {"KeyThatWouldEndItsLiteral", {"--object", ":P", "PRODUCT", "X' OR '1'='1", "SELECT ':P'"}, "refused"},
-    {"ClassWithoutKey", {"--object-list", ":P", "NOWHERE", "K1", "SELECT 1"}, "NOWHERE is not a table"},
+    {"ClassWithoutKey", {"--object-list", ":P", "NOWHERE", "K1", "SELECT ':P'"}, "NOWHERE is not a table"},
 };
 
 class Fails : public EdbqueryTest, public testing::WithParamInterface<Case> {};
@@ -311,5 +373,138 @@ TEST_P(Fails, WithOneLineAndNoOutput) {
 INSTANTIATE_TEST_SUITE_P(UsageErrors, Fails, testing::ValuesIn(Cases({}, kUsage, kUsageErrors)), CaseName);
 INSTANTIATE_TEST_SUITE_P(DatabaseErrors, Fails, testing::ValuesIn(Cases({}, kDatabase, kDatabaseErrors)),
                          CaseName);
+
+// A database another program wrote holds its texts as they are: values are
+// found and stored as given, and read back as stored.
+TEST_F(EdbqueryTest, PlainTextDatabase) {
+  const std::string plain = File("plain.db");
+  std::ofstream{plain};
+  // Written as it stands: encoded mode leaves the author's literals alone.
+  EXPECT_EQ(
+      Edbquery({"--db", plain, "--text", "encoded", "CREATE TABLE M (ID INTEGER PRIMARY KEY, NAME TEXT)"})
+          .err,
+      "edbquery: 0 rows changed\n");
+  const Outcome inserted =
+      Edbquery({"--db", plain, "--text", "encoded",
+                "INSERT INTO M (NAME) VALUES ('Stainless steel'), ('100% sure'), ('it''s'), "
+                "('Grüße'), ('a%20b')"});
+  EXPECT_EQ(inserted.exitCode, 0) << inserted.err;
+  const auto run = [&](Arguments arguments) {
+    arguments.insert(arguments.begin(), {"--db", plain, "--format", "csv"});
+    return Edbquery(arguments);
+  };
+  for (const char* value : {"Stainless steel", "100% sure", "it's", "Grüße", "a%20b"}) {
+    ExpectSuccess(run({"--string", ":N", value, "SELECT COUNT(*) AS N FROM M WHERE NAME = :N"}), "N\n1\n");
+  }
+  ExpectSuccess(run({"SELECT ID FROM M WHERE NAME = 'it''s'"}), "ID\n3\n");
+  EXPECT_EQ(run({"--string", ":N", "Drive gear", "INSERT INTO M (NAME) VALUES (:N)"}).exitCode, 0);
+  ExpectSuccess(run({"SELECT hex(NAME) AS H FROM M WHERE ID = 6"}), "H\n44726976652067656172\n");
+  ExpectSuccess(
+      run({"--out", "string", "M", "NAME", "SELECT NAME FROM M WHERE ID IN (2, 3, 5, 6) ORDER BY ID"}),
+      "NAME\n100% sure\nit's\na%20b\nDrive gear\n");
+  EXPECT_NE(run({"--explain", "SELECT 1"}).out.find("texts: plain"), std::string::npos);
+  EXPECT_NE(Query({"--explain", "SELECT 1"}).out.find("texts: encoded"), std::string::npos);
+}
+
+// A writing statement reports the rows it changed on standard error.
+TEST_F(EdbqueryTest, ChangedRowsOnStandardError) {
+  const Outcome updated = Edbquery({"UPDATE PART SET QTY = 3 WHERE QTY = 1"});
+  EXPECT_EQ(updated.exitCode, 0);
+  EXPECT_EQ(updated.out, "");
+  EXPECT_EQ(updated.err, "edbquery: 5 rows changed\n");
+  EXPECT_EQ(Edbquery({"DELETE FROM PART WHERE ID = 'P1'"}).err, "edbquery: 1 row changed\n");
+  const Outcome returning =
+      Edbquery({"--format", "csv", "UPDATE PART SET QTY = 0 WHERE ID = 'P2' RETURNING ID"});
+  EXPECT_EQ(returning.out, "ID\nP2\n");
+  EXPECT_EQ(returning.err, "edbquery: 1 row changed\n");
+}
+
+// --readonly keeps a database as it was; --timeout waits for a lock another
+// process holds, which the test takes on SQLite's reserved-lock byte.
+TEST_F(EdbqueryTest, ReadOnlyAndLockTimeout) {
+  const std::string path = File("locked.db");
+  ExpectSuccess(Edbquery({"--init", path}), "");
+  const Arguments update = {"--db", path, "UPDATE PART SET QTY = 4 WHERE ID = 'P1'"};
+  ExpectFailure(Edbquery(Join({"--readonly"}, update)), kDatabase, "readonly");
+  const int fd = open(path.c_str(), O_RDWR);
+  ASSERT_GE(fd, 0);
+  struct flock reserved {};
+  reserved.l_type = F_WRLCK;
+  reserved.l_whence = SEEK_SET;
+  reserved.l_start = 0x40000001;
+  reserved.l_len = 1;
+  ASSERT_EQ(fcntl(fd, F_SETLK, &reserved), 0);
+  ExpectFailure(Edbquery(Join({"--timeout", "0"}, update)), kDatabase, "locked");
+  std::thread release([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    reserved.l_type = F_UNLCK;
+    fcntl(fd, F_SETLK, &reserved);
+  });
+  const Outcome waited = Edbquery(Join({"--timeout", "30000"}, update));
+  release.join();
+  close(fd);
+  EXPECT_EQ(waited.exitCode, 0) << waited.err;
+  EXPECT_EQ(waited.err, "edbquery: 1 row changed\n");
+}
+
+// Values from files: a string as the file holds it, however long; a list
+// one item a line.
+TEST_F(EdbqueryTest, ValuesFromFiles) {
+  const std::string big(10 * 1024 * 1024, 'x');
+  std::ofstream(File("big.txt"), std::ios::binary) << big;
+  ExpectSuccess(Query({"--format", "csv", "--string-file", ":V", File("big.txt"), "SELECT length(:V) AS L"}),
+                "L\n10485760\n");
+  std::ofstream(File("blank.txt"), std::ios::binary) << "a b\n";
+  ExpectSuccess(Query({"--format", "jsonl", "--string-file", ":V", File("blank.txt"), "SELECT :V AS V"}),
+                "{\"V\":\"a b\\n\"}\n");
+  std::ofstream(File("materials.txt"), std::ios::binary) << "Cast iron\nFKM\n";
+  ExpectSuccess(Query({"--format", "csv", "--string-list-file", "P.MATERIAL=", File("materials.txt"),
+                       "--cond", "OR", PartsWhere("P.MATERIAL=")}),
+                "ID\nP1\nP3\n");
+  ExpectSuccess(Query({"--format", "csv", "--string-list-file", ":A,:B", File("materials.txt"),
+                       PartsWhere("MATERIAL IN (:A, :B)")}),
+                "ID\nP1\nP3\n");
+  ExpectFailure(Query({"--string-list-file", ":A,:B,:C", File("materials.txt"), "SELECT :A, :B, :C"}), kUsage,
+                "3 names for 2 lines");
+}
+
+// A long answer arrives in batches: every row once, in order, and a row
+// that cannot be delivered is named by its number in the whole answer.
+TEST_F(EdbqueryTest, LongAnswerAcrossBatches) {
+  const std::string rows = "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT 2500) ";
+  const Outcome csv = Edbquery({"--format", "csv", rows + "SELECT X FROM C"});
+  ASSERT_EQ(csv.exitCode, 0) << csv.err;
+  std::string expected = "X\n";
+  for (int x = 1; x <= 2500; ++x) expected += std::to_string(x) + "\n";
+  EXPECT_EQ(csv.out, expected);
+  const Outcome json = Edbquery({"--format", "json", rows + "SELECT X FROM C"});
+  const std::string end = "{\"X\":1000},\n{\"X\":1001}";
+  EXPECT_NE(json.out.find(end), std::string::npos);
+  EXPECT_EQ(json.out.rfind(",\n{\"X\":2500}]\n"), json.out.size() - 14);
+  ExpectFailure(
+      Edbquery({"--out", "int", "Q", "X", rows + "SELECT CASE X WHEN 2001 THEN 0.5 ELSE X END AS X FROM C"}),
+      kDatabase, "row 2001, column X");
+}
+
+// A refused value leaves the database as it was.
+TEST_F(EdbqueryTest, RefusedValueRunsNothing) {
+  ExpectFailure(Query({"--string", ":ID", "P9:WHY", "--string", ":WHY", "OR(1=1)OR",
+                       "DELETE FROM PART WHERE ID = :ID"}),
+                kUsage, "the value holds :WHY");
+  ExpectSuccess(Query({"--format", "csv", "SELECT COUNT(*) AS N FROM PART"}), "N\n8\n");
+}
+
+// A full disk is a failure; a reader that stops early ends the run quietly.
+TEST_F(EdbqueryTest, OutputThatCannotBeWritten) {
+  const std::string many =
+      "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT 20000) SELECT X FROM C";
+  const std::string run = Quoted(EDBQUERY_PATH) + " --format csv " + Quoted(many);
+  const int full = std::system((run + " >/dev/full 2>" + Quoted(File("stderr"))).c_str());
+  EXPECT_EQ(WIFEXITED(full) ? WEXITSTATUS(full) : -1, 1);
+  EXPECT_NE(Contents(File("stderr")).find("edbquery: cannot write the output"), std::string::npos);
+  const int closed = std::system((run + " 2>" + Quoted(File("stderr")) + " | head -c 1 >/dev/null").c_str());
+  EXPECT_EQ(WIFEXITED(closed) ? WEXITSTATUS(closed) : -1, 0);
+  EXPECT_EQ(Contents(File("stderr")), "");
+}
 
 }  // namespace

@@ -14,6 +14,7 @@ TEST_F(QueryRunner, ValuesBecomeCellsByTheirType) {
                     new NUVEdbResultTabHdr("PART", "QTY", EdbTypeDouble)};
   const std::tuple<const char*, bool, int, const char*> cases[] = {
       {"SELECT -2147483648 AS I", false, 1, "QUERY.I:1=-2147483648"},
+      {"SELECT 3000000000 AS I UNION ALL SELECT -2147483649", false, 2, "QUERY.I:3=-2147483649"},
       {"SELECT X'00CAFE' AS B", false, 1, "QUERY.B:3=00CAFE"},
       {"SELECT ID, NAME, MASS, QTY FROM PART WHERE ID = 'P1'", false, 1,
        "PART.ID:3=P1 PART.NAME:3=Pump housing PART.MASS:16=2.75 PART.QTY:1=1"},
@@ -59,10 +60,8 @@ TEST_F(QueryRunner, WritesCommitOrRollBackWhole) {
       {"SELECT * FROM NOSUCH", "no such table"},
       {"", "no statement"},
       {"UPDATE PART SET QTY = 99; DELETE FROM PART", "more than one statement"},
-      {"SELECT 3000000000 AS BIG", "column \"BIG\" of row 1"},
-      {"SELECT 1 UNION ALL SELECT -3000000000", "of row 2"},
-      // SQLite makes this update, but its answer cannot be read back.
-      {"UPDATE PART SET QTY = 3000000000 WHERE ID IN ('P1', 'P2') RETURNING QTY", "column \"QTY\" of row 1"},
+      // SQLite makes the first row's update, then fails on its answer.
+      {"UPDATE PART SET QTY = 99 WHERE ID IN ('P1', 'P2') RETURNING abs(-9223372036854775808)", "overflow"},
       {"INSERT INTO PART (ID, NAME) VALUES ('Q1', 'a'), ('P1', 'dup')", "UNIQUE"},
   };
   for (const auto& [statement, reason] : refused) {
@@ -71,6 +70,45 @@ TEST_F(QueryRunner, WritesCommitOrRollBackWhole) {
   }
   EXPECT_EQ(Scalar("SELECT COUNT(*) || ' ' || SUM(QTY) FROM PART"), "8 25");
   EXPECT_GE(Run("SELECT 1; -- a comment"), 0);
+}
+
+// A header's type is taken where the value converts to it exactly; any
+// other value keeps its own type, so that no reader gets 2 for 2.7.
+TEST_F(QueryRunner, HeaderTypesNeverConvertLossily) {
+  OwnedList headers{new NUVEdbResultTabHdr("PART", "I", EdbTypeInteger),
+                    new NUVEdbResultTabHdr("PART", "D", EdbTypeDouble)};
+  const std::pair<const char*, const char*> cases[] = {
+      {"SELECT 2.0 AS I, 5 AS D", "PART.I:1=2 PART.D:16=5"},
+      {"SELECT 2.7 AS I, 9007199254740993 AS D", "PART.I:16=2.7 PART.D:3=9007199254740993"},
+      {"SELECT 'abc' AS I, 'x' AS D", "PART.I:3=abc PART.D:3=x"},
+      {"SELECT 3000000000 AS I, -9007199254740992 AS D", "PART.I:3=3000000000 PART.D:16=-9.0072e+15"},
+      {"SELECT 1e10 AS I, NULL AS D", "PART.I:16=1e+10 PART.D:0="},
+  };
+  for (const auto& [statement, row] : cases) {
+    ASSERT_GE(Run(statement, &headers.get()), 0) << statement;
+    EXPECT_EQ(Row(1), row) << statement;
+  }
+}
+
+// A parameter left in the finished statement would be bound as NULL: the
+// host refuses it and names it. Parameter-like text inside literals,
+// comments and quoted names is no parameter.
+TEST_F(QueryRunner, RefusesParametersNoValueReplaced) {
+  const std::pair<const char*, const char*> refused[] = {
+      {"SELECT ID FROM PART WHERE QTY = :qty", ":qty"},
+      {"SELECT ?", "?"},
+      {"SELECT ?12", "?12"},
+      {"SELECT @x", "@x"},
+      {"SELECT $x", "$x"},
+      {"DELETE FROM PART WHERE ID = :ID", ":ID"},
+  };
+  for (const auto& [statement, name] : refused) {
+    const std::string refusal = Refusal(statement);
+    EXPECT_NE(refusal.find(std::string("parameter ") + name + ","), std::string::npos) << refusal;
+  }
+  EXPECT_EQ(Scalar("SELECT ':a' || \"?\" || [@b] FROM (SELECT 1 AS \"?\", 2 AS [@b]) -- :c\n/* $d */"),
+            ":a12");
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM PART"), "8");
 }
 
 }  // namespace

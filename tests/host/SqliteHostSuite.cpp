@@ -1,4 +1,10 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+
 #include "HostSuite.h"
+#include "NUVEdbResultTable.h"
 #include "NUVSqliteHost.h"
 
 namespace {
@@ -26,6 +32,42 @@ class SampleHost : public HostUnderTest {
 
 const HostPlugin kSample{"Sample", [] { return std::unique_ptr<HostUnderTest>(new SampleHost); }};
 
+// The sample written to a file and opened in plain text mode, with a part
+// whose key holds a hyphen and whose name holds blanks, stored as they are.
+class PlainHost : public HostUnderTest {
+ public:
+  PlainHost() {
+    std::remove(path_.c_str());
+    EXPECT_TRUE(NUVSqliteHost::WriteSample(path_, message_)) << message_;
+    host_ = NUVSqliteHost::OpenFile(path_, message_, {NUVSqliteTextMode::Plain});
+    NUVEdbResultTable table;
+    EXPECT_GE(host_->Run("INSERT INTO PART (ID, NAME) VALUES ('P-9', 'Plain part')", table), 0);
+  }
+  ~PlainHost() override {
+    host_.reset();
+    std::remove(path_.c_str());
+  }
+  void Install() override { host_->Install(); }
+  void Uninstall() override { host_->Uninstall(); }
+  std::string DatabaseName() const override { return host_->DatabaseName(); }
+  std::string ClassType() const override { return "PART"; }
+  std::string KeyAttribute() const override { return "ID"; }
+  std::vector<std::string> Keys() const override { return {"P1", "P-9", "P8"}; }
+  std::string MissingKey() const override { return "P-99"; }
+  NUVIEdbSysQuery2* Query() override { return host_->Query(); }
+  bool RunsStatements() const override { return true; }
+  long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table) override {
+    return host_->Run(statement, table);
+  }
+
+ private:
+  std::string message_;
+  std::string path_ = testing::TempDir() + "nuvsuite" + std::to_string(getpid()) + ".sqlite";
+  std::unique_ptr<NUVSqliteHost> host_;
+};
+
+const HostPlugin kPlain{"Plain", [] { return std::unique_ptr<HostUnderTest>(new PlainHost); }};
+
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(SqliteHost, HostSuite, testing::Values(kSample), HostPluginName);
+INSTANTIATE_TEST_SUITE_P(SqliteHost, HostSuite, testing::Values(kSample, kPlain), HostPluginName);

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "NUVListPtrNUVBaseUnknown.h"
+#include "NUVSqliteBatch.h"
+#include "NUVSqliteOpenOptions.h"
 #include "NUVUnicodeString.h"
 
 class NUVEdbResultTable;
@@ -15,19 +17,23 @@ class NUVSqliteSession;
 // its database handle makes host objects from keys, and its query interface
 // finds objects by key. Class type = table name, attribute = column name,
 // key attribute = the table's primary-key column, key text = the
-// primary-key value as text. Texts are stored blank-encoded. Keys of 1 to
-// 256 letters, digits, '_', '.' and single inner '-' are accepted; objects
-// with any other key are refused, so that no key stored in the database
-// can end a string literal or add SQL to a statement it is written into.
+// primary-key value as text. Texts are stored in the database's text mode
+// (NUVSqliteOpenOptions.h); cells always carry them blank-encoded. Keys of
+// 1 to 256 letters, digits, '_', '.' and single inner '-' are accepted;
+// objects with any other key are refused, so that no key stored in the
+// database can end a string literal or add SQL to a statement it is
+// written into.
 class NUVSqliteHost {
  public:
   // Opens an existing database file; null, with the reason in message, when
   // it does not exist or cannot be opened.
-  static std::unique_ptr<NUVSqliteHost> OpenFile(const std::string& path, std::string& message);
-  // Opens the built-in sample database in memory.
+  static std::unique_ptr<NUVSqliteHost> OpenFile(const std::string& path, std::string& message,
+                                                 const NUVSqliteOpenOptions& options = {});
+  // Opens the built-in sample database in memory (encoded texts).
   static std::unique_ptr<NUVSqliteHost> OpenSample(std::string& message);
-  // Writes the sample database to a new file; false, with the reason, when
-  // the file exists or cannot be written.
+  // Writes the sample database to a new file, marked as holding encoded
+  // texts; false, with the reason, when the file exists or cannot be
+  // written.
   static bool WriteSample(const std::string& path, std::string& message);
 
   // Removes the session when it is installed and closes the database.
@@ -40,14 +46,33 @@ class NUVSqliteHost {
   void Install();
   void Uninstall();
 
-  // Runs one finished statement and appends one row per answer row to the
-  // table. With headers (from ExtractInputDefinition), a column named like a
-  // header takes the header's class type and type. A statement SQLite
-  // refuses, a text holding more than one statement or an integer outside
-  // 32 bits gives a failure code with a recorded platform error carrying
-  // the reason; a writing statement that fails is rolled back whole.
+  // Runs one finished statement, gives the table one header per column of
+  // the statement (when it has no header yet) and appends one row per
+  // answer row. With headers (from ExtractInputDefinition), a column named like a
+  // header takes the header's type where the value converts exactly, and
+  // the header's class type; a value that does not convert keeps its own
+  // type, and an integer outside 32 bits becomes its decimal text. A
+  // statement SQLite refuses, a text holding more than one statement or an
+  // SQL parameter (":x", "?", "@x", "$x") gives a failure code with a
+  // recorded platform error carrying the reason; a writing statement that
+  // fails is rolled back whole.
   long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
            const NUVListPtrNUVBaseUnknown* headers = nullptr);
+  // Runs the statement as Run does, but hands the answer to the consumer in
+  // result tables of at most batchRows rows, each with the same header and
+  // each before the next is filled, so that memory stays flat however long
+  // the answer. An answer without rows gives one table without rows. A
+  // failure code from the consumer ends the run with that code; a writing
+  // statement that fails, or whose consumer fails, is rolled back whole.
+  long RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
+                    const NUVSqliteBatchConsumer& consumer,
+                    const NUVListPtrNUVBaseUnknown* headers = nullptr);
+
+  // How the database keeps its texts.
+  NUVSqliteTextMode TextMode() const;
+  // The number of rows the last writing statement of Run changed; -1 when
+  // the last statement only read.
+  long ChangedRows() const;
 
   // The query interface, without a reference for the caller.
   NUVIEdbSysQuery2* Query() const;

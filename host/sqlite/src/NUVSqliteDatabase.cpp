@@ -6,7 +6,10 @@
 
 NUVSqliteStatement::~NUVSqliteStatement() { sqlite3_finalize(statement_); }
 
-NUVSqliteDatabase::NUVSqliteDatabase(sqlite3* connection) : connection_(connection) { LoadSchema(); }
+NUVSqliteDatabase::NUVSqliteDatabase(sqlite3* connection, NUVSqliteTextMode textMode)
+    : connection_(connection), textMode_(textMode) {
+  LoadSchema();
+}
 
 NUVSqliteDatabase::~NUVSqliteDatabase() { sqlite3_close(connection_); }
 

@@ -2,6 +2,8 @@
 #include <map>
 #include <string>
 
+#include "NUVSqliteOpenOptions.h"
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -11,12 +13,16 @@ struct sqlite3_stmt;
 class NUVSqliteDatabase {
  public:
   // Takes over an open connection and reads its schema.
-  explicit NUVSqliteDatabase(sqlite3* connection);
+  NUVSqliteDatabase(sqlite3* connection, NUVSqliteTextMode textMode);
   ~NUVSqliteDatabase();
   NUVSqliteDatabase(const NUVSqliteDatabase&) = delete;
   NUVSqliteDatabase& operator=(const NUVSqliteDatabase&) = delete;
 
   sqlite3* Connection() const { return connection_; }
+  NUVSqliteTextMode TextMode() const { return textMode_; }
+  // The rows the last writing statement changed; -1 after a reading one.
+  long LastChanges() const { return lastChanges_; }
+  void SetLastChanges(long changes) { lastChanges_ = changes; }
   // Reads the tables and their primary-key columns again.
   void LoadSchema();
   // True when the schema has a table of that name.
@@ -32,6 +38,8 @@ class NUVSqliteDatabase {
 
  private:
   sqlite3* connection_;
+  NUVSqliteTextMode textMode_;
+  long lastChanges_ = -1;
   std::map<std::string, std::string> keys_;
 };
 

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <utility>
 
@@ -32,6 +33,25 @@ bool LoadSample(sqlite3* connection, std::string& message) {
   return false;
 }
 
+// The database's application id; 0 when it has none or it cannot be read.
+int32_t ApplicationId(sqlite3* connection) {
+  sqlite3_stmt* statement = nullptr;
+  int32_t id = 0;
+  if (sqlite3_prepare_v2(connection, "PRAGMA application_id", -1, &statement, nullptr) == SQLITE_OK &&
+      sqlite3_step(statement) == SQLITE_ROW) {
+    id = sqlite3_column_int(statement, 0);
+  }
+  sqlite3_finalize(statement);
+  return id;
+}
+
+bool MarkEncoded(sqlite3* connection, std::string& message) {
+  const std::string pragma = "PRAGMA application_id = " + std::to_string(kNUVSqliteEncodedApplicationId);
+  if (sqlite3_exec(connection, pragma.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK) return true;
+  message = sqlite3_errmsg(connection);
+  return false;
+}
+
 bool Exists(const std::string& path) {
   struct stat info {};
   return stat(path.c_str(), &info) == 0;
@@ -48,27 +68,33 @@ struct Connection {
 
 NUVSqliteHost::NUVSqliteHost(NUVSqliteSession* session) : session_(session) {}
 
-std::unique_ptr<NUVSqliteHost> NUVSqliteHost::OpenFile(const std::string& path, std::string& message) {
+std::unique_ptr<NUVSqliteHost> NUVSqliteHost::OpenFile(const std::string& path, std::string& message,
+                                                       const NUVSqliteOpenOptions& options) {
   if (!Exists(path)) {
     message = "no database file " + path;
     return nullptr;
   }
-  Connection connection{Connect(path, SQLITE_OPEN_READWRITE, message)};
+  Connection connection{
+      Connect(path, options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, message)};
   if (!connection.handle) return nullptr;
+  sqlite3_busy_timeout(connection.handle, options.busyTimeoutMs);
   // Reading the schema proves the file is a database.
   if (sqlite3_exec(connection.handle, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) !=
       SQLITE_OK) {
     message = path + ": " + sqlite3_errmsg(connection.handle);
     return nullptr;
   }
-  auto database = std::make_shared<NUVSqliteDatabase>(connection.Release());
+  const NUVSqliteTextMode mode = options.textMode.value_or(
+      ApplicationId(connection.handle) == kNUVSqliteEncodedApplicationId ? NUVSqliteTextMode::Encoded
+                                                                         : NUVSqliteTextMode::Plain);
+  auto database = std::make_shared<NUVSqliteDatabase>(connection.Release(), mode);
   return std::unique_ptr<NUVSqliteHost>(new NUVSqliteHost(new NUVSqliteSession(database)));
 }
 
 std::unique_ptr<NUVSqliteHost> NUVSqliteHost::OpenSample(std::string& message) {
   Connection connection{Connect(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, message)};
   if (!connection.handle || !LoadSample(connection.handle, message)) return nullptr;
-  auto database = std::make_shared<NUVSqliteDatabase>(connection.Release());
+  auto database = std::make_shared<NUVSqliteDatabase>(connection.Release(), NUVSqliteTextMode::Encoded);
   return std::unique_ptr<NUVSqliteHost>(new NUVSqliteHost(new NUVSqliteSession(database)));
 }
 
@@ -79,7 +105,7 @@ bool NUVSqliteHost::WriteSample(const std::string& path, std::string& message) {
   }
   Connection connection{Connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, message)};
   if (!connection.handle) return false;
-  if (LoadSample(connection.handle, message)) return true;
+  if (LoadSample(connection.handle, message) && MarkEncoded(connection.handle, message)) return true;
   sqlite3_close(connection.Release());
   std::remove(path.c_str());
   return false;
@@ -102,6 +128,16 @@ long NUVSqliteHost::Run(const NUVUnicodeString& statement, NUVEdbResultTable& ta
                         const NUVListPtrNUVBaseUnknown* headers) {
   return NUVSqliteQueryRunner(session_->Database()).Run(statement, table, headers);
 }
+
+long NUVSqliteHost::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
+                                 const NUVSqliteBatchConsumer& consumer,
+                                 const NUVListPtrNUVBaseUnknown* headers) {
+  return NUVSqliteQueryRunner(session_->Database()).RunInBatches(statement, batchRows, consumer, headers);
+}
+
+NUVSqliteTextMode NUVSqliteHost::TextMode() const { return session_->Database().TextMode(); }
+
+long NUVSqliteHost::ChangedRows() const { return session_->Database().LastChanges(); }
 
 NUVIEdbSysQuery2* NUVSqliteHost::Query() const { return session_->Query(); }
 

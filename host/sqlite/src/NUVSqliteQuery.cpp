@@ -42,7 +42,8 @@ long NUVSqliteQuery::GetObjectFromKey(const NUVUnicodeString& classType, const N
   if (sqlite3_prepare_v2(database_->Connection(), sql.c_str(), -1, statement.out(), nullptr) != SQLITE_OK) {
     return NUVSqliteRefused(database_->LastMessage());
   }
-  const NUVUnicodeString stored = NUVEdsGeneralTool().EncodeBlanks(key);
+  const NUVUnicodeString stored =
+      database_->TextMode() == NUVSqliteTextMode::Encoded ? NUVEdsGeneralTool().EncodeBlanks(key) : key;
   sqlite3_bind_text(statement.get(), 1, stored.CastToCharPtr(), -1, SQLITE_TRANSIENT);
   const int rc = sqlite3_step(statement.get());
   if (rc == SQLITE_DONE) return NUV_E_INVALIDARG;

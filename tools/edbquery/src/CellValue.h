@@ -12,7 +12,8 @@ struct CellValue {
   static CellValue Null() { return {}; }
   static CellValue Text(std::string text) { return {Kind::Text, std::move(text)}; }
   static CellValue Integer(int value) { return {Kind::Number, std::to_string(value)}; }
-  // The shortest text that reads back as the same double; a non-finite
-  // value becomes a text.
+  // The shortest text that reads back as the same double: plain digits
+  // from 1e-5 up to 1e15, the exponent form beyond, ".0" for a whole
+  // number; a non-finite value becomes a text.
   static CellValue Double(double value);
 };

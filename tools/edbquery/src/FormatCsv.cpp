@@ -22,14 +22,15 @@ void AppendLine(std::string& out, const std::vector<std::string>& fields) {
 
 }  // namespace
 
-std::string FormatCsv(const ResultGrid& grid) {
+std::string FormatCsv(const ResultGrid& grid, const OutputStyle& style) {
   if (grid.columns.empty()) return {};
   std::string out;
-  AppendLine(out, grid.columns);
+  if (style.header) AppendLine(out, grid.columns);
+  std::vector<std::string> fields;
   for (const auto& row : grid.rows) {
-    std::vector<std::string> fields;
-    fields.reserve(row.size());
-    for (const CellValue& value : row) fields.push_back(value.text);
+    fields.clear();
+    for (const CellValue& value : row)
+      fields.push_back(value.kind == CellValue::Kind::Null ? style.nullText : value.text);
     AppendLine(out, fields);
   }
   return out;

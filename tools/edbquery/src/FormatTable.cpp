@@ -4,9 +4,9 @@
 
 namespace {
 
-std::string Shown(const CellValue& value) {
+std::string Shown(const std::string& text) {
   std::string shown;
-  for (const char c : value.text) {
+  for (const char c : text) {
     if (c == '\n') {
       shown += "\\n";
     } else if (c == '\r') {
@@ -39,23 +39,27 @@ void AppendLine(std::string& out, const std::vector<std::string>& fields, const 
 
 }  // namespace
 
-std::string FormatTable(const ResultGrid& grid) {
+std::string FormatTable(const ResultGrid& grid, const OutputStyle& style) {
   if (grid.columns.empty()) return {};
-  std::vector<std::vector<std::string>> lines{grid.columns};
+  std::vector<std::vector<std::string>> lines;
+  if (style.header) lines.push_back(grid.columns);
   for (const auto& row : grid.rows) {
     std::vector<std::string> fields;
     fields.reserve(row.size());
-    for (const CellValue& value : row) fields.push_back(Shown(value));
+    for (const CellValue& value : row)
+      fields.push_back(value.kind == CellValue::Kind::Null ? Shown(style.nullText) : Shown(value.text));
     lines.push_back(std::move(fields));
   }
   std::vector<size_t> widths(grid.columns.size(), 0);
   for (const auto& fields : lines) {
     for (size_t i = 0; i < fields.size(); ++i) widths[i] = std::max(widths[i], Width(fields[i]));
   }
-  std::vector<std::string> dashes;
-  dashes.reserve(widths.size());
-  for (const size_t width : widths) dashes.emplace_back(width, '-');
-  lines.insert(lines.begin() + 1, dashes);
+  if (style.header) {
+    std::vector<std::string> dashes;
+    dashes.reserve(widths.size());
+    for (const size_t width : widths) dashes.emplace_back(width, '-');
+    lines.insert(lines.begin() + 1, dashes);
+  }
   std::string out;
   for (const auto& fields : lines) AppendLine(out, fields, widths);
   return out;

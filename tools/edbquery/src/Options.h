@@ -6,7 +6,8 @@
 // file or database is touched.
 enum class Action { Query, Init, Help, Version };
 enum class StatementSource { None, Argument, File, StandardInput };
-enum class OutputFormat { Table, Csv, JsonLines };
+enum class OutputFormat { Table, Csv, Json, JsonLines };
+enum class TextMode { FromFile, Encoded, Plain };
 enum class ParameterKind { Int, Double, String, Object, IntList, DoubleList, StringList, ObjectList };
 enum class OutputKind { Int, Double, String, Object, Objects };
 
@@ -21,6 +22,7 @@ struct ParameterOption {
   std::vector<double> doubles;
   std::string classType;  // objects only
   std::string condition;  // lists only; empty for none
+  std::string valueFile;  // strings read from this file: the whole text, or a list item per line
 };
 
 // One output binding: where the column of that attribute name goes.
@@ -34,10 +36,15 @@ struct Options {
   Action action = Action::Query;
   std::string databasePath;  // empty: the built-in sample
   std::string initPath;
+  TextMode textMode = TextMode::FromFile;
   StatementSource source = StatementSource::None;
   std::string statement;  // the text (Argument) or the file name (File)
   std::vector<ParameterOption> parameters;
   std::vector<OutputOption> outputs;
   OutputFormat format = OutputFormat::Table;
+  std::string nullText;  // what null prints as in table and CSV output
+  bool header = true;    // table and CSV output start with the column names
+  bool readOnly = false;
+  int timeoutMs = 5000;  // how long to wait for a database another process has locked
   bool explain = false;
 };

@@ -5,6 +5,7 @@
 #include "Failure.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbOutputData.h"
+#include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVIUnknownList.h"
@@ -122,16 +123,42 @@ CellValue OutputBindings::ValueOf(const Variable& variable) {
 }
 
 std::vector<CellValue> OutputBindings::ExtractRow(NUVEdbBrokerTool& broker, NUVEdbResultTable& table,
-                                                  const NUVIEdbSysQuery2* query, int n) {
+                                                  const NUVIEdbSysQuery2* query, int n, int rowNumber) {
   for (const auto& variable : variables_) Clear(*variable);
+  const RowCells cells(table, n);
+  for (const auto& variable : variables_) CheckDeliverable(cells, variable->output, rowNumber);
   // Fails when every bound cell of the row is null; the nulls print empty.
   broker.ExtractOutput(table, bindings_, query, n);
-  const RowCells cells(table, n);
   std::vector<CellValue> values;
   for (const auto& variable : variables_) {
     values.push_back(cells.HasValue(variable->output.attrName) ? ValueOf(*variable) : CellValue::Null());
   }
   return values;
+}
+
+void OutputBindings::CheckDeliverable(const RowCells& cells, const OutputOption& output, int n) {
+  static const char* const kTypeNames[] = {"int", "double", "string", "object", "objects"};
+  for (int i = 1; i <= cells.Count(); ++i) {
+    if (cells.AttrName(i) != output.attrName) continue;
+    NUVEdbObjAttrType type = EdbTypeNone;
+    if (cells.Cell(i) == nullptr || cells.Cell(i)->GetType(type) < 0 || type == EdbTypeNone) return;
+    if (type == ExpectedType(output.kind)) return;
+    throw Failure(kDatabaseError, "row " + std::to_string(n) + ", column " + output.attrName +
+                                      ": the value " + cells.Value(i).text + " cannot be read as " +
+                                      kTypeNames[static_cast<int>(output.kind)] + " without loss");
+  }
+}
+
+NUVEdbObjAttrType OutputBindings::ExpectedType(OutputKind kind) {
+  switch (kind) {
+    case OutputKind::Int:
+      return EdbTypeInteger;
+    case OutputKind::Double:
+      return EdbTypeDouble;
+    default:
+      break;
+  }
+  return EdbTypeString;
 }
 
 std::string OutputBindings::MissingColumn(const NUVEdbResultTable& table) const {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CellValue.h"
+#include "NUVEdbObjAttrType.h"
 #include "NUVListPtrNUVBaseUnknown.h"
 #include "NUVUnicodeString.h"
 #include "Options.h"
@@ -13,6 +14,7 @@ class NUVEdbResultTable;
 class NUVIEdbSysObject;
 class NUVIEdbSysQuery2;
 class NUVIUnknownList;
+class RowCells;
 
 // The output bindings of a statement, the variables they write and the
 // column headers derived from them. Holds one reference on each binding and
@@ -35,9 +37,12 @@ class OutputBindings {
   // carries; empty when every one is there or the table has no row.
   std::string MissingColumn(const NUVEdbResultTable& table) const;
   // Extracts row n (from 1) into the variables and answers their values,
-  // null where the row's cell is null or its object is not found.
+  // null where the row's cell is null or its object is not found. Throws
+  // Failure naming the row (rowNumber in the whole answer) and column when
+  // a cell's value cannot go into its binding without loss (2.7 or "abc"
+  // for an int).
   std::vector<CellValue> ExtractRow(NUVEdbBrokerTool& broker, NUVEdbResultTable& table,
-                                    const NUVIEdbSysQuery2* query, int n);
+                                    const NUVIEdbSysQuery2* query, int n, int rowNumber);
 
  private:
   // One bound variable of every kind; the binding uses the one of its kind.
@@ -51,6 +56,8 @@ class OutputBindings {
   };
 
   static NUVBaseUnknown* Bind(Variable& variable);
+  static void CheckDeliverable(const RowCells& cells, const OutputOption& output, int n);
+  static NUVEdbObjAttrType ExpectedType(OutputKind kind);
   static void Clear(Variable& variable);
   static CellValue ValueOf(const Variable& variable);
   void ReleaseAll();

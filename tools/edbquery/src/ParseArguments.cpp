@@ -1,5 +1,6 @@
 #include "ParseArguments.h"
 
+#include <cctype>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -47,21 +48,31 @@ class ArgumentParser {
       positionalOnly_ = true;
       return;
     }
+    // "--name=value" gives a one-operand option its operand.
+    const size_t equals = argument.rfind("--", 0) == 0 ? argument.find('=') : std::string::npos;
+    const std::string name = argument.substr(0, equals);
     for (const OptionRule& rule : Rules()) {
-      if (argument == rule.name) {
-        Apply(rule);
+      if (name == rule.name) {
+        Apply(rule, equals == std::string::npos ? nullptr : &argument[equals + 1]);
         return;
       }
     }
-    Fail("unknown option " + argument + " (see --help)");
+    Fail("unknown option " + name + " (see --help)");
   }
 
-  void Apply(const OptionRule& rule) {
+  // Applies the rule to its operands: the inline one, or the next arguments.
+  void Apply(const OptionRule& rule, const char* inlineOperand) {
     const size_t arity = Words(rule.operands).size();
-    if (arguments_.size() - next_ < arity) Fail(std::string(rule.name) + " needs " + rule.operands);
-    const Operands operands(arguments_.begin() + static_cast<long>(next_),
-                            arguments_.begin() + static_cast<long>(next_ + arity));
-    next_ += arity;
+    Operands operands;
+    if (inlineOperand) {
+      if (arity != 1) Fail(std::string(rule.name) + " takes " + (arity == 0 ? "no operand" : rule.operands));
+      operands.emplace_back(inlineOperand);
+    } else {
+      if (arguments_.size() - next_ < arity) Fail(std::string(rule.name) + " needs " + rule.operands);
+      operands.assign(arguments_.begin() + static_cast<long>(next_),
+                      arguments_.begin() + static_cast<long>(next_ + arity));
+      next_ += arity;
+    }
     const bool followsList = lastWasList_;
     lastWasList_ = rule.list;
     if (rule.handler == &ArgumentParser::Condition && !followsList) Fail("--cond must follow a list option");
@@ -114,9 +125,29 @@ class ArgumentParser {
     } else if (name == "csv") {
       options_.format = OutputFormat::Csv;
     } else if (name == "json") {
+      options_.format = OutputFormat::Json;
+    } else if (name == "jsonl") {
       options_.format = OutputFormat::JsonLines;
     } else {
-      Fail("unknown format '" + name + "' (table, csv or json)");
+      Fail("unknown format '" + name + "' (table, csv, json or jsonl)");
+    }
+  }
+
+  void Null(const std::string&, const Operands& operands) { options_.nullText = operands[0]; }
+  void NoHeader(const std::string&, const Operands&) { options_.header = false; }
+  void ReadOnly(const std::string&, const Operands&) { options_.readOnly = true; }
+  void Timeout(const std::string& option, const Operands& operands) {
+    options_.timeoutMs = IntegerValue(option, operands[0]);
+    if (options_.timeoutMs < 0) Fail(option + ": " + operands[0] + " is below 0");
+  }
+
+  void Text(const std::string&, const Operands& operands) {
+    if (operands[0] == "plain") {
+      options_.textMode = TextMode::Plain;
+    } else if (operands[0] == "encoded") {
+      options_.textMode = TextMode::Encoded;
+    } else {
+      Fail("--text: unknown mode '" + operands[0] + "' (plain or encoded)");
     }
   }
 
@@ -149,6 +180,15 @@ class ArgumentParser {
     ParameterOption entry = Named(ParameterKind::String, option, operands[0]);
     entry.texts.push_back(operands[1]);
     options_.parameters.push_back(std::move(entry));
+  }
+  void StringFile(const std::string& option, const Operands& operands) {
+    ParameterOption entry = Named(ParameterKind::String, option, operands[0]);
+    entry.valueFile = FileOperand(option, operands[1]);
+    options_.parameters.push_back(std::move(entry));
+  }
+  static std::string FileOperand(const std::string& option, const std::string& path) {
+    if (path.empty()) Fail(option + " needs a non-empty FILE");
+    return path;
   }
   void Object(const std::string& option, const Operands& operands) {
     ParameterOption entry = Named(ParameterKind::Object, option, operands[0]);
@@ -184,6 +224,11 @@ class ArgumentParser {
     entry.texts = SplitItems(operands[1]);
     options_.parameters.push_back(std::move(entry));
   }
+  void StringListFile(const std::string& option, const Operands& operands) {
+    ParameterOption entry = NamedList(ParameterKind::StringList, option, operands[0]);
+    entry.valueFile = FileOperand(option, operands[1]);
+    options_.parameters.push_back(std::move(entry));
+  }
   void ObjectList(const std::string& option, const Operands& operands) {
     ParameterOption entry = NamedList(ParameterKind::ObjectList, option, operands[0]);
     entry.classType = ClassOperand(option, operands[1]);
@@ -191,9 +236,19 @@ class ArgumentParser {
     options_.parameters.push_back(std::move(entry));
   }
   void Condition(const std::string&, const Operands& operands) {
-    if (operands[0].empty()) Fail("--cond needs a non-empty WORD");
+    if (!IsConditionWord(operands[0]))
+      Fail("--cond: '" + operands[0] + "' is not a word of letters, digits and _, nor one of | ! %");
     options_.parameters.back().condition = operands[0];
     lastWasList_ = false;
+  }
+
+  static bool IsConditionWord(const std::string& word) {
+    if (word == "|" || word == "!" || word == "%") return true;
+    if (word.empty()) return false;
+    for (const char c : word) {
+      if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+    }
+    return true;
   }
 
   static int IntegerValue(const std::string& context, const std::string& text) {
@@ -243,6 +298,10 @@ class ArgumentParser {
       return;
     }
     if (options_.source == StatementSource::None) Fail("no statement given (see --help)");
+    if (options_.textMode == TextMode::Plain && options_.databasePath.empty())
+      Fail("--text plain needs --db: the built-in sample holds encoded texts");
+    if (options_.readOnly && options_.databasePath.empty())
+      Fail("--readonly needs --db: changes to the built-in sample are never kept");
     for (const ParameterOption& entry : options_.parameters) ValidateList(entry);
     std::set<std::string> attributes;
     for (const OutputOption& entry : options_.outputs) {
@@ -263,7 +322,8 @@ class ArgumentParser {
     if (!entry.condition.empty() && entry.names.size() != 1) {
       Fail(entry.label + ": with --cond give one name, not " + std::to_string(entry.names.size()));
     }
-    if (entry.condition.empty() && entry.names.size() != values) {
+    // A file's items are counted when it is read.
+    if (entry.condition.empty() && entry.valueFile.empty() && entry.names.size() != values) {
       Fail(entry.label + ": " + Counted(entry.names.size(), "name") + " for " + Counted(values, "value"));
     }
   }
@@ -285,7 +345,12 @@ const std::vector<ArgumentParser::OptionRule>& ArgumentParser::Rules() {
       {"--init", "FILE", &ArgumentParser::Init, false},
       {"-f", "FILE", &ArgumentParser::File, false},
       {"--file", "FILE", &ArgumentParser::File, false},
-      {"--format", "table|csv|json", &ArgumentParser::Format, false},
+      {"--format", "table|csv|json|jsonl", &ArgumentParser::Format, false},
+      {"--null", "TEXT", &ArgumentParser::Null, false},
+      {"--no-header", "", &ArgumentParser::NoHeader, false},
+      {"--readonly", "", &ArgumentParser::ReadOnly, false},
+      {"--timeout", "MS", &ArgumentParser::Timeout, false},
+      {"--text", "plain|encoded", &ArgumentParser::Text, false},
       {"--int", "NAME VALUE", &ArgumentParser::Integer, false},
       {"--double", "NAME VALUE", &ArgumentParser::Double, false},
       {"--string", "NAME VALUE", &ArgumentParser::String, false},
@@ -293,6 +358,8 @@ const std::vector<ArgumentParser::OptionRule>& ArgumentParser::Rules() {
       {"--int-list", "NAMES VALUES", &ArgumentParser::IntegerList, true},
       {"--double-list", "NAMES VALUES", &ArgumentParser::DoubleList, true},
       {"--string-list", "NAMES VALUES", &ArgumentParser::StringList, true},
+      {"--string-file", "NAME FILE", &ArgumentParser::StringFile, false},
+      {"--string-list-file", "NAMES FILE", &ArgumentParser::StringListFile, true},
       {"--object-list", "NAMES CLASS KEYS", &ArgumentParser::ObjectList, true},
       {"--cond", "WORD", &ArgumentParser::Condition, false},
       {"--out", "TYPE CLASS ATTR", &ArgumentParser::Output, false},

@@ -1,21 +1,36 @@
 #include "QueryRun.h"
 
+#include <exception>
+
 #include "Failure.h"
+#include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVError.h"
 #include "NUVSqliteHost.h"
 #include "OutputBindings.h"
-#include "OutputFormats.h"
+#include "ParameterChecks.h"
 #include "QueryParameters.h"
 #include "RecordedMessage.h"
 #include "RowCells.h"
+#include "RowPrinter.h"
 
 namespace {
 
-std::unique_ptr<NUVSqliteHost> OpenHost(const std::string& path) {
+NUVSqliteOpenOptions OpenOptions(const Options& options) {
+  NUVSqliteOpenOptions open;
+  if (options.textMode == TextMode::Plain) open.textMode = NUVSqliteTextMode::Plain;
+  if (options.textMode == TextMode::Encoded) open.textMode = NUVSqliteTextMode::Encoded;
+  open.readOnly = options.readOnly;
+  open.busyTimeoutMs = options.timeoutMs;
+  return open;
+}
+
+std::unique_ptr<NUVSqliteHost> OpenHost(const Options& options) {
+  const std::string& path = options.databasePath;
   std::string message;
-  std::unique_ptr<NUVSqliteHost> host =
-      path.empty() ? NUVSqliteHost::OpenSample(message) : NUVSqliteHost::OpenFile(path, message);
+  std::unique_ptr<NUVSqliteHost> host = path.empty()
+                                            ? NUVSqliteHost::OpenSample(message)
+                                            : NUVSqliteHost::OpenFile(path, message, OpenOptions(options));
   if (!host) throw Failure(kDatabaseError, WithPath(path, message));
   return host;
 }
@@ -28,19 +43,32 @@ int RowCount(const NUVEdbResultTable& table) {
 
 }  // namespace
 
-QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenHost(options.databasePath)) {
-  host_->Install();
-}
+QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenHost(options)) { host_->Install(); }
 
 QueryRun::~QueryRun() = default;
 
-std::string QueryRun::Output(const std::string& statement) {
+void QueryRun::Output(const std::string& statement, const Printer& print) {
+  CheckValuesHoldNoLaterName(options_.parameters);
+  CheckNamesOccur(statement, options_.parameters);
+  CheckObjectClasses();
   const QueryParameters parameters(options_.parameters, *host_);
   const std::string finished = Finish(statement, parameters);
+  CheckNoCommentMade(statement, finished, options_.parameters);
   OutputBindings bindings(options_.outputs);
   const std::string columns = bindings.Empty() ? std::string() : bindings.DeriveHeaders(broker_);
-  if (options_.explain) return Explain(finished, columns);
-  return FormatGrid(Execute(finished, bindings), options_.format);
+  if (options_.explain) return print(Explain(finished, columns, host_->TextMode()));
+  Execute(finished, bindings, print);
+}
+
+void QueryRun::CheckObjectClasses() const {
+  for (const OutputOption& output : options_.outputs) {
+    if (output.kind != OutputKind::Object && output.kind != OutputKind::Objects) continue;
+    if (!host_->KeyAttribute(output.classType).empty()) continue;
+    throw Failure(kDatabaseError,
+                  "--out " + std::string(output.kind == OutputKind::Object ? "object " : "objects ") +
+                      output.classType + ": the database has no table " + output.classType +
+                      " with a one-column key");
+  }
 }
 
 std::string QueryRun::Finish(const std::string& statement, const QueryParameters& parameters) {
@@ -52,42 +80,70 @@ std::string QueryRun::Finish(const std::string& statement, const QueryParameters
   return std::string(finished.View());
 }
 
-std::string QueryRun::Explain(const std::string& finished, const std::string& columns) {
+std::string QueryRun::Explain(const std::string& finished, const std::string& columns,
+                              NUVSqliteTextMode mode) {
   return "statement: " + finished +
-         "\ncolumns: " + (columns.empty() ? "every column of the answer" : columns) + "\n";
+         "\ncolumns: " + (columns.empty() ? "every column of the answer" : columns) + "\ntexts: " +
+         (mode == NUVSqliteTextMode::Plain ? "plain (string literals are decoded and bound)" : "encoded") +
+         "\n";
 }
 
-ResultGrid QueryRun::Execute(const std::string& finished, OutputBindings& bindings) {
-  NUVEdbResultTable table;
-  const long code = host_->Run(NUVUnicodeString(std::string_view(finished)), table,
-                               bindings.Empty() ? nullptr : &bindings.Headers());
+void QueryRun::Execute(const std::string& finished, OutputBindings& bindings, const Printer& print) {
+  RowPrinter printer(options_.format, {options_.nullText, options_.header});
+  int before = 0;  // the rows of the batches before
+  std::exception_ptr failure;
+  const auto consume = [&](NUVEdbResultTable& batch) -> long {
+    try {
+      if (before == 0) print(printer.Begin(bindings.Empty() ? ColumnNames(batch) : bindings.ColumnNames()));
+      print(printer.Rows(bindings.Empty() ? AllCells(batch) : BoundRows(batch, bindings, before)));
+      before += RowCount(batch);
+      return NUV_S_OK;
+    } catch (...) {
+      // Carried past the host, which then rolls a writing statement back.
+      failure = std::current_exception();
+      return NUV_E_FAIL;
+    }
+  };
+  const long code = host_->RunInBatches(NUVUnicodeString(std::string_view(finished)), kBatchRows, consume,
+                                        bindings.Empty() ? nullptr : &bindings.Headers());
+  if (failure) std::rethrow_exception(failure);
   if (code < 0) throw Failure(kDatabaseError, RecordedMessage(code, "the database refused the statement"));
-  if (bindings.Empty()) return AllCells(table);
-  return BoundRows(table, bindings);
+  changedRows_ = host_->ChangedRows();
+  print(printer.End());
 }
 
-ResultGrid QueryRun::AllCells(const NUVEdbResultTable& table) {
-  ResultGrid grid;
+std::vector<std::string> QueryRun::ColumnNames(NUVEdbResultTable& table) {
+  NUVListPtrNUVBaseUnknown headers;
+  table.GetHeader(headers);
+  std::vector<std::string> names;
+  for (int i = 1; i <= headers.Size(); ++i) {
+    NUVUnicodeString name;
+    static_cast<const NUVEdbResultTabHdr*>(headers[i])->GetAttrName(name);
+    names.emplace_back(name.View());
+    headers[i]->Release();
+  }
+  return names;
+}
+
+std::vector<std::vector<CellValue>> QueryRun::AllCells(const NUVEdbResultTable& table) {
+  std::vector<std::vector<CellValue>> rows;
   const int count = RowCount(table);
   for (int n = 1; n <= count; ++n) {
     const RowCells cells(table, n);
     std::vector<CellValue> row;
-    for (int i = 1; i <= cells.Count(); ++i) {
-      if (n == 1) grid.columns.push_back(cells.AttrName(i));
-      row.push_back(cells.Value(i));
-    }
-    grid.rows.push_back(std::move(row));
+    for (int i = 1; i <= cells.Count(); ++i) row.push_back(cells.Value(i));
+    rows.push_back(std::move(row));
   }
-  return grid;
+  return rows;
 }
 
-ResultGrid QueryRun::BoundRows(NUVEdbResultTable& table, OutputBindings& bindings) {
-  const std::string missing = bindings.MissingColumn(table);
+std::vector<std::vector<CellValue>> QueryRun::BoundRows(NUVEdbResultTable& table, OutputBindings& bindings,
+                                                        int before) {
+  const std::string missing = before == 0 ? bindings.MissingColumn(table) : std::string();
   if (!missing.empty()) throw Failure(kUsageError, "--out: the answer has no column " + missing);
-  ResultGrid grid;
-  grid.columns = bindings.ColumnNames();
+  std::vector<std::vector<CellValue>> rows;
   const int count = RowCount(table);
   for (int n = 1; n <= count; ++n)
-    grid.rows.push_back(bindings.ExtractRow(broker_, table, host_->Query(), n));
-  return grid;
+    rows.push_back(bindings.ExtractRow(broker_, table, host_->Query(), n, before + n));
+  return rows;
 }

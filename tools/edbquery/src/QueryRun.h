@@ -1,10 +1,13 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "CellValue.h"
 #include "NUVEdbBrokerTool.h"
+#include "NUVSqliteOpenOptions.h"
 #include "Options.h"
-#include "ResultGrid.h"
 
 class NUVSqliteHost;
 class OutputBindings;
@@ -15,6 +18,9 @@ class QueryParameters;
 // the extraction of every row.
 class QueryRun {
  public:
+  // Takes each piece of the output as it is made.
+  using Printer = std::function<void(const std::string& text)>;
+
   // Opens the database and installs its host. Throws Failure when the
   // database cannot be opened.
   explicit QueryRun(const Options& options);
@@ -22,19 +28,33 @@ class QueryRun {
   QueryRun(const QueryRun&) = delete;
   QueryRun& operator=(const QueryRun&) = delete;
 
-  // What the options ask to print for the statement: the rows in their
-  // format, or with --explain the finished statement and its columns.
-  // Throws Failure for anything that goes wrong; nothing is printed then.
-  std::string Output(const std::string& statement);
+  // Prints what the options ask for the statement: the rows in their
+  // format, batch by batch as the host hands them over, or with --explain
+  // the finished statement and its columns. Throws Failure for anything
+  // that goes wrong, and whatever print throws; a writing statement is then
+  // rolled back.
+  void Output(const std::string& statement, const Printer& print);
+  // The rows the statement changed; -1 when it only read or did not run.
+  long ChangedRows() const { return changedRows_; }
+
+  // The most rows the host hands over at a time.
+  static constexpr size_t kBatchRows = 1000;
 
  private:
+  // Throws Failure for an object output whose class the database lacks.
+  void CheckObjectClasses() const;
   std::string Finish(const std::string& statement, const QueryParameters& parameters);
-  static std::string Explain(const std::string& finished, const std::string& columns);
-  ResultGrid Execute(const std::string& finished, OutputBindings& bindings);
-  static ResultGrid AllCells(const NUVEdbResultTable& table);
-  ResultGrid BoundRows(NUVEdbResultTable& table, OutputBindings& bindings);
+  static std::string Explain(const std::string& finished, const std::string& columns, NUVSqliteTextMode mode);
+  void Execute(const std::string& finished, OutputBindings& bindings, const Printer& print);
+  static std::vector<std::string> ColumnNames(NUVEdbResultTable& table);
+  static std::vector<std::vector<CellValue>> AllCells(const NUVEdbResultTable& table);
+  // The bound values of the batch's rows; before is the number of rows of
+  // the batches before it.
+  std::vector<std::vector<CellValue>> BoundRows(NUVEdbResultTable& table, OutputBindings& bindings,
+                                                int before);
 
   const Options& options_;
   std::unique_ptr<NUVSqliteHost> host_;
   NUVEdbBrokerTool broker_;
+  long changedRows_ = -1;
 };

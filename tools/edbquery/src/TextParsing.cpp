@@ -33,7 +33,9 @@ NumberStatus ParseDouble(const std::string& text, double& value) {
   errno = 0;
   const double parsed = std::strtod(text.c_str(), &end);
   if (end != text.c_str() + text.size()) return NumberStatus::Malformed;
-  if (errno == ERANGE && std::isinf(parsed)) return NumberStatus::OutOfRange;
+  // Overflow gives an infinity, underflow a zero; a subnormal result keeps
+  // a value and is taken.
+  if (errno == ERANGE && (std::isinf(parsed) || parsed == 0)) return NumberStatus::OutOfRange;
   if (!std::isfinite(parsed)) return NumberStatus::Malformed;
   value = parsed;
   return NumberStatus::Ok;

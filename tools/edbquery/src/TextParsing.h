@@ -8,7 +8,8 @@ enum class NumberStatus { Ok, Malformed, OutOfRange };
 // leading blank or anything left over, OutOfRange beyond the int range.
 NumberStatus ParseInt(const std::string& text, int& value);
 // Reads the whole text as a finite double; Malformed as for ParseInt and for
-// infinities and NaN, OutOfRange when the magnitude overflows.
+// infinities and NaN, OutOfRange when the magnitude overflows or a
+// non-zero value underflows to zero.
 NumberStatus ParseDouble(const std::string& text, double& value);
 // Splits a list operand on ",": "\," stands for a comma and "\\" for a
 // backslash; any other backslash stays as it is. "" gives one empty item.

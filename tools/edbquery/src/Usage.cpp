@@ -1,50 +1,75 @@
 #include "Usage.h"
 
 const char* UsageText() {
-  return R"(usage: edbquery [OPTION...] STATEMENT
-       edbquery [OPTION...] -f FILE
-       edbquery [OPTION...] -             (the statement from standard input)
-       edbquery --init FILE
+  return R"(Usage: edbquery [OPTION]... STATEMENT
+  or:  edbquery [OPTION]... -f FILE
+  or:  edbquery [OPTION]... -
+  or:  edbquery --init FILE
+Run one SQL statement with named parameters on an engineering database and
+print its rows. The statement is the one argument that is not an option, the
+contents of FILE, or standard input ("-").
 
-Runs one SQL statement with named parameters on an engineering database and
-prints its rows. Each option takes its operands as separate arguments, so a
-parameter name may be any text (":ID", "P.MATERIAL=", ...): every occurrence
-of the name in the statement is replaced by the value, parameters in the
-order given. "--" makes every later argument the statement.
+Each option takes its operands as separate arguments, so a parameter name may
+be any text (":ID", "P.MATERIAL=", ...); every occurrence of the name in the
+statement is replaced by the value, parameters in the order given. An option
+with one operand also takes it as --option=VALUE. "--" makes the next
+argument the statement.
 
 Database:
-  --db FILE                 the database file (default: the built-in sample,
-                            in memory, changes are not kept)
-  --init FILE               write the sample database to the new FILE, exit
+      --db FILE             the database file (default: the built-in sample,
+                              in memory; changes are not kept)
+      --init FILE           write the sample database to the new FILE and exit
+      --text MODE           how the database keeps its texts: encoded (as the
+                              library writes them: "Drive%20gear") or plain
+                              (as they are); default: encoded for the sample
+                              and files written by --init, plain otherwise
+      --readonly            open the database without write access
+      --timeout MS          wait up to MS milliseconds for a database another
+                              process has locked (default 5000)
 
 Parameters:
-  --int NAME VALUE          an integer
-  --double NAME VALUE       a double
-  --string NAME VALUE       a text, written quoted ('...')
-  --object NAME CLASS KEY   the object of table CLASS with that key; its key
-                            is written as it is (quote the name: ':P')
-  --int-list NAMES VALUES   lists: NAMES and VALUES are split on "," ("\,"
-  --double-list NAMES VALUES       is a comma, "\\" a backslash); each item
-  --string-list NAMES VALUES       replaces its own name
-  --object-list NAMES CLASS KEYS
-  --cond WORD               after a list option: give one NAME, and the list
-                            becomes " ( NAME v1 WORD NAME v2 ... ) ",
-                            e.g. --string-list "P.MATERIAL=" "Steel,FKM" --cond OR
+      --int NAME VALUE      an integer
+      --double NAME VALUE   a double
+      --string NAME VALUE   a text, written quoted ('...')
+      --string-file NAME FILE
+                            a text: the whole contents of FILE
+      --object NAME CLASS KEY
+                            the object of table CLASS with that key; its key
+                              is written as it is (quote the name: ':P')
+      --int-list NAMES VALUES
+      --double-list NAMES VALUES
+      --string-list NAMES VALUES
+      --object-list NAMES CLASS KEYS
+      --string-list-file NAMES FILE
+                            lists: NAMES and VALUES are split on "," ("\,"
+                              is a comma, "\\" a backslash); each item
+                              replaces its own name; a list file has one
+                              item a line
+      --cond WORD           after a list option: give one NAME, and the list
+                              becomes " ( NAME v1 WORD NAME v2 ... ) "; WORD
+                              is letters, digits and "_", or one of | ! %
 
 Outputs (without any, every column of the answer is printed):
-  --out TYPE CLASS ATTR     print column ATTR, read for class CLASS, as TYPE:
-                            int, double, string, object (its key) or objects
-                            (the keys of a "+"-separated key list, joined by "+")
+      --out TYPE CLASS ATTR print column ATTR, read for class CLASS, as TYPE:
+                              int, double, string, object (its key) or
+                              objects (a "+"-separated key list)
 
 Output:
-  --format table|csv|json   aligned table (default), CSV, or JSON lines
-  --explain                 print the finished statement and the columns,
-                            run nothing
-  --help, -h                print this text
-  --version                 print the version
+      --format FORMAT       table (default), csv, json (one array) or jsonl
+                              (one object a line)
+      --null TEXT           print null as TEXT in table and csv output
+                              (default: nothing)
+      --no-header           print no column names in table and csv output
+      --explain             print the finished statement and the columns;
+                              run nothing
+  -h, --help                display this help and exit
+      --version             output version information and exit
 
-Null values print empty (null in JSON). Exit status: 0 success, 1 a
-database error, 2 a usage error; on failure one line goes to standard error
-and nothing to standard output.
+Exit status:
+  0  success
+  1  a database error (the database's message is printed)
+  2  a usage error
+On failure one line goes to standard error and nothing to standard output.
+After a writing statement the number of changed rows goes to standard error.
 )";
 }

@@ -22,14 +22,8 @@ int CheckLiveObjects(int code) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string out;
   std::string error;
-  const int code = RunProgram(argc, argv, stdin, out, error);
-  std::fwrite(out.data(), 1, out.size(), stdout);
+  const int code = RunProgram(argc, argv, stdin, stdout, error);
   std::fputs(error.c_str(), stderr);
-  if (std::fflush(stdout) != 0 && code == 0) {
-    std::fputs("edbquery: cannot write the output\n", stderr);
-    return 1;
-  }
   return CheckLiveObjects(code);
 }

@@ -95,15 +95,11 @@ std::string JsonValue(const CellValue& value) {
 
 }  // namespace
 
-std::string FormatJsonLines(const ResultGrid& grid) {
-  std::string out;
-  for (const auto& row : grid.rows) {
-    out += '{';
-    for (size_t i = 0; i < row.size() && i < grid.columns.size(); ++i) {
-      if (i > 0) out += ',';
-      out += JsonString(grid.columns[i]) + ":" + JsonValue(row[i]);
-    }
-    out += "}\n";
+std::string JsonObject(const std::vector<std::string>& columns, const std::vector<CellValue>& row) {
+  std::string out = "{";
+  for (size_t i = 0; i < row.size() && i < columns.size(); ++i) {
+    if (i > 0) out += ',';
+    out += JsonString(columns[i]) + ":" + JsonValue(row[i]);
   }
-  return out;
+  return out + "}";
 }

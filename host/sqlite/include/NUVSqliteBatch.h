@@ -1,0 +1,8 @@
+#pragma once
+#include <functional>
+
+class NUVEdbResultTable;
+
+// Takes one batch of an answer: a result table the host filled and
+// destroys after the call. A failure code ends the run with that code.
+using NUVSqliteBatchConsumer = std::function<long(NUVEdbResultTable& batch)>;

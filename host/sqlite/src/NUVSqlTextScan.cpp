@@ -1,0 +1,138 @@
+#include "NUVSqlTextScan.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+using Kind = NUVSqlToken::Kind;
+
+bool IsIdentifierByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return std::isalnum(byte) || c == '_' || c == '$' || byte >= 0x80;
+}
+
+bool IsIdentifierStart(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return std::isalpha(byte) || c == '_' || byte >= 0x80;
+}
+
+bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
+// Reads tokens from the text one after the other.
+class Scanner {
+ public:
+  explicit Scanner(std::string_view text) : text_(text) {}
+
+  std::vector<NUVSqlToken> All() {
+    std::vector<NUVSqlToken> tokens;
+    while (at_ < text_.size()) {
+      const size_t begin = at_;
+      const Kind kind = Next();
+      tokens.push_back({kind, begin, at_ - begin});
+    }
+    return tokens;
+  }
+
+ private:
+  char Peek(size_t ahead = 0) const { return at_ + ahead < text_.size() ? text_[at_ + ahead] : '\0'; }
+
+  // Reads one token and answers its kind; at least one byte is read.
+  Kind Next() {
+    const char c = Peek();
+    if (std::isspace(static_cast<unsigned char>(c)))
+      return While(Kind::Blank, [](char b) { return std::isspace(static_cast<unsigned char>(b)) != 0; });
+    if (c == '-' && Peek(1) == '-') return LineComment();
+    if (c == '/' && Peek(1) == '*') return BlockComment();
+    if (c == '\'') return Quoted(Kind::Literal, '\'', '\'');
+    if (c == '"') return Quoted(Kind::Identifier, '"', '"');
+    if (c == '`') return Quoted(Kind::Identifier, '`', '`');
+    if (c == '[') return Quoted(Kind::Identifier, '[', ']');
+    if ((c == 'x' || c == 'X') && Peek(1) == '\'') {
+      ++at_;
+      return Quoted(Kind::Blob, '\'', '\'');
+    }
+    if (c == '?') {
+      ++at_;
+      return While(Kind::Parameter, IsDigit);
+    }
+    if ((c == ':' || c == '@' || c == '$') && IsIdentifierByte(Peek(1))) {
+      ++at_;
+      return While(Kind::Parameter, IsIdentifierByte);
+    }
+    if (IsIdentifierStart(c)) return While(Kind::Identifier, IsIdentifierByte);
+    if (IsDigit(c) || (c == '.' && IsDigit(Peek(1)))) return Number();
+    ++at_;
+    return Kind::Other;
+  }
+
+  template <class Predicate>
+  Kind While(Kind kind, Predicate predicate) {
+    while (at_ < text_.size() && predicate(text_[at_])) ++at_;
+    return kind;
+  }
+
+  Kind LineComment() {
+    const size_t end = text_.find('\n', at_);
+    at_ = end == std::string_view::npos ? text_.size() : end;
+    return Kind::Comment;
+  }
+
+  Kind BlockComment() {
+    const size_t end = text_.find("*/", at_ + 2);
+    at_ = end == std::string_view::npos ? text_.size() : end + 2;
+    return Kind::Comment;
+  }
+
+  // From the opening character to the closing one; a doubled closing
+  // character stands for itself unless it also opens ([...] has no escape).
+  Kind Quoted(Kind kind, char open, char close) {
+    ++at_;
+    while (at_ < text_.size()) {
+      if (text_[at_++] != close) continue;
+      if (open == close && Peek() == close) {
+        ++at_;
+        continue;
+      }
+      break;
+    }
+    return kind;
+  }
+
+  // Digits with a fraction and an exponent, or a hexadecimal number; the
+  // word characters that follow belong to it as SQLite reads them.
+  Kind Number() {
+    while (IsDigit(Peek()) || Peek() == '.') ++at_;
+    if ((Peek() == 'e' || Peek() == 'E') &&
+        (IsDigit(Peek(1)) || ((Peek(1) == '+' || Peek(1) == '-') && IsDigit(Peek(2))))) {
+      at_ += 2;
+    }
+    return While(Kind::Other, IsIdentifierByte);
+  }
+
+  std::string_view text_;
+  size_t at_ = 0;
+};
+
+}  // namespace
+
+std::vector<NUVSqlToken> NUVSqlTextScan::Scan(std::string_view text) { return Scanner(text).All(); }
+
+std::string_view NUVSqlTextScan::LiteralBody(std::string_view text, const NUVSqlToken& literal) {
+  const std::string_view token = text.substr(literal.begin, literal.length);
+  const bool closed = token.size() >= 2 && token.back() == '\'';
+  return token.substr(1, token.size() - (closed ? 2 : 1));
+}
+
+size_t NUVSqlTextScan::CountComments(std::string_view text) {
+  const std::vector<NUVSqlToken> tokens = Scan(text);
+  return static_cast<size_t>(std::count_if(tokens.begin(), tokens.end(),
+                                           [](const NUVSqlToken& t) { return t.kind == Kind::Comment; }));
+}
+
+std::string_view NUVSqlTextScan::FirstParameter(std::string_view text) {
+  for (const NUVSqlToken& token : Scan(text)) {
+    if (token.kind == Kind::Parameter) return text.substr(token.begin, token.length);
+  }
+  return {};
+}

@@ -1,0 +1,57 @@
+#include "ValueFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "Failure.h"
+
+namespace {
+
+std::string WholeFile(const ParameterOption& entry) {
+  std::FILE* file = std::fopen(entry.valueFile.c_str(), "rb");
+  if (!file)
+    throw Failure(kUsageError,
+                  entry.label + ": cannot read " + entry.valueFile + ": " + std::strerror(errno));
+  std::string text;
+  char buffer[65536];
+  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) throw Failure(kUsageError, entry.label + ": cannot read " + entry.valueFile);
+  return text;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find('\n', start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace
+
+void ReadValueFiles(std::vector<ParameterOption>& parameters) {
+  for (ParameterOption& entry : parameters) {
+    if (entry.valueFile.empty()) continue;
+    const std::string text = WholeFile(entry);
+    if (entry.kind != ParameterKind::StringList) {
+      entry.texts = {text};
+      continue;
+    }
+    entry.texts = Lines(text);
+    if (entry.condition.empty() && entry.names.size() != entry.texts.size()) {
+      throw Failure(kUsageError, entry.label + ": " + std::to_string(entry.names.size()) + " names for " +
+                                     std::to_string(entry.texts.size()) + " lines of " + entry.valueFile);
+    }
+  }
+}
