@@ -27,6 +27,7 @@ class NUVEDBUTIL_API NUVEdbResultTabData : public NUVEdbAnyData {
   long GetClassType(NUVUnicodeString& classType) const;
 
  private:
+  friend class NUVEdbFieldAccess;  // the library's own fast reads
   NUVUnicodeString attrName_;
   NUVUnicodeString classType_;
 };
