@@ -16,6 +16,9 @@ class NUVSqliteSession;
 // finds objects by key. Class type = table name, attribute = column name,
 // key attribute = the table's primary-key column, key text = the
 // primary-key value as text. Texts are stored blank-encoded.
+//
+// One host, with every object it hands out, is used by one thread at a
+// time: its connection is opened without SQLite's per-connection mutex.
 class NUVSqliteHost {
  public:
   // Opens an existing database file; null, with the reason in message, when

@@ -128,7 +128,10 @@ std::vector<NUVSqliteQueryRunner::Column> NUVSqliteQueryRunner::Columns(
 long NUVSqliteQueryRunner::Cell(sqlite3_stmt* statement, int i, const Column& column, int row,
                                 NUVBaseUnknown*& cell) const {
   cell = nullptr;
-  const int storage = sqlite3_column_type(statement, i);
+  // One call per cell; reading the value directly is safe because the
+  // connection is used by one thread at a time.
+  sqlite3_value* const stored = sqlite3_column_value(statement, i);
+  const int storage = sqlite3_value_type(stored);
   switch (CellType(column.type, storage)) {
     case EdbTypeNone: {
       auto* none = new NUVEdbResultTabData(column.classType, column.attrName, 0);
@@ -137,7 +140,7 @@ long NUVSqliteQueryRunner::Cell(sqlite3_stmt* statement, int i, const Column& co
       break;
     }
     case EdbTypeInteger: {
-      const sqlite3_int64 value = sqlite3_column_int64(statement, i);
+      const sqlite3_int64 value = sqlite3_value_int64(stored);
       if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) {
         return NUVSqliteRefused("integer " + std::to_string(value) + " does not fit 32 bits" +
                                 RowText(column.attrName, row));
@@ -146,14 +149,14 @@ long NUVSqliteQueryRunner::Cell(sqlite3_stmt* statement, int i, const Column& co
       break;
     }
     case EdbTypeDouble:
-      cell = new NUVEdbResultTabData(column.classType, column.attrName, sqlite3_column_double(statement, i));
+      cell = new NUVEdbResultTabData(column.classType, column.attrName, sqlite3_value_double(stored));
       break;
     default: {
       cell = StringCell(
           column.classType, column.attrName,
           storage == SQLITE_BLOB
-              ? Hexadecimal(sqlite3_column_blob(statement, i), sqlite3_column_bytes(statement, i))
-              : NUVUnicodeString(reinterpret_cast<const char*>(sqlite3_column_text(statement, i))));
+              ? Hexadecimal(sqlite3_value_blob(stored), sqlite3_value_bytes(stored))
+              : NUVUnicodeString(reinterpret_cast<const char*>(sqlite3_value_text(stored))));
       break;
     }
   }
