@@ -430,13 +430,13 @@ void WriteCell(NUVEdbBrokerTool& broker, const NUVEdbResultTabData& cell, const 
     NUVUnicodeString* variable = NUVEdbFieldAccess::StringTarget(binding);
     if (!variable) return;
     if (cellType == EdbTypeString) {
-      *variable = NUVEdbAnyData::DecodeBlanks(stored);
+      *variable = nuvedb::DecodedText(stored);
     } else {
       *variable = stored;
     }
     return;
   }
-  const NUVUnicodeString text = cellType == EdbTypeString ? NUVEdbAnyData::DecodeBlanks(stored) : stored;
+  const NUVUnicodeString text = cellType == EdbTypeString ? nuvedb::DecodedText(stored) : stored;
   if (target.type == EdbTypeObject) {
     Held<NUVIEdbSysObject> object;
     if (query.GetObjectFromKey(*target.classType, text, object.out()) >= 0 && object) binding.SetValue(object.get());
@@ -480,12 +480,15 @@ class RowCells {
   NUVListPtrNUVBaseUnknown& get() { return list_; }
 
  private:
-  static NUVListPtrNUVBaseUnknown& Spare() {
-    thread_local NUVListPtrNUVBaseUnknown spare;
-    return spare;
-  }
+  static NUVListPtrNUVBaseUnknown& Spare();
   NUVListPtrNUVBaseUnknown list_;
 };
+
+// In the initial-exec model, as the platform's own thread state: the library
+// is linked, not loaded with dlopen.
+[[gnu::tls_model("initial-exec")]] thread_local NUVListPtrNUVBaseUnknown spareRowCells;
+
+NUVListPtrNUVBaseUnknown& RowCells::Spare() { return spareRowCells; }
 
 // The metadata tool with a reference; opens no frame.
 NUVEdsMetadataTool* ObtainMetadataTool() {
@@ -515,7 +518,7 @@ long NUVEdbBrokerTool::ExtractOutput(NUVEdbResultTable& table, NUVListPtrNUVBase
           if (!cell) continue;
           const NUVUnicodeString& attrName = NUVEdbFieldAccess::AttrName(*cell);
           for (const BindingView& target : targets) {
-            if (!(*target.attrName == attrName)) continue;
+            if (!nuvedb::SameText(*target.attrName, attrName)) continue;
             WriteCell(*this, *cell, target, *query, *metadata.get());
             code = kSource.Success();
             break;

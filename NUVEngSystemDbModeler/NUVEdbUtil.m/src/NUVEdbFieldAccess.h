@@ -4,6 +4,8 @@
 // result code for each read. Each function answers exactly what the public
 // getter of the same name reads; the checks the getter makes (a non-empty
 // name, the value's type) stay with the caller. Not installed.
+#include <cstring>
+
 #include "NUVEdbOutputData.h"
 #include "NUVEdbResultTabData.h"
 
@@ -23,3 +25,28 @@ class NUVEdbFieldAccess {
   // The caller's string variable, or null when the binding has none.
   static NUVUnicodeString* StringTarget(const NUVEdbOutputData& binding) { return binding.string_; }
 };
+
+namespace nuvedb {
+
+// True when the two texts are equal, as NUVUnicodeString's operator==
+// answers; names of a row mostly differ in length or first byte, which are
+// compared before the rest.
+inline bool SameText(const NUVUnicodeString& a, const NUVUnicodeString& b) {
+  const std::string_view x = a.View();
+  const std::string_view y = b.View();
+  if (x.size() != y.size()) return false;
+  if (x.empty()) return true;
+  if (x.front() != y.front()) return false;
+  return std::memcmp(x.data() + 1, y.data() + 1, x.size() - 1) == 0;
+}
+
+// The decoded form of blank-encoded text, as NUVEdbAnyData::DecodeBlanks
+// gives it: text without an escape is its own decoding and is copied as it
+// is.
+inline NUVUnicodeString DecodedText(const NUVUnicodeString& stored) {
+  const std::string_view text = stored.View();
+  if (!std::memchr(text.data(), '%', text.size())) return stored;
+  return NUVEdbAnyData::DecodeBlanks(stored);
+}
+
+}  // namespace nuvedb

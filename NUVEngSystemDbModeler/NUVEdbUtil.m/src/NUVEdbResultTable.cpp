@@ -50,7 +50,12 @@ void NUVEdbResultTable::TakeReferences() {
 
 void NUVEdbResultTable::ReleaseAll() {
   nuvedb::ReleaseAll(header_);
-  nuvedb::ReleaseChain(firstRow_, rows_, [](NUVEdbResultTabRow* row) { return row->next_; });
+  // The index holds the chain in order, so it serves as the list of rows
+  // gathered before any row is released.
+  std::vector<NUVEdbResultTabRow*> chain;
+  chain.swap(rows_);
+  firstRow_ = nullptr;
+  for (NUVEdbResultTabRow* row : chain) row->Release();
 }
 
 long NUVEdbResultTable::SetHeader(const NUVListPtrNUVBaseUnknown& headers) {
