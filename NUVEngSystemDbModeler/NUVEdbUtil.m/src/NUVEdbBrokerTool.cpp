@@ -282,7 +282,7 @@ class BindingViews {
       auto& binding = static_cast<NUVEdbOutputData&>(*entry);
       const NUVUnicodeString& attrName = NUVEdbFieldAccess::AttrName(binding);
       const NUVUnicodeString& classType = NUVEdbFieldAccess::ClassType(binding);
-      if (attrName.HasNoCharacter() || classType.HasNoCharacter()) continue;
+      if (!nuvedb::HasCharacter(attrName) || !nuvedb::HasCharacter(classType)) continue;
       *out++ = BindingView{&binding, &attrName, &classType, NUVEdbFieldAccess::Type(binding)};
     }
     last_ = out;
@@ -454,7 +454,8 @@ void WriteCell(NUVEdbBrokerTool& broker, const NUVEdbResultTabData& cell, const 
 const NUVEdbResultTabData* ReadableCell(const NUVBaseUnknown* entry) {
   if (!nuvedb::IsKindOfFast<NUVEdbResultTabData>(entry)) return nullptr;
   const auto& cell = static_cast<const NUVEdbResultTabData&>(*entry);
-  if (NUVEdbFieldAccess::AttrName(cell).HasNoCharacter() || NUVEdbFieldAccess::ClassType(cell).HasNoCharacter() ||
+  if (!nuvedb::HasCharacter(NUVEdbFieldAccess::AttrName(cell)) ||
+      !nuvedb::HasCharacter(NUVEdbFieldAccess::ClassType(cell)) ||
       NUVEdbFieldAccess::Type(cell) == EdbTypeNone) {
     return nullptr;
   }

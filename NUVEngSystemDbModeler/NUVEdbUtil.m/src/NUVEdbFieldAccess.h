@@ -40,6 +40,14 @@ inline bool SameText(const NUVUnicodeString& a, const NUVUnicodeString& b) {
   return std::memcmp(x.data() + 1, y.data() + 1, x.size() - 1) == 0;
 }
 
+// True when the text has at least one character, as !HasNoCharacter()
+// answers; a text that starts with an ASCII byte is answered at once.
+inline bool HasCharacter(const NUVUnicodeString& text) {
+  const std::string_view bytes = text.View();
+  if (bytes.empty()) return false;
+  return static_cast<unsigned char>(bytes.front()) < 0x80 || !text.HasNoCharacter();
+}
+
 // The decoded form of blank-encoded text, as NUVEdbAnyData::DecodeBlanks
 // gives it: text without an escape is its own decoding and is copied as it
 // is.
