@@ -85,6 +85,7 @@ class NUVEDBUTIL_API NUVEdbAnyData : public NUVBaseUnknown {
 
  private:
   friend class NUVEdbResultTableBuilder;  // stores text that arrives encoded
+  friend class NUVEdbFieldAccess;         // the library's own fast reads
   struct Lists;  // the four collections, allocated when a list is first stored
   Lists& EnsureLists();
 

@@ -44,6 +44,7 @@ class NUVEDBUTIL_API NUVEdbOutputData : public NUVBaseUnknown {
   long GetAttrType(NUVEdbObjAttrType& type) const;
 
  private:
+  friend class NUVEdbFieldAccess;  // the library's own fast reads
   void SetPtrsToNull();
 
   int* integer_ = nullptr;

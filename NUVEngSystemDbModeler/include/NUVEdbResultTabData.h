@@ -8,9 +8,13 @@ class NUVEDBUTIL_API NUVEdbResultTabData : public NUVEdbAnyData {
   NUVEDB_DECLARE_CLASS_INFO(NUVEdbResultTabData)
 
  public:
-  NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, int value);
+  // The integer and double constructors are inline: a host builds one cell
+  // per value of an answer.
+  NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, int value)
+      : NUVEdbAnyData(value), attrName_(attrName), classType_(classType) {}
   NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, const float& value);
-  NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, const double& value);
+  NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, const double& value)
+      : NUVEdbAnyData(value), attrName_(attrName), classType_(classType) {}
   NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
                       const NUVUnicodeString& value, const unsigned char& keepEncoded);
   NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, const IUnknown* value);
@@ -27,6 +31,7 @@ class NUVEDBUTIL_API NUVEdbResultTabData : public NUVEdbAnyData {
   long GetClassType(NUVUnicodeString& classType) const;
 
  private:
+  friend class NUVEdbFieldAccess;  // the library's own fast reads
   NUVUnicodeString attrName_;
   NUVUnicodeString classType_;
 };

@@ -1,7 +1,6 @@
 #include "NUVEdbBrokerTool.h"
 
 #include <array>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -11,6 +10,8 @@
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbSQLData.h"
+#include "NUVEdbFieldAccess.h"
+#include "NUVEdbKindCheck.h"
 #include "NUVEdbSupport.h"
 #include "NUVEdsMetadataTool.h"
 #include "NUVIEdbDatabaseHandle.h"
@@ -258,38 +259,46 @@ bool ReadBinding(const NUVBaseUnknown* entry, BindingTarget& target) {
          binding.GetClassType(target.classType) >= 0;
 }
 
-// The bindings that can receive a cell, each with its position in the list,
-// in list order; up to eight of them without touching the heap.
-class BindingTargets {
- public:
-  using Entry = std::pair<int, BindingTarget>;
+// One binding that can receive a cell, read once per call: its names are
+// the binding's own, which the call does not change.
+struct BindingView {
+  NUVEdbOutputData* binding;
+  const NUVUnicodeString* attrName;
+  const NUVUnicodeString* classType;
+  NUVEdbObjAttrType type;
+};
 
-  explicit BindingTargets(const NUVListPtrNUVBaseUnknown& bindings) {
-    for (int b = 1; b <= bindings.Size(); ++b) {
-      BindingTarget target;
-      if (ReadBinding(bindings[b], target)) Add(b, std::move(target));
+// The bindings of the list that can receive a cell, in list order, as
+// ReadBinding would accept them; up to sixteen without touching the heap.
+class BindingViews {
+ public:
+  explicit BindingViews(const NUVListPtrNUVBaseUnknown& bindings) {
+    const int size = bindings.Size();
+    BindingView* out = near_.data();
+    if (static_cast<size_t>(size) > near_.size()) {
+      spill_.resize(static_cast<size_t>(size));
+      out = spill_.data();
     }
+    first_ = out;
+    for (int b = 1; b <= size; ++b) {
+      NUVBaseUnknown* entry = bindings[b];
+      if (!nuvedb::IsKindOfFast<NUVEdbOutputData>(entry)) continue;
+      auto& binding = static_cast<NUVEdbOutputData&>(*entry);
+      const NUVUnicodeString& attrName = NUVEdbFieldAccess::AttrName(binding);
+      const NUVUnicodeString& classType = NUVEdbFieldAccess::ClassType(binding);
+      if (!nuvedb::HasCharacter(attrName) || !nuvedb::HasCharacter(classType)) continue;
+      *out++ = BindingView{&binding, &attrName, &classType, NUVEdbFieldAccess::Type(binding)};
+    }
+    last_ = out;
   }
-  const Entry* begin() const { return spill_.empty() ? near_.data() : spill_.data(); }
-  const Entry* end() const { return begin() + count_; }
+  const BindingView* begin() const { return first_; }
+  const BindingView* end() const { return last_; }
 
  private:
-  void Add(int position, BindingTarget&& target) {
-    if (spill_.empty() && count_ < near_.size()) {
-      near_[count_++] = Entry(position, std::move(target));
-      return;
-    }
-    if (spill_.empty()) {
-      spill_.reserve(2 * near_.size());
-      std::move(near_.begin(), near_.end(), std::back_inserter(spill_));
-    }
-    spill_.emplace_back(position, std::move(target));
-    ++count_;
-  }
-
-  std::array<Entry, 8> near_;
-  std::vector<Entry> spill_;
-  size_t count_ = 0;
+  std::array<BindingView, 16> near_;
+  std::vector<BindingView> spill_;
+  const BindingView* first_ = nullptr;
+  const BindingView* last_ = nullptr;
 };
 
 }  // namespace
@@ -395,20 +404,20 @@ long NUVEdbBrokerTool::CreateVolatileObjectList(const NUVUnicodeString& classTyp
 
 namespace {
 
-// Writes one matched cell to its binding as the binding's type says.
-void WriteCell(NUVEdbBrokerTool& broker, const NUVEdbResultTabData& cell, NUVEdbOutputData& binding,
-               const BindingTarget& target, const NUVIEdbSysQuery2& query, NUVEdsMetadataTool& metadata) {
+// Writes one matched cell to its binding as the binding's type says. A
+// value is written only when the cell holds that very type, as the cell's
+// typed getters answer.
+void WriteCell(NUVEdbBrokerTool& broker, const NUVEdbResultTabData& cell, const BindingView& target,
+               const NUVIEdbSysQuery2& query, NUVEdsMetadataTool& metadata) {
+  const NUVEdbObjAttrType cellType = NUVEdbFieldAccess::Type(cell);
+  NUVEdbOutputData& binding = *target.binding;
   switch (target.type) {
-    case EdbTypeInteger: {
-      int value = 0;
-      if (cell.GetData(value) >= 0) binding.SetValue(value);
+    case EdbTypeInteger:
+      if (cellType == EdbTypeInteger) binding.SetValue(NUVEdbFieldAccess::Integer(cell));
       return;
-    }
-    case EdbTypeDouble: {
-      double value = 0;
-      if (cell.GetData(value) >= 0) binding.SetValue(value);
+    case EdbTypeDouble:
+      if (cellType == EdbTypeDouble) binding.SetValue(NUVEdbFieldAccess::Double(cell));
       return;
-    }
     case EdbTypeString:
     case EdbTypeObject:
     case EdbTypeObjectList:
@@ -416,32 +425,75 @@ void WriteCell(NUVEdbBrokerTool& broker, const NUVEdbResultTabData& cell, NUVEdb
     default:
       return;
   }
-  NUVUnicodeString text;
-  if (cell.GetData(text, 1) < 0) return;
+  if (cellType != EdbTypeString && cellType != EdbTypeEncodedString) return;
+  // The cell's text as GetData with the decode flag gives it: encoded
+  // strings as stored, strings decoded.
+  const NUVUnicodeString& stored = NUVEdbFieldAccess::StoredText(cell);
   if (target.type == EdbTypeString) {
-    binding.SetValue(text);
-  } else if (target.type == EdbTypeObject) {
-    Held<NUVIEdbSysObject> object;
-    if (query.GetObjectFromKey(target.classType, text, object.out()) >= 0 && object) binding.SetValue(object.get());
-  } else {
-    Held<NUVIUnknownList> list;
-    const NUVUnicodeString keyName = metadata.GetPrimaryKey(target.classType);
-    if (broker.CreateVolatileObjectList(target.classType, keyName, text, *list.out()) >= 0 && list) {
-      binding.SetValue(list.get());
+    // Only a bound string variable sees the text: decode straight into it.
+    NUVUnicodeString* variable = NUVEdbFieldAccess::StringTarget(binding);
+    if (!variable) return;
+    if (cellType == EdbTypeString) {
+      *variable = nuvedb::DecodedText(stored);
+    } else {
+      *variable = stored;
     }
+    return;
+  }
+  const NUVUnicodeString text = cellType == EdbTypeString ? nuvedb::DecodedText(stored) : stored;
+  if (target.type == EdbTypeObject) {
+    Held<NUVIEdbSysObject> object;
+    if (query.GetObjectFromKey(*target.classType, text, object.out()) >= 0 && object) binding.SetValue(object.get());
+    return;
+  }
+  Held<NUVIUnknownList> list;
+  const NUVUnicodeString keyName = metadata.GetPrimaryKey(*target.classType);
+  if (broker.CreateVolatileObjectList(*target.classType, keyName, text, *list.out()) >= 0 && list) {
+    binding.SetValue(list.get());
   }
 }
 
-// True when the entry is a cell with a type, an attribute name and a class
-// type; writes its attribute name.
-bool ReadCell(const NUVBaseUnknown* entry, NUVUnicodeString& attrName) {
-  if (!nuvedb::IsKindOf<NUVEdbResultTabData>(entry)) return false;
+// The cell when the entry is a cell with a type other than EdbTypeNone, an
+// attribute name and a class type, as its getters would answer; else null.
+const NUVEdbResultTabData* ReadableCell(const NUVBaseUnknown* entry) {
+  if (!nuvedb::IsKindOfFast<NUVEdbResultTabData>(entry)) return nullptr;
   const auto& cell = static_cast<const NUVEdbResultTabData&>(*entry);
-  NUVEdbObjAttrType type = EdbTypeNone;
-  NUVUnicodeString classType;
-  if (cell.GetType(type) < 0 || cell.GetAttrName(attrName) < 0 || cell.GetClassType(classType) < 0) return false;
-  return !attrName.HasNoCharacter() && type != EdbTypeNone;
+  if (!nuvedb::HasCharacter(NUVEdbFieldAccess::AttrName(cell)) ||
+      !nuvedb::HasCharacter(NUVEdbFieldAccess::ClassType(cell)) ||
+      NUVEdbFieldAccess::Type(cell) == EdbTypeNone) {
+    return nullptr;
+  }
+  return &cell;
 }
+
+// The list a row's cells are fetched into. Its storage is kept for the
+// thread's next call, so that fetching a row allocates nothing; a call made
+// while another is running on the same thread starts with storage of its
+// own. The cells' references are released when it goes, on every path.
+class RowCells {
+ public:
+  RowCells() { std::swap(list_, Spare()); }
+  RowCells(const RowCells&) = delete;
+  RowCells& operator=(const RowCells&) = delete;
+  ~RowCells() {
+    for (int i = 1; i <= list_.Size(); ++i) {
+      if (list_[i]) list_[i]->Release();
+    }
+    list_.RemoveAll(NUVCollec::KeepMemory);
+    std::swap(list_, Spare());
+  }
+  NUVListPtrNUVBaseUnknown& get() { return list_; }
+
+ private:
+  static NUVListPtrNUVBaseUnknown& Spare();
+  NUVListPtrNUVBaseUnknown list_;
+};
+
+// In the initial-exec model, as the platform's own thread state: the library
+// is linked, not loaded with dlopen.
+[[gnu::tls_model("initial-exec")]] thread_local NUVListPtrNUVBaseUnknown spareRowCells;
+
+NUVListPtrNUVBaseUnknown& RowCells::Spare() { return spareRowCells; }
 
 // The metadata tool with a reference; opens no frame.
 NUVEdsMetadataTool* ObtainMetadataTool() {
@@ -460,18 +512,19 @@ long NUVEdbBrokerTool::ExtractOutput(NUVEdbResultTable& table, NUVListPtrNUVBase
   Held<NUVEdsMetadataTool> metadata;
   *metadata.out() = ObtainMetadataTool();
   if (!metadata) return code;
-  nuvedb::HeldList cells;
+  RowCells cells;
   if (!nuvedb::Guarded([&] {
-        if (table.GetRow(n, cells.get()) < 0) return;
+        NUVListPtrNUVBaseUnknown& row = cells.get();
+        if (table.GetRow(n, row) < 0) return;
         // Each binding is read once; writing a value leaves its names and type alone.
-        const BindingTargets targets(bindings);
-        for (int c = 1; c <= (*cells).Size(); ++c) {
-          NUVUnicodeString attrName;
-          if (!ReadCell((*cells)[c], attrName)) continue;
-          for (const auto& [b, target] : targets) {
-            if (!(target.attrName == attrName)) continue;
-            WriteCell(*this, static_cast<const NUVEdbResultTabData&>(*(*cells)[c]),
-                      static_cast<NUVEdbOutputData&>(*bindings[b]), target, *query, *metadata.get());
+        const BindingViews targets(bindings);
+        for (int c = 1; c <= row.Size(); ++c) {
+          const NUVEdbResultTabData* cell = ReadableCell(row[c]);
+          if (!cell) continue;
+          const NUVUnicodeString& attrName = NUVEdbFieldAccess::AttrName(*cell);
+          for (const BindingView& target : targets) {
+            if (!nuvedb::SameText(*target.attrName, attrName)) continue;
+            WriteCell(*this, *cell, target, *query, *metadata.get());
             code = kSource.Success();
             break;
           }

@@ -18,13 +18,7 @@ void CopyValue(NUVEdbAnyData& target, const NUVEdbAnyData& source, NUVEdbObjAttr
 NUVEDB_DEFINE_CLASS_INFO(NUVEdbResultTabData, NUVEdbAnyData)
 
 NUVEdbResultTabData::NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
-                                         int value)
-    : NUVEdbAnyData(value), attrName_(attrName), classType_(classType) {}
-NUVEdbResultTabData::NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
                                          const float& value)
-    : NUVEdbAnyData(value), attrName_(attrName), classType_(classType) {}
-NUVEdbResultTabData::NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
-                                         const double& value)
     : NUVEdbAnyData(value), attrName_(attrName), classType_(classType) {}
 NUVEdbResultTabData::NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
                                          const NUVUnicodeString& value, const unsigned char& keepEncoded)

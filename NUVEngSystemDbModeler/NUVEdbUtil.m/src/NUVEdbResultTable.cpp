@@ -4,6 +4,7 @@
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTabRow.h"
 #include "NUVEdbResultTableBuilder.h"
+#include "NUVEdbKindCheck.h"
 #include "NUVEdbSupport.h"
 
 namespace {
@@ -49,7 +50,12 @@ void NUVEdbResultTable::TakeReferences() {
 
 void NUVEdbResultTable::ReleaseAll() {
   nuvedb::ReleaseAll(header_);
-  nuvedb::ReleaseChain(firstRow_, rows_, [](NUVEdbResultTabRow* row) { return row->next_; });
+  // The index holds the chain in order, so it serves as the list of rows
+  // gathered before any row is released.
+  std::vector<NUVEdbResultTabRow*> chain;
+  chain.swap(rows_);
+  firstRow_ = nullptr;
+  for (NUVEdbResultTabRow* row : chain) row->Release();
 }
 
 long NUVEdbResultTable::SetHeader(const NUVListPtrNUVBaseUnknown& headers) {
@@ -121,7 +127,7 @@ long NUVEdbResultTableBuilder::AppendRowTakingCells(NUVEdbResultTable& table, NU
   row->cells_.Reserve(cells.Size());
   for (int i = 1; i <= cells.Size(); ++i) {
     NUVBaseUnknown* entry = cells[i];
-    if (nuvedb::IsKindOf<NUVEdbResultTabData>(entry)) {
+    if (nuvedb::IsKindOfFast<NUVEdbResultTabData>(entry)) {
       row->cells_.Append(entry);
     } else if (entry) {
       entry->Release();
@@ -144,7 +150,12 @@ void NUVEdbResultTableBuilder::Link(NUVEdbResultTable& table, NUVEdbResultTabRow
 NUVEdbResultTabData* NUVEdbResultTableBuilder::NewEncodedStringCell(const NUVUnicodeString& classType,
                                                                     const NUVUnicodeString& attrName,
                                                                     const NUVUnicodeString& encoded) {
-  auto* cell = new NUVEdbResultTabData(classType, attrName, NUVUnicodeString(), 0);
-  if (cell) cell->string_ = encoded;
+  // Built as an integer cell of 0 (which encodes nothing), then given the
+  // string type and text: the fields a string cell built from the decoded
+  // text would have.
+  auto* cell = new NUVEdbResultTabData(classType, attrName, 0);
+  if (!cell) return nullptr;
+  cell->type_ = EdbTypeString;
+  cell->string_ = encoded;
   return cell;
 }

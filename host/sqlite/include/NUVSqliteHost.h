@@ -23,6 +23,9 @@ class NUVSqliteSession;
 // objects with any other key are refused, so that no key stored in the
 // database can end a string literal or add SQL to a statement it is
 // written into.
+//
+// One host, with every object it hands out, is used by one thread at a
+// time: its connection is opened without SQLite's per-connection mutex.
 class NUVSqliteHost {
  public:
   // Opens an existing database file; null, with the reason in message, when

@@ -88,19 +88,19 @@ bool FitsInt(sqlite3_int64 value) {
 // The cell type a value of the column gets: the header's where the value
 // converts to it exactly, else the value's own. Texts of a numeric header
 // stay texts; integers beyond 32 bits become their decimal text.
-NUVEdbObjAttrType CellType(NUVEdbObjAttrType headerType, sqlite3_stmt* statement, int i) {
-  const int storage = sqlite3_column_type(statement, i);
+NUVEdbObjAttrType CellType(NUVEdbObjAttrType headerType, sqlite3_value* stored) {
+  const int storage = sqlite3_value_type(stored);
   if (storage == SQLITE_NULL) return EdbTypeNone;
   if (headerType == EdbTypeString || headerType == EdbTypeObject || headerType == EdbTypeObjectList)
     return EdbTypeString;
   if (storage == SQLITE_INTEGER) {
-    const sqlite3_int64 value = sqlite3_column_int64(statement, i);
+    const sqlite3_int64 value = sqlite3_value_int64(stored);
     if (headerType == EdbTypeDouble && value >= -kExactDoubleLimit && value <= kExactDoubleLimit)
       return EdbTypeDouble;
     return FitsInt(value) ? EdbTypeInteger : EdbTypeString;
   }
   if (storage == SQLITE_FLOAT) {
-    const double value = sqlite3_column_double(statement, i);
+    const double value = sqlite3_value_double(stored);
     const bool exactInt = std::trunc(value) == value && value >= std::numeric_limits<int32_t>::min() &&
                           value <= std::numeric_limits<int32_t>::max();
     return headerType == EdbTypeInteger && exactInt ? EdbTypeInteger : EdbTypeDouble;
@@ -137,8 +137,10 @@ std::vector<NUVSqliteQueryRunner::Column> NUVSqliteQueryRunner::Columns(
 long NUVSqliteQueryRunner::Cell(sqlite3_stmt* statement, int i, const Column& column, int row,
                                 NUVBaseUnknown*& cell) const {
   cell = nullptr;
-  const int storage = sqlite3_column_type(statement, i);
-  switch (CellType(column.type, statement, i)) {
+  // One call per cell; reading the value directly is safe because the
+  // connection is used by one thread at a time.
+  sqlite3_value* const stored = sqlite3_column_value(statement, i);
+  switch (CellType(column.type, stored)) {
     case EdbTypeNone: {
       auto* none = new NUVEdbResultTabData(column.classType, column.attrName, 0);
       if (none) none->SetType(EdbTypeNone);
@@ -146,18 +148,17 @@ long NUVSqliteQueryRunner::Cell(sqlite3_stmt* statement, int i, const Column& co
       break;
     }
     case EdbTypeInteger:
-      cell = new NUVEdbResultTabData(column.classType, column.attrName, sqlite3_column_int(statement, i));
+      cell = new NUVEdbResultTabData(column.classType, column.attrName, sqlite3_value_int(stored));
       break;
     case EdbTypeDouble:
-      cell = new NUVEdbResultTabData(column.classType, column.attrName, sqlite3_column_double(statement, i));
+      cell = new NUVEdbResultTabData(column.classType, column.attrName, sqlite3_value_double(stored));
       break;
     default: {
-      cell =
-          StringCell(column.classType, column.attrName,
-                     storage == SQLITE_BLOB
-                         ? Hexadecimal(sqlite3_column_blob(statement, i), sqlite3_column_bytes(statement, i))
-                         : NUVUnicodeString(reinterpret_cast<const char*>(sqlite3_column_text(statement, i))),
-                     database_.TextMode());
+      cell = StringCell(column.classType, column.attrName,
+                        sqlite3_value_type(stored) == SQLITE_BLOB
+                            ? Hexadecimal(sqlite3_value_blob(stored), sqlite3_value_bytes(stored))
+                            : NUVUnicodeString(reinterpret_cast<const char*>(sqlite3_value_text(stored))),
+                        database_.TextMode());
       break;
     }
   }
