@@ -1,6 +1,9 @@
 #include "NUVEdbAnyData.h"
 
-#include "NUVEdbSupport.h"
+#include "NUVEdbGuarded.h"
+#include "NUVEdbReferences.h"
+#include "NUVEdbRegistration.h"
+#include "NUVEdbResultCodes.h"
 #include "NUVEdsGeneralTool.h"
 
 namespace {

@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "NUVEdbGeneralTool.h"
+#include "NUVEdbGuarded.h"
 #include "NUVEdbOutputData.h"
+#include "NUVEdbReferences.h"
+#include "NUVEdbRegistration.h"
+#include "NUVEdbResultCodes.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbSQLData.h"
-#include "NUVEdbSupport.h"
 #include "NUVEdsMetadataTool.h"
 #include "NUVIEdbDatabaseHandle.h"
 #include "NUVIEdbSysObject.h"

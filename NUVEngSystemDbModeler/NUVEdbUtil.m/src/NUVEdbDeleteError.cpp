@@ -1,7 +1,10 @@
 #include "NUVEdbDeleteError.h"
 
 #include "NUVEdbGeneralTool.h"
-#include "NUVEdbSupport.h"
+#include "NUVEdbGuarded.h"
+#include "NUVEdbReferences.h"
+#include "NUVEdbRegistration.h"
+#include "NUVEdbResultCodes.h"
 #include "NUVIEdbDatabaseHandle.h"
 
 namespace {

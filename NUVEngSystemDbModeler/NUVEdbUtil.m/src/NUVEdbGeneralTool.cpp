@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "NUVEdbGuarded.h"
 #include "NUVEdbHexDigits.h"
-#include "NUVEdbSupport.h"
+#include "NUVEdbReferences.h"
+#include "NUVEdbResultCodes.h"
 #include "NUVEdsMetadataTool.h"
 #include "NUVIEdbDatabaseContext.h"
 #include "NUVIEdbErrorReporter.h"

@@ -1,7 +1,10 @@
 #include "NUVEdbInputTable.h"
 
+#include "NUVEdbGuarded.h"
 #include "NUVEdbInputTabRow.h"
-#include "NUVEdbSupport.h"
+#include "NUVEdbReferences.h"
+#include "NUVEdbRegistration.h"
+#include "NUVEdbResultCodes.h"
 
 namespace {
 constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbInputTable"};

@@ -1,10 +1,13 @@
 #include "NUVEdbResultTable.h"
 
+#include "NUVEdbGuarded.h"
+#include "NUVEdbReferences.h"
+#include "NUVEdbRegistration.h"
+#include "NUVEdbResultCodes.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTabRow.h"
 #include "NUVEdbResultTableBuilder.h"
-#include "NUVEdbSupport.h"
 
 namespace {
 constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbResultTable"};

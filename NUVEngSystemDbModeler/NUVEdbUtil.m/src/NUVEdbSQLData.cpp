@@ -1,6 +1,8 @@
 #include "NUVEdbSQLData.h"
 
-#include "NUVEdbSupport.h"
+#include "NUVEdbGuarded.h"
+#include "NUVEdbRegistration.h"
+#include "NUVEdbResultCodes.h"
 
 namespace {
 constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbSQLData"};
