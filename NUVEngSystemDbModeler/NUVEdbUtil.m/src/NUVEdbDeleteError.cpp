@@ -6,6 +6,7 @@
 #include "NUVEdbRegistration.h"
 #include "NUVEdbResultCodes.h"
 #include "NUVIEdbDatabaseHandle.h"
+#include "NUVRef.h"
 
 namespace {
 constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbDeleteError"};
@@ -44,8 +45,8 @@ long NUVEdbDeleteError::GetErrorInfo(NUVIUnknownList** objects, NUVListValNUVUni
   const int n = keys_.Size();
   if (n < 1 || classTypes_.Size() != n) return result;
   NUVEdbGeneralTool tool;
-  nuvedb::Held<NUVIEdbDatabaseHandle> handle;
-  nuvedb::Held<IUnknown> object;
+  NUVRef<NUVIEdbDatabaseHandle> handle;
+  NUVRef<IUnknown> object;
   if (!nuvedb::Guarded([&] {
         result = tool.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void());
         if (result < 0 || !handle) return;

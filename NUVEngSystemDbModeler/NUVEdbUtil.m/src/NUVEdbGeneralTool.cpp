@@ -11,6 +11,7 @@
 #include "NUVIEdbDatabaseContext.h"
 #include "NUVIEdbErrorReporter.h"
 #include "NUVIEdbMetadataToolProvider.h"
+#include "NUVRef.h"
 #include "NUVSession.h"
 
 namespace {
@@ -45,7 +46,7 @@ long NUVEdbGeneralTool::IsErrorFatal(const NUVError* error, unsigned char& fatal
 
 NUVEdsMetadataTool* NUVEdbGeneralTool::GetMetadataTool() {
   NUVEdsMetadataTool* tool = nullptr;
-  nuvedb::Held<NUVIEdbMetadataToolProvider> provider;
+  NUVRef<NUVIEdbMetadataToolProvider> provider;
   if (GetInterfaceFromSession(IID_NUVIEdbMetadataToolProvider, provider.out_void()) >= 0 && provider) {
     provider->ProvideMetadataTool(&tool);
   }
@@ -56,7 +57,7 @@ long NUVEdbGeneralTool::GetCurrentDatabaseHandle(const GUID& iid, void** out) {
   long result = kSource.Failure();
   if (!out) return result;
   *out = nullptr;
-  nuvedb::Held<NUVIEdbDatabaseContext> context;
+  NUVRef<NUVIEdbDatabaseContext> context;
   if (!nuvedb::Guarded([&] {
         if (GetInterfaceFromSession(IID_NUVIEdbDatabaseContext, context.out_void()) < 0 || !context) return;
         NUVUnicodeString database;
@@ -73,8 +74,8 @@ unsigned char NUVEdbGeneralTool::CheckError(const long& code, const NUVUnicodeSt
   unsigned char answer = 1;
   // Released in reverse order, the error before the reporter, also when an
   // error of another kind passes through.
-  nuvedb::Held<NUVIEdbErrorReporter> reporter;
-  nuvedb::Held<NUVError> recorded;
+  NUVRef<NUVIEdbErrorReporter> reporter;
+  NUVRef<NUVError> recorded;
   nuvedb::Guarded([&] {
     *recorded.out() = NUVError::NUVGetLastError(code, nullptr);
     if (!recorded) return;

@@ -1,7 +1,6 @@
 #pragma once
 // References held by the library's operations for their own work and the
 // references that lists of base objects carry; not installed.
-#include <utility>
 #include <vector>
 
 #include "NUVEdbRegistration.h"
@@ -9,32 +8,6 @@
 #include "NUVListPtrNUVBaseUnknown.h"
 
 namespace nuvedb {
-
-// Holds one reference obtained for an operation's own work and releases it
-// on every path, the unwinding of a raised error included.
-template <class T>
-class Held {
- public:
-  Held() = default;
-  Held(const Held&) = delete;
-  Held& operator=(const Held&) = delete;
-  ~Held() { Reset(); }
-  T* get() const { return pointer_; }
-  T* operator->() const { return pointer_; }
-  explicit operator bool() const { return pointer_ != nullptr; }
-  // The slot an out-argument writes the reference into.
-  T** out() { return &pointer_; }
-  void** out_void() { return reinterpret_cast<void**>(&pointer_); }
-  void Reset() {
-    if (pointer_) pointer_->Release();
-    pointer_ = nullptr;
-  }
-  // Hands the reference over to the caller.
-  T* release() { return std::exchange(pointer_, nullptr); }
-
- private:
-  T* pointer_ = nullptr;
-};
 
 // Appends each non-null entry of source that is a T, with a reference.
 template <class T>
