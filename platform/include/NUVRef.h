@@ -54,6 +54,9 @@ class NUVRef {
   }
   // The same slot typed for QueryInterface.
   [[nodiscard]] void** out_void() { return reinterpret_cast<void**>(out()); }
+  // The slot of an operation that may add to what is held or replace it
+  // (releasing what it replaces); what is held stays until then.
+  [[nodiscard]] T** inout() { return &pointer_; }
 
   // Gives the reference to the caller, who releases it; holds nothing after.
   [[nodiscard]] T* HandOver() { return std::exchange(pointer_, nullptr); }

@@ -87,6 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
                      return o->References();
                    },
                    3, 1},
+        HolderCase{"InOutSlotKeepsWhatIsHeld",
+                   [](TestObject* o) {
+                     auto held = NUVRef<TestObject>::Take(o);
+                     return *held.inout() == o ? o->References() : 0UL;
+                   },
+                   3, 1},
         HolderCase{"QueryInterfaceWritesThroughTheVoidSlot",
                    [](TestObject* o) {
                      NUVRef<IUnknown> held;
