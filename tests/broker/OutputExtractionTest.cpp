@@ -28,8 +28,8 @@ class OutputExtraction : public BrokerTest {
     AddRow(table, {Cell("ID", "K3"), Cell("MASS", 30)});
   }
   void TearDown() override {
-    if (owner) owner->Release();
-    if (parts) parts->Release();
+    owner.Reset();
+    parts.Reset();
     BrokerTest::TearDown();
   }
   static void AddRow(NUVEdbResultTable& to, std::initializer_list<NUVBaseUnknown*> adopted) {
@@ -48,16 +48,16 @@ class OutputExtraction : public BrokerTest {
   int mass = -1;
   double weight = -1;
   NUVUnicodeString name{"untouched"};
-  NUVIEdbSysObject* owner = nullptr;
-  NUVIUnknownList* parts = nullptr;
+  NUVRef<NUVIEdbSysObject> owner;  // bound: extraction writes a reference into it
+  NUVRef<NUVIUnknownList> parts;
 };
 
 TEST_F(OutputExtraction, CopiesEveryKindOfValueUntilAHostCallRaises) {
   Bind("MASS", &mass);
   Bind("W", &weight);
   Bind("NAME", &name);
-  Bind("OWNER", owner);
-  Bind("PARTS", parts);
+  Bind("OWNER", *owner.out());
+  Bind("PARTS", *parts.out());
   // A raise while the owner is looked up keeps what was written before: a
   // platform error is flushed once, any other kind reaches the caller.
   for (const bool foreign : {false, true}) {
@@ -68,19 +68,19 @@ TEST_F(OutputExtraction, CopiesEveryKindOfValueUntilAHostCallRaises) {
     EXPECT_EQ(FlushesSinceSetUp(), 1);
     EXPECT_EQ(mass, 10);
     EXPECT_STREQ(name.CastToCharPtr(), "first part");
-    EXPECT_EQ(owner, nullptr);
-    EXPECT_EQ(parts, nullptr);
+    EXPECT_EQ(owner.get(), nullptr);
+    EXPECT_EQ(parts.get(), nullptr);
   }
   host->query.Reset();
   EXPECT_EQ(Extract(1), NUV_S_OK);
   EXPECT_EQ(weight, 1.5);
-  ASSERT_NE(owner, nullptr);
+  ASSERT_NE(owner.get(), nullptr);
   NUVUnicodeString ownerKey;
   owner->GetObjectKey(ownerKey);
   EXPECT_STREQ(ownerKey.CastToCharPtr(), "K3");  // looked up as a PART, the binding's class type
-  EXPECT_EQ(KeysOf(parts), "K1+K2");
-  EXPECT_EQ(ReferencesOf(owner), 1UL);
-  EXPECT_EQ(ReferencesOf(parts), 1UL);
+  EXPECT_EQ(KeysOf(parts.get()), "K1+K2");
+  EXPECT_EQ(ReferencesOf(owner.get()), 1UL);
+  EXPECT_EQ(ReferencesOf(parts.get()), 1UL);
 }
 
 TEST_F(OutputExtraction, FailsWithNothingWritten) {
@@ -125,13 +125,13 @@ TEST_F(OutputExtraction, ManyBindingsKeepTheirListOrder) {
 TEST_F(OutputExtraction, MatchesThatCannotBeWrittenStillSucceed) {
   AddRow(table, {Cell("W", 7), Cell("OWNER", "K9"), Cell("PARTS", "K1"), Cell("MASS", 1.5F)});
   Bind("W", &weight);
-  Bind("OWNER", owner);
-  Bind("PARTS", parts, "NOSUCH");
+  Bind("OWNER", *owner.out());
+  Bind("PARTS", *parts.out(), "NOSUCH");
   Bind("MASS", &mass);
   EXPECT_EQ(Extract(4), NUV_S_OK);
   EXPECT_EQ(weight, -1);
-  EXPECT_EQ(owner, nullptr);
-  EXPECT_EQ(parts, nullptr);
+  EXPECT_EQ(owner.get(), nullptr);
+  EXPECT_EQ(parts.get(), nullptr);
   EXPECT_EQ(mass, -1);
 }
 

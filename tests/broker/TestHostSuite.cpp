@@ -1,4 +1,5 @@
 #include "HostSuite.h"
+#include "NUVRef.h"
 #include "TestHost.h"
 
 namespace {
@@ -16,7 +17,7 @@ class InMemoryHost : public HostUnderTest {
   NUVIEdbSysQuery2* Query() override { return host_->queryInterface; }
 
  private:
-  std::unique_ptr<TestHost, void (*)(TestHost*)> host_{new TestHost, [](TestHost* host) { host->Release(); }};
+  NUVRef<TestHost> host_ = NUVAdopt(new TestHost);
 };
 
 const HostPlugin kInMemory{"InMemory", [] { return std::unique_ptr<HostUnderTest>(new InMemoryHost); }};
