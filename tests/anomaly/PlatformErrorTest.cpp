@@ -136,9 +136,8 @@ void FindRow(HostScene& scene) {
 }
 
 void CheckError(HostScene& scene) {
-  auto* error = new NUVInternalError(9, "M", "C");
-  const long recorded = NUVError::GetReturn(0, error, nullptr, __FILE__, __LINE__);
-  error->Release();
+  const long recorded =
+      NUVError::GetReturn(0, NUVAdopt(new NUVInternalError(9, "M", "C")).get(), nullptr, __FILE__, __LINE__);
   EXPECT_EQ(NUVEdbGeneralTool().CheckError(recorded, "a", "b"), 1);  // not fatal, raised or not
   EXPECT_EQ(scene.host->reports.size(), scene.Raised() ? 0U : 1U);
   scene.Quiet();
