@@ -39,7 +39,8 @@ struct GuardedOperation {
 void PreProcess(HostScene& scene) {
   auto object = NUVRef<NUVIEdbSysObject>::Adopt(new TestHostObject(*scene.host, "PART", "K1"));
   auto objects = NUVRef<NUVIUnknownList>::Adopt(HostObjectList(*scene.host, "PART", {"K1", "K2"}));
-  OwnedList parameters{new NUVEdbSQLData(":N", NUVUnicodeString("x"), 0), new NUVEdbSQLData(":OBJ", object.get()),
+  OwnedList parameters{new NUVEdbSQLData(":N", NUVUnicodeString("x"), 0),
+                       new NUVEdbSQLData(":OBJ", object.get()),
                        new NUVEdbSQLData(Texts({"ID="}), objects.get(), "OR")};
   NUVUnicodeString result;
   const long code = NUVEdbBrokerTool().PreProcessSQLStatement(":N :OBJ ID=", parameters, result);
@@ -145,8 +146,8 @@ void CheckError(HostScene& scene) {
 
 void DatabaseHandle(HostScene& scene) {
   NUVRef<NUVIEdbDatabaseHandle> handle;
-  const long code = NUVEdbGeneralTool().GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle,
-                                                                 handle.out_void());
+  const long code =
+      NUVEdbGeneralTool().GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void());
   scene.Quiet();
   EXPECT_EQ(code < 0, scene.Raised());
   EXPECT_EQ(handle.get() == nullptr, scene.Raised());

@@ -35,7 +35,8 @@ class BrokerTest : public testing::Test {
   }
   // A host object; the fixture holds its reference until the test ends.
   NUVIEdbSysObject* Object(const char* classType, const char* key) {
-    return objects.emplace_back(NUVRef<NUVIEdbSysObject>::Adopt(new TestHostObject(*host, classType, key))).get();
+    return objects.emplace_back(NUVRef<NUVIEdbSysObject>::Adopt(new TestHostObject(*host, classType, key)))
+        .get();
   }
   NUVEdbSQLData* ObjectParameter(const char* name, const char* key) {
     return new NUVEdbSQLData(name, Object("PART", key));

@@ -36,7 +36,8 @@ class PreProcess : public BrokerTest {
                              bool foreignLast = false) {
     auto items = NUVAdopt(HostObjectList(*host, "PART", keys));
     auto foreign = NUVAdopt(new TestObject);
-    if (foreignLast) items->Add(static_cast<unsigned int>(keys.size()), static_cast<TestSecond*>(foreign.get()));
+    if (foreignLast)
+      items->Add(static_cast<unsigned int>(keys.size()), static_cast<TestSecond*>(foreign.get()));
     return new NUVEdbSQLData(Texts(names), items.get(), condition);
   }
   long code = 0;

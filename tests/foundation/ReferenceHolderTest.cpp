@@ -40,74 +40,75 @@ TEST_P(Holder, CountsEveryReferenceOnce) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ownership, Holder,
-    testing::Values(
-        HolderCase{"AdoptKeepsTheCount",
-                   [](TestObject* o) { return NUVRef<TestObject>::Adopt(o)->References(); }, 2, 0},
-        HolderCase{"TakeAddsOne",
-                   [](TestObject* o) {
-                     auto held = NUVRef<TestObject>::Take(o);
-                     return held->References();
-                   },
-                   3, 1},
-        HolderCase{"HandOverGivesTheReferenceBack",
-                   [](TestObject* o) {
-                     auto held = NUVAdopt(o);
-                     return held.HandOver()->References();
-                   },
-                   2, 1},
-        HolderCase{"MoveLeavesOneOwner",
-                   [](TestObject* o) {
-                     auto first = NUVAdopt(o);
-                     NUVRef<NUVBaseUnknown> second(std::move(first));
-                     return first ? 0UL : o->References();  // NOLINT(bugprone-use-after-move)
-                   },
-                   2, 0},
-        HolderCase{"MoveAssignReleasesWhatWasHeld",
-                   [](TestObject* o) {
-                     auto target = NUVRef<TestObject>::Take(o);
-                     target = NUVRef<TestObject>::Take(o);
-                     return o->References();
-                   },
-                   3, 1},
-        HolderCase{"SelfMoveKeepsTheReference",
-                   [](TestObject* o) {
-                     auto held = NUVRef<TestObject>::Take(o);
-                     auto& alias = held;
-                     held = std::move(alias);
-                     return held ? o->References() : 0UL;
-                   },
-                   3, 1},
-        HolderCase{"OutSlotReleasesWhatWasHeldAndReceives",
-                   [](TestObject* o) {
-                     auto held = NUVRef<TestObject>::Take(o);
-                     TestObject** slot = held.out();
-                     if (*slot) return 0UL;  // the slot must start empty
-                     o->AddRef();            // an operation hands one out
-                     *slot = o;
-                     return o->References();
-                   },
-                   3, 1},
-        HolderCase{"InOutSlotKeepsWhatIsHeld",
-                   [](TestObject* o) {
-                     auto held = NUVRef<TestObject>::Take(o);
-                     return *held.inout() == o ? o->References() : 0UL;
-                   },
-                   3, 1},
-        HolderCase{"QueryInterfaceWritesThroughTheVoidSlot",
-                   [](TestObject* o) {
-                     NUVRef<IUnknown> held;
-                     if (o->QueryInterface(IID_TestSecond, held.out_void()) < 0 || !held) return 0UL;
-                     return o->References();
-                   },
-                   3, 1},
-        HolderCase{"ResetAdoptsAndReleasesTheOld",
-                   [](TestObject* o) {
-                     auto held = NUVRef<TestObject>::Take(o);
-                     o->AddRef();
-                     held.Reset(o);
-                     return o->References();
-                   },
-                   3, 1}),
+    testing::Values(HolderCase{"AdoptKeepsTheCount",
+                               [](TestObject* o) { return NUVRef<TestObject>::Adopt(o)->References(); }, 2,
+                               0},
+                    HolderCase{"TakeAddsOne",
+                               [](TestObject* o) {
+                                 auto held = NUVRef<TestObject>::Take(o);
+                                 return held->References();
+                               },
+                               3, 1},
+                    HolderCase{"HandOverGivesTheReferenceBack",
+                               [](TestObject* o) {
+                                 auto held = NUVAdopt(o);
+                                 return held.HandOver()->References();
+                               },
+                               2, 1},
+                    HolderCase{"MoveLeavesOneOwner",
+                               [](TestObject* o) {
+                                 auto first = NUVAdopt(o);
+                                 NUVRef<NUVBaseUnknown> second(std::move(first));
+                                 return first ? 0UL : o->References();  // NOLINT(bugprone-use-after-move)
+                               },
+                               2, 0},
+                    HolderCase{"MoveAssignReleasesWhatWasHeld",
+                               [](TestObject* o) {
+                                 auto target = NUVRef<TestObject>::Take(o);
+                                 target = NUVRef<TestObject>::Take(o);
+                                 return o->References();
+                               },
+                               3, 1},
+                    HolderCase{"SelfMoveKeepsTheReference",
+                               [](TestObject* o) {
+                                 auto held = NUVRef<TestObject>::Take(o);
+                                 auto& alias = held;
+                                 held = std::move(alias);
+                                 return held ? o->References() : 0UL;
+                               },
+                               3, 1},
+                    HolderCase{"OutSlotReleasesWhatWasHeldAndReceives",
+                               [](TestObject* o) {
+                                 auto held = NUVRef<TestObject>::Take(o);
+                                 TestObject** slot = held.out();
+                                 if (*slot) return 0UL;  // the slot must start empty
+                                 o->AddRef();            // an operation hands one out
+                                 *slot = o;
+                                 return o->References();
+                               },
+                               3, 1},
+                    HolderCase{"InOutSlotKeepsWhatIsHeld",
+                               [](TestObject* o) {
+                                 auto held = NUVRef<TestObject>::Take(o);
+                                 return *held.inout() == o ? o->References() : 0UL;
+                               },
+                               3, 1},
+                    HolderCase{"QueryInterfaceWritesThroughTheVoidSlot",
+                               [](TestObject* o) {
+                                 NUVRef<IUnknown> held;
+                                 if (o->QueryInterface(IID_TestSecond, held.out_void()) < 0 || !held)
+                                   return 0UL;
+                                 return o->References();
+                               },
+                               3, 1},
+                    HolderCase{"ResetAdoptsAndReleasesTheOld",
+                               [](TestObject* o) {
+                                 auto held = NUVRef<TestObject>::Take(o);
+                                 o->AddRef();
+                                 held.Reset(o);
+                                 return o->References();
+                               },
+                               3, 1}),
     [](const testing::TestParamInfo<HolderCase>& info) { return info.param.name; });
 
 TEST(Holder, NullHoldsNothingOnEveryPath) {

@@ -18,7 +18,9 @@ NUVRef<NUVIUnknownList> MakeList(std::initializer_list<TestObject*> items) {
   return list;
 }
 
-const IUnknown* AsUnknown(const NUVRef<TestObject>& object) { return static_cast<NUVBaseUnknown*>(object.get()); }
+const IUnknown* AsUnknown(const NUVRef<TestObject>& object) {
+  return static_cast<NUVBaseUnknown*>(object.get());
+}
 
 // The tag of the object item n (0: the single pointer) answers for; -1 on
 // failure, -2 for want of the interface, when the single pointer is cleared.
