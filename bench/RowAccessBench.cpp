@@ -21,7 +21,7 @@ void RowAccess(benchmark::State& state) {
   bench::BoundRow row;
   NUVEdbBrokerTool broker;
   for (auto _ : state) {
-    for (int r = 1; r <= rows; ++r) broker.ExtractOutput(table, row.bindings, host->queryInterface, r);
+    for (int r = 1; r <= rows; ++r) broker.ExtractOutput(table, row.bindings, host->queryInterface.get(), r);
     benchmark::DoNotOptimize(row.n);
   }
   state.counters["rows"] = rows;

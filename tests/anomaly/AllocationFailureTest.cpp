@@ -146,7 +146,7 @@ bool ObjectOutputs(HostScene& scene, long n) {
   OwnedList bindings{new NUVEdbOutputData("PART", "OWNER", *owner.out()),
                      new NUVEdbOutputData("PART", "PARTS", *parts.out())};
   AllocationFault fault(n);
-  const long code = NUVEdbBrokerTool().ExtractOutput(table, bindings, scene.host->queryInterface, 1);
+  const long code = NUVEdbBrokerTool().ExtractOutput(table, bindings, scene.host->queryInterface.get(), 1);
   const bool struck = fault.Stop();
   EXPECT_GE(code, 0);  // both cells matched, whatever could be written
   if (!struck) {

@@ -108,7 +108,7 @@ void Extract(HostScene& scene) {
                      new NUVEdbOutputData("PART", "PARTS", *parts.out())};
   auto object = NUVRef<NUVIEdbSysObject>::Adopt(new TestHostObject(*scene.host, "PART", "K2"));
   NUVEdbBrokerTool broker;
-  NUVIEdbSysQuery2* query = scene.host->queryInterface;
+  NUVIEdbSysQuery2* query = scene.host->queryInterface.get();
   const long code = byObject ? broker.ExtractOutput(table, bindings, query, object.get())
                              : broker.ExtractOutput(table, bindings, query, 2);
   scene.Quiet();

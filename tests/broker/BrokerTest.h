@@ -28,8 +28,8 @@ class BrokerTest : public testing::Test {
     objects.clear();
     TestHost::Uninstall();
     EXPECT_EQ(TestHostObject::Live(), 0);
-    EXPECT_EQ(ReferencesOf(host->databaseHandle), 1UL);
-    EXPECT_EQ(ReferencesOf(host->metadataTool), 1UL);
+    EXPECT_EQ(ReferencesOf(host->databaseHandle.get()), 1UL);
+    EXPECT_EQ(ReferencesOf(host->metadataTool.get()), 1UL);
     EXPECT_EQ(ReferencesOf(host.get()), 1UL);
     host.Reset();
   }

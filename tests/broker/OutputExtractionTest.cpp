@@ -41,7 +41,7 @@ class OutputExtraction : public BrokerTest {
   void Bind(const char* attrName, Target&& target, const char* classType = "PART") {
     bindings.Adopt(new NUVEdbOutputData(classType, attrName, std::forward<Target>(target)));
   }
-  long Extract(int n) { return broker.ExtractOutput(table, bindings, host->queryInterface, n); }
+  long Extract(int n) { return broker.ExtractOutput(table, bindings, host->queryInterface.get(), n); }
 
   NUVEdbResultTable table;
   OwnedList bindings;
@@ -84,7 +84,7 @@ TEST_F(OutputExtraction, CopiesEveryKindOfValueUntilAHostCallRaises) {
 }
 
 TEST_F(OutputExtraction, FailsWithNothingWritten) {
-  const NUVIEdbSysQuery2* query = host->queryInterface;
+  const NUVIEdbSysQuery2* query = host->queryInterface.get();
   NUVListPtrNUVBaseUnknown none;
   NUVEdbResultTable empty;
   OwnedList unmatched{new NUVEdbOutputData("PART", "NOPE", &mass), new NUVEdbSQLData("MASS", 1), nullptr};
@@ -138,9 +138,9 @@ TEST_F(OutputExtraction, MatchesThatCannotBeWrittenStillSucceed) {
 TEST_F(OutputExtraction, FindsTheObjectsRow) {
   NUVIEdbSysObject* k3 = Object("PART", "K3");
   Bind("MASS", &mass);
-  EXPECT_EQ(broker.ExtractOutput(table, bindings, host->queryInterface, nullptr), NUV_S_OK);  // row 1
+  EXPECT_EQ(broker.ExtractOutput(table, bindings, host->queryInterface.get(), nullptr), NUV_S_OK);  // row 1
   EXPECT_EQ(mass, 10);
-  EXPECT_EQ(broker.ExtractOutput(table, bindings, host->queryInterface, k3), NUV_S_OK);
+  EXPECT_EQ(broker.ExtractOutput(table, bindings, host->queryInterface.get(), k3), NUV_S_OK);
   EXPECT_EQ(mass, 30);
   EXPECT_EQ(broker.FindRowNumber(k3, table, 1), 3);  // the count only has to be positive
   EXPECT_EQ(broker.FindRowNumber(k3, table, 0), 0);
@@ -166,7 +166,7 @@ TEST_F(OutputExtraction, ErrorWhileObtainingTheMetadataToolReachesTheCaller) {
   RaiseAt(host->provider, HostScript::kEveryCall, false);
   EXPECT_FALSE(NUVXHContext().Run([&] { Extract(1); }));
   EXPECT_FALSE(NUVXHContext().Run([&] { broker.FindRowNumber(k2, table, 3); }));
-  EXPECT_FALSE(NUVXHContext().Run([&] { broker.ExtractOutput(table, bindings, host->queryInterface, k2); }));
+  EXPECT_FALSE(NUVXHContext().Run([&] { broker.ExtractOutput(table, bindings, host->queryInterface.get(), k2); }));
   EXPECT_EQ(FlushesSinceSetUp(), 0);
   EXPECT_EQ(mass, -1);
 }

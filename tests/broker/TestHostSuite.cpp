@@ -14,7 +14,7 @@ class InMemoryHost : public HostUnderTest {
   std::string KeyAttribute() const override { return "ID"; }
   std::vector<std::string> Keys() const override { return {"K1", "K2", "K3"}; }
   std::string MissingKey() const override { return "K9"; }
-  NUVIEdbSysQuery2* Query() override { return host_->queryInterface; }
+  NUVIEdbSysQuery2* Query() override { return host_->queryInterface.get(); }
 
  private:
   NUVRef<TestHost> host_ = NUVAdopt(new TestHost);

@@ -16,7 +16,7 @@ struct InstalledHost {
   InstalledHost() { host->Install(); }
   ~InstalledHost() {
     EXPECT_EQ(TestHostObject::Live(), 0);
-    EXPECT_EQ(ReferencesOf(host->databaseHandle), 1UL);
+    EXPECT_EQ(ReferencesOf(host->databaseHandle.get()), 1UL);
     EXPECT_EQ(ReferencesOf(host.get()), 2UL);  // ours and the session's
     TestHost::Uninstall();
   }
