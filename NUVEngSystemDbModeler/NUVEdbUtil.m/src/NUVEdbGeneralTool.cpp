@@ -21,27 +21,21 @@ constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUV
 NUVEdbGeneralTool::~NUVEdbGeneralTool() = default;
 
 long NUVEdbGeneralTool::GetInterfaceFromSession(const GUID& iid, void** out) {
-  long result = kSource.Failure();
-  if (!out) return result;
+  if (!out) return kSource.Failure();
   *out = nullptr;
-  if (!nuvedb::Guarded([&] {
-        NUVSession* session = nullptr;  // borrowed: the session takes no reference
-        if (GetPtrSession(session) < 0 || !session) return;
-        result = session->QueryInterface(iid, out);
-      })) {
-    result = kSource.Failure();
-  }
-  return result;
+  return nuvedb::GuardedCode(kSource, [&] {
+    NUVSession* session = nullptr;  // borrowed: the session takes no reference
+    if (GetPtrSession(session) < 0 || !session) return kSource.Failure();
+    return session->QueryInterface(iid, out);
+  });
 }
 
 long NUVEdbGeneralTool::IsErrorFatal(const NUVError* error, unsigned char& fatal) {
-  long result = kSource.Failure();
-  if (!error) return result;
-  nuvedb::Guarded([&] {
+  if (!error) return kSource.Failure();
+  return nuvedb::GuardedCode(kSource, [&] {
     fatal = error->GetInformationOnErrorType() == NUVErrorTypeFatal ? 1 : 0;
-    result = kSource.Success();
+    return kSource.Success();
   });
-  return result;
 }
 
 NUVEdsMetadataTool* NUVEdbGeneralTool::GetMetadataTool() {
@@ -54,19 +48,17 @@ NUVEdsMetadataTool* NUVEdbGeneralTool::GetMetadataTool() {
 }
 
 long NUVEdbGeneralTool::GetCurrentDatabaseHandle(const GUID& iid, void** out) {
-  long result = kSource.Failure();
-  if (!out) return result;
+  if (!out) return kSource.Failure();
   *out = nullptr;
   NUVRef<NUVIEdbDatabaseContext> context;
-  if (!nuvedb::Guarded([&] {
-        if (GetInterfaceFromSession(IID_NUVIEdbDatabaseContext, context.out_void()) < 0 || !context) return;
-        NUVUnicodeString database;
-        if (context->GetCurrentDatabase(database) < 0 || database.HasNoCharacter()) return;
-        result = context->GetDatabaseHandle(database, iid, out);
-      })) {
-    result = kSource.Failure();
-  }
-  return result;
+  return nuvedb::GuardedCode(kSource, [&] {
+    if (GetInterfaceFromSession(IID_NUVIEdbDatabaseContext, context.out_void()) < 0 || !context) {
+      return kSource.Failure();
+    }
+    NUVUnicodeString database;
+    if (context->GetCurrentDatabase(database) < 0 || database.HasNoCharacter()) return kSource.Failure();
+    return context->GetDatabaseHandle(database, iid, out);
+  });
 }
 
 unsigned char NUVEdbGeneralTool::CheckError(const long& code, const NUVUnicodeString& first,
