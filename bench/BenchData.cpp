@@ -13,14 +13,10 @@
 namespace bench {
 
 BoundRow::BoundRow() {
-  bindings.Append(new NUVEdbOutputData("BENCH", "ID", &id));
-  bindings.Append(new NUVEdbOutputData("BENCH", "N", &n));
-  bindings.Append(new NUVEdbOutputData("BENCH", "X", &x));
-  bindings.Append(new NUVEdbOutputData("BENCH", "S", &s));
-}
-
-BoundRow::~BoundRow() {
-  for (int i = 1; i <= bindings.Size(); ++i) bindings[i]->Release();
+  bindings.Adopt(new NUVEdbOutputData("BENCH", "ID", &id));
+  bindings.Adopt(new NUVEdbOutputData("BENCH", "N", &n));
+  bindings.Adopt(new NUVEdbOutputData("BENCH", "X", &x));
+  bindings.Adopt(new NUVEdbOutputData("BENCH", "S", &s));
 }
 
 std::string Key(int i) { return "K" + std::to_string(i); }
@@ -45,16 +41,15 @@ void WriteDatabase(const std::string& path, int rows) {
 }
 
 void FillTable(NUVEdbResultTable& table, int rows) {
-  NUVListPtrNUVBaseUnknown cells;
+  OwnedList cells;
   for (int i = 0; i < rows; ++i) {
-    cells.Append(new NUVEdbResultTabData("BENCH", "ID", NUVUnicodeString(Key(i)), 0));
-    cells.Append(new NUVEdbResultTabData("BENCH", "N", i));
-    cells.Append(new NUVEdbResultTabData("BENCH", "X", i * 0.5));
-    cells.Append(
+    cells.Adopt(new NUVEdbResultTabData("BENCH", "ID", NUVUnicodeString(Key(i)), 0));
+    cells.Adopt(new NUVEdbResultTabData("BENCH", "N", i));
+    cells.Adopt(new NUVEdbResultTabData("BENCH", "X", i * 0.5));
+    cells.Adopt(
         new NUVEdbResultTabData("BENCH", "S", NUVUnicodeString("part name number " + std::to_string(i)), 0));
     NUVEdbResultTableBuilder::AppendRow(table, cells);
-    for (int c = 1; c <= cells.Size(); ++c) cells[c]->Release();
-    cells.RemoveAll(NUVCollec::FreeMemory);
+    cells.Clear();
   }
 }
 

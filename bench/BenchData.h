@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "NUVListPtrNUVBaseUnknown.h"
 #include "NUVUnicodeString.h"
+#include "TestLists.h"
 
 class NUVEdbResultTable;
 
@@ -17,14 +17,13 @@ std::string Key(int i);
 // The variables one row is read into, and the bindings that say so.
 struct BoundRow {
   BoundRow();
-  ~BoundRow();
   BoundRow(const BoundRow&) = delete;
   BoundRow& operator=(const BoundRow&) = delete;
   NUVUnicodeString id;
   int n = 0;
   double x = 0;
   NUVUnicodeString s;
-  NUVListPtrNUVBaseUnknown bindings;  // one reference on each
+  OwnedList bindings;
 };
 
 // Appends rows of four cells to the table, as the host's runner would.

@@ -15,6 +15,7 @@
 #include "BenchData.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
+#include "NUVRef.h"
 
 namespace {
 
@@ -42,15 +43,14 @@ double InChild(Measure measure) {
 
 double BytesPerCell() {
   constexpr int kCells = 100000;
-  std::vector<NUVEdbResultTabData*> cells;
+  std::vector<NUVRef<NUVEdbResultTabData>> cells;
   cells.reserve(2 * kCells);
   // The second batch's growth alone: what the first call of anything
   // allocates once falls out of the difference.
-  for (int i = 0; i < kCells; ++i) cells.push_back(new NUVEdbResultTabData("BENCH", "N", i));
+  for (int i = 0; i < kCells; ++i) cells.push_back(NUVAdopt(new NUVEdbResultTabData("BENCH", "N", i)));
   const size_t before = HeapInUse();
-  for (int i = 0; i < kCells; ++i) cells.push_back(new NUVEdbResultTabData("BENCH", "N", i));
+  for (int i = 0; i < kCells; ++i) cells.push_back(NUVAdopt(new NUVEdbResultTabData("BENCH", "N", i)));
   const double perCell = static_cast<double>(HeapInUse() - before) / kCells;
-  for (NUVEdbResultTabData* cell : cells) cell->Release();
   return perCell;
 }
 

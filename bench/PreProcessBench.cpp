@@ -8,6 +8,7 @@
 
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbSQLData.h"
+#include "TestLists.h"
 
 namespace {
 
@@ -54,15 +55,14 @@ BENCHMARK(RawReplace)->Name("PreProcess/Raw")->Arg(25)->Arg(50)->Arg(100)->Unit(
 void Library(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   const NUVUnicodeString statement(Statement(count).c_str());
-  NUVListPtrNUVBaseUnknown parameters;
-  for (int i = 0; i < count; ++i) parameters.Append(new NUVEdbSQLData(Name(i).c_str(), i * 7));
+  OwnedList parameters;
+  for (int i = 0; i < count; ++i) parameters.Adopt(new NUVEdbSQLData(Name(i).c_str(), i * 7));
   NUVEdbBrokerTool broker;
   for (auto _ : state) {
     NUVUnicodeString result;
     broker.PreProcessSQLStatement(statement, parameters, result);
     benchmark::DoNotOptimize(result);
   }
-  for (int i = 1; i <= parameters.Size(); ++i) parameters[i]->Release();
   state.counters["parameters"] = count;
 }
 BENCHMARK(Library)->Name("PreProcess/Library")->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMicrosecond);

@@ -117,9 +117,7 @@ void LibraryRoad(benchmark::State& state) {
   auto host = NUVSqliteHost::OpenFile(Database(), message);
   host->Install();
   bench::BoundRow row;
-  auto* minimum = new NUVEdbSQLData(":MIN", 0);
-  NUVListPtrNUVBaseUnknown parameters;
-  parameters.Append(minimum);
+  OwnedList parameters{new NUVEdbSQLData(":MIN", 0)};
   NUVEdbBrokerTool broker;
   for (auto _ : state) {
     NUVUnicodeString statement;
@@ -135,7 +133,6 @@ void LibraryRoad(benchmark::State& state) {
     benchmark::DoNotOptimize(row.n);
     state.counters["rows"] = rows;
   }
-  minimum->Release();
   host.reset();
 }
 BENCHMARK(LibraryRoad)->Name("Road/Library")->Unit(benchmark::kMillisecond);

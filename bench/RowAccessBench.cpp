@@ -6,6 +6,7 @@
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbOutputData.h"
 #include "NUVEdbResultTable.h"
+#include "NUVRef.h"
 #include "TestHost.h"
 #include "TestHostObject.h"
 
@@ -13,42 +14,39 @@ namespace {
 
 void RowAccess(benchmark::State& state) {
   const int rows = static_cast<int>(state.range(0));
-  auto* host = new TestHost;
+  auto host = NUVAdopt(new TestHost);
   host->Install();
   NUVEdbResultTable table;
   bench::FillTable(table, rows);
   bench::BoundRow row;
   NUVEdbBrokerTool broker;
   for (auto _ : state) {
-    for (int r = 1; r <= rows; ++r) broker.ExtractOutput(table, row.bindings, host->queryInterface, r);
+    for (int r = 1; r <= rows; ++r) broker.ExtractOutput(table, row.bindings, host->queryInterface.get(), r);
     benchmark::DoNotOptimize(row.n);
   }
   state.counters["rows"] = rows;
   TestHost::Uninstall();
-  host->Release();
 }
 BENCHMARK(RowAccess)->Name("RowAccess")->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // FindRowNumber for the object of the first and of the last row.
 void FindRow(benchmark::State& state) {
   constexpr int kRows = 100000;
-  auto* host = new TestHost;
+  auto host = NUVAdopt(new TestHost);
   host->schema["BENCH"] = {"ID", {}};
   host->Install();
   NUVEdbResultTable table;
   bench::FillTable(table, kRows);
   const int wanted = state.range(0) == 0 ? 0 : kRows - 1;
-  NUVIEdbSysObject* target = new TestHostObject(*host, "BENCH", bench::Key(wanted));
+  auto target = NUVRef<NUVIEdbSysObject>::Adopt(new TestHostObject(*host, "BENCH", bench::Key(wanted)));
   NUVEdbBrokerTool broker;
   int found = 0;
   for (auto _ : state) {
-    found = broker.FindRowNumber(target, table, kRows);
+    found = broker.FindRowNumber(target.get(), table, kRows);
     benchmark::DoNotOptimize(found);
   }
   state.counters["row"] = found;
-  target->Release();
   TestHost::Uninstall();
-  host->Release();
 }
 BENCHMARK(FindRow)->Name("FindRowNumber")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

@@ -11,6 +11,7 @@
 #include "NUVEdbSQLData.h"
 #include "NUVEdsGeneralTool.h"
 #include "NUVSqliteHost.h"
+#include "TestLists.h"
 
 namespace {
 NUVSqliteHost& Host() {
@@ -27,23 +28,19 @@ NUVSqliteHost& Host() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   NUVSqliteHost& host = Host();
   const NUVUnicodeString value(std::string_view(reinterpret_cast<const char*>(data), size));
-  auto* parameter = new NUVEdbSQLData(":S", value, 0);
-  NUVListPtrNUVBaseUnknown parameters;
-  parameters.Append(parameter);
+  OwnedList parameters{new NUVEdbSQLData(":S", value, 0)};
   NUVUnicodeString statement;
   NUVEdbBrokerTool().PreProcessSQLStatement("SELECT :S", parameters, statement);
-  parameter->Release();
   NUVEdbResultTable table;
   FUZZ_CHECK(host.Run(statement, table) >= 0);
   int rows = 0;
   table.GetNumberOfRows(rows);
   FUZZ_CHECK(rows == 1);
-  NUVListPtrNUVBaseUnknown cells;
+  OwnedList cells;  // GetRow hands out a reference on each
   table.GetRow(1, cells);
-  FUZZ_CHECK(cells.Size() == 1);
+  FUZZ_CHECK(cells.get().Size() == 1);
   NUVUnicodeString stored;
-  static_cast<const NUVEdbResultTabData&>(*cells[1]).GetData(stored, 0);
+  static_cast<const NUVEdbResultTabData&>(*cells.get()[1]).GetData(stored, 0);
   FUZZ_CHECK(stored == NUVEdsGeneralTool().EncodeBlanks(value));
-  cells[1]->Release();
   return 0;
 }

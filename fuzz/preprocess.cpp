@@ -16,8 +16,10 @@
 #include "NUVRawColldouble.h"
 #include "NUVRawCollfloat.h"
 #include "NUVRawCollint.h"
+#include "NUVRef.h"
 #include "TestHost.h"
 #include "TestHostObject.h"
+#include "TestLists.h"
 
 namespace {
 
@@ -62,11 +64,9 @@ NUVBaseUnknown* Parameter(FuzzedDataProvider& in, TestHost& host) {
     }
     case 5: {
       const NUVUnicodeString name = Text(in, 8);
-      NUVIEdbSysObject* object =
-          in.ConsumeBool() ? new TestHostObject(host, "PART", in.ConsumeRandomLengthString(8)) : nullptr;
-      auto* parameter = new NUVEdbSQLData(name, object);
-      if (object) object->Release();
-      return parameter;
+      auto object = NUVRef<NUVIEdbSysObject>::Adopt(
+          in.ConsumeBool() ? new TestHostObject(host, "PART", in.ConsumeRandomLengthString(8)) : nullptr);
+      return new NUVEdbSQLData(name, object.get());
     }
     case 6:
       return nullptr;
@@ -87,10 +87,8 @@ NUVBaseUnknown* Parameter(FuzzedDataProvider& in, TestHost& host) {
     }
     default: {
       NUVListValNUVUnicodeString names = Names(in);
-      NUVIUnknownList* objects = HostObjectList(host, "PART", {"K1", "K2"});
-      auto* parameter = new NUVEdbSQLData(names, objects, Condition(in));
-      objects->Release();
-      return parameter;
+      auto objects = NUVAdopt(HostObjectList(host, "PART", {"K1", "K2"}));
+      return new NUVEdbSQLData(names, objects.get(), Condition(in));
     }
   }
 }
@@ -103,16 +101,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
   host.objects.Reset();
   host.objects.failAt = in.ConsumeIntegralInRange(0, 3);
-  NUVListPtrNUVBaseUnknown parameters;
+  OwnedList parameters;
   const int count = in.ConsumeIntegralInRange(0, 6);
-  for (int i = 0; i < count; ++i) parameters.Append(Parameter(in, host));
+  for (int i = 0; i < count; ++i) parameters.Adopt(Parameter(in, host));
   const NUVUnicodeString statement(std::string_view(in.ConsumeRemainingBytesAsString()));
   NUVUnicodeString result("untouched");
   NUVEdbBrokerTool().PreProcessSQLStatement(statement, parameters, result);
   if (statement.GetLengthInChar() == 0) FUZZ_CHECK(result == "untouched");
-  for (int i = 1; i <= parameters.Size(); ++i) {
-    if (parameters[i]) parameters[i]->Release();
-  }
+  parameters.Clear();
   FUZZ_CHECK(TestHostObject::Live() == 0);
   FUZZ_CHECK(NUVBaseUnknown::LiveObjectCount() == live);
   return 0;

@@ -9,6 +9,7 @@
 #include "FuzzTestHost.h"
 #include "HostObjectLists.h"
 #include "NUVEdbBrokerTool.h"
+#include "NUVRef.h"
 #include "TestHost.h"
 #include "TestHostObject.h"
 
@@ -16,9 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TestHost& host = FuzzTestHost();
   const long live = NUVBaseUnknown::LiveObjectCount();
   const NUVUnicodeString keys(std::string_view(reinterpret_cast<const char*>(data), size));
-  NUVIUnknownList* list = nullptr;
+  NUVRef<NUVIUnknownList> list;
   host.askedKeys.clear();
-  NUVEdbBrokerTool().CreateVolatileObjectList("PART", "ID", keys, list);
+  NUVEdbBrokerTool().CreateVolatileObjectList("PART", "ID", keys, *list.out());
   std::string joined;
   for (const std::string& key : host.askedKeys) {
     FUZZ_CHECK(key.find('+') == std::string::npos);
@@ -26,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (&key != &host.askedKeys.front()) joined += '+';
     joined += key;
   }
-  FUZZ_CHECK(KeysOf(list) == joined);
-  if (list) list->Release();
+  FUZZ_CHECK(KeysOf(list.get()) == joined);
+  list.Reset();
   FUZZ_CHECK(TestHostObject::Live() == 0);
   FUZZ_CHECK(NUVBaseUnknown::LiveObjectCount() == live);
   return 0;

@@ -7,18 +7,45 @@
 
 #include "NUVLockedSingleton.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define NUV_POOL_POISONS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define NUV_POOL_POISONS 1
+#endif
+#endif
+#if defined(__has_feature)
+#if __has_feature(memory_sanitizer)
+#define NUV_POOL_BYPASSED 1
+#endif
+#endif
+
+#if defined(NUV_POOL_POISONS)
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kPooled = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer)
+// Under MemorySanitizer every block comes from the general heap, which it
+// must see. Under AddressSanitizer the pool stays and marks what it does
+// not hand out (free blocks, the uncarved rest of each slab) as poisoned,
+// so that a use after free inside the pool is reported.
+#if defined(NUV_POOL_BYPASSED)
 constexpr bool kPooled = false;
 #else
 constexpr bool kPooled = true;
 #endif
+
+#if defined(NUV_POOL_POISONS)
+void Poison(const void* memory, size_t bytes) { ASAN_POISON_MEMORY_REGION(memory, bytes); }
+void Unpoison(const void* memory, size_t bytes) { ASAN_UNPOISON_MEMORY_REGION(memory, bytes); }
+// A freed block waits behind every other free block of its class before it
+// is handed out again, so that a stale pointer keeps pointing at poison.
+constexpr bool kReuseLast = true;
 #else
-constexpr bool kPooled = true;
+void Poison(const void*, size_t) {}
+void Unpoison(const void*, size_t) {}
+constexpr bool kReuseLast = false;
 #endif
 
 constexpr size_t kGranule = 16;
@@ -28,6 +55,19 @@ constexpr size_t kSlabBytes = size_t{64} * 1024;
 struct FreeBlock {
   FreeBlock* next;
 };
+
+// The link of a free block, which is poisoned but for these accesses.
+FreeBlock* NextOf(const FreeBlock* block) {
+  Unpoison(block, sizeof(FreeBlock));
+  FreeBlock* next = block->next;
+  Poison(block, sizeof(FreeBlock));
+  return next;
+}
+void SetNext(FreeBlock* block, FreeBlock* next) {
+  Unpoison(block, sizeof(FreeBlock));
+  block->next = next;
+  Poison(block, sizeof(FreeBlock));
+}
 
 size_t ClassOf(size_t size) { return size == 0 ? 0 : (size - 1) / kGranule; }
 size_t BlockBytes(size_t sizeClass) { return (sizeClass + 1) * kGranule; }
@@ -39,18 +79,27 @@ struct Chain {
   FreeBlock* last;
 
   void PushFront(FreeBlock* block) {
-    block->next = first;
+    SetNext(block, first);
     if (!first) last = block;
     first = block;
   }
+  void PushBack(FreeBlock* block) {
+    SetNext(block, nullptr);
+    if (first) {
+      SetNext(last, block);
+    } else {
+      first = block;
+    }
+    last = block;
+  }
   FreeBlock* PopFront() {
     FreeBlock* block = first;
-    if (block) first = block->next;
+    if (block) first = NextOf(block);
     return block;
   }
   void Join(Chain& other) {
     if (!other.first) return;
-    other.last->next = first;
+    SetNext(other.last, first);
     if (!first) last = other.last;
     first = other.first;
     other = Chain{};
@@ -80,6 +129,7 @@ struct SharedLists {
   char* NewSlab() {
     void* slab = std::malloc(kSlabBytes);
     if (!slab) return nullptr;
+    Poison(slab, kSlabBytes);  // each block is made accessible as it is handed out
     std::lock_guard<std::mutex> lock(mutex);
     slabs.push_back(slab);
     return static_cast<char*>(slab);
@@ -104,7 +154,14 @@ struct ThreadCache {
     if (FreeBlock* block = chain.PopFront()) return block;
     return Carve(BlockBytes(sizeClass));
   }
-  void Free(void* memory, size_t sizeClass) { chains[sizeClass].PushFront(static_cast<FreeBlock*>(memory)); }
+  void Free(void* memory, size_t sizeClass) {
+    auto* block = static_cast<FreeBlock*>(memory);
+    if (kReuseLast) {
+      chains[sizeClass].PushBack(block);
+    } else {
+      chains[sizeClass].PushFront(block);
+    }
+  }
   void* Carve(size_t bytes) {
     if (static_cast<size_t>(slabEnd - slab) < bytes) {
       // What is left of the old slab is smaller than the block; it stays unused.
@@ -145,9 +202,11 @@ ThreadCache* LiveCache() {
 
 }  // namespace
 
-void* NUVObjectPool::Allocate(size_t size) noexcept {
-  const size_t sizeClass = ClassOf(size);
-  if (!kPooled || sizeClass >= kClasses) return std::malloc(size);
+namespace {
+
+// A block of the class from the pool, still poisoned; null when no memory
+// is left.
+void* Take(size_t sizeClass) {
   if (ThreadCache* local = LiveCache()) return local->Allocate(sizeClass);
   // The thread is ending: one block from the shared list, the rest back.
   Chain taken{};
@@ -158,6 +217,16 @@ void* NUVObjectPool::Allocate(size_t size) noexcept {
   return std::malloc(BlockBytes(sizeClass));  // joins the pool when freed
 }
 
+}  // namespace
+
+void* NUVObjectPool::Allocate(size_t size) noexcept {
+  const size_t sizeClass = ClassOf(size);
+  if (!kPooled || sizeClass >= kClasses) return std::malloc(size);
+  void* block = Take(sizeClass);
+  if (block) Unpoison(block, size);  // the rest of the block stays poisoned
+  return block;
+}
+
 void NUVObjectPool::Free(void* block, size_t size) noexcept {
   if (!block) return;
   const size_t sizeClass = ClassOf(size);
@@ -165,6 +234,7 @@ void NUVObjectPool::Free(void* block, size_t size) noexcept {
     std::free(block);
     return;
   }
+  Poison(block, BlockBytes(sizeClass));
   if (ThreadCache* local = LiveCache()) {
     local->Free(block, sizeClass);
     return;

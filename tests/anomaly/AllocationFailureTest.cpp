@@ -32,12 +32,12 @@ struct AllocatingOperation {
 };
 
 bool ObjectListInATypedValue(HostScene& scene, long n) {
-  Held<NUVIUnknownList> objects(HostObjectList(*scene.host, "PART", {"K1", "K2"}));
+  auto objects = NUVRef<NUVIUnknownList>::Adopt(HostObjectList(*scene.host, "PART", {"K1", "K2"}));
   AllocationFault fault(n);
-  Held<NUVEdbSQLData> parameter(new NUVEdbSQLData(Texts({"ID="}), objects.p, "OR"));
+  auto parameter = NUVRef<NUVEdbSQLData>::Adopt(new NUVEdbSQLData(Texts({"ID="}), objects.get(), "OR"));
   const bool struck = fault.Stop();
   int count = -1;
-  if (parameter.p) parameter.p->GetListSize(count);
+  if (parameter) parameter->GetListSize(count);
   if (struck) {
     EXPECT_LT(count, 2);  // no value, or one without the item whose list could not be made
   } else {
@@ -48,11 +48,11 @@ bool ObjectListInATypedValue(HostScene& scene, long n) {
 
 bool VolatileObjectList(HostScene&, long n) {
   NUVEdbBrokerTool broker;
-  Held<NUVIUnknownList> list;
+  NUVRef<NUVIUnknownList> list;
   AllocationFault fault(n);
-  const long code = broker.CreateVolatileObjectList("PART", "ID", "K1+K2+K3", list.p);
+  const long code = broker.CreateVolatileObjectList("PART", "ID", "K1+K2+K3", *list.out());
   const bool struck = fault.Stop();
-  const std::string keys = KeysOf(list.p);
+  const std::string keys = KeysOf(list.get());
   if (!struck) {
     EXPECT_GE(code, 0);
     EXPECT_EQ(keys, "K1+K2+K3");
@@ -107,29 +107,29 @@ template <class Error>
 bool Clone(HostScene&, long n) {
   Error error(7U, "M", "C");
   AllocationFault fault(n);
-  Held<NUVError> clone(error.CloneSelf());
+  auto clone = NUVRef<NUVError>::Adopt(error.CloneSelf());
   const bool struck = fault.Stop();
-  EXPECT_EQ(clone.p == nullptr, struck);
-  EXPECT_EQ(clone.p ? clone.p->GetId() : 7U, 7U);
+  EXPECT_EQ(clone.get() == nullptr, struck);
+  EXPECT_EQ(clone ? clone->GetId() : 7U, 7U);
   return struck;
 }
 
 bool DeleteErrorObjects(HostScene&, long n) {
   NUVEdbDeleteError error(3U);
   error.SetErrorInfo(Texts({"K1", "K2"}), Texts({"PART", "PART"}), Texts({"a", "b"}));
-  Held<NUVIUnknownList> objects;
+  NUVRef<NUVIUnknownList> objects;
   NUVListValNUVUnicodeString classTypes;
   AllocationFault fault(n);
-  const long code = error.GetErrorInfo(&objects.p, classTypes);
+  const long code = error.GetErrorInfo(objects.out(), classTypes);
   const bool struck = fault.Stop();
   if (!struck) {
     EXPECT_GE(code, 0);
-    EXPECT_EQ(KeysOf(objects.p), "K1+K2");
+    EXPECT_EQ(KeysOf(objects.get()), "K1+K2");
   }
   unsigned int count = 0;
-  if (objects.p) objects.p->Count(&count);
+  if (objects) objects->Count(&count);
   if (code < 0) {
-    EXPECT_EQ(objects.p, nullptr);
+    EXPECT_EQ(objects.get(), nullptr);
   } else {
     EXPECT_EQ(classTypes.Size(), static_cast<int>(count));  // one class type per object collected
   }
@@ -141,17 +141,17 @@ bool ObjectOutputs(HostScene& scene, long n) {
   OwnedList cells{new NUVEdbResultTabData("PART", "OWNER", NUVUnicodeString("K3"), 0),
                   new NUVEdbResultTabData("PART", "PARTS", NUVUnicodeString("K1+K2"), 0)};
   NUVEdbResultTableBuilder::AppendRow(table, cells);
-  Held<NUVIEdbSysObject> owner;
-  Held<NUVIUnknownList> parts;
-  OwnedList bindings{new NUVEdbOutputData("PART", "OWNER", owner.p),
-                     new NUVEdbOutputData("PART", "PARTS", parts.p)};
+  NUVRef<NUVIEdbSysObject> owner;
+  NUVRef<NUVIUnknownList> parts;
+  OwnedList bindings{new NUVEdbOutputData("PART", "OWNER", *owner.out()),
+                     new NUVEdbOutputData("PART", "PARTS", *parts.out())};
   AllocationFault fault(n);
-  const long code = NUVEdbBrokerTool().ExtractOutput(table, bindings, scene.host->queryInterface, 1);
+  const long code = NUVEdbBrokerTool().ExtractOutput(table, bindings, scene.host->queryInterface.get(), 1);
   const bool struck = fault.Stop();
   EXPECT_GE(code, 0);  // both cells matched, whatever could be written
   if (!struck) {
-    EXPECT_NE(owner.p, nullptr);
-    EXPECT_EQ(KeysOf(parts.p), "K1+K2");
+    EXPECT_NE(owner.get(), nullptr);
+    EXPECT_EQ(KeysOf(parts.get()), "K1+K2");
   }
   return struck;
 }
@@ -197,11 +197,11 @@ TEST(AllocationFailure, RoadThroughTheSqliteHost) {
     bool struck = false;
     {
       NUVUnicodeString name;
-      Held<NUVIEdbSysObject> product;
-      Held<NUVIUnknownList> docs;
+      NUVRef<NUVIEdbSysObject> product;
+      NUVRef<NUVIUnknownList> docs;
       OwnedList bindings{new NUVEdbOutputData("PART", "NAME", &name),
-                         new NUVEdbOutputData("PRODUCT", "PRODUCT", product.p),
-                         new NUVEdbOutputData("DOCUMENT", "DOCS", docs.p)};
+                         new NUVEdbOutputData("PRODUCT", "PRODUCT", *product.out()),
+                         new NUVEdbOutputData("DOCUMENT", "DOCS", *docs.out())};
       OwnedList headers;
       NUVUnicodeString columns;
       NUVEdbResultTable table;
@@ -220,8 +220,8 @@ TEST(AllocationFailure, RoadThroughTheSqliteHost) {
         EXPECT_GE(code, 0);
         EXPECT_EQ(rows, 2);
         EXPECT_STREQ(name.CastToCharPtr(), "Drive gear");
-        EXPECT_NE(product.p, nullptr);
-        EXPECT_NE(docs.p, nullptr);
+        EXPECT_NE(product.get(), nullptr);
+        EXPECT_NE(docs.get(), nullptr);
       }
     }
     NUVError::ClearRecordedErrors();

@@ -8,6 +8,7 @@
 
 #include "NUVBaseUnknown.h"
 #include "NUVError.h"
+#include "NUVRef.h"
 #include "TestHost.h"
 #include "TestHostObject.h"
 
@@ -32,33 +33,21 @@ class AllocationFault {
   long before_;
 };
 
-// One reference on an object (or null), given back when the holder goes.
-template <class T>
-struct Held {
-  Held() = default;
-  explicit Held(T* adopted) : p(adopted) {}
-  ~Held() {
-    if (p) p->Release();
-  }
-  Held(const Held&) = delete;
-  Held& operator=(const Held&) = delete;
-  T* p = nullptr;
-};
-
 // A fresh test host installed for one attempt. On leaving it checks that
 // every object and reference taken during the attempt was given back.
 class HostScene {
   long live_;  // first, so that it is read before the host exists
 
  public:
-  HostScene() : live_(NUVBaseUnknown::LiveObjectCount()), host(new TestHost), flushes_(NUVFlushCount()) {
+  HostScene()
+      : live_(NUVBaseUnknown::LiveObjectCount()), host(NUVAdopt(new TestHost)), flushes_(NUVFlushCount()) {
     host->Install();
   }
   ~HostScene() {
     TestHost::Uninstall();
     EXPECT_EQ(TestHostObject::Live(), 0) << where;
-    EXPECT_EQ(ReferencesOf(host), 1UL) << where;
-    host->Release();
+    EXPECT_EQ(ReferencesOf(host.get()), 1UL) << where;
+    host.Reset();
     NUVError::ClearRecordedErrors();
     EXPECT_EQ(NUVBaseUnknown::LiveObjectCount(), live_) << where;
   }
@@ -71,7 +60,7 @@ class HostScene {
   // Flushes since the scene began.
   long Flushes() const { return NUVFlushCount() - flushes_; }
 
-  TestHost* host;
+  NUVRef<TestHost> host;
   std::string where;  // names the attempt in failure messages
 
  private:

@@ -37,10 +37,11 @@ struct GuardedOperation {
 };
 
 void PreProcess(HostScene& scene) {
-  Held<NUVIEdbSysObject> object(new TestHostObject(*scene.host, "PART", "K1"));
-  Held<NUVIUnknownList> objects(HostObjectList(*scene.host, "PART", {"K1", "K2"}));
-  OwnedList parameters{new NUVEdbSQLData(":N", NUVUnicodeString("x"), 0), new NUVEdbSQLData(":OBJ", object.p),
-                       new NUVEdbSQLData(Texts({"ID="}), objects.p, "OR")};
+  auto object = NUVRef<NUVIEdbSysObject>::Adopt(new TestHostObject(*scene.host, "PART", "K1"));
+  auto objects = NUVRef<NUVIUnknownList>::Adopt(HostObjectList(*scene.host, "PART", {"K1", "K2"}));
+  OwnedList parameters{new NUVEdbSQLData(":N", NUVUnicodeString("x"), 0),
+                       new NUVEdbSQLData(":OBJ", object.get()),
+                       new NUVEdbSQLData(Texts({"ID="}), objects.get(), "OR")};
   NUVUnicodeString result;
   const long code = NUVEdbBrokerTool().PreProcessSQLStatement(":N :OBJ ID=", parameters, result);
   scene.Quiet();
@@ -54,8 +55,8 @@ void PreProcess(HostScene& scene) {
 }
 
 void InputDefinition(HostScene& scene) {
-  Held<NUVIEdbSysObject> object(new TestHostObject(*scene.host, "PART", "K1"));
-  OwnedList parameters{new NUVEdbSQLData("D", object.p), new NUVEdbSQLData("Q", 7)};
+  auto object = NUVRef<NUVIEdbSysObject>::Adopt(new TestHostObject(*scene.host, "PART", "K1"));
+  OwnedList parameters{new NUVEdbSQLData("D", object.get()), new NUVEdbSQLData("Q", 7)};
   NUVUnicodeString text;
   const long code = NUVEdbBrokerTool().ExtractInputDefinition(parameters, text);
   scene.Quiet();
@@ -67,10 +68,10 @@ void InputDefinition(HostScene& scene) {
 }
 
 void VolatileObjectList(HostScene& scene) {
-  Held<NUVIUnknownList> list;
-  const long code = NUVEdbBrokerTool().CreateVolatileObjectList("PART", "ID", "K1+K2+K3", list.p);
+  NUVRef<NUVIUnknownList> list;
+  const long code = NUVEdbBrokerTool().CreateVolatileObjectList("PART", "ID", "K1+K2+K3", *list.out());
   scene.Quiet();
-  const std::string keys = KeysOf(list.p);
+  const std::string keys = KeysOf(list.get());
   if (scene.Raised()) {
     EXPECT_EQ(code, NUV_E_FAIL);
     EXPECT_EQ(std::string("K1+K2+K3").rfind(keys, 0), 0U) << keys;  // what was added stays
@@ -100,25 +101,25 @@ void Extract(HostScene& scene) {
   NUVEdbResultTable table;
   FillParts(table);
   int mass = -1;
-  Held<NUVIEdbSysObject> owner;
-  Held<NUVIUnknownList> parts;
+  NUVRef<NUVIEdbSysObject> owner;
+  NUVRef<NUVIUnknownList> parts;
   OwnedList bindings{new NUVEdbOutputData("PART", "MASS", &mass),
-                     new NUVEdbOutputData("PART", "OWNER", owner.p),
-                     new NUVEdbOutputData("PART", "PARTS", parts.p)};
-  Held<NUVIEdbSysObject> object(new TestHostObject(*scene.host, "PART", "K2"));
+                     new NUVEdbOutputData("PART", "OWNER", *owner.out()),
+                     new NUVEdbOutputData("PART", "PARTS", *parts.out())};
+  auto object = NUVRef<NUVIEdbSysObject>::Adopt(new TestHostObject(*scene.host, "PART", "K2"));
   NUVEdbBrokerTool broker;
-  NUVIEdbSysQuery2* query = scene.host->queryInterface;
-  const long code = byObject ? broker.ExtractOutput(table, bindings, query, object.p)
+  NUVIEdbSysQuery2* query = scene.host->queryInterface.get();
+  const long code = byObject ? broker.ExtractOutput(table, bindings, query, object.get())
                              : broker.ExtractOutput(table, bindings, query, 2);
   scene.Quiet();
   if (!scene.Raised()) {
     EXPECT_GE(code, 0);
     EXPECT_EQ(mass, 10);
-    EXPECT_NE(owner.p, nullptr);
-    EXPECT_EQ(KeysOf(parts.p), "K1+K2");
+    EXPECT_NE(owner.get(), nullptr);
+    EXPECT_EQ(KeysOf(parts.get()), "K1+K2");
   } else if (code >= 0) {
-    EXPECT_EQ(parts.p, nullptr);
-    EXPECT_NE(owner.p, nullptr);
+    EXPECT_EQ(parts.get(), nullptr);
+    EXPECT_NE(owner.get(), nullptr);
   } else {
     EXPECT_EQ(code, NUV_E_FAIL);
     EXPECT_TRUE(scene.host->query.calls == 0 || mass == 10)
@@ -129,48 +130,47 @@ void Extract(HostScene& scene) {
 void FindRow(HostScene& scene) {
   NUVEdbResultTable table;
   FillParts(table);
-  Held<NUVIEdbSysObject> object(new TestHostObject(*scene.host, "PART", "K2"));
-  const int row = NUVEdbBrokerTool().FindRowNumber(object.p, table, 3);
+  auto object = NUVRef<NUVIEdbSysObject>::Adopt(new TestHostObject(*scene.host, "PART", "K2"));
+  const int row = NUVEdbBrokerTool().FindRowNumber(object.get(), table, 3);
   scene.Quiet();
   EXPECT_EQ(row, scene.Raised() ? 0 : 2);  // every host call comes before the match
 }
 
 void CheckError(HostScene& scene) {
-  auto* error = new NUVInternalError(9, "M", "C");
-  const long recorded = NUVError::GetReturn(0, error, nullptr, __FILE__, __LINE__);
-  error->Release();
+  const long recorded =
+      NUVError::GetReturn(0, NUVAdopt(new NUVInternalError(9, "M", "C")).get(), nullptr, __FILE__, __LINE__);
   EXPECT_EQ(NUVEdbGeneralTool().CheckError(recorded, "a", "b"), 1);  // not fatal, raised or not
   EXPECT_EQ(scene.host->reports.size(), scene.Raised() ? 0U : 1U);
   scene.Quiet();
 }
 
 void DatabaseHandle(HostScene& scene) {
-  Held<NUVIEdbDatabaseHandle> handle;
-  const long code = NUVEdbGeneralTool().GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle,
-                                                                 reinterpret_cast<void**>(&handle.p));
+  NUVRef<NUVIEdbDatabaseHandle> handle;
+  const long code =
+      NUVEdbGeneralTool().GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void());
   scene.Quiet();
   EXPECT_EQ(code < 0, scene.Raised());
-  EXPECT_EQ(handle.p == nullptr, scene.Raised());
+  EXPECT_EQ(handle.get() == nullptr, scene.Raised());
 }
 
 void MetadataTool(HostScene& scene) {
-  Held<NUVEdsMetadataTool> tool(NUVEdbGeneralTool().GetMetadataTool());
+  auto tool = NUVRef<NUVEdsMetadataTool>::Adopt(NUVEdbGeneralTool().GetMetadataTool());
   scene.Quiet();
-  EXPECT_EQ(tool.p == nullptr, scene.Raised());
+  EXPECT_EQ(tool.get() == nullptr, scene.Raised());
 }
 
 void DeleteErrorObjects(HostScene& scene) {
   NUVEdbDeleteError error(3U);
   error.SetErrorInfo(Texts({"K1", "K2"}), Texts({"PART", "PART"}), Texts({"a", "b"}));
-  Held<NUVIUnknownList> objects;
+  NUVRef<NUVIUnknownList> objects;
   NUVListValNUVUnicodeString classTypes;
-  const long code = error.GetErrorInfo(&objects.p, classTypes);
+  const long code = error.GetErrorInfo(objects.out(), classTypes);
   scene.Quiet();
   if (scene.Raised()) {
     EXPECT_EQ(code, NUV_E_FAIL);
-    EXPECT_EQ(objects.p, nullptr);
+    EXPECT_EQ(objects.get(), nullptr);
   } else {
-    EXPECT_EQ(KeysOf(objects.p), "K1+K2");
+    EXPECT_EQ(KeysOf(objects.get()), "K1+K2");
   }
 }
 

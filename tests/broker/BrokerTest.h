@@ -9,6 +9,7 @@
 #include "NUVEdbSQLData.h"
 #include "NUVError.h"
 #include "NUVIEdbSysObject.h"
+#include "NUVRef.h"
 #include "NUVXHContext.h"
 #include "TestHost.h"
 #include "TestHostObject.h"
@@ -19,22 +20,23 @@
 class BrokerTest : public testing::Test {
  protected:
   void SetUp() override {
-    host = new TestHost;
+    host = NUVAdopt(new TestHost);
     host->Install();
     flushes = NUVFlushCount();
   }
   void TearDown() override {
-    for (NUVIEdbSysObject* object : objects) object->Release();
+    objects.clear();
     TestHost::Uninstall();
     EXPECT_EQ(TestHostObject::Live(), 0);
-    EXPECT_EQ(ReferencesOf(host->databaseHandle), 1UL);
-    EXPECT_EQ(ReferencesOf(host->metadataTool), 1UL);
-    EXPECT_EQ(ReferencesOf(host), 1UL);
-    host->Release();
+    EXPECT_EQ(ReferencesOf(host->databaseHandle.get()), 1UL);
+    EXPECT_EQ(ReferencesOf(host->metadataTool.get()), 1UL);
+    EXPECT_EQ(ReferencesOf(host.get()), 1UL);
+    host.Reset();
   }
   // A host object; the fixture holds its reference until the test ends.
   NUVIEdbSysObject* Object(const char* classType, const char* key) {
-    return objects.emplace_back(new TestHostObject(*host, classType, key));
+    return objects.emplace_back(NUVRef<NUVIEdbSysObject>::Adopt(new TestHostObject(*host, classType, key)))
+        .get();
   }
   NUVEdbSQLData* ObjectParameter(const char* name, const char* key) {
     return new NUVEdbSQLData(name, Object("PART", key));
@@ -48,8 +50,8 @@ class BrokerTest : public testing::Test {
   }
   long FlushesSinceSetUp() const { return NUVFlushCount() - flushes; }
 
-  TestHost* host = nullptr;
+  NUVRef<TestHost> host;
   NUVEdbBrokerTool broker;
   long flushes = 0;
-  std::vector<NUVIEdbSysObject*> objects;
+  std::vector<NUVRef<NUVIEdbSysObject>> objects;
 };

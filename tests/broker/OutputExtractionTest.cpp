@@ -28,8 +28,8 @@ class OutputExtraction : public BrokerTest {
     AddRow(table, {Cell("ID", "K3"), Cell("MASS", 30)});
   }
   void TearDown() override {
-    if (owner) owner->Release();
-    if (parts) parts->Release();
+    owner.Reset();
+    parts.Reset();
     BrokerTest::TearDown();
   }
   static void AddRow(NUVEdbResultTable& to, std::initializer_list<NUVBaseUnknown*> adopted) {
@@ -41,23 +41,23 @@ class OutputExtraction : public BrokerTest {
   void Bind(const char* attrName, Target&& target, const char* classType = "PART") {
     bindings.Adopt(new NUVEdbOutputData(classType, attrName, std::forward<Target>(target)));
   }
-  long Extract(int n) { return broker.ExtractOutput(table, bindings, host->queryInterface, n); }
+  long Extract(int n) { return broker.ExtractOutput(table, bindings, host->queryInterface.get(), n); }
 
   NUVEdbResultTable table;
   OwnedList bindings;
   int mass = -1;
   double weight = -1;
   NUVUnicodeString name{"untouched"};
-  NUVIEdbSysObject* owner = nullptr;
-  NUVIUnknownList* parts = nullptr;
+  NUVRef<NUVIEdbSysObject> owner;  // bound: extraction writes a reference into it
+  NUVRef<NUVIUnknownList> parts;
 };
 
 TEST_F(OutputExtraction, CopiesEveryKindOfValueUntilAHostCallRaises) {
   Bind("MASS", &mass);
   Bind("W", &weight);
   Bind("NAME", &name);
-  Bind("OWNER", owner);
-  Bind("PARTS", parts);
+  Bind("OWNER", *owner.out());
+  Bind("PARTS", *parts.out());
   // A raise while the owner is looked up keeps what was written before: a
   // platform error is flushed once, any other kind reaches the caller.
   for (const bool foreign : {false, true}) {
@@ -68,23 +68,23 @@ TEST_F(OutputExtraction, CopiesEveryKindOfValueUntilAHostCallRaises) {
     EXPECT_EQ(FlushesSinceSetUp(), 1);
     EXPECT_EQ(mass, 10);
     EXPECT_STREQ(name.CastToCharPtr(), "first part");
-    EXPECT_EQ(owner, nullptr);
-    EXPECT_EQ(parts, nullptr);
+    EXPECT_EQ(owner.get(), nullptr);
+    EXPECT_EQ(parts.get(), nullptr);
   }
   host->query.Reset();
   EXPECT_EQ(Extract(1), NUV_S_OK);
   EXPECT_EQ(weight, 1.5);
-  ASSERT_NE(owner, nullptr);
+  ASSERT_NE(owner.get(), nullptr);
   NUVUnicodeString ownerKey;
   owner->GetObjectKey(ownerKey);
   EXPECT_STREQ(ownerKey.CastToCharPtr(), "K3");  // looked up as a PART, the binding's class type
-  EXPECT_EQ(KeysOf(parts), "K1+K2");
-  EXPECT_EQ(ReferencesOf(owner), 1UL);
-  EXPECT_EQ(ReferencesOf(parts), 1UL);
+  EXPECT_EQ(KeysOf(parts.get()), "K1+K2");
+  EXPECT_EQ(ReferencesOf(owner.get()), 1UL);
+  EXPECT_EQ(ReferencesOf(parts.get()), 1UL);
 }
 
 TEST_F(OutputExtraction, FailsWithNothingWritten) {
-  const NUVIEdbSysQuery2* query = host->queryInterface;
+  const NUVIEdbSysQuery2* query = host->queryInterface.get();
   NUVListPtrNUVBaseUnknown none;
   NUVEdbResultTable empty;
   OwnedList unmatched{new NUVEdbOutputData("PART", "NOPE", &mass), new NUVEdbSQLData("MASS", 1), nullptr};
@@ -125,22 +125,22 @@ TEST_F(OutputExtraction, ManyBindingsKeepTheirListOrder) {
 TEST_F(OutputExtraction, MatchesThatCannotBeWrittenStillSucceed) {
   AddRow(table, {Cell("W", 7), Cell("OWNER", "K9"), Cell("PARTS", "K1"), Cell("MASS", 1.5F)});
   Bind("W", &weight);
-  Bind("OWNER", owner);
-  Bind("PARTS", parts, "NOSUCH");
+  Bind("OWNER", *owner.out());
+  Bind("PARTS", *parts.out(), "NOSUCH");
   Bind("MASS", &mass);
   EXPECT_EQ(Extract(4), NUV_S_OK);
   EXPECT_EQ(weight, -1);
-  EXPECT_EQ(owner, nullptr);
-  EXPECT_EQ(parts, nullptr);
+  EXPECT_EQ(owner.get(), nullptr);
+  EXPECT_EQ(parts.get(), nullptr);
   EXPECT_EQ(mass, -1);
 }
 
 TEST_F(OutputExtraction, FindsTheObjectsRow) {
   NUVIEdbSysObject* k3 = Object("PART", "K3");
   Bind("MASS", &mass);
-  EXPECT_EQ(broker.ExtractOutput(table, bindings, host->queryInterface, nullptr), NUV_S_OK);  // row 1
+  EXPECT_EQ(broker.ExtractOutput(table, bindings, host->queryInterface.get(), nullptr), NUV_S_OK);  // row 1
   EXPECT_EQ(mass, 10);
-  EXPECT_EQ(broker.ExtractOutput(table, bindings, host->queryInterface, k3), NUV_S_OK);
+  EXPECT_EQ(broker.ExtractOutput(table, bindings, host->queryInterface.get(), k3), NUV_S_OK);
   EXPECT_EQ(mass, 30);
   EXPECT_EQ(broker.FindRowNumber(k3, table, 1), 3);  // the count only has to be positive
   EXPECT_EQ(broker.FindRowNumber(k3, table, 0), 0);
@@ -171,19 +171,18 @@ TEST_F(OutputExtraction, KeysFollowTheClassOfTheObjectOrBinding) {
   EXPECT_EQ(broker.FindRowNumber(Object("DOC", "D 2"), docs, 2), 2);
   EXPECT_EQ(broker.FindRowNumber(Object("DOC", "K1"), docs, 2), 0);
 
-  NUVIUnknownList* loose = nullptr;
-  NUVIUnknownList* documents = nullptr;
-  Bind("OWNER", owner, "DOC");
-  Bind("LOOSE", loose, "LOOSE");
-  Bind("DOCS", documents, "DOC");
-  EXPECT_EQ(broker.ExtractOutput(docs, bindings, host->queryInterface, 2), NUV_S_OK);
-  ASSERT_NE(owner, nullptr);  // looked up by its decoded key, blank included
+  NUVRef<NUVIUnknownList> loose;
+  NUVRef<NUVIUnknownList> documents;
+  Bind("OWNER", *owner.out(), "DOC");
+  Bind("LOOSE", *loose.out(), "LOOSE");
+  Bind("DOCS", *documents.out(), "DOC");
+  EXPECT_EQ(broker.ExtractOutput(docs, bindings, host->queryInterface.get(), 2), NUV_S_OK);
+  ASSERT_NE(owner.get(), nullptr);  // looked up by its decoded key, blank included
   NUVUnicodeString key;
   owner->GetObjectKey(key);
   EXPECT_STREQ(key.CastToCharPtr(), "D 2");
-  EXPECT_EQ(loose, nullptr);  // a class without a key attribute gives no list
-  EXPECT_EQ(KeysOf(documents), "D1+D 2");
-  if (documents) documents->Release();
+  EXPECT_EQ(loose.get(), nullptr);  // a class without a key attribute gives no list
+  EXPECT_EQ(KeysOf(documents.get()), "D1+D 2");
 }
 
 TEST_F(OutputExtraction, ErrorWhileObtainingTheMetadataToolReachesTheCaller) {
@@ -192,7 +191,7 @@ TEST_F(OutputExtraction, ErrorWhileObtainingTheMetadataToolReachesTheCaller) {
   RaiseAt(host->provider, HostScript::kEveryCall, false);
   EXPECT_FALSE(NUVXHContext().Run([&] { Extract(1); }));
   EXPECT_FALSE(NUVXHContext().Run([&] { broker.FindRowNumber(k2, table, 3); }));
-  EXPECT_FALSE(NUVXHContext().Run([&] { broker.ExtractOutput(table, bindings, host->queryInterface, k2); }));
+  EXPECT_FALSE(NUVXHContext().Run([&] { broker.ExtractOutput(table, bindings, host->queryInterface.get(), k2); }));
   EXPECT_EQ(FlushesSinceSetUp(), 0);
   EXPECT_EQ(mass, -1);
 }

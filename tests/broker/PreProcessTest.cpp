@@ -34,13 +34,11 @@ class PreProcess : public BrokerTest {
   NUVBaseUnknown* ObjectList(std::initializer_list<const char*> names,
                              std::initializer_list<const char*> keys, const char* condition,
                              bool foreignLast = false) {
-    NUVIUnknownList* items = HostObjectList(*host, "PART", keys);
-    auto* foreign = new TestObject;
-    if (foreignLast) items->Add(static_cast<unsigned int>(keys.size()), static_cast<TestSecond*>(foreign));
-    foreign->Release();
-    auto* parameter = new NUVEdbSQLData(Texts(names), items, condition);
-    items->Release();
-    return parameter;
+    auto items = NUVAdopt(HostObjectList(*host, "PART", keys));
+    auto foreign = NUVAdopt(new TestObject);
+    if (foreignLast)
+      items->Add(static_cast<unsigned int>(keys.size()), static_cast<TestSecond*>(foreign.get()));
+    return new NUVEdbSQLData(Texts(names), items.get(), condition);
   }
   long code = 0;
 };

@@ -1,4 +1,5 @@
 #include "HostSuite.h"
+#include "NUVRef.h"
 #include "TestHost.h"
 
 namespace {
@@ -13,10 +14,10 @@ class InMemoryHost : public HostUnderTest {
   std::string KeyAttribute() const override { return "ID"; }
   std::vector<std::string> Keys() const override { return {"K1", "K2", "K3"}; }
   std::string MissingKey() const override { return "K9"; }
-  NUVIEdbSysQuery2* Query() override { return host_->queryInterface; }
+  NUVIEdbSysQuery2* Query() override { return host_->queryInterface.get(); }
 
  private:
-  std::unique_ptr<TestHost, void (*)(TestHost*)> host_{new TestHost, [](TestHost* host) { host->Release(); }};
+  NUVRef<TestHost> host_ = NUVAdopt(new TestHost);
 };
 
 const HostPlugin kInMemory{"InMemory", [] { return std::unique_ptr<HostUnderTest>(new InMemoryHost); }};

@@ -5,18 +5,18 @@ namespace {
 class VolatileObjectList : public BrokerTest {
  protected:
   long Create(const char* keys, const char* keyName = "ID") {
-    return broker.CreateVolatileObjectList("PART", keyName, keys, list);
+    return broker.CreateVolatileObjectList("PART", keyName, keys, *list.inout());
   }
   // The keys of the list's objects, or "no list"; the list is released and
   // must have held the only reference.
   std::string Collected() {
     if (!list) return "no list";
-    std::string keys = KeysOf(list);
-    EXPECT_EQ(list->Release(), 0UL);
-    list = nullptr;
+    std::string keys = KeysOf(list.get());
+    EXPECT_EQ(ReferencesOf(list.get()), 1UL);
+    list.Reset();
     return keys;
   }
-  NUVIUnknownList* list = nullptr;
+  NUVRef<NUVIUnknownList> list;
 };
 
 TEST_F(VolatileObjectList, OneObjectPerKeyAndTheLastCreationsCode) {
@@ -48,9 +48,10 @@ TEST_F(VolatileObjectList, OneObjectPerKeyAndTheLastCreationsCode) {
 }
 
 TEST_F(VolatileObjectList, NewObjectsGoAfterTheExistingOnes) {
-  NUVIUnknownList* given = list = HostObjectList(*host, "DOC", {"D1", "D2", "D3"});
+  list = NUVAdopt(HostObjectList(*host, "DOC", {"D1", "D2", "D3"}));
+  const NUVIUnknownList* given = list.get();
   EXPECT_EQ(Create("K1+K2"), NUV_S_OK);
-  EXPECT_EQ(list, given);
+  EXPECT_EQ(list.get(), given);
   EXPECT_EQ(Collected(), "D1+D2+D3+K1+K2");
 }
 
@@ -59,7 +60,7 @@ TEST_F(VolatileObjectList, FailsWithoutKeyNameKeyKnownClassOrHandle) {
   EXPECT_EQ(host->wide.calls, 0);  // not even the handle is asked for
   EXPECT_EQ(Create(""), NUV_E_FAIL);
   EXPECT_EQ(Create("+++"), NUV_E_FAIL);
-  EXPECT_LT(broker.CreateVolatileObjectList("NOSUCH", "ID", "K1", list), 0);
+  EXPECT_LT(broker.CreateVolatileObjectList("NOSUCH", "ID", "K1", *list.inout()), 0);
   host->offerContext = false;
   EXPECT_EQ(Create("K1"), NUV_E_FAIL);
   EXPECT_EQ(Collected(), "no list");

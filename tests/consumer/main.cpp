@@ -4,6 +4,7 @@
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbSQLData.h"
+#include "NUVRef.h"
 #include "NUVSqliteHost.h"
 
 // Pre-processes one statement, prints it, runs it on the sample database
@@ -16,13 +17,12 @@ int main() {
     return 1;
   }
   host->Install();
-  auto* parameter = new NUVEdbSQLData(":QTY", 12);
-  NUVListPtrNUVBaseUnknown parameters;
-  parameters.Append(parameter);
+  auto parameter = NUVAdopt(new NUVEdbSQLData(":QTY", 12));
+  NUVListPtrNUVBaseUnknown parameters;  // takes no reference of its own
+  parameters.Append(parameter.get());
   NUVEdbBrokerTool broker;
   NUVUnicodeString statement;
   long code = broker.PreProcessSQLStatement("SELECT ID FROM PART WHERE QTY = :QTY", parameters, statement);
-  parameter->Release();
   std::puts(statement.CastToCharPtr());
   if (!statement.View().starts_with("SELECT")) return 1;  // compiles as C++20 only
   NUVEdbResultTable table;

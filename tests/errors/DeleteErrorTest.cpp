@@ -4,6 +4,7 @@
 
 #include "HostObjectLists.h"
 #include "NUVEdbDeleteError.h"
+#include "NUVRef.h"
 #include "TestHost.h"
 #include "TestHostObject.h"
 #include "TestLists.h"
@@ -15,12 +16,11 @@ struct InstalledHost {
   InstalledHost() { host->Install(); }
   ~InstalledHost() {
     EXPECT_EQ(TestHostObject::Live(), 0);
-    EXPECT_EQ(ReferencesOf(host->databaseHandle), 1UL);
-    EXPECT_EQ(ReferencesOf(host), 2UL);  // ours and the session's
+    EXPECT_EQ(ReferencesOf(host->databaseHandle.get()), 1UL);
+    EXPECT_EQ(ReferencesOf(host.get()), 2UL);  // ours and the session's
     TestHost::Uninstall();
-    host->Release();
   }
-  TestHost* host = new TestHost;
+  NUVRef<TestHost> host = NUVAdopt(new TestHost);
 };
 }  // namespace
 
@@ -70,16 +70,15 @@ TEST(DeleteError, GetErrorInfoListsTheObjectsTheHostCreated) {
               0);  // sizes differ: the entries stay
     EXPECT_LT(error.SetErrorInfo(Texts({"X"}), Texts({"T"}), Texts({})), 0);
     NUVListValNUVUnicodeString classTypes = Texts({"stale"});
-    NUVIUnknownList* objects = nullptr;
-    EXPECT_EQ(error.GetErrorInfo(&objects, classTypes), c.code);
+    NUVRef<NUVIUnknownList> objects;
+    EXPECT_EQ(error.GetErrorInfo(objects.out(), classTypes), c.code);
     std::string types;
     for (int i = 1; i <= classTypes.Size(); ++i) types.append(i > 1 ? "+" : "").append(classTypes[i].View());
     EXPECT_EQ(types, c.classTypes);
-    EXPECT_EQ(objects != nullptr, *c.keys != '\0');
-    EXPECT_EQ(KeysOf(objects), c.keys);
+    EXPECT_EQ(objects.get() != nullptr, *c.keys != '\0');
+    EXPECT_EQ(KeysOf(objects.get()), c.keys);
     if (objects) {
-      EXPECT_EQ(ReferencesOf(objects), 1UL);
-      objects->Release();
+      EXPECT_EQ(ReferencesOf(objects.get()), 1UL);
     }
   }
 }

@@ -4,6 +4,7 @@
 #include "NUVEdbDeleteError.h"
 #include "NUVEdbWPError.h"
 #include "NUVEdbWPObjError.h"
+#include "NUVRef.h"
 
 namespace {
 
@@ -26,12 +27,11 @@ void CheckErrorClass(const char* name) {
   EXPECT_EQ(length, 0U);
   EXPECT_EQ(table, C::errorTable);
 
-  NUVError* clone = error.CloneSelf();
-  ASSERT_NE(clone, nullptr);
-  EXPECT_NE(clone, &error);
+  auto clone = NUVAdopt(error.CloneSelf());
+  ASSERT_NE(clone.get(), nullptr);
+  EXPECT_NE(clone.get(), &error);
   EXPECT_STREQ(clone->IsA(), name);
   EXPECT_EQ(clone->GetId(), 7U);
-  clone->Release();
 
   C byMessage("M", "C");
   EXPECT_EQ(byMessage.GetId(), 0U);

@@ -6,6 +6,7 @@
 #include "NUVEdbAnyData.h"
 #include "NUVInternalError.h"
 #include "NUVMetaClass.h"
+#include "NUVRef.h"
 #include "NUVXHContext.h"
 
 namespace {
@@ -43,24 +44,22 @@ void Record(NUVError* error, void* context) {
 }  // namespace
 
 TEST(GuardedBody, APlatformErrorIsFlushedOnceAndGivesTheFailureCode) {
-  NUVIUnknownList* list = new RaisingList(false);
+  auto list = NUVRef<NUVIUnknownList>::Adopt(new RaisingList(false));
   NUVEdbAnyData value(EdbTypeObjectList);
   FlushRecord record;
   NUVFlushHandler previous = NUVSetFlushHandler(Record, &record);
-  auto* platformList = new RaisingList(true);
-  EXPECT_LT(value.SetData(static_cast<const NUVIUnknownList*>(platformList)), 0);
+  auto platformList = NUVRef<NUVIUnknownList>::Adopt(new RaisingList(true));
+  EXPECT_LT(value.SetData(static_cast<const NUVIUnknownList*>(platformList.get())), 0);
   EXPECT_EQ(record.count, 1);
   EXPECT_EQ(record.lastId, 77U);
 
   // Another kind passes on to the caller's frame, unflushed.
   NUVXHContext frame;
-  EXPECT_FALSE(frame.Run([&] { value.SetData(static_cast<const NUVIUnknownList*>(list)); }));
+  EXPECT_FALSE(frame.Run([&] { value.SetData(static_cast<const NUVIUnknownList*>(list.get())); }));
   ASSERT_NE(frame.GetError(), nullptr);
   EXPECT_FALSE(frame.GetError()->IsAKindOf(NUVError::ClassName()));
   EXPECT_EQ(record.count, 1);
   NUVSetFlushHandler(previous, nullptr);
-  platformList->Release();
-  list->Release();
 }
 
 TEST(GuardedBody, RegistrationFromManyThreadsGivesOneMetaObject) {

@@ -7,6 +7,7 @@
 #include "NUVEdsGeneralTool.h"
 #include "NUVInternalError.h"
 #include "NUVRawCollint.h"
+#include "NUVRef.h"
 #include "NUVToken.h"
 #include "NUVUnicodeString.h"
 #include "NUVXHContext.h"
@@ -178,14 +179,14 @@ TEST(Collections, AreNumberedFromOneAndRaiseOutsideTheirRange) {
 }
 
 TEST(Errors, ARecordedErrorIsFoundByItsCode) {
-  auto* error = new NUVInternalError(7, "Msg", "Cat");
-  const long code = NUVError::GetReturn(0, error, nullptr, __FILE__, __LINE__);
-  error->Release();
+  auto error = NUVAdopt(new NUVInternalError(7, "Msg", "Cat"));
+  const NUVError* made = error.get();
+  const long code = NUVError::GetReturn(0, error.get(), nullptr, __FILE__, __LINE__);
+  error.Reset();  // the record keeps the error alive
   EXPECT_LT(code, 0);
-  NUVError* found = NUVError::NUVGetLastError(code, nullptr);
-  ASSERT_EQ(found, error);
+  auto found = NUVAdopt(NUVError::NUVGetLastError(code, nullptr));
+  ASSERT_EQ(found.get(), made);
   EXPECT_EQ(found->GetId(), 7U);
-  found->Release();
   EXPECT_EQ(NUVError::NUVGetLastError(NUVError::GetReturn(0, nullptr, nullptr, __FILE__, __LINE__), nullptr),
             nullptr);
   EXPECT_GE(NUVError::GetReturn(1, nullptr, nullptr, __FILE__, __LINE__), 0);
@@ -193,12 +194,10 @@ TEST(Errors, ARecordedErrorIsFoundByItsCode) {
 
 TEST(Allocation, FailsOnceAtTheRequestedAllocation) {
   NUVBaseUnknown::FailAllocationAt(2);
-  auto* first = new NUVInternalError(1U);
-  auto* second = new NUVInternalError(2U);
-  auto* third = new NUVInternalError(3U);
-  EXPECT_NE(first, nullptr);
-  EXPECT_EQ(second, nullptr);
-  EXPECT_NE(third, nullptr);
-  first->Release();
-  third->Release();
+  auto first = NUVAdopt(new NUVInternalError(1U));
+  auto second = NUVAdopt(new NUVInternalError(2U));
+  auto third = NUVAdopt(new NUVInternalError(3U));
+  EXPECT_NE(first.get(), nullptr);
+  EXPECT_EQ(second.get(), nullptr);
+  EXPECT_NE(third.get(), nullptr);
 }

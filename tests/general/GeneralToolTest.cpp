@@ -9,6 +9,7 @@
 #include "NUVEdbGeneralTool.h"
 #include "NUVIEdbDatabaseHandle.h"
 #include "NUVInternalError.h"
+#include "NUVRef.h"
 #include "TestHost.h"
 
 namespace {
@@ -16,21 +17,16 @@ namespace {
 class GeneralTool : public ::testing::Test {
  protected:
   void SetUp() override { host->Install(); }
-  void TearDown() override {
-    TestHost::Uninstall();
-    host->Release();
-  }
-  TestHost* host = new TestHost;
+  void TearDown() override { TestHost::Uninstall(); }
+  NUVRef<TestHost> host = NUVAdopt(new TestHost);
   NUVEdbGeneralTool tool;
 };
 
 // Records an error of the type for a code of its own.
 long Record(NUVErrorType type) {
-  auto* error = new NUVInternalError(9, "M", "C");
+  auto error = NUVAdopt(new NUVInternalError(9, "M", "C"));
   error->SetInformationOnErrorType(type);
-  const long code = NUVError::GetReturn(0, error, nullptr, __FILE__, __LINE__);
-  error->Release();
-  return code;
+  return NUVError::GetReturn(0, error.get(), nullptr, __FILE__, __LINE__);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "NUVEdbGeneralTool.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVIEdbSysQuery2.h"
+#include "NUVRef.h"
 #include "NUVSession.h"
 #include "SqliteHostTest.h"
 
@@ -43,15 +44,14 @@ TEST_F(SqliteHostLifecycle, ClosingRemovesTheSessionAndReportsGoToTheHost) {
   NUVEdbGeneralTool().CheckError(Run("SELEC 1"), "running", "SELEC 1");
   ASSERT_EQ(host->Reports().size(), 1U);
   EXPECT_NE(host->Reports().back().find("syntax error"), std::string::npos) << host->Reports().back();
-  NUVIEdbSysObject* part = nullptr;
-  ASSERT_GE(host->Query()->GetObjectFromKey("PART", "P1", &part), 0);
+  NUVRef<NUVIEdbSysObject> part;
+  ASSERT_GE(host->Query()->GetObjectFromKey("PART", "P1", part.out()), 0);
   ASSERT_GE(Run("SELECT ID FROM PART"), 0);
   host.reset();
   EXPECT_LT(GetPtrSession(session), 0);
   NUVUnicodeString key;
   EXPECT_GE(part->GetObjectKey(key), 0);
   EXPECT_STREQ(key.CastToCharPtr(), "P1");
-  part->Release();
 }
 
 }  // namespace

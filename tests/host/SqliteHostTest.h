@@ -8,6 +8,7 @@
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
 #include "NUVError.h"
+#include "NUVRef.h"
 #include "NUVSqliteHost.h"
 #include "TestLists.h"
 
@@ -41,11 +42,11 @@ class SqliteHost : public testing::Test {
   // Row n's cells joined by " ", each as "CLASS.ATTR:type=value" or, when
   // bare, as its value alone; text as stored (decode 0) or decoded (1).
   std::string Row(int n, bool bare = false, int decode = 1) {
-    NUVListPtrNUVBaseUnknown cells;
+    OwnedList cells;  // GetRow hands out a reference on each
     table->GetRow(n, cells);
     std::string row;
-    for (int i = 1; i <= cells.Size(); ++i) {
-      const auto& cell = static_cast<const NUVEdbResultTabData&>(*cells[i]);
+    for (int i = 1; i <= cells.get().Size(); ++i) {
+      const auto& cell = static_cast<const NUVEdbResultTabData&>(*cells.get()[i]);
       NUVUnicodeString classType, attrName, text;
       NUVEdbObjAttrType type = EdbTypeNone;
       cell.GetClassType(classType);
@@ -62,7 +63,6 @@ class SqliteHost : public testing::Test {
         row += std::string(classType.CastToCharPtr()) + "." + attrName.CastToCharPtr() + ":" +
                std::to_string(type) + "=";
       row += value;
-      cells[i]->Release();
     }
     return row;
   }
@@ -70,11 +70,9 @@ class SqliteHost : public testing::Test {
   std::string Refusal(const std::string& statement, const NUVListPtrNUVBaseUnknown* headers = nullptr) {
     const long code = Run(statement, headers);
     if (code >= 0) return "";
-    NUVError* error = NUVError::NUVGetLastError(code, nullptr);
+    auto error = NUVAdopt(NUVError::NUVGetLastError(code, nullptr));
     if (!error) return "<no error recorded>";
-    std::string message = error->GetMessageText();
-    error->Release();
-    return message;
+    return error->GetMessageText();
   }
   // The values of the statement's first row, decoded.
   std::string Scalar(const std::string& statement) {

@@ -1,7 +1,5 @@
 #include "HostSuite.h"
 
-#include <utility>
-
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbGeneralTool.h"
 #include "NUVEdbResultTabData.h"
@@ -15,6 +13,7 @@
 #include "NUVIEdbSysQuery2.h"
 #include "NUVIUnknownList.h"
 #include "NUVInternalError.h"
+#include "NUVRef.h"
 
 void HostSuite::SetUp() {
   host = GetParam().make();
@@ -29,69 +28,62 @@ namespace {
 
 // An interface the session offers, with its reference, or null.
 template <class Interface>
-Interface* FromSession(const GUID& iid) {
-  Interface* itf = nullptr;
-  if (NUVEdbGeneralTool().GetInterfaceFromSession(iid, reinterpret_cast<void**>(&itf)) < 0) return nullptr;
+NUVRef<Interface> FromSession(const GUID& iid) {
+  NUVRef<Interface> itf;
+  if (NUVEdbGeneralTool().GetInterfaceFromSession(iid, itf.out_void()) < 0) return nullptr;
   return itf;
 }
 
 // The object's class type and key, as "PART P1", releasing it; empty for null.
-std::string Identity(NUVIEdbSysObject* object) {
+std::string Identity(NUVRef<NUVIEdbSysObject> object) {
   if (!object) return "";
   NUVUnicodeString classType;
   NUVUnicodeString key;
   object->GetObjectClassType(classType);
   object->GetObjectKey(key);
-  object->Release();
   return std::string(classType.CastToCharPtr()) + " " + key.CastToCharPtr();
 }
 
 // The object the query gives for the key, with a reference; null when it fails.
-NUVIEdbSysObject* Found(const NUVIEdbSysQuery2& query, const std::string& classType, const std::string& key) {
-  NUVIEdbSysObject* object = nullptr;
-  if (query.GetObjectFromKey(classType.c_str(), key.c_str(), &object) < 0 && object)
-    std::exchange(object, nullptr)->Release();
+NUVRef<NUVIEdbSysObject> Found(const NUVIEdbSysQuery2& query, const std::string& classType,
+                               const std::string& key) {
+  NUVRef<NUVIEdbSysObject> object;
+  if (query.GetObjectFromKey(classType.c_str(), key.c_str(), object.out()) < 0) return nullptr;
   return object;
 }
 
 // The object at a position of an interface list, with a reference.
-NUVIEdbSysObject* ObjectAt(NUVIUnknownList& list, unsigned int position) {
-  IUnknown* item = nullptr;
-  if (list.Item(position, &item) < 0 || !item) return nullptr;
-  NUVIEdbSysObject* object = nullptr;
-  item->QueryInterface(IID_NUVIEdbSysObject, reinterpret_cast<void**>(&object));
-  item->Release();
+NUVRef<NUVIEdbSysObject> ObjectAt(NUVIUnknownList& list, unsigned int position) {
+  NUVRef<IUnknown> item;
+  if (list.Item(position, item.out()) < 0 || !item) return nullptr;
+  NUVRef<NUVIEdbSysObject> object;
+  item->QueryInterface(IID_NUVIEdbSysObject, object.out_void());
   return object;
 }
 
 }  // namespace
 
 TEST_P(HostSuite, HandleIsGivenOnlyForTheCurrentDatabase) {
-  NUVIEdbDatabaseHandle* handle = nullptr;
-  ASSERT_GE(NUVEdbGeneralTool().GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle,
-                                                         reinterpret_cast<void**>(&handle)),
-            0);
-  ASSERT_NE(handle, nullptr);
+  NUVRef<NUVIEdbDatabaseHandle> handle;
+  ASSERT_GE(NUVEdbGeneralTool().GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void()), 0);
+  ASSERT_NE(handle.get(), nullptr);
   NUVUnicodeString name;
   EXPECT_GE(handle->GetDatabaseName(name), 0);
   EXPECT_EQ(std::string(name.CastToCharPtr()), host->DatabaseName());
-  handle->Release();
-  auto* context = FromSession<NUVIEdbDatabaseContext>(IID_NUVIEdbDatabaseContext);
-  ASSERT_NE(context, nullptr);
-  void* other = nullptr;
-  const long code = context->GetDatabaseHandle("no such database", IID_NUVIEdbDatabaseHandle, &other);
+  auto context = FromSession<NUVIEdbDatabaseContext>(IID_NUVIEdbDatabaseContext);
+  ASSERT_NE(context.get(), nullptr);
+  NUVRef<NUVIEdbDatabaseHandle> other;
+  const long code =
+      context->GetDatabaseHandle("no such database", IID_NUVIEdbDatabaseHandle, other.out_void());
   EXPECT_TRUE(code < 0 || !other);
-  if (other) static_cast<NUVIEdbDatabaseHandle*>(other)->Release();
-  context->Release();
 }
 
 TEST_P(HostSuite, MetadataToolAnswersTheKeyAttribute) {
-  NUVEdsMetadataTool* tool = NUVEdbGeneralTool().GetMetadataTool();
-  ASSERT_NE(tool, nullptr);
+  auto tool = NUVAdopt(NUVEdbGeneralTool().GetMetadataTool());
+  ASSERT_NE(tool.get(), nullptr);
   EXPECT_EQ(std::string(tool->GetPrimaryKey(host->ClassType().c_str()).CastToCharPtr()),
             host->KeyAttribute());
   EXPECT_EQ(std::string(tool->GetPrimaryKey("NO_SUCH_CLASS").CastToCharPtr()), "");
-  tool->Release();
 }
 
 TEST_P(HostSuite, VolatileObjectsCarryTheirKeyAndClassType) {
@@ -99,20 +91,19 @@ TEST_P(HostSuite, VolatileObjectsCarryTheirKeyAndClassType) {
   std::string joined;
   for (const std::string& key : keys) joined += (joined.empty() ? "" : "+") + key;
   NUVEdbBrokerTool broker;
-  NUVIUnknownList* list = nullptr;
+  NUVRef<NUVIUnknownList> list;
   ASSERT_GE(broker.CreateVolatileObjectList(host->ClassType().c_str(), host->KeyAttribute().c_str(),
-                                            joined.c_str(), list),
+                                            joined.c_str(), *list.out()),
             0);
-  ASSERT_NE(list, nullptr);
+  ASSERT_NE(list.get(), nullptr);
   unsigned int count = 0;
   list->Count(&count);
   ASSERT_EQ(count, keys.size());
   for (unsigned int i = 0; i < count; ++i)
     EXPECT_EQ(Identity(ObjectAt(*list, i)), host->ClassType() + " " + keys[i]);
-  list->Release();
-  NUVIUnknownList* none = nullptr;
-  EXPECT_LT(broker.CreateVolatileObjectList("NO_SUCH_CLASS", "ID", keys[0].c_str(), none), 0);
-  EXPECT_EQ(none, nullptr);
+  NUVRef<NUVIUnknownList> none;
+  EXPECT_LT(broker.CreateVolatileObjectList("NO_SUCH_CLASS", "ID", keys[0].c_str(), *none.out()), 0);
+  EXPECT_EQ(none.get(), nullptr);
 }
 
 // The query answers only objects that exist, and the last of them is found
@@ -131,24 +122,21 @@ TEST_P(HostSuite, QueryAnswersOnlyObjectsThatExist) {
   }
   EXPECT_EQ(Identity(Found(query, host->ClassType(), host->MissingKey())), "");
   EXPECT_EQ(Identity(Found(query, "NO_SUCH_CLASS", keys[0])), "");
-  NUVIEdbSysObject* last = Found(query, host->ClassType(), keys.back());
-  ASSERT_NE(last, nullptr);
+  auto last = Found(query, host->ClassType(), keys.back());
+  ASSERT_NE(last.get(), nullptr);
   const int size = static_cast<int>(keys.size());
-  EXPECT_EQ(NUVEdbBrokerTool().FindRowNumber(last, table, size), size);
-  last->Release();
+  EXPECT_EQ(NUVEdbBrokerTool().FindRowNumber(last.get(), table, size), size);
 }
 
 TEST_P(HostSuite, ReporterReceivesWhatCheckErrorReports) {
-  auto* reporter = FromSession<NUVIEdbErrorReporter>(IID_NUVIEdbErrorReporter);
-  ASSERT_NE(reporter, nullptr);
+  auto reporter = FromSession<NUVIEdbErrorReporter>(IID_NUVIEdbErrorReporter);
+  ASSERT_NE(reporter.get(), nullptr);
   reporter->ClearReports();
-  auto* error = new NUVInternalError(9, "HostSuite", "Check");
-  const long code = NUVError::GetReturn(0, error, nullptr, __FILE__, __LINE__);
-  error->Release();
+  const long code = NUVError::GetReturn(0, NUVAdopt(new NUVInternalError(9, "HostSuite", "Check")).get(),
+                                        nullptr, __FILE__, __LINE__);
   NUVEdbGeneralTool().CheckError(code, "first", "second");
   unsigned int count = 0;
   EXPECT_GE(reporter->GetReportCount(&count), 0);
   EXPECT_EQ(count, 1U);
   reporter->ClearReports();
-  reporter->Release();
 }

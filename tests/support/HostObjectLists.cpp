@@ -2,21 +2,18 @@
 
 #include "NUVIEdbSysObject.h"
 #include "NUVIUnknownListImpl.h"
+#include "NUVRef.h"
 #include "TestHostObject.h"
 
 NUVIUnknownList* HostObjectList(TestHost& host, const char* classType,
                                 std::initializer_list<const char*> keys) {
-  auto* impl = new NUVIUnknownListImpl;
-  NUVIUnknownList* list = nullptr;
-  impl->QueryInterface(IID_NUVIUnknownList, reinterpret_cast<void**>(&list));
-  impl->Release();
+  NUVRef<NUVIUnknownList> list;
+  NUVAdopt(new NUVIUnknownListImpl)->QueryInterface(IID_NUVIUnknownList, list.out_void());
   unsigned int position = 0;
   for (const char* key : keys) {
-    NUVIEdbSysObject* object = new TestHostObject(host, classType, key);
-    list->Add(position++, object);
-    object->Release();
+    list->Add(position++, NUVRef<NUVIEdbSysObject>::Adopt(new TestHostObject(host, classType, key)).get());
   }
-  return list;
+  return list.HandOver();
 }
 
 std::string KeysOf(const NUVIUnknownList* list) {
@@ -24,16 +21,14 @@ std::string KeysOf(const NUVIUnknownList* list) {
   unsigned int count = 0;
   if (list) list->Count(&count);
   for (unsigned int position = 0; position < count; ++position) {
-    IUnknown* item = nullptr;
-    list->Item(position, &item);
-    NUVIEdbSysObject* object = nullptr;
-    item->QueryInterface(IID_NUVIEdbSysObject, reinterpret_cast<void**>(&object));
+    NUVRef<IUnknown> item;
+    list->Item(position, item.out());
+    NUVRef<NUVIEdbSysObject> object;
+    item->QueryInterface(IID_NUVIEdbSysObject, object.out_void());
     NUVUnicodeString key;
     object->GetObjectKey(key);
     if (position > 0) keys += '+';
     keys += key.View();
-    object->Release();
-    item->Release();
   }
   return keys;
 }

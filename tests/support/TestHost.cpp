@@ -21,14 +21,14 @@ long Offer(bool offered, HostScript::Answer answer, Interface* itf, void** out) 
 
 TestHost::TestHost()
     : schema{{"PART", {"ID", {"K1", "K2", "K3"}}}, {"DOC", {"DOCNO", {"D1"}}}},
-      metadataTool(new TestMetadataTool(*this)),
-      databaseHandle(new TestDatabaseHandle(*this)),
-      queryInterface(new TestQuery(*this)) {}
+      metadataTool(NUVAdopt<NUVEdsMetadataTool>(new TestMetadataTool(*this))),
+      databaseHandle(NUVAdopt<NUVIEdbDatabaseHandle>(new TestDatabaseHandle(*this))),
+      queryInterface(NUVAdopt<NUVIEdbSysQuery2>(new TestQuery(*this))) {}
 
 TestHost::~TestHost() {
-  metadataTool->Release();
-  databaseHandle->Release();
-  queryInterface->Release();
+  metadataTool.Reset();
+  databaseHandle.Reset();
+  queryInterface.Reset();
 }
 
 void TestHost::Install() { NUVSetPtrSession(this); }
@@ -66,7 +66,7 @@ long TestHost::ProvideMetadataTool(NUVEdsMetadataTool** tool) {
   const HostScript::Answer answer = Enter(provider);
   if (answer == HostScript::Answer::Fail) return NUV_E_FAIL;
   if (answer == HostScript::Answer::Null) return NUV_S_OK;
-  *tool = metadataTool;
+  *tool = metadataTool.get();
   metadataTool->AddRef();
   return NUV_S_OK;
 }

@@ -10,6 +10,7 @@
 #include "NUVIEdbDatabaseContext.h"
 #include "NUVIEdbDatabaseHandle.h"
 #include "NUVIEdbErrorReporter.h"
+#include "NUVRef.h"
 #include "NUVIEdbMetadataToolProvider.h"
 #include "NUVIEdbSysQuery2.h"
 #include "NUVSession.h"
@@ -81,8 +82,8 @@ class TestHost : public NUVBaseUnknown,
   HostScript session, provider, context, handle, query, objects, metadata, reporter;
   HostWideScript wide;
 
-  // The components; the host holds one reference on each.
-  NUVEdsMetadataTool* metadataTool;
-  NUVIEdbDatabaseHandle* databaseHandle;
-  NUVIEdbSysQuery2* queryInterface;
+  // The components.
+  NUVRef<NUVEdsMetadataTool> metadataTool;
+  NUVRef<NUVIEdbDatabaseHandle> databaseHandle;
+  NUVRef<NUVIEdbSysQuery2> queryInterface;
 };

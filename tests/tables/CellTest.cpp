@@ -3,6 +3,7 @@
 #include <string>
 
 #include "NUVEdbResultTabData.h"
+#include "NUVRef.h"
 #include "TestObject.h"
 
 namespace {
@@ -44,10 +45,10 @@ void PrintTo(const Snapshot& s, std::ostream* os) {
 }  // namespace
 
 TEST(Cells, CopyByValueTypeCopiesScalarsAndStringsOnly) {
-  auto* object = new TestObject;
+  auto object = NUVAdopt(new TestObject);
   const NUVEdbResultTabData integer("C", "N", 5), floating("C", "N", 1.5F), doubled("C", "N", 2.5),
       text("C", "N", NUVUnicodeString("a b"), 0), encoded("C", "N", NUVUnicodeString("a b"), 1),
-      pointer("C", "N", static_cast<const IUnknown*>(static_cast<NUVBaseUnknown*>(object))),
+      pointer("C", "N", static_cast<const IUnknown*>(static_cast<NUVBaseUnknown*>(object.get()))),
       unnamed("C", "", 3), noClass("", "N", 5);
   EXPECT_EQ(Read(unnamed), (Snapshot{"-", "C", EdbTypeInteger, 3}));  // the failed read leaves the text
   const struct {
@@ -64,5 +65,4 @@ TEST(Cells, CopyByValueTypeCopiesScalarsAndStringsOnly) {
                {nullptr, {}}};
   for (const auto& c : cases) EXPECT_EQ(Read(NUVEdbResultTabData(c.source)), c.copy);
   EXPECT_EQ(object->References(), 2U);
-  object->Release();
 }

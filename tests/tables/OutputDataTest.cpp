@@ -4,6 +4,7 @@
 #include "NUVEdbOutputData.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVIUnknownListImpl.h"
+#include "NUVRef.h"
 
 namespace {
 // A host object whose references the test reads. The names, types and
@@ -23,7 +24,7 @@ class CountedObject : public NUVBaseUnknown, public NUVIEdbSysObject {
 
 TEST(OutputData, EachBindingWritesOnlyItsOwnKind) {
   auto* object = new CountedObject;
-  auto* list = new NUVIUnknownListImpl;
+  auto list = NUVAdopt(new NUVIUnknownListImpl);
   int integer = 0;
   double real = 0;
   NUVUnicodeString text;
@@ -39,16 +40,16 @@ TEST(OutputData, EachBindingWritesOnlyItsOwnKind) {
     bindings[k].SetValue(2.5);
     bindings[k].SetValue(NUVUnicodeString("text"));
     bindings[k].SetValue(static_cast<const NUVIEdbSysObject*>(object));
-    bindings[k].SetValue(static_cast<const NUVIUnknownList*>(list));
+    bindings[k].SetValue(static_cast<const NUVIUnknownList*>(list.get()));
     EXPECT_EQ(integer, k == 0 ? 7 : 0) << k;
     EXPECT_EQ(real, k == 1 ? 2.5 : 0.0) << k;
     EXPECT_EQ(text, k == 2 ? "text" : "") << k;
     EXPECT_EQ(objectVar, k >= 3 ? object : nullptr) << k;
-    EXPECT_EQ(listVar, k >= 4 ? static_cast<NUVIUnknownList*>(list) : nullptr) << k;
+    EXPECT_EQ(listVar, k >= 4 ? static_cast<NUVIUnknownList*>(list.get()) : nullptr) << k;
   }
   EXPECT_EQ(ReferencesOf(object), 2U);
-  listVar->Release();
-  list->Release();
+  listVar->Release();  // the reference the binding wrote
+  list.Reset();
   // The variable holds the only reference: setting the object again must keep it alive.
   object->Release();
   bindings[3].SetValue(static_cast<const NUVIEdbSysObject*>(objectVar));

@@ -8,6 +8,7 @@
 #include "NUVEdbResultTable.h"
 #include "NUVEdbResultTableBuilder.h"
 #include "NUVEdbSQLData.h"
+#include "NUVRef.h"
 #include "TestLists.h"
 
 namespace {
@@ -52,9 +53,10 @@ NUVBaseUnknown* Cell(const char* attr, int value) { return new NUVEdbResultTabDa
 
 TYPED_TEST(RowTables, RowsKeepOnlyTheirKindAndHandOutReferencesByNumber) {
   using Kind = TypeParam;
-  NUVBaseUnknown* a = Kind::Entry(1);
-  NUVBaseUnknown* b = Kind::Entry(2);
-  NUVBaseUnknown* foreign = new NUVEdbResultTabHdr("PART", "ID", EdbTypeInteger);
+  OwnedList entries{Kind::Entry(1), Kind::Entry(2), new NUVEdbResultTabHdr("PART", "ID", EdbTypeInteger)};
+  NUVBaseUnknown* a = entries.get()[1];  // entries holds the test's reference on each
+  NUVBaseUnknown* b = entries.get()[2];
+  NUVBaseUnknown* foreign = entries.get()[3];
   {
     typename Kind::Table table;
     EXPECT_EQ(Rows(table), 0);
@@ -89,7 +91,6 @@ TYPED_TEST(RowTables, RowsKeepOnlyTheirKindAndHandOutReferencesByNumber) {
   }
   EXPECT_EQ(ReferencesOf(a), 1U);
   EXPECT_EQ(ReferencesOf(b), 1U);
-  for (NUVBaseUnknown* entry : {a, b, foreign}) entry->Release();
 }
 
 TEST(ResultTable, GetColumnTakesTheFirstMatchingCellOfEachRow) {
@@ -133,14 +134,14 @@ TEST(ResultTable, HeaderIsSetOnceAndGetHeaderAppends) {
 TEST(ResultTable, RowCopiesKeepTheCellsAndReleaseThemOnce) {
   OwnedList list{Cell("X", 1)};
   NUVBaseUnknown* cell = list.get()[1];
-  auto* row = new NUVEdbResultTabRow(list);
-  auto* rowCopy = new NUVEdbResultTabRow(*row);
+  auto row = NUVAdopt(new NUVEdbResultTabRow(list));
+  auto rowCopy = NUVAdopt(new NUVEdbResultTabRow(*row));
   *rowCopy = *row;
   NUVEdbResultTabRow& alias = *rowCopy;
   *rowCopy = alias;  // self-assignment keeps the cells
   EXPECT_EQ(ReferencesOf(cell), 3U);
-  rowCopy->Release();
-  row->Release();
+  rowCopy.Reset();
+  row.Reset();
   EXPECT_EQ(ReferencesOf(cell), 1U);
 }
 

@@ -5,20 +5,23 @@
 
 #include "NUVEdbAnyData.h"
 #include "NUVIUnknownListImpl.h"
+#include "NUVRef.h"
 #include "TestLists.h"
 #include "TestObject.h"
 
 namespace {
 
-// A list holding the given objects (null entries allowed), with one reference.
-NUVIUnknownList* MakeList(std::initializer_list<TestObject*> items) {
-  auto* list = new NUVIUnknownListImpl;
+// A list holding the given objects (null entries allowed).
+NUVRef<NUVIUnknownList> MakeList(std::initializer_list<TestObject*> items) {
+  auto list = NUVRef<NUVIUnknownList>::Adopt(new NUVIUnknownListImpl);
   unsigned int position = 0;
   for (TestObject* item : items) list->Add(position++, static_cast<NUVBaseUnknown*>(item));
   return list;
 }
 
-const IUnknown* AsUnknown(TestObject* object) { return static_cast<NUVBaseUnknown*>(object); }
+const IUnknown* AsUnknown(const NUVRef<TestObject>& object) {
+  return static_cast<NUVBaseUnknown*>(object.get());
+}
 
 // The tag of the object item n (0: the single pointer) answers for; -1 on
 // failure, -2 for want of the interface, when the single pointer is cleared.
@@ -86,8 +89,8 @@ TEST(AnyData, ScalarAndStringAccessorsServeOnlyTheirOwnType) {
 }
 
 TEST(AnyData, InterfacePointerReferencesBalanceAndQueriesClearTheOutPointer) {
-  auto* a = new TestObject(1);
-  auto* b = new TestObject(2);
+  auto a = NUVAdopt(new TestObject(1));
+  auto b = NUVAdopt(new TestObject(2));
   {
     NUVEdbAnyData value(AsUnknown(a));
     EXPECT_EQ(a->References(), 2U);
@@ -115,8 +118,6 @@ TEST(AnyData, InterfacePointerReferencesBalanceAndQueriesClearTheOutPointer) {
   }
   EXPECT_EQ(b->References(), 1U);
   EXPECT_EQ(TagOf(NUVEdbAnyData(static_cast<const IUnknown*>(nullptr))), -1);
-  a->Release();
-  b->Release();
 }
 
 // An object that writes each reference change it sees to a shared log.
@@ -167,13 +168,13 @@ TEST(AnyData, CollectionSettersAppendAndItemsAreNumberedFromOne) {
 }
 
 TEST(AnyData, InterfaceListKeepsNonNullItemsInOrder) {
-  auto* a = new TestObject(1);
-  auto* c = new TestObject(3);
-  NUVIUnknownList* source = MakeList({a, nullptr, c});
-  NUVIUnknownList* empty = MakeList({});
-  NUVIUnknownList* nulls = MakeList({nullptr, nullptr});
+  auto a = NUVAdopt(new TestObject(1));
+  auto c = NUVAdopt(new TestObject(3));
+  auto source = MakeList({a.get(), nullptr, c.get()});
+  auto empty = MakeList({});
+  auto nulls = MakeList({nullptr, nullptr});
   {
-    NUVEdbAnyData value(source);
+    NUVEdbAnyData value(source.get());
     EXPECT_EQ(SizeOf(value), 2);
     EXPECT_EQ(TagOf(value, 1), 1);
     EXPECT_EQ(TagOf(value, 2), 3);
@@ -181,19 +182,16 @@ TEST(AnyData, InterfaceListKeepsNonNullItemsInOrder) {
     EXPECT_EQ(TagOf(value, 1, GUID{9, 9, 9, {}}), -2);
     EXPECT_EQ(a->References(), 3U);  // ours, the source's, the value's list's
 
-    EXPECT_LT(value.SetData(empty), 0);  // keeps the list
+    EXPECT_LT(value.SetData(empty.get()), 0);  // keeps the list
     EXPECT_EQ(SizeOf(value), 2);
-    EXPECT_LT(value.SetData(nulls), 0);  // no list any more
+    EXPECT_LT(value.SetData(nulls.get()), 0);  // no list any more
     EXPECT_EQ(SizeOf(value), -1);
     EXPECT_EQ(a->References(), 2U);
     NUVBaseUnknown::FailAllocationAt(1);  // no list for the first item: it is skipped and given back
-    EXPECT_GE(value.SetData(source), 0);
+    EXPECT_GE(value.SetData(source.get()), 0);
     EXPECT_EQ(SizeOf(value), 1);
     EXPECT_EQ(TagOf(value, 1), 3);
     EXPECT_EQ(a->References(), 2U);
   }
   EXPECT_EQ(SizeOf(NUVEdbAnyData(static_cast<const NUVIUnknownList*>(nullptr))), -1);
-  for (NUVIUnknownList* list : {source, empty, nulls}) list->Release();
-  a->Release();
-  c->Release();
 }

@@ -1,7 +1,11 @@
 #include "NUVEdbAnyData.h"
 
-#include "NUVEdbSupport.h"
+#include "NUVEdbGuarded.h"
+#include "NUVEdbReferences.h"
+#include "NUVEdbRegistration.h"
+#include "NUVEdbResultCodes.h"
 #include "NUVEdsGeneralTool.h"
+#include "NUVRef.h"
 
 namespace {
 constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbAnyData"};
@@ -159,8 +163,7 @@ long NUVEdbAnyData::GetData(const GUID& iid, void** out) const {
   if (!out) return result;
   *out = nullptr;
   if (type_ != EdbTypeObject || !interface_) return result;
-  if (!nuvedb::Guarded([&] { result = interface_->QueryInterface(iid, out); })) result = kSource.Failure();
-  return result;
+  return nuvedb::GuardedCode(kSource, [&] { return interface_->QueryInterface(iid, out); });
 }
 
 long NUVEdbAnyData::GetData(NUVUnicodeString& value, const unsigned char& decode) const {
@@ -181,8 +184,7 @@ long NUVEdbAnyData::SetData(const NUVUnicodeString& value) {
 
 long NUVEdbAnyData::GetListSize(int& size) const {
   size = 0;
-  long result = kSource.Failure();
-  const bool completed = nuvedb::Guarded([&] {
+  return nuvedb::GuardedCode(kSource, [&] {
     switch (type_) {
       case EdbTypeIntegerList: size = lists_ ? lists_->integers.Size() : 0; break;
       case EdbTypeFloatList: size = lists_ ? lists_->floats.Size() : 0; break;
@@ -190,15 +192,14 @@ long NUVEdbAnyData::GetListSize(int& size) const {
       case EdbTypeStringList: size = lists_ ? lists_->strings.Size() : 0; break;
       case EdbTypeObjectList: {
         unsigned int count = 0;
-        if (!interfaceList_ || interfaceList_->Count(&count) < 0) return;
+        if (!interfaceList_ || interfaceList_->Count(&count) < 0) return kSource.Failure();
         size = static_cast<int>(count);
         break;
       }
-      default: return;
+      default: return kSource.Failure();
     }
-    result = kSource.Success();
+    return kSource.Success();
   });
-  return completed ? result : kSource.Failure();
 }
 
 long NUVEdbAnyData::GetData(int n, int& value) const {
@@ -224,18 +225,15 @@ long NUVEdbAnyData::GetData(int n, NUVUnicodeString& value, const unsigned char&
 }
 
 long NUVEdbAnyData::GetData(int n, const GUID& iid, void** out) const {
-  long result = kSource.Failure();
-  if (type_ != EdbTypeObjectList || n < 1 || !interfaceList_) return result;
-  IUnknown* item = nullptr;  // a reference of this operation's own
-  const bool completed = nuvedb::Guarded([&] {
+  if (type_ != EdbTypeObjectList || n < 1 || !interfaceList_) return kSource.Failure();
+  NUVRef<IUnknown> item;
+  return nuvedb::GuardedCode(kSource, [&] {
     unsigned int count = 0;
     if (interfaceList_->Count(&count) < 0) count = 0;
-    if (count == 0 || static_cast<unsigned int>(n) > count) return;
-    if (interfaceList_->Item(static_cast<unsigned int>(n - 1), &item) < 0 || !item) return;
-    result = item->QueryInterface(iid, out);
+    if (count == 0 || static_cast<unsigned int>(n) > count) return kSource.Failure();
+    if (interfaceList_->Item(static_cast<unsigned int>(n - 1), item.out()) < 0 || !item) return kSource.Failure();
+    return item->QueryInterface(iid, out);
   });
-  ReleaseAndNull(item);
-  return completed ? result : kSource.Failure();
 }
 
 long NUVEdbAnyData::SetData(const NUVRawCollint& values) {
@@ -261,28 +259,25 @@ long NUVEdbAnyData::SetData(const NUVListValNUVUnicodeString& values) {
 }
 
 long NUVEdbAnyData::SetData(const NUVIUnknownList* source) {
-  long result = kSource.Failure();
-  if (type_ != EdbTypeObjectList || !source) return result;
-  IUnknown* item = nullptr;  // a reference of this operation's own
-  const bool completed = nuvedb::Guarded([&] {
+  if (type_ != EdbTypeObjectList || !source) return kSource.Failure();
+  return nuvedb::GuardedCode(kSource, [&] {
     unsigned int count = 0;
     if (source->Count(&count) < 0) count = 0;
-    if (count == 0) return;
+    if (count == 0) return kSource.Failure();
     ReleaseAndNull(interfaceList_);
     unsigned int added = 0;
     for (unsigned int p = 0; p < count; ++p) {
-      if (source->Item(p, &item) < 0 || !item) {
-        item = nullptr;
+      NUVRef<IUnknown> item;
+      if (source->Item(p, item.out()) < 0) {
+        (void)item.HandOver();  // a failed call hands out no reference
         continue;
       }
+      if (!item) continue;
       if (!interfaceList_) interfaceList_ = nuvedb::NewUnknownList();
-      if (interfaceList_ && interfaceList_->Add(added, item) >= 0) ++added;
-      ReleaseAndNull(item);
+      if (interfaceList_ && interfaceList_->Add(added, item.get()) >= 0) ++added;
     }
-    if (added > 0) result = kSource.Success();
+    return added > 0 ? kSource.Success() : kSource.Failure();
   });
-  ReleaseAndNull(item);
-  return completed ? result : kSource.Failure();
 }
 
 NUVUnicodeString NUVEdbAnyData::EncodeBlanks(const NUVUnicodeString& text) {

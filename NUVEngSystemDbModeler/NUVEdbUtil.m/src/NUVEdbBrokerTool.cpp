@@ -5,24 +5,26 @@
 #include <vector>
 
 #include "NUVEdbGeneralTool.h"
+#include "NUVEdbGuarded.h"
 #include "NUVEdbOutputData.h"
+#include "NUVEdbReferences.h"
+#include "NUVEdbRegistration.h"
+#include "NUVEdbResultCodes.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbSQLData.h"
 #include "NUVEdbFieldAccess.h"
 #include "NUVEdbKindCheck.h"
-#include "NUVEdbSupport.h"
 #include "NUVEdsMetadataTool.h"
 #include "NUVIEdbDatabaseHandle.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVIEdbSysQuery2.h"
+#include "NUVRef.h"
 #include "NUVToken.h"
 
 namespace {
 constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbBrokerTool"};
-
-using nuvedb::Held;
 
 NUVUnicodeString Quoted(const NUVUnicodeString& text, const char* closing) {
   NUVUnicodeString quoted("'");
@@ -37,7 +39,7 @@ NUVUnicodeString NumberText(double value) { return NUVUnicodeString().BuildFromN
 // The key of the object that a typed value holds, asked for its
 // system-object interface; the reference is released before the answer.
 long StoredObjectKey(NUVEdbBrokerTool& broker, const NUVEdbAnyData& value, NUVUnicodeString& key) {
-  Held<NUVIEdbSysObject> object;
+  NUVRef<NUVIEdbSysObject> object;
   const long fetched = value.GetData(IID_NUVIEdbSysObject, object.out_void());
   if (fetched < 0 || !object) return kSource.Failure();
   return broker.GetKey(object.get(), key);
@@ -98,7 +100,7 @@ ListItem ReadListItem(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, 
       break;
     }
     default: {
-      Held<NUVIEdbSysObject> object;
+      NUVRef<NUVIEdbSysObject> object;
       item.fetched = parameter.GetListDataByItemNb(k, item.name, IID_NUVIEdbSysObject, object.out_void());
       if (item.fetched < 0) break;
       item.failure = object ? broker.GetKey(object.get(), item.text) : kSource.Failure();
@@ -186,7 +188,7 @@ long SubstituteParameter(NUVEdbBrokerTool& broker, const NUVEdbSQLData& paramete
       return code;
     case EdbTypeObject: {
       if (parameter.GetParmName(name) < 0) return code;
-      Held<NUVIEdbSysObject> object;
+      NUVRef<NUVIEdbSysObject> object;
       if (parameter.GetData(IID_NUVIEdbSysObject, object.out_void()) < 0 || !object) return code;
       code = broker.GetKey(object.get(), text);
       if (code >= 0) result.ReplaceSubString(name, text);
@@ -381,7 +383,7 @@ long NUVEdbBrokerTool::CreateVolatileObjectList(const NUVUnicodeString& classTyp
   long code = kSource.Failure();
   if (keyName.HasNoCharacter()) return code;
   NUVEdbGeneralTool general;
-  Held<NUVIEdbDatabaseHandle> handle;
+  NUVRef<NUVIEdbDatabaseHandle> handle;
   if (!nuvedb::Guarded([&] {
         if (general.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void()) < 0 || !handle) return;
         NUVToken tokens(keys);
@@ -390,7 +392,7 @@ long NUVEdbBrokerTool::CreateVolatileObjectList(const NUVUnicodeString& classTyp
         for (NUVUnicodeString key = tokens.GetNextToken("+"); !key.HasNoCharacter();
              key = tokens.GetNextToken("+")) {
           key.Strip(3, NUVUnicodeChar(' '));
-          Held<IUnknown> object;
+          NUVRef<IUnknown> object;
           code = handle->CreateVolatileObject(classType, key, object.out());
           if (code < 0 || !object) continue;
           if (!list) list = nuvedb::NewUnknownList();
@@ -442,11 +444,11 @@ void WriteCell(NUVEdbBrokerTool& broker, const NUVEdbResultTabData& cell, const 
   }
   const NUVUnicodeString text = cellType == EdbTypeString ? nuvedb::DecodedText(stored) : stored;
   if (target.type == EdbTypeObject) {
-    Held<NUVIEdbSysObject> object;
+    NUVRef<NUVIEdbSysObject> object;
     if (query.GetObjectFromKey(*target.classType, text, object.out()) >= 0 && object) binding.SetValue(object.get());
     return;
   }
-  Held<NUVIUnknownList> list;
+  NUVRef<NUVIUnknownList> list;
   const NUVUnicodeString keyName = metadata.GetPrimaryKey(*target.classType);
   if (broker.CreateVolatileObjectList(*target.classType, keyName, text, *list.out()) >= 0 && list) {
     binding.SetValue(list.get());
@@ -509,7 +511,7 @@ long NUVEdbBrokerTool::ExtractOutput(NUVEdbResultTable& table, NUVListPtrNUVBase
   int rows = 0;
   table.GetNumberOfRows(rows);
   if (!query || bindings.Size() < 1 || rows < 1 || n < 1 || n > rows) return code;
-  Held<NUVEdsMetadataTool> metadata;
+  NUVRef<NUVEdsMetadataTool> metadata;
   *metadata.out() = ObtainMetadataTool();
   if (!metadata) return code;
   RowCells cells;
@@ -550,7 +552,7 @@ long NUVEdbBrokerTool::ExtractOutput(NUVEdbResultTable& table, NUVListPtrNUVBase
 int NUVEdbBrokerTool::FindRowNumber(const NUVIEdbSysObject* object, NUVEdbResultTable& table, int count) {
   if (!object || count < 1) return 0;
   nuvedb::HeldList cells;  // released after the tool
-  Held<NUVEdsMetadataTool> metadata;
+  NUVRef<NUVEdsMetadataTool> metadata;
   *metadata.out() = ObtainMetadataTool();
   if (!metadata) return 0;
   int found = 0;

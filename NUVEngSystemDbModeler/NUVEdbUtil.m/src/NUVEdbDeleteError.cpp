@@ -1,8 +1,12 @@
 #include "NUVEdbDeleteError.h"
 
 #include "NUVEdbGeneralTool.h"
-#include "NUVEdbSupport.h"
+#include "NUVEdbGuarded.h"
+#include "NUVEdbReferences.h"
+#include "NUVEdbRegistration.h"
+#include "NUVEdbResultCodes.h"
 #include "NUVIEdbDatabaseHandle.h"
+#include "NUVRef.h"
 
 namespace {
 constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbDeleteError"};
@@ -10,6 +14,29 @@ constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUV
 void Assign(NUVListValNUVUnicodeString& target, const NUVListValNUVUnicodeString& source) {
   target.RemoveAll(NUVCollec::FreeMemory);
   for (int i = 1; i <= source.Size(); ++i) target.Append(source[i]);
+}
+
+// Asks the handle for one object per key and adds each that comes to
+// objects (made on the first), its class type to classTypes. Returns the
+// last creation's code; stops after the first that fails.
+long CreateObjects(NUVIEdbDatabaseHandle& handle, const NUVListValNUVUnicodeString& keys,
+                   const NUVListValNUVUnicodeString& types, NUVIUnknownList*& objects,
+                   NUVListValNUVUnicodeString& classTypes) {
+  long result = kSource.Failure();
+  unsigned int position = 0;
+  for (int i = 1; i <= keys.Size(); ++i) {
+    NUVRef<IUnknown> object;
+    result = handle.CreateVolatileObject(types[i], keys[i], object.out());
+    if (result >= 0 && object) {
+      if (!objects) objects = nuvedb::NewUnknownList();
+      if (objects && objects->Add(position, object.get()) >= 0) {
+        ++position;
+        classTypes.Append(types[i]);
+      }
+    }
+    if (result < 0) break;
+  }
+  return result;
 }
 }  // namespace
 
@@ -23,46 +50,28 @@ NUVError* NUVEdbDeleteError::CloneSelf() { return new NUVEdbDeleteError(*this); 
 long NUVEdbDeleteError::SetErrorInfo(const NUVListValNUVUnicodeString& keys,
                                      const NUVListValNUVUnicodeString& classTypes,
                                      const NUVListValNUVUnicodeString& thirdTexts) {
-  long result = kSource.Failure();
-  if (keys.Size() != classTypes.Size() || keys.Size() != thirdTexts.Size()) return result;
-  nuvedb::Guarded([&] {
+  if (keys.Size() != classTypes.Size() || keys.Size() != thirdTexts.Size()) return kSource.Failure();
+  return nuvedb::GuardedCode(kSource, [&] {
     Assign(keys_, keys);
     Assign(classTypes_, classTypes);
     Assign(thirdTexts_, thirdTexts);
-    result = kSource.Success();
+    return kSource.Success();
   });
-  return result;
 }
 
 long NUVEdbDeleteError::GetErrorInfo(NUVIUnknownList** objects, NUVListValNUVUnicodeString& classTypes) {
-  long result = kSource.Failure();
-  if (!objects) return result;
+  if (!objects) return kSource.Failure();
   *objects = nullptr;
   const int n = keys_.Size();
-  if (n < 1 || classTypes_.Size() != n) return result;
+  if (n < 1 || classTypes_.Size() != n) return kSource.Failure();
   NUVEdbGeneralTool tool;
-  nuvedb::Held<NUVIEdbDatabaseHandle> handle;
-  nuvedb::Held<IUnknown> object;
-  if (!nuvedb::Guarded([&] {
-        result = tool.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void());
-        if (result < 0 || !handle) return;
-        classTypes.RemoveAll(NUVCollec::FreeMemory);
-        unsigned int position = 0;
-        for (int i = 1; i <= n; ++i) {
-          result = handle->CreateVolatileObject(classTypes_[i], keys_[i], object.out());
-          if (result >= 0 && object) {
-            if (!*objects) *objects = nuvedb::NewUnknownList();
-            if (*objects && (*objects)->Add(position, object.get()) >= 0) {
-              ++position;
-              classTypes.Append(classTypes_[i]);
-            }
-          }
-          object.Reset();
-          if (result < 0) break;
-        }
-      })) {
-    result = kSource.Failure();
-  }
+  NUVRef<NUVIEdbDatabaseHandle> handle;
+  const long result = nuvedb::GuardedCode(kSource, [&] {
+    const long found = tool.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void());
+    if (found < 0 || !handle) return found;
+    classTypes.RemoveAll(NUVCollec::FreeMemory);
+    return CreateObjects(*handle, keys_, classTypes_, *objects, classTypes);
+  });
   if (result < 0 && *objects) {
     (*objects)->Release();
     *objects = nullptr;

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "NUVEdbGuarded.h"
 #include "NUVEdbHexDigits.h"
-#include "NUVEdbSupport.h"
+#include "NUVEdbReferences.h"
+#include "NUVEdbResultCodes.h"
 #include "NUVEdsMetadataTool.h"
 #include "NUVIEdbDatabaseContext.h"
 #include "NUVIEdbErrorReporter.h"
 #include "NUVIEdbMetadataToolProvider.h"
+#include "NUVRef.h"
 #include "NUVSession.h"
 
 namespace {
@@ -18,32 +21,26 @@ constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUV
 NUVEdbGeneralTool::~NUVEdbGeneralTool() = default;
 
 long NUVEdbGeneralTool::GetInterfaceFromSession(const GUID& iid, void** out) {
-  long result = kSource.Failure();
-  if (!out) return result;
+  if (!out) return kSource.Failure();
   *out = nullptr;
-  if (!nuvedb::Guarded([&] {
-        NUVSession* session = nullptr;  // borrowed: the session takes no reference
-        if (GetPtrSession(session) < 0 || !session) return;
-        result = session->QueryInterface(iid, out);
-      })) {
-    result = kSource.Failure();
-  }
-  return result;
+  return nuvedb::GuardedCode(kSource, [&] {
+    NUVSession* session = nullptr;  // borrowed: the session takes no reference
+    if (GetPtrSession(session) < 0 || !session) return kSource.Failure();
+    return session->QueryInterface(iid, out);
+  });
 }
 
 long NUVEdbGeneralTool::IsErrorFatal(const NUVError* error, unsigned char& fatal) {
-  long result = kSource.Failure();
-  if (!error) return result;
-  nuvedb::Guarded([&] {
+  if (!error) return kSource.Failure();
+  return nuvedb::GuardedCode(kSource, [&] {
     fatal = error->GetInformationOnErrorType() == NUVErrorTypeFatal ? 1 : 0;
-    result = kSource.Success();
+    return kSource.Success();
   });
-  return result;
 }
 
 NUVEdsMetadataTool* NUVEdbGeneralTool::GetMetadataTool() {
   NUVEdsMetadataTool* tool = nullptr;
-  nuvedb::Held<NUVIEdbMetadataToolProvider> provider;
+  NUVRef<NUVIEdbMetadataToolProvider> provider;
   if (GetInterfaceFromSession(IID_NUVIEdbMetadataToolProvider, provider.out_void()) >= 0 && provider) {
     provider->ProvideMetadataTool(&tool);
   }
@@ -51,19 +48,17 @@ NUVEdsMetadataTool* NUVEdbGeneralTool::GetMetadataTool() {
 }
 
 long NUVEdbGeneralTool::GetCurrentDatabaseHandle(const GUID& iid, void** out) {
-  long result = kSource.Failure();
-  if (!out) return result;
+  if (!out) return kSource.Failure();
   *out = nullptr;
-  nuvedb::Held<NUVIEdbDatabaseContext> context;
-  if (!nuvedb::Guarded([&] {
-        if (GetInterfaceFromSession(IID_NUVIEdbDatabaseContext, context.out_void()) < 0 || !context) return;
-        NUVUnicodeString database;
-        if (context->GetCurrentDatabase(database) < 0 || database.HasNoCharacter()) return;
-        result = context->GetDatabaseHandle(database, iid, out);
-      })) {
-    result = kSource.Failure();
-  }
-  return result;
+  NUVRef<NUVIEdbDatabaseContext> context;
+  return nuvedb::GuardedCode(kSource, [&] {
+    if (GetInterfaceFromSession(IID_NUVIEdbDatabaseContext, context.out_void()) < 0 || !context) {
+      return kSource.Failure();
+    }
+    NUVUnicodeString database;
+    if (context->GetCurrentDatabase(database) < 0 || database.HasNoCharacter()) return kSource.Failure();
+    return context->GetDatabaseHandle(database, iid, out);
+  });
 }
 
 unsigned char NUVEdbGeneralTool::CheckError(const long& code, const NUVUnicodeString& first,
@@ -71,8 +66,8 @@ unsigned char NUVEdbGeneralTool::CheckError(const long& code, const NUVUnicodeSt
   unsigned char answer = 1;
   // Released in reverse order, the error before the reporter, also when an
   // error of another kind passes through.
-  nuvedb::Held<NUVIEdbErrorReporter> reporter;
-  nuvedb::Held<NUVError> recorded;
+  NUVRef<NUVIEdbErrorReporter> reporter;
+  NUVRef<NUVError> recorded;
   nuvedb::Guarded([&] {
     *recorded.out() = NUVError::NUVGetLastError(code, nullptr);
     if (!recorded) return;

@@ -1,7 +1,8 @@
 #include "NUVEdbInputTabRow.h"
 
+#include "NUVEdbReferences.h"
+#include "NUVEdbRegistration.h"
 #include "NUVEdbSQLData.h"
-#include "NUVEdbSupport.h"
 
 NUVEDB_DEFINE_CLASS_INFO(NUVEdbInputTabRow, NUVBaseUnknown)
 

@@ -1,7 +1,10 @@
 #include "NUVEdbInputTable.h"
 
+#include "NUVEdbGuarded.h"
 #include "NUVEdbInputTabRow.h"
-#include "NUVEdbSupport.h"
+#include "NUVEdbReferences.h"
+#include "NUVEdbRegistration.h"
+#include "NUVEdbResultCodes.h"
 
 namespace {
 constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbInputTable"};
@@ -31,19 +34,17 @@ void NUVEdbInputTable::ReleaseRows() {
 
 long NUVEdbInputTable::AppendRow(const NUVListPtrNUVBaseUnknown& parameters) {
   if (parameters.Size() < 1) return kSource.Failure();
-  long result = kSource.Failure();
-  nuvedb::Guarded([&] {
+  return nuvedb::GuardedCode(kSource, [&] {
     auto* row = new NUVEdbInputTabRow(parameters);  // the table keeps this creation reference
-    if (!row) return;
+    if (!row) return kSource.Failure();
     if (rows_.empty()) {
       firstRow_ = row;
     } else {
       rows_.back()->next_ = row;
     }
     rows_.push_back(row);
-    result = kSource.Success();
+    return kSource.Success();
   });
-  return result;
 }
 
 long NUVEdbInputTable::GetNumberOfRows(int& count) const {
@@ -53,12 +54,10 @@ long NUVEdbInputTable::GetNumberOfRows(int& count) const {
 
 long NUVEdbInputTable::GetRow(int n, NUVListPtrNUVBaseUnknown& parameters) const {
   if (n < 0) return kSource.Failure();
-  long result = kSource.Failure();
-  nuvedb::Guarded([&] {
+  return nuvedb::GuardedCode(kSource, [&] {
     if (n >= 1 && static_cast<size_t>(n) <= rows_.size()) {
       nuvedb::AppendWithReferences(rows_[static_cast<size_t>(n - 1)]->parameters_, parameters);
     }
-    result = kSource.Success();
+    return kSource.Success();
   });
-  return result;
 }

@@ -1,6 +1,8 @@
 #include "NUVEdbOutputData.h"
 
-#include "NUVEdbSupport.h"
+#include "NUVEdbNames.h"
+#include "NUVEdbRegistration.h"
+#include "NUVEdbResultCodes.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVIUnknownList.h"
 

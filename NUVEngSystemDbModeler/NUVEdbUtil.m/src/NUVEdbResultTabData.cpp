@@ -1,6 +1,8 @@
 #include "NUVEdbResultTabData.h"
 
-#include "NUVEdbSupport.h"
+#include "NUVEdbNames.h"
+#include "NUVEdbRegistration.h"
+#include "NUVEdbResultCodes.h"
 
 namespace {
 constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbResultTabData"};

@@ -1,7 +1,8 @@
 #include "NUVEdbResultTabRow.h"
 
+#include "NUVEdbReferences.h"
+#include "NUVEdbRegistration.h"
 #include "NUVEdbResultTabData.h"
-#include "NUVEdbSupport.h"
 
 NUVEDB_DEFINE_CLASS_INFO(NUVEdbResultTabRow, NUVBaseUnknown)
 

@@ -1,11 +1,14 @@
 #include "NUVEdbResultTable.h"
 
+#include "NUVEdbGuarded.h"
+#include "NUVEdbKindCheck.h"
+#include "NUVEdbReferences.h"
+#include "NUVEdbRegistration.h"
+#include "NUVEdbResultCodes.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTabRow.h"
 #include "NUVEdbResultTableBuilder.h"
-#include "NUVEdbKindCheck.h"
-#include "NUVEdbSupport.h"
 
 namespace {
 constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbResultTable"};
@@ -60,19 +63,16 @@ void NUVEdbResultTable::ReleaseAll() {
 
 long NUVEdbResultTable::SetHeader(const NUVListPtrNUVBaseUnknown& headers) {
   if (header_.Size() >= 1) return kSource.Failure();
-  long result = kSource.Failure();
-  nuvedb::Guarded([&] {
+  return nuvedb::GuardedCode(kSource, [&] {
     nuvedb::AppendKindOf<NUVEdbResultTabHdr>(headers, header_);
-    result = kSource.Success();
+    return kSource.Success();
   });
-  return result;
 }
 
 long NUVEdbResultTable::GetHeader(NUVListPtrNUVBaseUnknown& headers) const {
-  long result = kSource.Failure();
-  nuvedb::Guarded([&] {
+  const long result = nuvedb::GuardedCode(kSource, [&] {
     nuvedb::AppendKindOf<NUVEdbResultTabHdr>(header_, headers);
-    result = kSource.Success();
+    return kSource.Success();
   });
   if (result < 0) nuvedb::ReleaseAll(headers);
   return result;
@@ -85,21 +85,18 @@ long NUVEdbResultTable::GetNumberOfRows(int& count) const {
 
 long NUVEdbResultTable::GetRow(const int& n, NUVListPtrNUVBaseUnknown& cells) const {
   if (n < 0) return kSource.Failure();
-  long result = kSource.Failure();
-  nuvedb::Guarded([&] {
+  return nuvedb::GuardedCode(kSource, [&] {
     if (n >= 1 && static_cast<size_t>(n) <= rows_.size()) {
       nuvedb::AppendWithReferences(rows_[static_cast<size_t>(n - 1)]->cells_, cells);
     }
-    result = kSource.Success();
+    return kSource.Success();
   });
-  return result;
 }
 
 long NUVEdbResultTable::GetColumn(const NUVUnicodeString& attrName, NUVEdbObjAttrType& type,
                                   NUVListPtrNUVBaseUnknown& cells) const {
   if (attrName.HasNoCharacter()) return kSource.Failure();
-  long result = kSource.Failure();
-  nuvedb::Guarded([&] {
+  return nuvedb::GuardedCode(kSource, [&] {
     for (const NUVEdbResultTabRow* row = firstRow_; row; row = row->next_) {
       NUVEdbObjAttrType cellType = EdbTypeNone;
       NUVEdbResultTabData* cell = FirstCellNamed(row->cells_, attrName, cellType);
@@ -108,9 +105,8 @@ long NUVEdbResultTable::GetColumn(const NUVUnicodeString& attrName, NUVEdbObjAtt
       cell->AddRef();
       cells.Append(cell);
     }
-    result = kSource.Success();
+    return kSource.Success();
   });
-  return result;
 }
 
 long NUVEdbResultTableBuilder::AppendRow(NUVEdbResultTable& table, NUVListPtrNUVBaseUnknown& cells) {

@@ -1,6 +1,8 @@
 #include "NUVEdbSQLData.h"
 
-#include "NUVEdbSupport.h"
+#include "NUVEdbGuarded.h"
+#include "NUVEdbRegistration.h"
+#include "NUVEdbResultCodes.h"
 
 namespace {
 constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbSQLData"};
@@ -77,13 +79,11 @@ long NUVEdbSQLData::GetParmCondition(NUVUnicodeString& condition) const {
 
 template <class... Value>
 long NUVEdbSQLData::ListItem(int n, NUVUnicodeString& name, Value&&... value) const {
-  long result = kSource.Failure();
-  const bool completed = nuvedb::Guarded([&] {
-    result = GetParmName(n, name);
-    if (result < 0) return;
-    result = GetData(n, std::forward<Value>(value)...);
+  return nuvedb::GuardedCode(kSource, [&] {
+    const long named = GetParmName(n, name);
+    if (named < 0) return named;
+    return GetData(n, std::forward<Value>(value)...);
   });
-  return completed ? result : kSource.Failure();
 }
 
 long NUVEdbSQLData::GetListDataByItemNb(int n, NUVUnicodeString& name, int& value) const {

@@ -1,5 +1,5 @@
 #include "NUVEdbWPError.h"
 
-#include "NUVEdbSupport.h"
+#include "NUVEdbRegistration.h"
 
 NUVEDB_DEFINE_PLAIN_ERROR(NUVEdbWPError)

@@ -1,5 +1,5 @@
 #include "NUVEdbWPObjError.h"
 
-#include "NUVEdbSupport.h"
+#include "NUVEdbRegistration.h"
 
 NUVEDB_DEFINE_PLAIN_ERROR(NUVEdbWPObjError)
