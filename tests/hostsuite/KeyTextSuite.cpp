@@ -13,6 +13,7 @@
 #include "NUVIEdbDatabaseHandle.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVIEdbSysQuery2.h"
+#include "NUVRef.h"
 #include "TestLists.h"
 
 long HostUnderTest::Run(const NUVUnicodeString&, NUVEdbResultTable&) { return NUV_E_FAIL; }
@@ -43,16 +44,16 @@ std::vector<std::string> CandidateKeys() {
   return keys;
 }
 
-NUVIEdbSysObject* Created(const std::string& classType, const std::string& key, long& code) {
-  NUVIEdbDatabaseHandle* handle = nullptr;
-  NUVEdbGeneralTool().GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, reinterpret_cast<void**>(&handle));
-  if (!handle) return nullptr;
-  IUnknown* made = nullptr;
-  code = handle->CreateVolatileObject(classType.c_str(), NUVUnicodeString(std::string_view(key)), &made);
-  handle->Release();
-  NUVIEdbSysObject* object = nullptr;
-  if (made) made->QueryInterface(IID_NUVIEdbSysObject, reinterpret_cast<void**>(&object));
-  if (made) made->Release();
+// The object the current database handle makes for the key; code is the
+// creation's answer.
+NUVRef<NUVIEdbSysObject> Created(const std::string& classType, const std::string& key, long& code) {
+  NUVRef<NUVIEdbDatabaseHandle> handle;
+  NUVEdbGeneralTool().GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void());
+  NUVRef<NUVIEdbSysObject> object;
+  if (!handle) return object;
+  NUVRef<IUnknown> made;
+  code = handle->CreateVolatileObject(classType.c_str(), NUVUnicodeString(std::string_view(key)), made.out());
+  if (made) made->QueryInterface(IID_NUVIEdbSysObject, object.out_void());
   return object;
 }
 
@@ -63,16 +64,15 @@ TEST_P(HostSuite, KeysStayOneLiteralOrOneWordInStatements) {
   const std::string classType = host->ClassType();
   for (const std::string& key : CandidateKeys()) {
     long code = 0;
-    NUVIEdbSysObject* object = Created(classType, key, code);
-    NUVIEdbSysObject* found = nullptr;
+    const NUVRef<NUVIEdbSysObject> object = Created(classType, key, code);
+    NUVRef<NUVIEdbSysObject> found;
     const long lookup =
-        host->Query()->GetObjectFromKey(classType.c_str(), NUVUnicodeString(std::string_view(key)), &found);
-    EXPECT_EQ(object != nullptr, Accepted(key)) << key;
+        host->Query()->GetObjectFromKey(classType.c_str(), NUVUnicodeString(std::string_view(key)), found.out());
+    EXPECT_EQ(static_cast<bool>(object), Accepted(key)) << key;
     if (!Accepted(key)) {
       EXPECT_LT(lookup, 0) << key;
-      EXPECT_EQ(found, nullptr) << key;
+      EXPECT_EQ(found.get(), nullptr) << key;
     }
-    if (found) found->Release();
     if (!object) {
       EXPECT_LT(code, 0) << key;
       continue;
@@ -81,28 +81,26 @@ TEST_P(HostSuite, KeysStayOneLiteralOrOneWordInStatements) {
     object->GetObjectKey(given);
     EXPECT_EQ(std::string(given.View()), key);
     for (const char* statement : {"SELECT ':K'", "SELECT :K"}) {
-      OwnedList parameters{new NUVEdbSQLData(":K", static_cast<const IUnknown*>(object))};
+      OwnedList parameters{new NUVEdbSQLData(":K", static_cast<const IUnknown*>(object.get()))};
       NUVUnicodeString finished;
       ASSERT_GE(NUVEdbBrokerTool().PreProcessSQLStatement(statement, parameters, finished), 0);
       NUVEdbResultTable table;
       const long ran = host->Run(finished, table);
-      NUVListPtrNUVBaseUnknown cells;
+      OwnedList cells;
       int rows = 0;
       table.GetNumberOfRows(rows);
-      if (rows == 1) table.GetRow(1, cells);
+      if (rows == 1) table.GetRow(1, cells.get());
       const bool bare = statement[7] == ':';
       // Bare, a word may name no column and be refused; it is never more.
       if (bare && ran < 0) continue;
       ASSERT_GE(ran, 0) << finished.View();
       EXPECT_EQ(rows, 1) << finished.View();
-      EXPECT_EQ(cells.Size(), 1) << finished.View();
+      EXPECT_EQ(cells.get().Size(), 1) << finished.View();
       NUVUnicodeString text;
-      if (!bare && cells.Size() == 1) {
-        static_cast<const NUVEdbResultTabData*>(cells[1])->GetData(text, 1);
+      if (!bare && cells.get().Size() == 1) {
+        static_cast<const NUVEdbResultTabData*>(cells.get()[1])->GetData(text, 1);
         EXPECT_EQ(std::string(text.View()), key);
       }
-      for (int i = 1; i <= cells.Size(); ++i) cells[i]->Release();
     }
-    object->Release();
   }
 }
