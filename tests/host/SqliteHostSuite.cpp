@@ -9,32 +9,39 @@
 
 namespace {
 
-// The SQLite host on its sample database, as the host-facing checks see it.
-class SampleHost : public HostUnderTest {
+// A SQLite host as the host-facing checks see it: the sample's PART class
+// and the keys that the subclass's database holds.
+class SqliteHostUnderTest : public HostUnderTest {
  public:
   void Install() override { host_->Install(); }
   void Uninstall() override { host_->Uninstall(); }
   std::string DatabaseName() const override { return host_->DatabaseName(); }
   std::string ClassType() const override { return "PART"; }
   std::string KeyAttribute() const override { return "ID"; }
-  std::vector<std::string> Keys() const override { return {"P1", "P2", "P8"}; }
-  std::string MissingKey() const override { return "P99"; }
   NUVIEdbSysQuery2* Query() override { return host_->Query(); }
   bool RunsStatements() const override { return true; }
   long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table) override {
     return host_->Run(statement, table);
   }
 
- private:
+ protected:
   std::string message_;
-  std::unique_ptr<NUVSqliteHost> host_ = NUVSqliteHost::OpenSample(message_);
+  std::unique_ptr<NUVSqliteHost> host_;
+};
+
+// The SQLite host on its sample database.
+class SampleHost : public SqliteHostUnderTest {
+ public:
+  SampleHost() { host_ = NUVSqliteHost::OpenSample(message_); }
+  std::vector<std::string> Keys() const override { return {"P1", "P2", "P8"}; }
+  std::string MissingKey() const override { return "P99"; }
 };
 
 const HostPlugin kSample{"Sample", [] { return std::unique_ptr<HostUnderTest>(new SampleHost); }};
 
 // The sample written to a file and opened in plain text mode, with a part
 // whose key holds a hyphen and whose name holds blanks, stored as they are.
-class PlainHost : public HostUnderTest {
+class PlainHost : public SqliteHostUnderTest {
  public:
   PlainHost() {
     std::remove(path_.c_str());
@@ -47,23 +54,11 @@ class PlainHost : public HostUnderTest {
     host_.reset();
     std::remove(path_.c_str());
   }
-  void Install() override { host_->Install(); }
-  void Uninstall() override { host_->Uninstall(); }
-  std::string DatabaseName() const override { return host_->DatabaseName(); }
-  std::string ClassType() const override { return "PART"; }
-  std::string KeyAttribute() const override { return "ID"; }
   std::vector<std::string> Keys() const override { return {"P1", "P-9", "P8"}; }
   std::string MissingKey() const override { return "P-99"; }
-  NUVIEdbSysQuery2* Query() override { return host_->Query(); }
-  bool RunsStatements() const override { return true; }
-  long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table) override {
-    return host_->Run(statement, table);
-  }
 
  private:
-  std::string message_;
   std::string path_ = testing::TempDir() + "nuvsuite" + std::to_string(getpid()) + ".sqlite";
-  std::unique_ptr<NUVSqliteHost> host_;
 };
 
 const HostPlugin kPlain{"Plain", [] { return std::unique_ptr<HostUnderTest>(new PlainHost); }};
