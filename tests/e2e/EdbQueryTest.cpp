@@ -378,6 +378,8 @@ TEST_F(EdbqueryTest, PlainTextDatabase) {
       "NAME\n100% sure\nit's\na%20b\nDrive gear\n");
   EXPECT_NE(run({"--explain", "SELECT 1"}).out.find("texts: plain"), std::string::npos);
   EXPECT_NE(Query({"--explain", "SELECT 1"}).out.find("texts: encoded"), std::string::npos);
+  // The mark --init leaves, as the tool README writes it (0x4E555645).
+  ExpectSuccess(Query({"--format", "csv", "PRAGMA application_id"}), "application_id\n1314215493\n");
 }
 
 // A writing statement reports the rows it changed on standard error.
