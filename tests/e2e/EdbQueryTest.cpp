@@ -206,6 +206,7 @@ const std::vector<Case> kParameters = {
      "ID\nP4\nP5\nP6\nP7\n"},
     {"StatementAfterDoubleDash", {"--", "-- a comment\nSELECT 1 AS V"}, "V\n1\n"},
     {"OperandAfterEquals", {"--format=table", "SELECT 1 AS V"}, "V\n-\n1\n"},
+    {"LongerNameFirst", {"--string", ":AB", "y", "--string", ":A", "x", "SELECT :AB || :A AS V"}, "V\nyx\n"},
     {"NegativeValueInBrackets", {"--int", ":A", "-5", "SELECT 10-(:A) AS V"}, "V\n15\n"},
     {"IntegersBeyond32BitsShownExactly",
      {"SELECT 3000000000 AS N, -9223372036854775808 AS M"},
@@ -336,6 +337,11 @@ const std::vector<Case> kUsageErrors = {
     {"ConditionListHoldsLaterName",
      {"--string-list", "M=", "a,b", "--cond", "OR", "--int", "M", "1", "SELECT 1 WHERE M="},
      "the value holds M"},
+    {"NamePartOfLaterName",
+     {"--string", ":A", "x", "--string", ":AB", "y", "SELECT :AB, :A"},
+     "--string :A: the name :A is part of :AB, given after it"},
+    {"ListNamePartOfLaterItem", {"--int-list", ":A,:AB", "1,2", "SELECT :AB, :A"}, "is part of :AB"},
+    {"NameGivenTwice", {"--int", ":A", "1", "--int", ":A", "2", "SELECT :A"}, "the name :A is given twice"},
     {"ValueMakesLineComment", {"--int", ":A", "-5", "SELECT 10-:A"}, "--int :A: the value starts a comment"},
     {"ValueMakesCommentAdvice", {"--double", ":D", "-0.5", "SELECT 1-:D"}, "as (:D)"},
     {"ConditionNotAWord",
@@ -404,6 +410,8 @@ TEST_F(EdbqueryTest, PlainTextDatabase) {
       "NAME\n100% sure\nit's\na%20b\nDrive gear\n");
   EXPECT_NE(run({"--explain", "SELECT 1"}).out.find("texts: plain"), std::string::npos);
   EXPECT_NE(Query({"--explain", "SELECT 1"}).out.find("texts: encoded"), std::string::npos);
+  // The mark --init leaves, as the tool README writes it (0x4E555645).
+  ExpectSuccess(Query({"--format", "csv", "PRAGMA application_id"}), "application_id\n1314215493\n");
 }
 
 // A writing statement reports the rows it changed on standard error.

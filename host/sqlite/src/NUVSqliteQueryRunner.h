@@ -13,8 +13,9 @@ class NUVSqliteDatabase;
 class NUVSqliteStatement;
 struct sqlite3_stmt;
 
-// Runs one finished statement on the database and appends one row of cells
-// per answer row to a result table.
+// Runs one finished statement on the database: gives a result table the
+// statement's columns as its header and one row of cells per answer row,
+// in one table or in batches.
 class NUVSqliteQueryRunner {
  public:
   explicit NUVSqliteQueryRunner(NUVSqliteDatabase& database) : database_(database) {}

@@ -1,23 +1,23 @@
+#include <algorithm>
+
 #include "OutputFormats.h"
 
 namespace {
 
-std::string Field(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
+bool NeedsQuotes(char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; }
 
-void AppendLine(std::string& out, const std::vector<std::string>& fields) {
-  for (size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0) out += ',';
-    out += Field(fields[i]);
+// Appends the field, quoted when it holds a comma, a quote or a line break.
+void AppendField(std::string& out, const std::string& text) {
+  if (std::none_of(text.begin(), text.end(), NeedsQuotes)) {
+    out += text;
+    return;
   }
-  out += '\n';
+  out += '"';
+  for (const char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
 }
 
 }  // namespace
@@ -25,13 +25,18 @@ void AppendLine(std::string& out, const std::vector<std::string>& fields) {
 std::string FormatCsv(const ResultGrid& grid, const OutputStyle& style) {
   if (grid.columns.empty()) return {};
   std::string out;
-  if (style.header) AppendLine(out, grid.columns);
-  std::vector<std::string> fields;
+  const auto line = [&out](const auto& fields, const auto& text) {
+    for (size_t i = 0; i < fields.size(); ++i) {
+      if (i > 0) out += ',';
+      AppendField(out, text(fields[i]));
+    }
+    out += '\n';
+  };
+  if (style.header) line(grid.columns, [](const std::string& name) -> const std::string& { return name; });
   for (const auto& row : grid.rows) {
-    fields.clear();
-    for (const CellValue& value : row)
-      fields.push_back(value.kind == CellValue::Kind::Null ? style.nullText : value.text);
-    AppendLine(out, fields);
+    line(row, [&style](const CellValue& value) -> const std::string& {
+      return value.kind == CellValue::Kind::Null ? style.nullText : value.text;
+    });
   }
   return out;
 }

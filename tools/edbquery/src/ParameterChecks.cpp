@@ -82,6 +82,24 @@ void CheckNamesOccur(const std::string& statement, const std::vector<ParameterOp
   }
 }
 
+void CheckNamesApart(const std::vector<ParameterOption>& parameters) {
+  // Every name with the parameter it belongs to, in the order of substitution.
+  std::vector<std::pair<std::string, const ParameterOption*>> names;
+  for (const ParameterOption& entry : parameters) {
+    for (const std::string& name : entry.names) names.emplace_back(name, &entry);
+  }
+  for (size_t i = 0; i < names.size(); ++i) {
+    for (size_t j = i + 1; j < names.size(); ++j) {
+      if (names[j].first.find(names[i].first) == std::string::npos) continue;
+      if (names[j].first == names[i].first)
+        throw Failure(kUsageError,
+                      names[j].second->label + ": the name " + names[j].first + " is given twice");
+      throw Failure(kUsageError, names[i].second->label + ": the name " + names[i].first + " is part of " +
+                                     names[j].first + ", given after it; give " + names[j].first + " first");
+    }
+  }
+}
+
 void CheckValuesHoldNoLaterName(const std::vector<ParameterOption>& parameters) {
   for (size_t i = 0; i < parameters.size(); ++i) {
     for (const Insertion& insertion : Insertions(parameters[i])) {

@@ -11,6 +11,10 @@
 // Refuses a parameter name that does not occur in the statement.
 void CheckNamesOccur(const std::string& statement, const std::vector<ParameterOption>& parameters);
 
+// Refuses a name given twice, or given before a name that holds it (:ID
+// before :IDX): its substitution would cut into the later name.
+void CheckNamesApart(const std::vector<ParameterOption>& parameters);
+
 // Refuses a value whose text, as it is written into the statement, holds
 // the name of a parameter given after it: that parameter would be
 // substituted inside the value.

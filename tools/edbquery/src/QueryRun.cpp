@@ -48,6 +48,7 @@ QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenHost(o
 QueryRun::~QueryRun() = default;
 
 void QueryRun::Output(const std::string& statement, const Printer& print) {
+  CheckNamesApart(options_.parameters);
   CheckValuesHoldNoLaterName(options_.parameters);
   CheckNamesOccur(statement, options_.parameters);
   CheckObjectClasses();

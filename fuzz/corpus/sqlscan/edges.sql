@@ -1,0 +1,1 @@
+SELECT 10--5, 1e-5, 'it''s', 'open
