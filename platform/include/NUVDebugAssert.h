@@ -13,7 +13,8 @@
 #define NUV_DEBUG_ASSERT(condition) static_cast<void>(sizeof((condition) ? true : false))
 #else
 // Writes where and what failed to stderr and aborts; never returns.
-[[noreturn]] NUVPLATFORM_API void NUVDebugAssertFailed(const char* condition, const char* file, int line) noexcept;
+[[noreturn]] NUVPLATFORM_API void NUVDebugAssertFailed(const char* condition, const char* file,
+                                                       int line) noexcept;
 
 #define NUV_DEBUG_ASSERT(condition) \
   ((condition) ? static_cast<void>(0) : NUVDebugAssertFailed(#condition, __FILE__, __LINE__))

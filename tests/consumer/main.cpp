@@ -11,7 +11,8 @@ int main() {
   parameters.Append(parameter.get());
   NUVEdbBrokerTool broker;
   NUVUnicodeString statement;
-  const long code = broker.PreProcessSQLStatement("SELECT * FROM PART WHERE QTY = :ID", parameters, statement);
+  const long code =
+      broker.PreProcessSQLStatement("SELECT * FROM PART WHERE QTY = :ID", parameters, statement);
   std::puts(statement.CastToCharPtr());
   return code < 0 ? 1 : 0;
 }
