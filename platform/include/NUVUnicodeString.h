@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "NUVDebugAssert.h"
 #include "NUVPlatformExport.h"
 #include "NUVUnicodeChar.h"
 
@@ -15,13 +16,22 @@
 // never allocates; only building a long text does.
 class NUVPLATFORM_API NUVUnicodeString {
  public:
-  NUVUnicodeString() noexcept { SetInlineLength(0); }
+  NUVUnicodeString() noexcept {
+    SetInlineLength(0);
+    NUV_DEBUG_ASSERT(HoldsInvariants());
+  }
   // A null pointer gives the empty string.
   // NOLINTNEXTLINE(google-explicit-constructor): C strings stand for platform strings everywhere
   NUVUnicodeString(const char* utf8) { Init(utf8 ? std::string_view(utf8) : std::string_view()); }
   explicit NUVUnicodeString(std::string_view utf8) { Init(utf8); }
-  NUVUnicodeString(const NUVUnicodeString& other) noexcept { CopyFrom(other); }
-  NUVUnicodeString(NUVUnicodeString&& other) noexcept { TakeFrom(other); }
+  NUVUnicodeString(const NUVUnicodeString& other) noexcept {
+    CopyFrom(other);
+    NUV_DEBUG_ASSERT(HoldsInvariants());
+  }
+  NUVUnicodeString(NUVUnicodeString&& other) noexcept {
+    TakeFrom(other);
+    NUV_DEBUG_ASSERT(HoldsInvariants() && other.HoldsInvariants());
+  }
   ~NUVUnicodeString() { ReleaseShared(); }
 
   NUVUnicodeString& operator=(const NUVUnicodeString& other) noexcept {
@@ -29,6 +39,7 @@ class NUVPLATFORM_API NUVUnicodeString {
       ReleaseShared();
       CopyFrom(other);
     }
+    NUV_DEBUG_ASSERT(HoldsInvariants());
     return *this;
   }
   NUVUnicodeString& operator=(NUVUnicodeString&& other) noexcept;
@@ -92,6 +103,11 @@ class NUVPLATFORM_API NUVUnicodeString {
   // length, which makes it the terminator of a fifteen-byte text.
   static constexpr unsigned char kSharedTag = 0xFF;
 
+  // True when the representation is sound: an inline text has its length
+  // in the tag byte and its terminator in place; a shared one has a buffer
+  // with a reference, room for its text and its terminator in place.
+  bool HoldsInvariants() const noexcept;
+
   unsigned char Tag() const { return static_cast<unsigned char>(inline_[kInlineCapacity]); }
   bool IsShared() const { return Tag() == kSharedTag; }
   Rep* SharedRep() const {
@@ -130,6 +146,7 @@ class NUVPLATFORM_API NUVUnicodeString {
   void Init(std::string_view utf8) {
     SetInlineLength(0);
     if (!utf8.empty()) std::memcpy(Reserve(utf8.size(), utf8.size()), utf8.data(), utf8.size());
+    NUV_DEBUG_ASSERT(HoldsInvariants() && View() == utf8);
   }
   // Builds the text afresh; the source may lie inside this string.
   void Assign(std::string_view utf8);

@@ -21,6 +21,9 @@ struct RecordedErrors {
   };
   std::array<Entry, 8> entries{};
   unsigned sequence = 0;
+  RecordedErrors() = default;
+  RecordedErrors(const RecordedErrors&) = delete;  // each entry's reference is released once
+  RecordedErrors& operator=(const RecordedErrors&) = delete;
   void Clear() {
     for (Entry& entry : entries) {
       if (entry.error) entry.error->Release();

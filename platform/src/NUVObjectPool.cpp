@@ -1,10 +1,12 @@
 #include "NUVObjectPool.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <mutex>
 #include <vector>
 
+#include "NUVDebugAssert.h"
 #include "NUVLockedSingleton.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -70,18 +72,23 @@ void SetNext(FreeBlock* block, FreeBlock* next) {
 }
 
 size_t ClassOf(size_t size) { return size == 0 ? 0 : (size - 1) / kGranule; }
+inline bool IsAligned(const void* block) { return reinterpret_cast<std::uintptr_t>(block) % kGranule == 0; }
 size_t BlockBytes(size_t sizeClass) { return (sizeClass + 1) * kGranule; }
 
 // A list of free blocks that knows its last block, so that whole lists
 // join in constant time.
 struct Chain {
   FreeBlock* first;
-  FreeBlock* last;
+  FreeBlock* last;  // meaningful only while first is not null
+
+  // An empty chain has no first block; a chain's last block ends it.
+  bool Sound() const { return !first || NextOf(last) == nullptr; }
 
   void PushFront(FreeBlock* block) {
     SetNext(block, first);
     if (!first) last = block;
     first = block;
+    NUV_DEBUG_ASSERT(Sound());
   }
   void PushBack(FreeBlock* block) {
     SetNext(block, nullptr);
@@ -91,10 +98,12 @@ struct Chain {
       first = block;
     }
     last = block;
+    NUV_DEBUG_ASSERT(Sound());
   }
   FreeBlock* PopFront() {
     FreeBlock* block = first;
     if (block) first = NextOf(block);
+    NUV_DEBUG_ASSERT(!block || IsAligned(block));
     return block;
   }
   void Join(Chain& other) {
@@ -103,6 +112,7 @@ struct Chain {
     if (!first) last = other.last;
     first = other.first;
     other = Chain{};
+    NUV_DEBUG_ASSERT(Sound());
   }
 };
 
@@ -171,11 +181,15 @@ struct ThreadCache {
     }
     void* block = slab;
     slab += bytes;
+    NUV_DEBUG_ASSERT(IsAligned(block) && slab <= slabEnd);
     return block;
   }
   // Hands every free block to the shared lists.
   void GiveBack() {
-    for (size_t c = 0; c < kClasses; ++c) Shared().Give(c, chains[c]);
+    for (size_t c = 0; c < kClasses; ++c) {
+      Shared().Give(c, chains[c]);
+      NUV_DEBUG_ASSERT(!chains[c].first);
+    }
   }
 };
 
@@ -234,6 +248,7 @@ void NUVObjectPool::Free(void* block, size_t size) noexcept {
     std::free(block);
     return;
   }
+  NUV_DEBUG_ASSERT(IsAligned(block));
   Poison(block, BlockBytes(sizeClass));
   if (ThreadCache* local = LiveCache()) {
     local->Free(block, sizeClass);

@@ -80,11 +80,19 @@ std::string FormatInCLocale(const char* format, T value) {
 
 }  // namespace
 
+bool NUVUnicodeString::HoldsInvariants() const noexcept {
+  if (!IsShared()) return Tag() <= kInlineCapacity && inline_[kInlineCapacity - Tag()] == '\0';
+  const Rep* rep = SharedRep();
+  return rep && rep->refs.load(std::memory_order_relaxed) >= 1 && rep->capacity > kInlineCapacity &&
+         rep->size <= rep->capacity && SharedRep()->Text()[rep->size] == '\0';
+}
+
 NUVUnicodeString& NUVUnicodeString::operator=(NUVUnicodeString&& other) noexcept {
   if (this != &other) {
     ReleaseShared();
     TakeFrom(other);
   }
+  NUV_DEBUG_ASSERT(HoldsInvariants() && other.HoldsInvariants());
   return *this;
 }
 
@@ -109,12 +117,14 @@ char* NUVUnicodeString::Reserve(size_t bytes, size_t capacity) {
   rep->Text()[bytes] = '\0';
   ReleaseShared();
   SetShared(rep);
+  NUV_DEBUG_ASSERT(HoldsInvariants() && OwnsTextAlone());
   return rep->Text();
 }
 
 void NUVUnicodeString::Assign(std::string_view utf8) {
   NUVUnicodeString fresh(utf8);
   *this = std::move(fresh);
+  NUV_DEBUG_ASSERT(HoldsInvariants() && OwnsTextAlone());
 }
 
 NUVUnicodeString& NUVUnicodeString::Append(std::string_view utf8) {
@@ -127,11 +137,13 @@ NUVUnicodeString& NUVUnicodeString::Append(std::string_view utf8) {
       std::memmove(rep->Text() + old, utf8.data(), utf8.size());
       rep->size = total;
       rep->Text()[total] = '\0';
+      NUV_DEBUG_ASSERT(HoldsInvariants() && GetLengthInBytes() == total);
       return *this;
     }
   } else if (total <= kInlineCapacity) {
     std::memmove(inline_ + old, utf8.data(), utf8.size());
     SetInlineLength(total);
+    NUV_DEBUG_ASSERT(HoldsInvariants() && GetLengthInBytes() == total);
     return *this;
   }
   // Grows to at least twice the old length, so that appending stays linear.
@@ -140,6 +152,7 @@ NUVUnicodeString& NUVUnicodeString::Append(std::string_view utf8) {
   std::memcpy(out, CastToCharPtr(), old);
   std::memcpy(out + old, utf8.data(), utf8.size());
   *this = std::move(grown);
+  NUV_DEBUG_ASSERT(HoldsInvariants() && OwnsTextAlone() && GetLengthInBytes() == total);
   return *this;
 }
 
@@ -151,12 +164,14 @@ char* NUVUnicodeString::PrepareOverwrite(size_t bytes) { return Reserve(bytes, b
 
 void NUVUnicodeString::FinishOverwrite(size_t bytes) {
   if (bytes >= GetLengthInBytes()) return;
+  NUV_DEBUG_ASSERT(OwnsTextAlone());  // what PrepareOverwrite gave is not shared yet
   if (IsShared()) {
     SharedRep()->size = bytes;
     SharedRep()->Text()[bytes] = '\0';
   } else {
     SetInlineLength(bytes);
   }
+  NUV_DEBUG_ASSERT(HoldsInvariants() && GetLengthInBytes() == bytes);
 }
 
 int NUVUnicodeString::GetLengthInChar() const {
@@ -233,6 +248,7 @@ int NUVUnicodeString::ReplaceSubString(const NUVUnicodeString& name, const NUVUn
   }
   result.Append(source.substr(from));
   *this = std::move(result);
+  NUV_DEBUG_ASSERT(HoldsInvariants() && OwnsTextAlone());
   return count;
 }
 
@@ -251,6 +267,10 @@ bool NUVUnicodeString::Holds(std::string_view part) const {
 // start, behind the place the search reads from.
 int NUVUnicodeString::ReplaceInPlace(std::string_view pattern, std::string_view replacement, size_t found) {
   const std::string_view source = View();
+  // Writing in place is sound only into text of this string's own that
+  // neither the pattern nor the replacement lies in.
+  NUV_DEBUG_ASSERT(OwnsTextAlone() && replacement.size() <= pattern.size() && !Holds(pattern) &&
+                   !Holds(replacement));
   char* text = IsShared() ? SharedRep()->Text() : inline_;
   size_t out = found;
   size_t from = found;
@@ -272,6 +292,7 @@ int NUVUnicodeString::ReplaceInPlace(std::string_view pattern, std::string_view 
   } else {
     SetInlineLength(out);
   }
+  NUV_DEBUG_ASSERT(HoldsInvariants() && GetLengthInBytes() == out);
   return count;
 }
 
@@ -288,5 +309,6 @@ NUVUnicodeString& NUVUnicodeString::Strip(int mode, const NUVUnicodeChar& c) {
       end -= unit.size();
   }
   if (start > 0 || end < text.size()) Assign(text.substr(start, end - start));
+  NUV_DEBUG_ASSERT(HoldsInvariants());
   return *this;
 }

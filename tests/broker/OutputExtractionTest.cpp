@@ -191,7 +191,8 @@ TEST_F(OutputExtraction, ErrorWhileObtainingTheMetadataToolReachesTheCaller) {
   RaiseAt(host->provider, HostScript::kEveryCall, false);
   EXPECT_FALSE(NUVXHContext().Run([&] { Extract(1); }));
   EXPECT_FALSE(NUVXHContext().Run([&] { broker.FindRowNumber(k2, table, 3); }));
-  EXPECT_FALSE(NUVXHContext().Run([&] { broker.ExtractOutput(table, bindings, host->queryInterface.get(), k2); }));
+  EXPECT_FALSE(
+      NUVXHContext().Run([&] { broker.ExtractOutput(table, bindings, host->queryInterface.get(), k2); }));
   EXPECT_EQ(FlushesSinceSetUp(), 0);
   EXPECT_EQ(mass, -1);
 }

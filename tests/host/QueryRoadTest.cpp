@@ -47,7 +47,8 @@ TEST_F(QueryRoad, ParametersInBoundVariablesOut) {
     if (product) product->GetObjectKey(productKey);
     std::string line = std::string(name.CastToCharPtr()) + "|" +
                        NUVUnicodeString().BuildFromNum(mass, "%g").CastToCharPtr() + "|" +
-                       std::to_string(qty) + "|" + productKey.CastToCharPtr() + "|" + KeysOf(docs.get()) + "\n";
+                       std::to_string(qty) + "|" + productKey.CastToCharPtr() + "|" + KeysOf(docs.get()) +
+                       "\n";
     product.Reset();
     docs.Reset();
     return line;

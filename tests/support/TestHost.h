@@ -10,9 +10,9 @@
 #include "NUVIEdbDatabaseContext.h"
 #include "NUVIEdbDatabaseHandle.h"
 #include "NUVIEdbErrorReporter.h"
-#include "NUVRef.h"
 #include "NUVIEdbMetadataToolProvider.h"
 #include "NUVIEdbSysQuery2.h"
+#include "NUVRef.h"
 #include "NUVSession.h"
 
 // An in-memory host for the unit tests: a session that answers the

@@ -11,6 +11,8 @@ class TestHost;
 class TestHostObject : public NUVBaseUnknown, public NUVIEdbSysObject {
  public:
   TestHostObject(TestHost& host, std::string classType, std::string key);
+  TestHostObject(const TestHostObject&) = delete;  // a copy would give the host back twice
+  TestHostObject& operator=(const TestHostObject&) = delete;
   ~TestHostObject() override;
 
   long QueryInterface(const GUID& iid, void** out) override;

@@ -231,7 +231,9 @@ long NUVEdbAnyData::GetData(int n, const GUID& iid, void** out) const {
     unsigned int count = 0;
     if (interfaceList_->Count(&count) < 0) count = 0;
     if (count == 0 || static_cast<unsigned int>(n) > count) return kSource.Failure();
-    if (interfaceList_->Item(static_cast<unsigned int>(n - 1), item.out()) < 0 || !item) return kSource.Failure();
+    if (interfaceList_->Item(static_cast<unsigned int>(n - 1), item.out()) < 0 || !item) {
+      return kSource.Failure();
+    }
     return item->QueryInterface(iid, out);
   });
 }

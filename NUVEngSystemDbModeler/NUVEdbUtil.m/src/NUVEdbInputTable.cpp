@@ -1,5 +1,6 @@
 #include "NUVEdbInputTable.h"
 
+#include "NUVDebugAssert.h"
 #include "NUVEdbGuarded.h"
 #include "NUVEdbInputTabRow.h"
 #include "NUVEdbReferences.h"
@@ -37,12 +38,15 @@ long NUVEdbInputTable::AppendRow(const NUVListPtrNUVBaseUnknown& parameters) {
   return nuvedb::GuardedCode(kSource, [&] {
     auto* row = new NUVEdbInputTabRow(parameters);  // the table keeps this creation reference
     if (!row) return kSource.Failure();
+    NUV_DEBUG_ASSERT(!row->next_);
     if (rows_.empty()) {
       firstRow_ = row;
     } else {
+      NUV_DEBUG_ASSERT(!rows_.back()->next_);  // the index's last row ends the chain
       rows_.back()->next_ = row;
     }
     rows_.push_back(row);
+    NUV_DEBUG_ASSERT(firstRow_ == rows_.front());
     return kSource.Success();
   });
 }

@@ -3,6 +3,7 @@
 // references that lists of base objects carry; not installed.
 #include <vector>
 
+#include "NUVDebugAssert.h"
 #include "NUVEdbRegistration.h"
 #include "NUVIUnknownListImpl.h"
 #include "NUVListPtrNUVBaseUnknown.h"
@@ -54,6 +55,7 @@ void ReleaseChain(Row*& first, std::vector<Row*>& index, Next next) {
   std::vector<Row*> chain;
   chain.reserve(index.size());
   for (Row* row = first; row; row = next(row)) chain.push_back(row);
+  NUV_DEBUG_ASSERT(chain == index);  // the index holds the chain's rows in chain order
   for (Row* row : chain) row->Release();
   first = nullptr;
   index.clear();

@@ -1,5 +1,6 @@
 #include "NUVEdbResultTable.h"
 
+#include "NUVDebugAssert.h"
 #include "NUVEdbGuarded.h"
 #include "NUVEdbKindCheck.h"
 #include "NUVEdbReferences.h"
@@ -135,12 +136,15 @@ long NUVEdbResultTableBuilder::AppendRowTakingCells(NUVEdbResultTable& table, NU
 }
 
 void NUVEdbResultTableBuilder::Link(NUVEdbResultTable& table, NUVEdbResultTabRow* row) {
+  NUV_DEBUG_ASSERT(row && !row->next_);
   if (table.rows_.empty()) {
     table.firstRow_ = row;
   } else {
+    NUV_DEBUG_ASSERT(!table.rows_.back()->next_);  // the index's last row ends the chain
     table.rows_.back()->next_ = row;
   }
   table.rows_.push_back(row);
+  NUV_DEBUG_ASSERT(table.firstRow_ == table.rows_.front());
 }
 
 NUVEdbResultTabData* NUVEdbResultTableBuilder::NewEncodedStringCell(const NUVUnicodeString& classType,

@@ -63,6 +63,9 @@ bool Exists(const std::string& path) {
 // A connection that is closed unless it is handed over.
 struct Connection {
   sqlite3* handle = nullptr;
+  explicit Connection(sqlite3* adopted) : handle(adopted) {}
+  Connection(const Connection&) = delete;  // a copy would close the database twice
+  Connection& operator=(const Connection&) = delete;
   ~Connection() { sqlite3_close(handle); }
   sqlite3* Release() { return std::exchange(handle, nullptr); }
 };
