@@ -21,9 +21,11 @@ class NUVEDBUTIL_API NUVEdbAnyData : public NUVBaseUnknown {
 
  public:
   NUVEdbAnyData();
-  NUVEdbAnyData(int value);
+  // The integer and double constructors are inline: a host builds a cell
+  // of one of them for most values of an answer.
+  NUVEdbAnyData(int value) : integer_(value), type_(EdbTypeInteger) {}
   NUVEdbAnyData(const float& value);
-  NUVEdbAnyData(const double& value);
+  NUVEdbAnyData(const double& value) : double_(value), type_(EdbTypeDouble) {}
   // Takes a reference on a non-null pointer.
   NUVEdbAnyData(const IUnknown* value);
   NUVEdbAnyData(const NUVEdbObjAttrType& type);
@@ -87,6 +89,12 @@ class NUVEDBUTIL_API NUVEdbAnyData : public NUVBaseUnknown {
   friend class NUVEdbResultTableBuilder;  // stores text that arrives encoded
   friend class NUVEdbFieldAccess;         // the library's own fast reads
   struct Lists;  // the four collections, allocated when a list is first stored
+  // Deletes the collections where they are complete, so that inline
+  // constructors need not see them.
+  struct ListsDeleter {
+    void operator()(Lists* lists) const;
+  };
+  using ListsPtr = std::unique_ptr<Lists, ListsDeleter>;
   Lists& EnsureLists();
 
   int integer_ = 0;
@@ -95,6 +103,6 @@ class NUVEDBUTIL_API NUVEdbAnyData : public NUVBaseUnknown {
   NUVUnicodeString string_;  // blank-encoded
   NUVEdbObjAttrType type_ = EdbTypeNone;
   IUnknown* interface_ = nullptr;         // holds one reference when not null
-  std::unique_ptr<Lists> lists_;
+  ListsPtr lists_;
   NUVIUnknownList* interfaceList_ = nullptr;  // holds one reference when not null
 };

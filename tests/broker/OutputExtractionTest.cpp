@@ -104,9 +104,9 @@ TEST_F(OutputExtraction, FailsWithNothingWritten) {
 
 TEST_F(OutputExtraction, ManyBindingsKeepTheirListOrder) {
   // Each cell goes to the first binding of its name, a later cell of the
-  // same name winning, with few bindings and with more than eight.
+  // same name winning, with few bindings and with more than sixteen.
   AddRow(table, {Cell("MASS", 1), Cell("MASS", 2)});
-  for (const size_t unrelated : {0, 10}) {
+  for (const size_t unrelated : {0, 20}) {
     std::vector<int> others(unrelated, -1);
     int second = -1;
     mass = -1;
@@ -133,6 +133,30 @@ TEST_F(OutputExtraction, MatchesThatCannotBeWrittenStillSucceed) {
   EXPECT_EQ(owner.get(), nullptr);
   EXPECT_EQ(parts.get(), nullptr);
   EXPECT_EQ(mass, -1);
+}
+
+// Texts arrive as the cell's getter gives them with the decode flag: a string
+// decoded, an encoded string as stored. A cell without a class type is
+// passed over; names that differ only after their first byte, or that start
+// with a non-ASCII character, are matched whole.
+TEST_F(OutputExtraction, TextsArriveAsTheirGetterGivesThemAndNamesMatchWhole) {
+  AddRow(table, {new NUVEdbResultTabData("PART", "TXT", NUVUnicodeString("a b"), 0),
+                 new NUVEdbResultTabData("PART", "ENC", NUVUnicodeString("a b"), 1), Cell("PLAIN", "plain"),
+                 Cell("NOCLASS", "x", ""), Cell("MAST", 7), Cell("\xC3\x84LTER", "old")});
+  NUVUnicodeString decoded, stored, plain, noClass{"untouched"}, older;
+  Bind("TXT", &decoded);
+  Bind("ENC", &stored);
+  Bind("PLAIN", &plain);
+  Bind("NOCLASS", &noClass);
+  Bind("MASS", &mass);
+  Bind("\xC3\x84LTER", &older);
+  EXPECT_EQ(Extract(4), NUV_S_OK);
+  EXPECT_STREQ(decoded.CastToCharPtr(), "a b");
+  EXPECT_STREQ(stored.CastToCharPtr(), "a%20b");
+  EXPECT_STREQ(plain.CastToCharPtr(), "plain");
+  EXPECT_STREQ(noClass.CastToCharPtr(), "untouched");
+  EXPECT_EQ(mass, -1);
+  EXPECT_STREQ(older.CastToCharPtr(), "old");
 }
 
 TEST_F(OutputExtraction, FindsTheObjectsRow) {

@@ -48,10 +48,10 @@ struct NUVEdbAnyData::Lists {
 
 NUVEDB_DEFINE_CLASS_INFO(NUVEdbAnyData, NUVBaseUnknown)
 
+void NUVEdbAnyData::ListsDeleter::operator()(Lists* lists) const { delete lists; }
+
 NUVEdbAnyData::NUVEdbAnyData() = default;
-NUVEdbAnyData::NUVEdbAnyData(int value) : integer_(value), type_(EdbTypeInteger) {}
 NUVEdbAnyData::NUVEdbAnyData(const float& value) : float_(value), type_(EdbTypeFloat) {}
-NUVEdbAnyData::NUVEdbAnyData(const double& value) : double_(value), type_(EdbTypeDouble) {}
 NUVEdbAnyData::NUVEdbAnyData(const IUnknown* value) : type_(EdbTypeObject) {
   // The value holds its own reference on what the caller lends.
   Replace(interface_, const_cast<IUnknown*>(value));
@@ -74,7 +74,7 @@ NUVEdbAnyData::NUVEdbAnyData(const NUVEdbAnyData& other)
       double_(other.double_),
       string_(other.string_),
       type_(other.type_),
-      lists_(other.lists_ ? std::make_unique<Lists>(*other.lists_) : nullptr) {
+      lists_(other.lists_ ? new Lists(*other.lists_) : nullptr) {
   Replace(interface_, other.interface_);
   Replace(interfaceList_, other.interfaceList_);
 }
@@ -87,7 +87,7 @@ NUVEdbAnyData& NUVEdbAnyData::operator=(const NUVEdbAnyData& other) {
   string_ = other.string_;
   type_ = other.type_;
   Replace(interface_, other.interface_);
-  if (this != &other) lists_ = other.lists_ ? std::make_unique<Lists>(*other.lists_) : nullptr;
+  if (this != &other) lists_.reset(other.lists_ ? new Lists(*other.lists_) : nullptr);
   Replace(interfaceList_, other.interfaceList_);
   return *this;
 }
@@ -98,7 +98,7 @@ NUVEdbAnyData::~NUVEdbAnyData() {
 }
 
 NUVEdbAnyData::Lists& NUVEdbAnyData::EnsureLists() {
-  if (!lists_) lists_ = std::make_unique<Lists>();
+  if (!lists_) lists_.reset(new Lists);
   return *lists_;
 }
 

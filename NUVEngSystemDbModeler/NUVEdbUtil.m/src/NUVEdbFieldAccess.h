@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "NUVEdbOutputData.h"
+#include "NUVEdsGeneralTool.h"
 #include "NUVEdbResultTabData.h"
 
 class NUVEdbFieldAccess {
@@ -49,12 +50,12 @@ inline bool HasCharacter(const NUVUnicodeString& text) {
 }
 
 // The decoded form of blank-encoded text, as NUVEdbAnyData::DecodeBlanks
-// gives it: text without an escape is its own decoding and is copied as it
+// (the blank decoding of NUVEdsGeneralTool) gives it: text without an escape is its own decoding and is copied as it
 // is.
 inline NUVUnicodeString DecodedText(const NUVUnicodeString& stored) {
   const std::string_view text = stored.View();
   if (!std::memchr(text.data(), '%', text.size())) return stored;
-  return NUVEdbAnyData::DecodeBlanks(stored);
+  return NUVEdsGeneralTool().DecodeBlanks(stored);
 }
 
 }  // namespace nuvedb
