@@ -30,7 +30,7 @@ NUVEdbInputTable& NUVEdbInputTable::operator=(const NUVEdbInputTable& other) {
 NUVEdbInputTable::~NUVEdbInputTable() { ReleaseRows(); }
 
 void NUVEdbInputTable::ReleaseRows() {
-  nuvedb::ReleaseChain(firstRow_, rows_, [](NUVEdbInputTabRow* row) { return row->next_; });
+  nuvedb::ReleaseChain(firstRow_, rows_);
 }
 
 long NUVEdbInputTable::AppendRow(const NUVListPtrNUVBaseUnknown& parameters) {
@@ -38,15 +38,7 @@ long NUVEdbInputTable::AppendRow(const NUVListPtrNUVBaseUnknown& parameters) {
   return nuvedb::GuardedCode(kSource, [&] {
     auto* row = new NUVEdbInputTabRow(parameters);  // the table keeps this creation reference
     if (!row) return kSource.Failure();
-    NUV_DEBUG_ASSERT(!row->next_);
-    if (rows_.empty()) {
-      firstRow_ = row;
-    } else {
-      NUV_DEBUG_ASSERT(!rows_.back()->next_);  // the index's last row ends the chain
-      rows_.back()->next_ = row;
-    }
-    rows_.push_back(row);
-    NUV_DEBUG_ASSERT(firstRow_ == rows_.front());
+    nuvedb::AppendToChain(firstRow_, rows_, row, [](NUVEdbInputTabRow* r) -> NUVEdbInputTabRow*& { return r->next_; });
     return kSource.Success();
   });
 }

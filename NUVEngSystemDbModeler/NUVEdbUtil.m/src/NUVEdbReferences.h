@@ -48,17 +48,35 @@ inline void ReleaseAll(NUVListPtrNUVBaseUnknown& list) {
   list.RemoveAll(NUVCollec::FreeMemory);
 }
 
-// Releases every row of a chain, gathered along the next links before any
-// row is released; empties the index and the head link.
+// A table's rows: a chain along the rows' next links and, beside it, the
+// index that is the table's own record of them in chain order. A copy of a
+// table shares its rows (with a reference each) and so its chain's links:
+// a row the copy appends is linked behind the shared last row, where the
+// original's chain then runs on. Every reading therefore goes by the index,
+// which holds exactly the rows this table references.
+
+// Links the row, whose creation reference the table keeps, at the end.
 template <class Row, class Next>
-void ReleaseChain(Row*& first, std::vector<Row*>& index, Next next) {
-  std::vector<Row*> chain;
-  chain.reserve(index.size());
-  for (Row* row = first; row; row = next(row)) chain.push_back(row);
-  NUV_DEBUG_ASSERT(chain == index);  // the index holds the chain's rows in chain order
-  for (Row* row : chain) row->Release();
+void AppendToChain(Row*& first, std::vector<Row*>& index, Row* row, Next next) {
+  NUV_DEBUG_ASSERT(row && !next(row));
+  if (index.empty()) {
+    first = row;
+  } else {
+    next(index.back()) = row;  // may relink a row shared with a copy
+  }
+  index.push_back(row);
+  NUV_DEBUG_ASSERT(first == index.front());
+}
+
+// Releases every row the index holds, gathered before any is released;
+// empties the index and the head link.
+template <class Row>
+void ReleaseChain(Row*& first, std::vector<Row*>& index) {
+  std::vector<Row*> rows;
+  rows.swap(index);
+  NUV_DEBUG_ASSERT(rows.empty() || first == rows.front());
   first = nullptr;
-  index.clear();
+  for (Row* row : rows) row->Release();
 }
 
 // A new, empty interface list holding its only reference for the caller;

@@ -54,12 +54,7 @@ void NUVEdbResultTable::TakeReferences() {
 
 void NUVEdbResultTable::ReleaseAll() {
   nuvedb::ReleaseAll(header_);
-  // The index holds the chain in order, so it serves as the list of rows
-  // gathered before any row is released.
-  std::vector<NUVEdbResultTabRow*> chain;
-  chain.swap(rows_);
-  firstRow_ = nullptr;
-  for (NUVEdbResultTabRow* row : chain) row->Release();
+  nuvedb::ReleaseChain(firstRow_, rows_);
 }
 
 long NUVEdbResultTable::SetHeader(const NUVListPtrNUVBaseUnknown& headers) {
@@ -98,7 +93,7 @@ long NUVEdbResultTable::GetColumn(const NUVUnicodeString& attrName, NUVEdbObjAtt
                                   NUVListPtrNUVBaseUnknown& cells) const {
   if (attrName.HasNoCharacter()) return kSource.Failure();
   return nuvedb::GuardedCode(kSource, [&] {
-    for (const NUVEdbResultTabRow* row = firstRow_; row; row = row->next_) {
+    for (const NUVEdbResultTabRow* row : rows_) {
       NUVEdbObjAttrType cellType = EdbTypeNone;
       NUVEdbResultTabData* cell = FirstCellNamed(row->cells_, attrName, cellType);
       if (!cell) continue;
@@ -136,15 +131,8 @@ long NUVEdbResultTableBuilder::AppendRowTakingCells(NUVEdbResultTable& table, NU
 }
 
 void NUVEdbResultTableBuilder::Link(NUVEdbResultTable& table, NUVEdbResultTabRow* row) {
-  NUV_DEBUG_ASSERT(row && !row->next_);
-  if (table.rows_.empty()) {
-    table.firstRow_ = row;
-  } else {
-    NUV_DEBUG_ASSERT(!table.rows_.back()->next_);  // the index's last row ends the chain
-    table.rows_.back()->next_ = row;
-  }
-  table.rows_.push_back(row);
-  NUV_DEBUG_ASSERT(table.firstRow_ == table.rows_.front());
+  nuvedb::AppendToChain(table.firstRow_, table.rows_, row,
+                        [](NUVEdbResultTabRow* r) -> NUVEdbResultTabRow*& { return r->next_; });
 }
 
 NUVEdbResultTabData* NUVEdbResultTableBuilder::NewEncodedStringCell(const NUVUnicodeString& classType,
