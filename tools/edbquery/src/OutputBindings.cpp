@@ -9,7 +9,7 @@
 #include "NUVEdbResultTable.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVIUnknownList.h"
-#include "Ref.h"
+#include "NUVRef.h"
 #include "RowCells.h"
 
 namespace {
@@ -28,11 +28,10 @@ std::string KeysOf(const NUVIUnknownList& list) {
   unsigned int count = 0;
   list.Count(&count);
   for (unsigned int i = 0; i < count; ++i) {
-    Ref<IUnknown> item;
-    Ref<NUVIEdbSysObject> object;
+    NUVRef<IUnknown> item;
+    NUVRef<NUVIEdbSysObject> object;
     if (list.Item(i, item.out()) < 0 || !item) continue;
-    if (item->QueryInterface(IID_NUVIEdbSysObject, reinterpret_cast<void**>(object.out())) < 0 || !object)
-      continue;
+    if (item->QueryInterface(IID_NUVIEdbSysObject, object.out_void()) < 0 || !object) continue;
     if (!keys.empty()) keys += '+';
     keys += KeyOf(*object.get());
   }

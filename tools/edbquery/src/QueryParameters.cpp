@@ -7,7 +7,7 @@
 #include "NUVIUnknownListImpl.h"
 #include "NUVSqliteHost.h"
 #include "RecordedMessage.h"
-#include "Ref.h"
+#include "NUVRef.h"
 
 namespace {
 
@@ -76,30 +76,29 @@ void QueryParameters::Add(const ParameterOption& entry) {
   }
 }
 
-NUVIEdbSysObject* QueryParameters::FindObject(const ParameterOption& entry, const std::string& key) const {
+NUVRef<NUVIEdbSysObject> QueryParameters::FindObject(const ParameterOption& entry, const std::string& key) const {
   if (host_.KeyAttribute(entry.classType).empty()) {
     throw Failure(kDatabaseError,
                   entry.label + ": " + entry.classType + " is not a table with a one-column key");
   }
-  NUVIEdbSysObject* object = nullptr;
-  const long code = host_.Query()->GetObjectFromKey(Text(entry.classType), Text(key), &object);
+  NUVRef<NUVIEdbSysObject> object;
+  const long code = host_.Query()->GetObjectFromKey(Text(entry.classType), Text(key), object.out());
   if (code >= 0 && object) return object;
-  if (object) object->Release();
   const std::string refusal = RecordedMessage(code, "");
   if (!refusal.empty()) throw Failure(kDatabaseError, entry.label + ": " + refusal);
   throw Failure(kDatabaseError, entry.label + ": no " + entry.classType + " with key '" + key + "'");
 }
 
 void QueryParameters::AddObject(const ParameterOption& entry) {
-  Ref<NUVIEdbSysObject> object(FindObject(entry, entry.texts.front()));
+  const NUVRef<NUVIEdbSysObject> object = FindObject(entry, entry.texts.front());
   Adopt(new NUVEdbSQLData(Text(entry.names.front()), object.get()));
 }
 
 void QueryParameters::AddObjectList(const ParameterOption& entry) {
-  Ref<NUVIUnknownListImpl> objects(new NUVIUnknownListImpl);
+  const auto objects = NUVAdopt(new NUVIUnknownListImpl);
   if (!objects) OutOfMemory();
   for (const std::string& key : entry.texts) {
-    Ref<NUVIEdbSysObject> object(FindObject(entry, key));
+    const NUVRef<NUVIEdbSysObject> object = FindObject(entry, key);
     unsigned int count = 0;
     objects->Count(&count);
     if (objects->Add(count, object.get()) < 0) OutOfMemory();

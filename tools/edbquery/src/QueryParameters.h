@@ -1,4 +1,5 @@
 #pragma once
+#include "NUVRef.h"
 #include <vector>
 
 #include "NUVListPtrNUVBaseUnknown.h"
@@ -29,7 +30,7 @@ class QueryParameters {
   void Adopt(NUVBaseUnknown* parameter);
   void ReleaseAll();
   // The object of the class with the key, with a reference for the caller.
-  NUVIEdbSysObject* FindObject(const ParameterOption& entry, const std::string& key) const;
+  NUVRef<NUVIEdbSysObject> FindObject(const ParameterOption& entry, const std::string& key) const;
 
   const NUVSqliteHost& host_;
   NUVListPtrNUVBaseUnknown parameters_;
