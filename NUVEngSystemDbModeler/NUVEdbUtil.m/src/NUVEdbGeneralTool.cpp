@@ -5,7 +5,6 @@
 
 #include "NUVEdbGuarded.h"
 #include "NUVEdbHexDigits.h"
-#include "NUVEdbReferences.h"
 #include "NUVEdbResultCodes.h"
 #include "NUVEdsMetadataTool.h"
 #include "NUVIEdbDatabaseContext.h"
