@@ -29,10 +29,36 @@ bool Accepted(const std::string& key) {
 // Hostile and ordinary keys, and a fixed run of short random ones over an
 // alphabet of key chars and chars that build SQL.
 std::vector<std::string> CandidateKeys() {
-  std::vector<std::string> keys = {"X' OR '1'='1", "1 OR 1=1", "P1'--", "a--", "-1", "1-", "a-b-c", "a--b",
-                                   "a/*", "a;b", "a'b", "a b", "a%20b", "", std::string(257, 'k'),
-                                   std::string(256, 'k'), "a+b", "\xC3\xA9", std::string("a\0b", 3), "\"x\"",
-                                   "[x]", "`x`", "42", "007", "1.5", "1e5", "PR-2024-001", "_", ".", "x\n"};
+  std::vector<std::string> keys = {"X' OR '1'='1",
+                                   "1 OR 1=1",
+                                   "P1'--",
+                                   "a--",
+                                   "-1",
+                                   "1-",
+                                   "a-b-c",
+                                   "a--b",
+                                   "a/*",
+                                   "a;b",
+                                   "a'b",
+                                   "a b",
+                                   "a%20b",
+                                   "",
+                                   std::string(257, 'k'),
+                                   std::string(256, 'k'),
+                                   "a+b",
+                                   "\xC3\xA9",
+                                   std::string("a\0b", 3),
+                                   "\"x\"",
+                                   "[x]",
+                                   "`x`",
+                                   "42",
+                                   "007",
+                                   "1.5",
+                                   "1e5",
+                                   "PR-2024-001",
+                                   "_",
+                                   ".",
+                                   "x\n"};
   std::mt19937 random(20261207);
   const std::string alphabet = "aZ09_.-' %;/*+\"()=";
   std::uniform_int_distribution<size_t> length(1, 6), pick(0, alphabet.size() - 1);
@@ -66,8 +92,8 @@ TEST_P(HostSuite, KeysStayOneLiteralOrOneWordInStatements) {
     long code = 0;
     const NUVRef<NUVIEdbSysObject> object = Created(classType, key, code);
     NUVRef<NUVIEdbSysObject> found;
-    const long lookup =
-        host->Query()->GetObjectFromKey(classType.c_str(), NUVUnicodeString(std::string_view(key)), found.out());
+    const long lookup = host->Query()->GetObjectFromKey(classType.c_str(),
+                                                        NUVUnicodeString(std::string_view(key)), found.out());
     EXPECT_EQ(static_cast<bool>(object), Accepted(key)) << key;
     if (!Accepted(key)) {
       EXPECT_LT(lookup, 0) << key;

@@ -112,7 +112,8 @@ TYPED_TEST(RowTables, RowsAppendedToACopyStayOutOfTheOriginal) {
     ASSERT_GE(Kind::Append(*original, third), 0);
     EXPECT_EQ(Rows(*original), 2);
     EXPECT_EQ(Rows(*copy), 2);
-    for (const auto& [table, entry] : {std::pair{original.get(), entries.get()[3]}, {copy.get(), entries.get()[2]}}) {
+    for (const auto& [table, entry] :
+         {std::pair{original.get(), entries.get()[3]}, {copy.get(), entries.get()[2]}}) {
       OwnedList row;
       table->GetRow(2, row);
       ASSERT_EQ(row.get().Size(), 1);

@@ -4,8 +4,10 @@
 #include <utility>
 #include <vector>
 
+#include "NUVEdbFieldAccess.h"
 #include "NUVEdbGeneralTool.h"
 #include "NUVEdbGuarded.h"
+#include "NUVEdbKindCheck.h"
 #include "NUVEdbOutputData.h"
 #include "NUVEdbReferences.h"
 #include "NUVEdbRegistration.h"
@@ -14,8 +16,6 @@
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbSQLData.h"
-#include "NUVEdbFieldAccess.h"
-#include "NUVEdbKindCheck.h"
 #include "NUVEdsMetadataTool.h"
 #include "NUVIEdbDatabaseHandle.h"
 #include "NUVIEdbSysObject.h"
@@ -78,7 +78,8 @@ struct ListItem {
   NUVUnicodeString text;
 };
 
-ListItem ReadListItem(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NUVEdbObjAttrType type, int k) {
+ListItem ReadListItem(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NUVEdbObjAttrType type,
+                      int k) {
   ListItem item{0, 0, {}, {}};
   switch (type) {
     case EdbTypeIntegerList: {
@@ -303,29 +304,49 @@ class BindingViews {
   const BindingView* last_ = nullptr;
 };
 
+// Appends one object per "+"-separated key that the handle makes, creating
+// the list at the first; answers the last creation's code, or the failure
+// code when the text holds no key.
+long AppendVolatileObjects(NUVIEdbDatabaseHandle& handle, const NUVUnicodeString& classType,
+                           const NUVUnicodeString& keys, NUVIUnknownList*& list) {
+  long code = kSource.Failure();
+  NUVToken tokens(keys);
+  unsigned int position = 0;
+  if (unsigned int count = 0; list && list->Count(&count) >= 0) position = count;
+  for (NUVUnicodeString key = tokens.GetNextToken("+"); !key.HasNoCharacter();
+       key = tokens.GetNextToken("+")) {
+    key.Strip(3, NUVUnicodeChar(' '));
+    NUVRef<IUnknown> object;
+    code = handle.CreateVolatileObject(classType, key, object.out());
+    if (code < 0 || !object) continue;
+    if (!list) list = nuvedb::NewUnknownList();
+    if (list && list->Add(position, object.get()) >= 0) ++position;
+  }
+  return code;
+}
+
 }  // namespace
 
 NUVEdbBrokerTool::~NUVEdbBrokerTool() = default;
 
 long NUVEdbBrokerTool::PreProcessSQLStatement(const NUVUnicodeString& statement,
-                                              const NUVListPtrNUVBaseUnknown& parameters, NUVUnicodeString& result) {
-  long code = kSource.Success();
-  if (statement.HasNoCharacter()) return code;
+                                              const NUVListPtrNUVBaseUnknown& parameters,
+                                              NUVUnicodeString& result) {
+  if (statement.HasNoCharacter()) return kSource.Success();
   result = statement;
-  if (!nuvedb::Guarded([&] {
-        for (int i = 1; i <= parameters.Size(); ++i) {
-          if (!nuvedb::IsKindOf<NUVEdbSQLData>(parameters[i])) continue;
-          const auto& parameter = static_cast<const NUVEdbSQLData&>(*parameters[i]);
-          NUVEdbObjAttrType type = EdbTypeNone;
-          code = parameter.GetType(type);
-          if (code < 0) return;
-          code = SubstituteParameter(*this, parameter, type, code, result);
-          if (code < 0) return;
-        }
-      })) {
-    code = kSource.Failure();
-  }
-  return code;
+  return nuvedb::GuardedCode(kSource, [&] {
+    long code = kSource.Success();
+    for (int i = 1; i <= parameters.Size(); ++i) {
+      if (!nuvedb::IsKindOf<NUVEdbSQLData>(parameters[i])) continue;
+      const auto& parameter = static_cast<const NUVEdbSQLData&>(*parameters[i]);
+      NUVEdbObjAttrType type = EdbTypeNone;
+      code = parameter.GetType(type);
+      if (code < 0) return code;
+      code = SubstituteParameter(*this, parameter, type, code, result);
+      if (code < 0) return code;
+    }
+    return code;
+  });
 }
 
 long NUVEdbBrokerTool::GetKey(const NUVIEdbSysObject* object, NUVUnicodeString& key) {
@@ -334,17 +355,19 @@ long NUVEdbBrokerTool::GetKey(const NUVIEdbSysObject* object, NUVUnicodeString& 
 }
 
 // The name is taken by value: that is the operation's published signature.
-NUVEdbObjAttrType NUVEdbBrokerTool::TranslateMetaTypeToEdb(NUVUnicodeString metaType) {  // NOLINT(performance-unnecessary-value-param)
+NUVEdbObjAttrType NUVEdbBrokerTool::TranslateMetaTypeToEdb(
+    NUVUnicodeString metaType) {  // NOLINT(performance-unnecessary-value-param)
   if (metaType == "Integer" || metaType == "Uuid") return EdbTypeInteger;
   if (metaType == "Double") return EdbTypeDouble;
   if (metaType == "String") return EdbTypeString;
   return EdbTypeNone;
 }
 
-long NUVEdbBrokerTool::ExtractInputDefinition(const NUVListPtrNUVBaseUnknown& parameters, NUVUnicodeString& text) {
+long NUVEdbBrokerTool::ExtractInputDefinition(const NUVListPtrNUVBaseUnknown& parameters,
+                                              NUVUnicodeString& text) {
   if (parameters.Size() < 1) return kSource.Failure();
   JoinedText joined(text);
-  const bool completed = nuvedb::Guarded([&] {
+  return nuvedb::GuardedCode(kSource, [&] {
     for (int i = 1; i <= parameters.Size(); ++i) {
       if (!nuvedb::IsKindOf<NUVEdbSQLData>(parameters[i])) continue;
       const auto& parameter = static_cast<const NUVEdbSQLData&>(*parameters[i]);
@@ -357,15 +380,15 @@ long NUVEdbBrokerTool::ExtractInputDefinition(const NUVListPtrNUVBaseUnknown& pa
       out += " = ";
       out += value;
     }
+    return kSource.Success();
   });
-  return completed ? kSource.Success() : kSource.Failure();
 }
 
 long NUVEdbBrokerTool::ExtractInputDefinition(const NUVListPtrNUVBaseUnknown& bindings,
                                               NUVListPtrNUVBaseUnknown& headers, NUVUnicodeString& text) {
   if (bindings.Size() < 1) return kSource.Failure();
   JoinedText joined(text);
-  const bool completed = nuvedb::Guarded([&] {
+  return nuvedb::GuardedCode(kSource, [&] {
     for (int i = 1; i <= bindings.Size(); ++i) {
       BindingTarget binding;
       if (!ReadBinding(bindings[i], binding)) continue;
@@ -374,34 +397,22 @@ long NUVEdbBrokerTool::ExtractInputDefinition(const NUVListPtrNUVBaseUnknown& bi
       headers.Append(header);
       joined.Next() += binding.attrName;
     }
+    return kSource.Success();
   });
-  return completed ? kSource.Success() : kSource.Failure();
 }
 
-long NUVEdbBrokerTool::CreateVolatileObjectList(const NUVUnicodeString& classType, const NUVUnicodeString& keyName,
-                                                const NUVUnicodeString& keys, NUVIUnknownList*& list) {
-  long code = kSource.Failure();
-  if (keyName.HasNoCharacter()) return code;
-  NUVEdbGeneralTool general;
-  NUVRef<NUVIEdbDatabaseHandle> handle;
-  if (!nuvedb::Guarded([&] {
-        if (general.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void()) < 0 || !handle) return;
-        NUVToken tokens(keys);
-        unsigned int position = 0;
-        if (unsigned int count = 0; list && list->Count(&count) >= 0) position = count;
-        for (NUVUnicodeString key = tokens.GetNextToken("+"); !key.HasNoCharacter();
-             key = tokens.GetNextToken("+")) {
-          key.Strip(3, NUVUnicodeChar(' '));
-          NUVRef<IUnknown> object;
-          code = handle->CreateVolatileObject(classType, key, object.out());
-          if (code < 0 || !object) continue;
-          if (!list) list = nuvedb::NewUnknownList();
-          if (list && list->Add(position, object.get()) >= 0) ++position;
-        }
-      })) {
-    code = kSource.Failure();
-  }
-  return code;
+long NUVEdbBrokerTool::CreateVolatileObjectList(const NUVUnicodeString& classType,
+                                                const NUVUnicodeString& keyName, const NUVUnicodeString& keys,
+                                                NUVIUnknownList*& list) {
+  if (keyName.HasNoCharacter()) return kSource.Failure();
+  NUVRef<NUVIEdbDatabaseHandle> handle;  // released after the body, even when it raises
+  return nuvedb::GuardedCode(kSource, [&] {
+    if (NUVEdbGeneralTool().GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void()) < 0 ||
+        !handle) {
+      return kSource.Failure();
+    }
+    return AppendVolatileObjects(*handle.get(), classType, keys, list);
+  });
 }
 
 namespace {
@@ -445,7 +456,8 @@ void WriteCell(NUVEdbBrokerTool& broker, const NUVEdbResultTabData& cell, const 
   const NUVUnicodeString text = cellType == EdbTypeString ? nuvedb::DecodedText(stored) : stored;
   if (target.type == EdbTypeObject) {
     NUVRef<NUVIEdbSysObject> object;
-    if (query.GetObjectFromKey(*target.classType, text, object.out()) >= 0 && object) binding.SetValue(object.get());
+    if (query.GetObjectFromKey(*target.classType, text, object.out()) >= 0 && object)
+      binding.SetValue(object.get());
     return;
   }
   NUVRef<NUVIUnknownList> list;
@@ -515,26 +527,25 @@ long NUVEdbBrokerTool::ExtractOutput(NUVEdbResultTable& table, NUVListPtrNUVBase
   *metadata.out() = ObtainMetadataTool();
   if (!metadata) return code;
   RowCells cells;
-  if (!nuvedb::Guarded([&] {
-        NUVListPtrNUVBaseUnknown& row = cells.get();
-        if (table.GetRow(n, row) < 0) return;
-        // Each binding is read once; writing a value leaves its names and type alone.
-        const BindingViews targets(bindings);
-        for (int c = 1; c <= row.Size(); ++c) {
-          const NUVEdbResultTabData* cell = ReadableCell(row[c]);
-          if (!cell) continue;
-          const NUVUnicodeString& attrName = NUVEdbFieldAccess::AttrName(*cell);
-          for (const BindingView& target : targets) {
-            if (!nuvedb::SameText(*target.attrName, attrName)) continue;
-            WriteCell(*this, *cell, target, *query, *metadata.get());
-            code = kSource.Success();
-            break;
-          }
-        }
-      })) {
-    code = kSource.Failure();
-  }
-  return code;
+  return nuvedb::GuardedCode(kSource, [&] {
+    NUVListPtrNUVBaseUnknown& row = cells.get();
+    if (table.GetRow(n, row) < 0) return kSource.Failure();
+    // Each binding is read once; writing a value leaves its names and type alone.
+    const BindingViews targets(bindings);
+    long written = kSource.Failure();
+    for (int c = 1; c <= row.Size(); ++c) {
+      const NUVEdbResultTabData* cell = ReadableCell(row[c]);
+      if (!cell) continue;
+      const NUVUnicodeString& attrName = NUVEdbFieldAccess::AttrName(*cell);
+      for (const BindingView& target : targets) {
+        if (!nuvedb::SameText(*target.attrName, attrName)) continue;
+        WriteCell(*this, *cell, target, *query, *metadata.get());
+        written = kSource.Success();
+        break;
+      }
+    }
+    return written;
+  });
 }
 
 long NUVEdbBrokerTool::ExtractOutput(NUVEdbResultTable& table, NUVListPtrNUVBaseUnknown& bindings,
@@ -545,8 +556,7 @@ long NUVEdbBrokerTool::ExtractOutput(NUVEdbResultTable& table, NUVListPtrNUVBase
   if (!query || bindings.Size() < 1 || rows < 1) return code;
   const int n = object ? FindRowNumber(object, table, rows) : 1;
   if (n < 1 || n > rows) return code;
-  if (!nuvedb::Guarded([&] { code = ExtractOutput(table, bindings, query, n); })) code = kSource.Failure();
-  return code;
+  return nuvedb::GuardedCode(kSource, [&] { return ExtractOutput(table, bindings, query, n); });
 }
 
 int NUVEdbBrokerTool::FindRowNumber(const NUVIEdbSysObject* object, NUVEdbResultTable& table, int count) {

@@ -29,16 +29,15 @@ NUVEdbInputTable& NUVEdbInputTable::operator=(const NUVEdbInputTable& other) {
 
 NUVEdbInputTable::~NUVEdbInputTable() { ReleaseRows(); }
 
-void NUVEdbInputTable::ReleaseRows() {
-  nuvedb::ReleaseChain(firstRow_, rows_);
-}
+void NUVEdbInputTable::ReleaseRows() { nuvedb::ReleaseChain(firstRow_, rows_); }
 
 long NUVEdbInputTable::AppendRow(const NUVListPtrNUVBaseUnknown& parameters) {
   if (parameters.Size() < 1) return kSource.Failure();
   return nuvedb::GuardedCode(kSource, [&] {
     auto* row = new NUVEdbInputTabRow(parameters);  // the table keeps this creation reference
     if (!row) return kSource.Failure();
-    nuvedb::AppendToChain(firstRow_, rows_, row, [](NUVEdbInputTabRow* r) -> NUVEdbInputTabRow*& { return r->next_; });
+    nuvedb::AppendToChain(firstRow_, rows_, row,
+                          [](NUVEdbInputTabRow* r) -> NUVEdbInputTabRow*& { return r->next_; });
     return kSource.Success();
   });
 }

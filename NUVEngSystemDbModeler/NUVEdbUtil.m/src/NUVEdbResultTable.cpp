@@ -112,7 +112,8 @@ long NUVEdbResultTableBuilder::AppendRow(NUVEdbResultTable& table, NUVListPtrNUV
   return kSource.Success();
 }
 
-long NUVEdbResultTableBuilder::AppendRowTakingCells(NUVEdbResultTable& table, NUVListPtrNUVBaseUnknown& cells) {
+long NUVEdbResultTableBuilder::AppendRowTakingCells(NUVEdbResultTable& table,
+                                                    NUVListPtrNUVBaseUnknown& cells) {
   NUVListPtrNUVBaseUnknown none;
   auto* row = new NUVEdbResultTabRow(none);  // the table keeps this creation reference
   if (!row) return kSource.Failure();

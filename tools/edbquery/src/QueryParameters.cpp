@@ -5,9 +5,9 @@
 #include "NUVIEdbSysObject.h"
 #include "NUVIEdbSysQuery2.h"
 #include "NUVIUnknownListImpl.h"
+#include "NUVRef.h"
 #include "NUVSqliteHost.h"
 #include "RecordedMessage.h"
-#include "NUVRef.h"
 
 namespace {
 
@@ -76,7 +76,8 @@ void QueryParameters::Add(const ParameterOption& entry) {
   }
 }
 
-NUVRef<NUVIEdbSysObject> QueryParameters::FindObject(const ParameterOption& entry, const std::string& key) const {
+NUVRef<NUVIEdbSysObject> QueryParameters::FindObject(const ParameterOption& entry,
+                                                     const std::string& key) const {
   if (host_.KeyAttribute(entry.classType).empty()) {
     throw Failure(kDatabaseError,
                   entry.label + ": " + entry.classType + " is not a table with a one-column key");
