@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "NUVListPtrNUVBaseUnknown.h"
+#include "NUVRef.h"
 #include "NUVSqliteBatch.h"
 #include "NUVSqliteOpenOptions.h"
 #include "NUVUnicodeString.h"
@@ -87,6 +88,7 @@ class NUVSqliteHost {
   std::vector<std::string> Reports() const;
 
  private:
+  // Adopts the caller's reference on the session.
   explicit NUVSqliteHost(NUVSqliteSession* session);
-  NUVSqliteSession* session_;  // one reference
+  NUVRef<NUVSqliteSession> session_;
 };

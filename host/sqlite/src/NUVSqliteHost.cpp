@@ -72,7 +72,7 @@ struct Connection {
 
 }  // namespace
 
-NUVSqliteHost::NUVSqliteHost(NUVSqliteSession* session) : session_(session) {}
+NUVSqliteHost::NUVSqliteHost(NUVSqliteSession* session) : session_(NUVAdopt(session)) {}
 
 std::unique_ptr<NUVSqliteHost> NUVSqliteHost::OpenFile(const std::string& path, std::string& message,
                                                        const NUVSqliteOpenOptions& options) {
@@ -117,16 +117,13 @@ bool NUVSqliteHost::WriteSample(const std::string& path, std::string& message) {
   return false;
 }
 
-NUVSqliteHost::~NUVSqliteHost() {
-  Uninstall();
-  session_->Release();
-}
+NUVSqliteHost::~NUVSqliteHost() { Uninstall(); }
 
-void NUVSqliteHost::Install() { NUVSetPtrSession(session_); }
+void NUVSqliteHost::Install() { NUVSetPtrSession(session_.get()); }
 
 void NUVSqliteHost::Uninstall() {
   NUVSession* installed = nullptr;
-  if (GetPtrSession(installed) >= 0 && installed == static_cast<NUVSession*>(session_))
+  if (GetPtrSession(installed) >= 0 && installed == static_cast<NUVSession*>(session_.get()))
     NUVSetPtrSession(nullptr);
 }
 

@@ -14,17 +14,16 @@
 #include "NUVEdbResultTableBuilder.h"
 #include "NUVEdsGeneralTool.h"
 #include "NUVInternalError.h"
+#include "NUVRef.h"
 #include "NUVSqlTextScan.h"
 #include "NUVSqliteDatabase.h"
 #include "NUVSqlitePlainText.h"
 
 long NUVSqliteRefused(const std::string& message) {
-  auto* error = new NUVInternalError(1, "SqliteRefused", "NUVSqliteHost");
+  const auto error = NUVAdopt(new NUVInternalError(1, "SqliteRefused", "NUVSqliteHost"));
   if (!error) return NUV_E_FAIL;
   error->SetMessageText(message.c_str());
-  const long code = NUVError::GetReturn(0, error, nullptr, __FILE__, __LINE__);
-  error->Release();
-  return code;
+  return NUVError::GetReturn(0, error.get(), nullptr, __FILE__, __LINE__);
 }
 
 namespace {

@@ -2,7 +2,10 @@
 
 #include <cstdio>
 
+#include "NUVEdsMetadataTool.h"
 #include "NUVError.h"
+#include "NUVIEdbDatabaseHandle.h"
+#include "NUVIEdbSysQuery2.h"
 #include "NUVSqliteDatabaseHandle.h"
 #include "NUVSqliteMetadataTool.h"
 #include "NUVSqliteQuery.h"
@@ -20,15 +23,11 @@ long Offer(Interface* itf, void** out) {
 
 NUVSqliteSession::NUVSqliteSession(std::shared_ptr<NUVSqliteDatabase> database)
     : database_(std::move(database)),
-      metadataTool_(new NUVSqliteMetadataTool(database_)),
-      handle_(new NUVSqliteDatabaseHandle(database_)),
-      query_(new NUVSqliteQuery(database_)) {}
+      metadataTool_(NUVAdopt<NUVEdsMetadataTool>(new NUVSqliteMetadataTool(database_))),
+      handle_(NUVAdopt<NUVIEdbDatabaseHandle>(new NUVSqliteDatabaseHandle(database_))),
+      query_(NUVAdopt<NUVIEdbSysQuery2>(new NUVSqliteQuery(database_))) {}
 
-NUVSqliteSession::~NUVSqliteSession() {
-  if (metadataTool_) metadataTool_->Release();
-  if (handle_) handle_->Release();
-  if (query_) query_->Release();
-}
+NUVSqliteSession::~NUVSqliteSession() = default;
 
 long NUVSqliteSession::QueryInterface(const GUID& iid, void** out) {
   if (!out) return NUV_E_POINTER;
@@ -41,10 +40,8 @@ long NUVSqliteSession::QueryInterface(const GUID& iid, void** out) {
 
 long NUVSqliteSession::ProvideMetadataTool(NUVEdsMetadataTool** tool) {
   if (!tool) return NUV_E_POINTER;
-  *tool = metadataTool_;
-  if (!metadataTool_) return NUV_E_FAIL;
-  metadataTool_->AddRef();
-  return NUV_S_OK;
+  *tool = NUVRef<NUVEdsMetadataTool>::Take(metadataTool_.get()).HandOver();
+  return *tool ? NUV_S_OK : NUV_E_FAIL;
 }
 
 long NUVSqliteSession::GetCurrentDatabase(NUVUnicodeString& database) {

@@ -7,6 +7,7 @@
 #include "NUVIEdbDatabaseContext.h"
 #include "NUVIEdbErrorReporter.h"
 #include "NUVIEdbMetadataToolProvider.h"
+#include "NUVRef.h"
 #include "NUVSession.h"
 #include "NUVSqliteDatabase.h"
 
@@ -43,7 +44,8 @@ class NUVSqliteSession : public NUVBaseUnknown,
   long ReportError(NUVError* error, const NUVUnicodeString& first, const NUVUnicodeString& second) override;
 
   NUVSqliteDatabase& Database() const { return *database_; }
-  NUVIEdbSysQuery2* Query() const { return query_; }
+  // The query interface, without a reference for the caller.
+  NUVIEdbSysQuery2* Query() const { return query_.get(); }
   const std::deque<std::string>& Reports() const { return reports_; }
 
   // The name of the one database.
@@ -51,8 +53,8 @@ class NUVSqliteSession : public NUVBaseUnknown,
 
  private:
   std::shared_ptr<NUVSqliteDatabase> database_;
-  NUVEdsMetadataTool* metadataTool_;
-  NUVIEdbDatabaseHandle* handle_;
-  NUVIEdbSysQuery2* query_;
+  NUVRef<NUVEdsMetadataTool> metadataTool_;
+  NUVRef<NUVIEdbDatabaseHandle> handle_;
+  NUVRef<NUVIEdbSysQuery2> query_;
   std::deque<std::string> reports_;
 };
