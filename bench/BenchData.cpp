@@ -2,7 +2,10 @@
 
 #include <sqlite3.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "NUVEdbOutputData.h"
@@ -38,6 +41,19 @@ void WriteDatabase(const std::string& path, int rows) {
     throw std::runtime_error(message);
   }
   sqlite3_close(db);
+}
+
+const std::string& RoadDatabase() {
+  // The name is kept in plain storage, so that the removal at exit does not
+  // depend on the order in which statics are destroyed.
+  static char name[64];
+  static const std::string path = [] {
+    std::snprintf(name, sizeof name, "/tmp/nuv_bench_road.%d.db", static_cast<int>(getpid()));
+    WriteDatabase(name, 100000);
+    std::atexit([] { std::remove(name); });
+    return std::string(name);
+  }();
+  return path;
 }
 
 void FillTable(NUVEdbResultTable& table, int rows) {

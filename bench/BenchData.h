@@ -12,6 +12,9 @@ namespace bench {
 
 // A SQLite file at path holding the table BENCH(ID, N, X, S) with the rows.
 void WriteDatabase(const std::string& path, int rows);
+// The road benchmarks' database: written once per process, under a name of
+// the process's own (runs in other trees may share /tmp), removed at exit.
+const std::string& RoadDatabase();
 // The key, integer, double and string of row i (from 0), as stored.
 std::string Key(int i);
 // The variables one row is read into, and the bindings that say so.

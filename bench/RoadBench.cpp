@@ -20,17 +20,8 @@
 
 namespace {
 
-constexpr int kRows = 100000;
-const char* const kPath = "/tmp/nuv_bench_road.db";
-
-// The database file, written once per process.
-const std::string& Database() {
-  static const std::string path = [] {
-    bench::WriteDatabase(kPath, kRows);
-    return std::string(kPath);
-  }();
-  return path;
-}
+// The database file, written once per process: 100 000 rows.
+const std::string& Database() { return bench::RoadDatabase(); }
 
 // The variables a row is read into.
 struct Row {

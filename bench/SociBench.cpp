@@ -6,13 +6,8 @@
 
 #include <string>
 
+#include "BenchData.h"
 #include "NUVEdsGeneralTool.h"
-
-namespace {
-
-const char* const kPath = "/tmp/nuv_bench_road.db";  // written by the road benchmarks, which run first
-
-}  // namespace
 
 namespace road {
 
@@ -36,7 +31,7 @@ namespace road {
 namespace {
 
 void SociInto(benchmark::State& state) {
-  soci::session sql(*soci::factory_sqlite3(), std::string("db=") + kPath);
+  soci::session sql(*soci::factory_sqlite3(), "db=" + bench::RoadDatabase());
   const NUVEdsGeneralTool blanks;
   std::string id;
   int n = 0;
@@ -52,7 +47,7 @@ void SociInto(benchmark::State& state) {
 BENCHMARK(SociInto)->Name("Road/SociInto")->Unit(benchmark::kMillisecond);
 
 void SociRowset(benchmark::State& state) {
-  soci::session sql(*soci::factory_sqlite3(), std::string("db=") + kPath);
+  soci::session sql(*soci::factory_sqlite3(), "db=" + bench::RoadDatabase());
   NUVEdsGeneralTool blanks;
   std::string id;
   int n = 0;

@@ -503,9 +503,9 @@ class RowCells {
   NUVListPtrNUVBaseUnknown list_;
 };
 
-// In the initial-exec model, as the platform's own thread state: the library
-// is linked, not loaded with dlopen.
-[[gnu::tls_model("initial-exec")]] thread_local NUVListPtrNUVBaseUnknown spareRowCells;
+// In the initial-exec model (the library's build sets it), as the
+// platform's own thread state.
+thread_local NUVListPtrNUVBaseUnknown spareRowCells;
 
 NUVListPtrNUVBaseUnknown& RowCells::Spare() { return spareRowCells; }
 
