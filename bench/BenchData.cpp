@@ -12,6 +12,7 @@
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbResultTableBuilder.h"
+#include "NUVSqliteOpenOptions.h"
 
 namespace bench {
 
@@ -32,7 +33,10 @@ void WriteDatabase(const std::string& path, int rows) {
       "CREATE TABLE BENCH (ID TEXT PRIMARY KEY, N INTEGER, X REAL, S TEXT);"
       "WITH RECURSIVE R(I) AS (SELECT 0 UNION ALL SELECT I + 1 FROM R WHERE I + 1 < " +
       std::to_string(rows) +
-      ") INSERT INTO BENCH SELECT 'K' || I, I, I * 0.5, 'part%20name%20number%20' || I FROM R;";
+      ") INSERT INTO BENCH SELECT 'K' || I, I, I * 0.5, 'part%20name%20number%20' || I FROM R;"
+      // The texts are stored blank-encoded, and the file says so.
+      "PRAGMA application_id = " +
+      std::to_string(kNUVSqliteEncodedApplicationId) + ";";
   char* error = nullptr;
   if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
     const std::string message = error ? error : "?";

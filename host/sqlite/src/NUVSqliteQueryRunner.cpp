@@ -71,8 +71,9 @@ NUVUnicodeString Hexadecimal(const void* blob, int size) {
 // database the stored text is the value.
 NUVEdbResultTabData* StringCell(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
                                 const NUVUnicodeString& stored, NUVSqliteTextMode mode) {
-  if (mode == NUVSqliteTextMode::Plain) return new NUVEdbResultTabData(classType, attrName, stored, 0);
   const NUVEdsGeneralTool general;
+  if (mode == NUVSqliteTextMode::Plain)
+    return NUVEdbResultTableBuilder::NewEncodedStringCell(classType, attrName, general.EncodeBlanks(stored));
   if (general.IsEncodedForm(stored))
     return NUVEdbResultTableBuilder::NewEncodedStringCell(classType, attrName, stored);
   return new NUVEdbResultTabData(classType, attrName, general.DecodeBlanks(stored), 0);
