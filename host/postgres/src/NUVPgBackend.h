@@ -1,0 +1,80 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+
+#include "NUVHostBackend.h"
+#include "NUVPostgresOpenOptions.h"
+
+struct pg_conn;
+struct pg_result;
+
+// A PGresult that is cleared when it goes.
+struct NUVPgResult {
+  explicit NUVPgResult(pg_result* result = nullptr) : get(result) {}
+  ~NUVPgResult();
+  NUVPgResult(const NUVPgResult&) = delete;
+  NUVPgResult& operator=(const NUVPgResult&) = delete;
+  void Reset(pg_result* result);
+  pg_result* get;
+};
+
+// The backend over one libpq connection: the connection's settings, what
+// it knows of the schema (tables, their one-column primary keys, the names
+// of tables by their object id), statements and transactions.
+class NUVPgBackend : public NUVHostBackend {
+ public:
+  // Takes over a connection whose settings are applied already.
+  NUVPgBackend(pg_conn* connection, const NUVPostgresOpenOptions& options);
+  ~NUVPgBackend() override;
+  NUVPgBackend(const NUVPgBackend&) = delete;
+  NUVPgBackend& operator=(const NUVPgBackend&) = delete;
+
+  // Connects and applies the host's settings (UTF8, standard-conforming
+  // strings, hexadecimal bytea, the statement timeout); null, with the
+  // reason in message, when it cannot.
+  static pg_conn* Connect(const std::string& conninfo, const NUVPostgresOpenOptions& options, std::string& message);
+  // Applies the host's settings to a new session; false, with the reason,
+  // when the server refuses them.
+  static bool ApplySettings(pg_conn* connection, const NUVPostgresOpenOptions& options, std::string& message);
+  // The reason a result or the connection failed: the server's message,
+  // what kind of failure its SQLSTATE is, and the SQLSTATE; never the
+  // password.
+  static std::string Failure(pg_conn* connection, const pg_result* result);
+
+  std::string DatabaseName() const override { return databaseName_; }
+  NUVHostTextMode TextMode() const override { return options_.textMode; }
+  bool ReadOnly() const override { return readOnly_; }
+  std::string Table(const std::string& classType) const override;
+  std::string KeyColumn(const std::string& table) const override;
+  long FindKey(const std::string& table, const std::string& column, const std::string& key, bool& exists) override;
+  long Open(std::string_view statement, std::unique_ptr<NUVHostCursor>& cursor) override;
+  long Begin() override { return Command("BEGIN"); }
+  long Commit() override;
+  long Rollback() override { return Command("ROLLBACK"); }
+  void SchemaChanged() override { LoadSchema(); }
+
+  pg_conn* Connection() const { return connection_; }
+
+  // The name of the statement Open prepares.
+  static constexpr const char* kStatementName = "nuv_statement";
+
+  // The identifier written as a quoted SQL name.
+  static std::string Quoted(const std::string& identifier);
+
+ private:
+  void LoadSchema();
+  // The name of the table with the object id; empty when there is none.
+  std::string TableName(unsigned int oid);
+  // Reconnects once when the connection was lost; false when it stays lost.
+  bool Reachable(std::string& message);
+  long Command(const std::string& sql);
+
+  pg_conn* connection_;  // owned; finished with the backend
+  NUVPostgresOpenOptions options_;
+  std::string databaseName_;
+  bool readOnly_ = false;
+  bool prepared_ = false;  // the connection holds the statement kStatementName
+  std::map<std::string, std::string> keys_;       // table -> key column ("" for none)
+  std::map<unsigned int, std::string> tableNames_;  // object id -> table
+};
