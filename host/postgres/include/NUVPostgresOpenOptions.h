@@ -7,4 +7,9 @@ struct NUVPostgresOpenOptions {
   NUVHostTextMode textMode = NUVHostTextMode::Plain;
   // The most a statement may run, in milliseconds; 0 for no limit.
   int statementTimeoutMs = 0;
+  // The most a statement waits for a lock another session holds, in
+  // milliseconds; 0 for no limit.
+  int lockTimeoutMs = 0;
+  // Every transaction is read-only: writing statements are refused.
+  bool readOnly = false;
 };

@@ -227,7 +227,9 @@ bool NUVPgBackend::ApplySettings(pg_conn* connection, const NUVPostgresOpenOptio
   const std::string settings =
       "SET standard_conforming_strings = on; SET bytea_output = hex; SET extra_float_digits = 3; "
       "SET statement_timeout = " +
-      std::to_string(options.statementTimeoutMs < 0 ? 0 : options.statementTimeoutMs);
+      std::to_string(options.statementTimeoutMs < 0 ? 0 : options.statementTimeoutMs) +
+      "; SET lock_timeout = " + std::to_string(options.lockTimeoutMs < 0 ? 0 : options.lockTimeoutMs) +
+      "; SET default_transaction_read_only = " + (options.readOnly ? "on" : "off");
   NUVPgResult applied(PQexec(connection, settings.c_str()));
   if (PQsetClientEncoding(connection, "UTF8") == 0 && PQresultStatus(applied.get) == PGRES_COMMAND_OK) return true;
   message = "the server refused the connection's settings: " + Failure(connection, applied.get);

@@ -5,7 +5,7 @@
 #include "NUVIEdbSysObject.h"
 #include "NUVIEdbSysQuery2.h"
 #include "NUVIUnknownListImpl.h"
-#include "NUVSqliteHost.h"
+#include "QueryHost.h"
 #include "Ref.h"
 
 namespace {
@@ -29,7 +29,7 @@ Collection NumberList(const std::vector<Value>& values) {
 
 }  // namespace
 
-QueryParameters::QueryParameters(const std::vector<ParameterOption>& requested, const NUVSqliteHost& host)
+QueryParameters::QueryParameters(const std::vector<ParameterOption>& requested, const QueryHost& host)
     : host_(host) {
   try {
     for (const ParameterOption& entry : requested) Add(entry);

@@ -6,32 +6,14 @@
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVError.h"
-#include "NUVSqliteHost.h"
 #include "OutputBindings.h"
 #include "RowPrinter.h"
 #include "ParameterChecks.h"
+#include "QueryHost.h"
 #include "QueryParameters.h"
 #include "RowCells.h"
 
 namespace {
-
-NUVSqliteOpenOptions OpenOptions(const Options& options) {
-  NUVSqliteOpenOptions open;
-  if (options.textMode == TextMode::Plain) open.textMode = NUVSqliteTextMode::Plain;
-  if (options.textMode == TextMode::Encoded) open.textMode = NUVSqliteTextMode::Encoded;
-  open.readOnly = options.readOnly;
-  open.busyTimeoutMs = options.timeoutMs;
-  return open;
-}
-
-std::unique_ptr<NUVSqliteHost> OpenHost(const Options& options) {
-  const std::string& path = options.databasePath;
-  std::string message;
-  std::unique_ptr<NUVSqliteHost> host = path.empty() ? NUVSqliteHost::OpenSample(message)
-                                                     : NUVSqliteHost::OpenFile(path, message, OpenOptions(options));
-  if (!host) throw Failure(kDatabaseError, WithPath(path, message));
-  return host;
-}
 
 // The message of the error recorded for a failure code, or the fallback.
 std::string RecordedMessage(long code, const std::string& fallback) {
@@ -50,7 +32,7 @@ int RowCount(const NUVEdbResultTable& table) {
 
 }  // namespace
 
-QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenHost(options)) {
+QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenQueryHost(options)) {
   host_->Install();
 }
 
@@ -65,7 +47,7 @@ void QueryRun::Output(const std::string& statement, const Printer& print) {
   CheckNoCommentMade(statement, finished, options_.parameters);
   OutputBindings bindings(options_.outputs);
   const std::string columns = bindings.Empty() ? std::string() : bindings.DeriveHeaders(broker_);
-  if (options_.explain) return print(Explain(finished, columns, host_->TextMode()));
+  if (options_.explain) return print(Explain(finished, columns, host_->PlainText()));
   Execute(finished, bindings, print);
 }
 
@@ -88,10 +70,10 @@ std::string QueryRun::Finish(const std::string& statement, const QueryParameters
   return std::string(finished.View());
 }
 
-std::string QueryRun::Explain(const std::string& finished, const std::string& columns, NUVSqliteTextMode mode) {
+std::string QueryRun::Explain(const std::string& finished, const std::string& columns, bool plainText) {
   return "statement: " + finished +
          "\ncolumns: " + (columns.empty() ? "every column of the answer" : columns) + "\ntexts: " +
-         (mode == NUVSqliteTextMode::Plain ? "plain (string literals are decoded and bound)" : "encoded") + "\n";
+         (plainText ? "plain (string literals are decoded and bound)" : "encoded") + "\n";
 }
 
 void QueryRun::Execute(const std::string& finished, OutputBindings& bindings, const Printer& print) {
