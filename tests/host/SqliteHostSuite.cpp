@@ -14,6 +14,15 @@ class SampleHost : public HostUnderTest {
   std::vector<std::string> Keys() const override { return {"P1", "P2", "P8"}; }
   std::string MissingKey() const override { return "P99"; }
   NUVIEdbSysQuery2* Query() override { return host_->Query(); }
+  bool RunsStatements() const override { return true; }
+  long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table) override {
+    return host_->Run(statement, table);
+  }
+  long RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
+                    const std::function<long(NUVEdbResultTable&)>& consumer,
+                    const NUVListPtrNUVBaseUnknown* headers) override {
+    return host_->RunInBatches(statement, batchRows, consumer, headers);
+  }
 
  private:
   std::string message_;

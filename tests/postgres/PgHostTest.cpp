@@ -10,19 +10,9 @@
 #include "NUVIEdbSysObject.h"
 #include "NUVIEdbSysQuery2.h"
 #include "PgScratch.h"
+#include "TestLists.h"
 
 namespace {
-
-// Headers the test owns, released at the end.
-struct OwnedHeaders {
-  OwnedHeaders(std::initializer_list<NUVBaseUnknown*> headers) {
-    for (NUVBaseUnknown* header : headers) list.Append(header);
-  }
-  ~OwnedHeaders() {
-    for (int i = 1; i <= list.Size(); ++i) list[i]->Release();
-  }
-  NUVListPtrNUVBaseUnknown list;
-};
 
 // Each test's own schema on the throwaway server with the sample in it,
 // its host installed as the session.
@@ -125,14 +115,14 @@ TEST_F(PgHost, ServerTypesBecomeTheirCells) {
 // column takes the header's name, class type and type where the value
 // converts exactly; without, the folded names the server gives.
 TEST_F(PgHost, SampleRowsWithAndWithoutHeaders) {
-  OwnedHeaders headers{new NUVEdbResultTabHdr("PART", "QTY", EdbTypeDouble),
+  OwnedList headers{new NUVEdbResultTabHdr("PART", "QTY", EdbTypeDouble),
                        new NUVEdbResultTabHdr("PART", "MASS", EdbTypeInteger),
                        new NUVEdbResultTabHdr("DOCUMENT", "CHECKSUM", EdbTypeString)};
   ASSERT_EQ(Refusal("SELECT ID, NAME, MASS, QTY FROM PART WHERE ID = 'P1'"), "");
   EXPECT_EQ(Row(1), "part.id:3=P1 part.name:3=Pump housing part.mass:16=2.75 part.qty:1=1");
-  ASSERT_EQ(Refusal("SELECT QTY, MASS FROM PART WHERE ID IN ('P1', 'P4') ORDER BY ID", &headers.list), "");
+  ASSERT_EQ(Refusal("SELECT QTY, MASS FROM PART WHERE ID IN ('P1', 'P4') ORDER BY ID", &headers.get()), "");
   EXPECT_EQ(Row(1), "PART.QTY:16=1 PART.MASS:16=2.75");
-  ASSERT_EQ(Refusal("SELECT CHECKSUM FROM DOCUMENT WHERE DOCNO = 'D1'", &headers.list), "");
+  ASSERT_EQ(Refusal("SELECT CHECKSUM FROM DOCUMENT WHERE DOCNO = 'D1'", &headers.get()), "");
   EXPECT_EQ(Row(1), "DOCUMENT.CHECKSUM:3=1F8B0800");
   EXPECT_EQ(host->KeyAttribute("PART"), "ID");
   EXPECT_EQ(host->KeyAttribute("part"), "id");
