@@ -31,9 +31,21 @@ enum : Oid {
   kNumeric = 1700,
 };
 
-std::string Trimmed(std::string text) {
-  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
-  return text;
+// The text on one line: line breaks and the blanks around them become
+// "; ", and trailing ones go.
+std::string Trimmed(const std::string& text) {
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\n') {
+      line += text[i];
+      continue;
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    while (i + 1 < text.size() && (text[i + 1] == ' ' || text[i + 1] == '\t')) ++i;
+    if (i + 1 < text.size() && text[i + 1] != '\n') line += "; ";
+  }
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
 }
 
 // The text with every occurrence of the secret replaced.
@@ -248,6 +260,8 @@ pg_conn* NUVPgBackend::Connect(const std::string& conninfo, const NUVPostgresOpe
     PQfinish(connection);
     return nullptr;
   }
+  // Notices (a cascading drop, say) are not the caller's output.
+  PQsetNoticeProcessor(connection, [](void*, const char*) {}, nullptr);
   if (!ApplySettings(connection, options, message)) {
     PQfinish(connection);
     return nullptr;
@@ -381,8 +395,11 @@ long NUVPgBackend::Open(std::string_view statement, std::unique_ptr<NUVHostCurso
   std::string sql = bind ? text.withParameters : plain ? text.inlined : std::string(statement);
   // A named statement, since the BEGIN of a writing one drops the unnamed
   // statement; the one before is let go first.
-  if (prepared_) Command("DEALLOCATE " + std::string(kStatementName));
-  prepared_ = false;
+  if (prepared_) {
+    prepared_ = false;
+    const long code = Command("DEALLOCATE " + std::string(kStatementName));
+    if (code < 0 && PQstatus(connection_) != CONNECTION_OK) return code;
+  }
   NUVPgResult prepared(PQprepare(connection_, kStatementName, sql.c_str(), bind ? static_cast<int>(text.values.size()) : 0, nullptr));
   const char* state = PQresultErrorField(prepared.get, PG_DIAG_SQLSTATE);
   if (bind && state && std::string(state) == "42P18") {
