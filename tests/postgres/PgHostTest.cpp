@@ -165,6 +165,7 @@ TEST_F(PgHost, RefusesWhatMustNotRun) {
       {"SELECT 1/0", "division by zero (SQLSTATE 22012)"},
       {"INSERT INTO PART (ID, NAME) VALUES ('P1', 'x')", "(SQLSTATE 23505)"},
       {"SELECT 'a%00b'", "a text value holds a zero byte, which the server cannot store"},
+      {"COPY PART TO STDOUT", "COPY is not taken by this host"},
   };
   for (const auto& [statement, reason] : cases) EXPECT_NE(Refusal(statement).find(reason), std::string::npos) << statement;
   EXPECT_EQ(Scalar("SELECT count(*)::int4 AS n FROM PART"), "QUERY.n:1=8");

@@ -218,7 +218,15 @@ class PgCursor : public NUVHostCursor {
       return;
     }
     finished_ = true;
-    while (PGresult* rest = PQgetResult(backend_.Connection())) PQclear(rest);
+    PGconn* connection = backend_.Connection();
+    while (PGresult* rest = PQgetResult(connection)) {
+      const ExecStatusType status = PQresultStatus(rest);
+      PQclear(rest);
+      // A COPY would wait for data for ever: it is ended here.
+      if (status == PGRES_COPY_IN || status == PGRES_COPY_BOTH) PQputCopyEnd(connection, "not taken by this host");
+      char* data = nullptr;
+      while (status == PGRES_COPY_OUT && PQgetCopyData(connection, &data, 0) > 0) PQfreemem(data);
+    }
   }
 
   NUVPgBackend& backend_;
@@ -390,6 +398,7 @@ long NUVPgBackend::Open(std::string_view statement, std::unique_ptr<NUVHostCurso
   const bool plain = options_.textMode == NUVHostTextMode::Plain;
   const NUVPgStatementText text = NUVPgPrepareText(statement, plain);
   if (!text.problem.empty()) return NUVHostRefused(text.problem);
+  if (text.firstWord == "COPY") return NUVHostRefused("COPY is not taken by this host: use SELECT or INSERT");
   bool bind = plain && !text.values.empty() &&
               OneOf(text.firstWord, {"SELECT", "INSERT", "UPDATE", "DELETE", "MERGE", "VALUES", "WITH"});
   std::string sql = bind ? text.withParameters : plain ? text.inlined : std::string(statement);
