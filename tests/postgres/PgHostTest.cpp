@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "NUVEdbResultTabData.h"
@@ -239,6 +241,32 @@ TEST_F(PgHost, ReconnectsOnceAfterALostConnection) {
   EXPECT_EQ(lost.find('\n'), std::string::npos) << lost;
   EXPECT_EQ(Scalar("SELECT current_setting('standard_conforming_strings') AS s"), "QUERY.s:3=on");
   EXPECT_EQ(Scalar("SELECT 'a%20b' AS v"), "QUERY.v:3=a b");
+}
+
+// A row another session holds locked stops a write after the lock timeout,
+// with nothing changed.
+TEST_F(PgHost, LockHeldElsewhereEndsInLockTimeout) {
+  std::string message;
+  auto holder = NUVPostgresHost::Open(scratch.Conninfo(), message);
+  ASSERT_NE(holder, nullptr) << message;
+  NUVPostgresOpenOptions options;
+  options.lockTimeoutMs = 100;
+  auto waiter = NUVPostgresHost::Open(scratch.Conninfo(), message, options);
+  ASSERT_NE(waiter, nullptr) << message;
+  std::thread holding([&] {
+    NUVEdbResultTable held;
+    EXPECT_GE(holder->Run(
+        "WITH locked AS (SELECT ID FROM PART WHERE ID = 'P1' FOR UPDATE) SELECT pg_sleep(1.5) FROM locked", held), 0);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  NUVEdbResultTable none;
+  const long code = waiter->Run("UPDATE PART SET QTY = 99 WHERE ID = 'P1'", none);
+  holding.join();
+  ASSERT_LT(code, 0);
+  const std::string reason = LastError(code);
+  EXPECT_NE(reason.find("lock timeout: "), std::string::npos) << reason;
+  EXPECT_NE(reason.find("(SQLSTATE 55P03)"), std::string::npos) << reason;
+  EXPECT_EQ(Scalar("SELECT QTY FROM PART WHERE ID = 'P1'"), "part.qty:1=1");
 }
 
 // A failed connection says why without the password, and a statement that

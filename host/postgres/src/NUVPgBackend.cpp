@@ -61,6 +61,7 @@ std::string Redacted(std::string text, const char* secret) {
 std::string Kind(const std::string& state) {
   if (state.rfind("08", 0) == 0 || state.rfind("57P0", 0) == 0) return "connection lost: ";
   if (state == "57014") return "statement timeout or cancel: ";
+  if (state == "55P03") return "lock timeout: ";
   if (state == "40P01" || state == "40001") return "retryable, run it again: ";
   if (state.rfind("28", 0) == 0) return "authentication refused: ";
   return "";
