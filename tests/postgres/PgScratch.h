@@ -51,6 +51,7 @@ class PgScratch {
   PgScratch& operator=(const PgScratch&) = delete;
 
   const std::string& Conninfo() const { return conninfo_; }
+  const std::string& Schema() const { return name_; }
 
   // A host on the schema, with the sample written into it when asked.
   std::unique_ptr<NUVPostgresHost> Host(bool sample, const NUVPostgresOpenOptions& options = {}) const {
