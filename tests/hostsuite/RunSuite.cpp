@@ -11,7 +11,8 @@
 
 long HostUnderTest::Run(const NUVUnicodeString&, NUVEdbResultTable&) { return NUV_E_FAIL; }
 
-long HostUnderTest::RunInBatches(const NUVUnicodeString&, size_t, const std::function<long(NUVEdbResultTable&)>&,
+long HostUnderTest::RunInBatches(const NUVUnicodeString&, size_t,
+                                 const std::function<long(NUVEdbResultTable&)>&,
                                  const NUVListPtrNUVBaseUnknown*) {
   return NUV_E_FAIL;
 }
@@ -89,7 +90,7 @@ class Runner {
   std::string lastRow_;
 };
 
-#define NUV_NEEDS_STATEMENTS() \
+#define NUV_NEEDS_STATEMENTS()                                                \
   if (!host->RunsStatements()) GTEST_SKIP() << "the host runs no statements"; \
   Runner run(*host)
 
@@ -98,11 +99,13 @@ TEST_P(HostSuite, ValuesBecomeCellsByTheirType) {
   const std::string part = run.Name("PART");
   const std::pair<const char*, std::string> cases[] = {
       {"SELECT ID, NAME, MASS, QTY FROM PART WHERE ID = 'P1'",
-       part + "." + run.Name("ID") + ":3=P1 " + part + "." + run.Name("NAME") + ":3=Pump housing " + part + "." +
-           run.Name("MASS") + ":16=2.75 " + part + "." + run.Name("QTY") + ":1=1"},
+       part + "." + run.Name("ID") + ":3=P1 " + part + "." + run.Name("NAME") + ":3=Pump housing " + part +
+           "." + run.Name("MASS") + ":16=2.75 " + part + "." + run.Name("QTY") + ":1=1"},
       {"SELECT MASS FROM PART WHERE ID = 'P7'", part + "." + run.Name("MASS") + ":0="},
-      {"SELECT NAME FROM PART WHERE NAME = 'Operator%27s%20panel'", part + "." + run.Name("NAME") + ":3=Operator's panel"},
-      {"SELECT CHECKSUM FROM DOCUMENT WHERE DOCNO = 'D5'", run.Name("DOCUMENT") + "." + run.Name("CHECKSUM") + ":3=00FF"},
+      {"SELECT NAME FROM PART WHERE NAME = 'Operator%27s%20panel'",
+       part + "." + run.Name("NAME") + ":3=Operator's panel"},
+      {"SELECT CHECKSUM FROM DOCUMENT WHERE DOCNO = 'D5'",
+       run.Name("DOCUMENT") + "." + run.Name("CHECKSUM") + ":3=00FF"},
       {"SELECT 3000000000 AS BIG", "QUERY." + run.Name("BIG") + ":3=3000000000"},
       {"SELECT -2147483648 AS SMALL", "QUERY." + run.Name("SMALL") + ":1=-2147483648"},
       {"SELECT ID FROM PART WHERE QTY > 100", "<no row>"},
@@ -127,29 +130,29 @@ TEST_P(HostSuite, RefusesWhatMustNotRunWithTheSameMessage) {
   NUV_NEEDS_STATEMENTS();
   const std::pair<const char*, const char*> cases[] = {
       {"SELECT 1; DELETE FROM PART", "the text holds more than one statement"},
-      {"SELECT ID FROM PART WHERE QTY = :qty", "the statement holds the parameter :qty, which no value replaced"},
+      {"SELECT ID FROM PART WHERE QTY = :qty",
+       "the statement holds the parameter :qty, which no value replaced"},
   };
   // The message after the error's catalog and identifier.
   for (const auto& [statement, reason] : cases) {
     const std::string refusal = run.Refusal(statement);
     EXPECT_EQ(refusal.substr(refusal.find(": ") + 2), reason) << statement;
   }
-  EXPECT_EQ(run.LastRow("SELECT COUNT(*) AS N FROM PART"), "QUERY." + run.Name("N") + ":" +
-                                                          "1=8");
+  EXPECT_EQ(run.LastRow("SELECT COUNT(*) AS N FROM PART"), "QUERY." + run.Name("N") + ":" + "1=8");
 }
 
 // A writing statement whose answer fails to be taken is rolled back whole.
 TEST_P(HostSuite, WritesAreAllOrNothing) {
   NUV_NEEDS_STATEMENTS();
   int batches = 0;
-  EXPECT_EQ(host->RunInBatches("UPDATE PART SET QTY = QTY + 1 RETURNING ID", 3,
-                               [&](NUVEdbResultTable&) { return ++batches == 2 ? -7L : 0L; }, nullptr),
+  EXPECT_EQ(host->RunInBatches(
+                "UPDATE PART SET QTY = QTY + 1 RETURNING ID", 3,
+                [&](NUVEdbResultTable&) { return ++batches == 2 ? -7L : 0L; }, nullptr),
             -7);
-  EXPECT_EQ(run.LastRow("SELECT SUM(QTY) AS Q FROM PART"), "QUERY." + run.Name("Q") + ":" +
-                                                          "1=21");
+  EXPECT_EQ(run.LastRow("SELECT SUM(QTY) AS Q FROM PART"), "QUERY." + run.Name("Q") + ":" + "1=21");
   EXPECT_EQ(run.Refusal("UPDATE PART SET NAME = 'Renamed' WHERE ID = 'P1'"), "");
-  EXPECT_EQ(run.LastRow("SELECT NAME FROM PART WHERE ID = 'P1'"), run.Name("PART") + "." + run.Name("NAME") + ":3=Renamed");
+  EXPECT_EQ(run.LastRow("SELECT NAME FROM PART WHERE ID = 'P1'"),
+            run.Name("PART") + "." + run.Name("NAME") + ":3=Renamed");
 }
 
 }  // namespace
-

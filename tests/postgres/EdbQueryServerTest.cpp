@@ -52,7 +52,7 @@ Outcome Edbquery(const std::vector<std::string>& arguments) {
 // as on the built-in sample, and a failure never shows the password.
 TEST(EdbQueryOnServer, InitThenTourQueries) {
   PgScratch scratch;
-  const std::string db = scratch.Conninfo();
+  const std::string& db = scratch.Conninfo();
   ASSERT_FALSE(db.empty());
   const Outcome init = Edbquery({"--init", db});
   ASSERT_EQ(init.exitCode, 0) << init.err;
@@ -75,8 +75,8 @@ TEST(EdbQueryOnServer, InitThenTourQueries) {
       {{"--string-list", "P.MATERIAL=", "Stainless steel,Aluminium", "--cond", "OR", "--format", "csv",
         "SELECT ID FROM PART P WHERE P.MATERIAL= ORDER BY ID"},
        "id\nP2\nP4\nP5\nP7\n"},
-      {{"--out", "string", "PART", "NAME", "--out", "int", "PART", "QTY", "--out", "object", "PRODUCT", "PRODUCT",
-        "--format", "csv", "SELECT NAME, QTY, PRODUCT FROM PART WHERE ID = 'P6'"},
+      {{"--out", "string", "PART", "NAME", "--out", "int", "PART", "QTY", "--out", "object", "PRODUCT",
+        "PRODUCT", "--format", "csv", "SELECT NAME, QTY, PRODUCT FROM PART WHERE ID = 'P6'"},
        "NAME,QTY,PRODUCT\nHex bolt M8,12,PR2\n"},
   };
   for (const auto& query : tour) {

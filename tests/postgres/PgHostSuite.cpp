@@ -8,7 +8,10 @@ namespace {
 // find the folded tables and columns.
 class PgSampleHost : public HostUnderTest {
  public:
-  void Install() override { ASSERT_NE(host_, nullptr) << "no host on the throwaway server"; host_->Install(); }
+  void Install() override {
+    ASSERT_NE(host_, nullptr) << "no host on the throwaway server";
+    host_->Install();
+  }
   void Uninstall() override {
     if (host_) host_->Uninstall();
   }

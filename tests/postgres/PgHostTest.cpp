@@ -65,8 +65,8 @@ class PgHost : public testing::Test {
       if (cell.GetData(number) >= 0) value = std::to_string(number);
       if (cell.GetData(real) >= 0) value = NUVUnicodeString().BuildFromNum(real, "%.17g").CastToCharPtr();
       if (cell.GetData(text, 1) >= 0) value = text.CastToCharPtr();
-      row += std::string(i > 1 ? " " : "") + classType.CastToCharPtr() + "." + attrName.CastToCharPtr() + ":" +
-             std::to_string(type) + "=" + value;
+      row += std::string(i > 1 ? " " : "") + classType.CastToCharPtr() + "." + attrName.CastToCharPtr() +
+             ":" + std::to_string(type) + "=" + value;
       cells[i]->Release();
     }
     return row;
@@ -118,8 +118,8 @@ TEST_F(PgHost, ServerTypesBecomeTheirCells) {
 // converts exactly; without, the folded names the server gives.
 TEST_F(PgHost, SampleRowsWithAndWithoutHeaders) {
   OwnedList headers{new NUVEdbResultTabHdr("PART", "QTY", EdbTypeDouble),
-                       new NUVEdbResultTabHdr("PART", "MASS", EdbTypeInteger),
-                       new NUVEdbResultTabHdr("DOCUMENT", "CHECKSUM", EdbTypeString)};
+                    new NUVEdbResultTabHdr("PART", "MASS", EdbTypeInteger),
+                    new NUVEdbResultTabHdr("DOCUMENT", "CHECKSUM", EdbTypeString)};
   ASSERT_EQ(Refusal("SELECT ID, NAME, MASS, QTY FROM PART WHERE ID = 'P1'"), "");
   EXPECT_EQ(Row(1), "part.id:3=P1 part.name:3=Pump housing part.mass:16=2.75 part.qty:1=1");
   ASSERT_EQ(Refusal("SELECT QTY, MASS FROM PART WHERE ID IN ('P1', 'P4') ORDER BY ID", &headers.get()), "");
@@ -162,14 +162,16 @@ TEST_F(PgHost, RefusesWhatMustNotRun) {
       {"SELECT 1; DELETE FROM PART", "the text holds more than one statement"},
       {"  -- nothing\n;", "the text holds no statement"},
       {"SELECT ID FROM PART WHERE QTY = $1", "the statement holds the parameter $1, which no value replaced"},
-      {"SELECT ID FROM PART WHERE QTY = :qty", "the statement holds the parameter :qty, which no value replaced"},
+      {"SELECT ID FROM PART WHERE QTY = :qty",
+       "the statement holds the parameter :qty, which no value replaced"},
       {"SELECT * FROM NOSUCH", "relation \"nosuch\" does not exist (SQLSTATE 42P01)"},
       {"SELECT 1/0", "division by zero (SQLSTATE 22012)"},
       {"INSERT INTO PART (ID, NAME) VALUES ('P1', 'x')", "(SQLSTATE 23505)"},
       {"SELECT 'a%00b'", "a text value holds a zero byte, which the server cannot store"},
       {"COPY PART TO STDOUT", "COPY is not taken by this host"},
   };
-  for (const auto& [statement, reason] : cases) EXPECT_NE(Refusal(statement).find(reason), std::string::npos) << statement;
+  for (const auto& [statement, reason] : cases)
+    EXPECT_NE(Refusal(statement).find(reason), std::string::npos) << statement;
   EXPECT_EQ(Scalar("SELECT count(*)::int4 AS n FROM PART"), "QUERY.n:1=8");
   EXPECT_EQ(Scalar("SELECT 1::int4 AS n;"), "QUERY.n:1=1");
   EXPECT_EQ(Scalar("SELECT 2::int4 AS n WHERE 'a' = ANY ('{a}'::text[])"), "QUERY.n:1=2");
@@ -199,9 +201,8 @@ TEST_F(PgHost, BatchesAndWritesAllOrNothing) {
     EXPECT_EQ(sizes.size(), (8 + n - 1) / n) << n;
   }
   int calls = 0;
-  const long failed = host->RunInBatches("UPDATE PART SET QTY = QTY + 1 RETURNING ID", 2, [&](NUVEdbResultTable&) {
-    return ++calls == 2 ? -5L : 0L;
-  });
+  const long failed = host->RunInBatches("UPDATE PART SET QTY = QTY + 1 RETURNING ID", 2,
+                                         [&](NUVEdbResultTable&) { return ++calls == 2 ? -5L : 0L; });
   EXPECT_EQ(failed, -5);
   EXPECT_NE(Refusal("UPDATE PART SET QTY = 10 / (QTY - 12) RETURNING ID"), "");
   EXPECT_EQ(Scalar("SELECT sum(QTY)::int4 AS q FROM PART"), "QUERY.q:1=21");
@@ -255,8 +256,10 @@ TEST_F(PgHost, LockHeldElsewhereEndsInLockTimeout) {
   ASSERT_NE(waiter, nullptr) << message;
   std::thread holding([&] {
     NUVEdbResultTable held;
-    EXPECT_GE(holder->Run(
-        "WITH locked AS (SELECT ID FROM PART WHERE ID = 'P1' FOR UPDATE) SELECT pg_sleep(1.5) FROM locked", held), 0);
+    EXPECT_GE(holder->Run("WITH locked AS (SELECT ID FROM PART WHERE ID = 'P1' FOR UPDATE) SELECT "
+                          "pg_sleep(1.5) FROM locked",
+                          held),
+              0);
   });
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
   NUVEdbResultTable none;

@@ -17,10 +17,27 @@ namespace {
 // Values that would end a literal, start a comment or a second statement
 // if they reached the statement as they are, and the injection corpus.
 std::vector<std::string> HostileValues() {
-  std::vector<std::string> values = {"O'Neil", "'); DELETE FROM PART; --", "' OR '1'='1", "''", "%27", "%",
-                                     "a b",    "--",                       "/* x */",     "\"q\"", "\\",
-                                     "\\'",    "x\\';DELETE FROM PART;--", "$$",          "$a$", "E'\\''",
-                                     "tab\there", "line\nbreak",           "",            "Größe ÷ 2", "'"};
+  std::vector<std::string> values = {"O'Neil",
+                                     "'); DELETE FROM PART; --",
+                                     "' OR '1'='1",
+                                     "''",
+                                     "%27",
+                                     "%",
+                                     "a b",
+                                     "--",
+                                     "/* x */",
+                                     "\"q\"",
+                                     "\\",
+                                     "\\'",
+                                     "x\\';DELETE FROM PART;--",
+                                     "$$",
+                                     "$a$",
+                                     "E'\\''",
+                                     "tab\there",
+                                     "line\nbreak",
+                                     "",
+                                     "Größe ÷ 2",
+                                     "'"};
   for (const auto& entry : std::filesystem::directory_iterator(NUV_INJECTION_CORPUS)) {
     std::ifstream file(entry.path(), std::ios::binary);
     values.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
@@ -46,9 +63,9 @@ TEST(PgInjection, EveryValueStaysOneLiteral) {
   PgScratch scratch;
   ASSERT_NE(scratch.Host(true), nullptr);
   std::string message;
-  auto host = NUVPostgresHost::Open(
-      scratch.Conninfo() + " options='-c search_path=" + scratch.Schema() + " -c standard_conforming_strings=off'",
-      message);
+  auto host = NUVPostgresHost::Open(scratch.Conninfo() + " options='-c search_path=" + scratch.Schema() +
+                                        " -c standard_conforming_strings=off'",
+                                    message);
   ASSERT_NE(host, nullptr) << message;
   host->Install();
   NUVEdbBrokerTool broker;

@@ -74,8 +74,10 @@ class NUVHostBackend {
   virtual long FindKey(const std::string& table, const std::string& column, const std::string& key,
                        bool& exists) = 0;
   // Prepares one finished statement; refuses a text with no statement or
-  // more than one, or with an SQL parameter no value replaced.
-  virtual long Open(std::string_view statement, std::unique_ptr<NUVHostCursor>& cursor) = 0;
+  // more than one, or with an SQL parameter no value replaced. streaming:
+  // the caller takes the answer a batch at a time, so the backend must not
+  // hold more of it than a few rows; otherwise it may read it whole.
+  virtual long Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) = 0;
   virtual long Begin() = 0;
   virtual long Commit() = 0;
   virtual long Rollback() = 0;

@@ -22,4 +22,5 @@ NUVEdbObjAttrType NUVHostCellType(NUVEdbObjAttrType headerType, const NUVHostVal
 
 // A new cell (one reference, the caller's) for the value; null when memory
 // runs out. Texts are carried blank-encoded whatever the text mode.
-NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostValue& value, NUVHostTextMode mode);
+NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostValue& value,
+                               NUVHostTextMode mode);

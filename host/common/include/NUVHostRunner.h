@@ -20,7 +20,8 @@ class NUVHostRunner {
   // attribute name, class type, and type where the value converts exactly.
   // A writing statement runs in a transaction, rolled back whole when
   // anything fails.
-  long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table, const NUVListPtrNUVBaseUnknown* headers);
+  long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
+           const NUVListPtrNUVBaseUnknown* headers);
   // The same, handing the answer to the consumer in tables of at most
   // batchRows rows, each with the same header, each before the next is
   // filled; an answer without rows gives one table without rows. A failure
@@ -31,7 +32,8 @@ class NUVHostRunner {
  private:
   using Filler = std::function<long(NUVHostCursor&, const std::vector<NUVHostCellColumn>&)>;
 
-  long Execute(const NUVUnicodeString& text, const NUVListPtrNUVBaseUnknown* headers, const Filler& fill);
+  long Execute(const NUVUnicodeString& text, bool streaming, const NUVListPtrNUVBaseUnknown* headers,
+               const Filler& fill);
   long Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns, NUVEdbResultTable& table,
             size_t limit, int& row, bool& done);
   long Batches(NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns, size_t batchRows,

@@ -42,7 +42,8 @@ NUVUnicodeString TextOf(const NUVHostValue& value) {
 // the decoding gives it. In a plain database the stored text is the value.
 NUVEdbResultTabData* StringCell(const NUVHostCellColumn& column, const NUVUnicodeString& stored,
                                 NUVHostTextMode mode) {
-  if (mode == NUVHostTextMode::Plain) return new NUVEdbResultTabData(column.classType, column.attrName, stored, 0);
+  if (mode == NUVHostTextMode::Plain)
+    return new NUVEdbResultTabData(column.classType, column.attrName, stored, 0);
   const NUVEdsGeneralTool general;
   if (general.IsEncodedForm(stored))
     return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName, stored);
@@ -56,7 +57,8 @@ NUVEdbObjAttrType NUVHostCellType(NUVEdbObjAttrType headerType, const NUVHostVal
   if (headerType == EdbTypeString || headerType == EdbTypeObject || headerType == EdbTypeObjectList)
     return EdbTypeString;
   if (value.kind == Kind::Integer) {
-    if (headerType == EdbTypeDouble && value.integer >= -kExactDoubleLimit && value.integer <= kExactDoubleLimit)
+    if (headerType == EdbTypeDouble && value.integer >= -kExactDoubleLimit &&
+        value.integer <= kExactDoubleLimit)
       return EdbTypeDouble;
     return FitsInt(value.integer) ? EdbTypeInteger : EdbTypeString;
   }
@@ -69,7 +71,8 @@ NUVEdbObjAttrType NUVHostCellType(NUVEdbObjAttrType headerType, const NUVHostVal
   return EdbTypeString;
 }
 
-NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostValue& value, NUVHostTextMode mode) {
+NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostValue& value,
+                               NUVHostTextMode mode) {
   switch (NUVHostCellType(column.type, value)) {
     case EdbTypeNone: {
       auto* none = new NUVEdbResultTabData(column.classType, column.attrName, 0);

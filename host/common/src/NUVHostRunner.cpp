@@ -45,7 +45,8 @@ const NUVEdbResultTabHdr* HeaderFor(const NUVListPtrNUVBaseUnknown* headers, std
   return folded;
 }
 
-std::vector<NUVHostCellColumn> CellColumns(const NUVHostCursor& cursor, const NUVListPtrNUVBaseUnknown* headers) {
+std::vector<NUVHostCellColumn> CellColumns(const NUVHostCursor& cursor,
+                                           const NUVListPtrNUVBaseUnknown* headers) {
   std::vector<NUVHostCellColumn> columns;
   columns.reserve(cursor.Columns().size());
   for (const NUVHostColumn& described : cursor.Columns()) {
@@ -109,12 +110,12 @@ long NUVHostRunner::Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellCol
         cells.Append(cell);
         continue;
       }
-      code = NUVHostRefused(std::string("no memory for a cell in column \"") + columns[i].attrName.CastToCharPtr() +
-                            "\" of row " + std::to_string(row));
+      code = NUVHostRefused(std::string("no memory for a cell in column \"") +
+                            columns[i].attrName.CastToCharPtr() + "\" of row " + std::to_string(row));
     }
     if (code >= 0 && !columns.empty()) code = NUVEdbResultTableBuilder::AppendRowTakingCells(table, cells);
     for (int c = 1; c <= cells.Size(); ++c) cells[c]->Release();  // what the row did not take
-    cells.RemoveAll(NUVCollec::KeepMemory);                        // the next row fills the same room
+    cells.RemoveAll(NUVCollec::KeepMemory);                       // the next row fills the same room
     if (code < 0) return code;
   }
   return NUV_S_OK;
@@ -141,26 +142,29 @@ long NUVHostRunner::Batches(NUVHostCursor& cursor, const std::vector<NUVHostCell
 
 long NUVHostRunner::Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
                         const NUVListPtrNUVBaseUnknown* headers) {
-  return Execute(statement, headers, [&](NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns) {
-    int row = 0;
-    bool done = false;
-    return Fill(cursor, columns, table, std::numeric_limits<size_t>::max(), row, done);
-  });
+  return Execute(statement, false, headers,
+                 [&](NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns) {
+                   int row = 0;
+                   bool done = false;
+                   return Fill(cursor, columns, table, std::numeric_limits<size_t>::max(), row, done);
+                 });
 }
 
 long NUVHostRunner::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
-                                 const NUVHostBatchConsumer& consumer, const NUVListPtrNUVBaseUnknown* headers) {
+                                 const NUVHostBatchConsumer& consumer,
+                                 const NUVListPtrNUVBaseUnknown* headers) {
   if (batchRows == 0) return NUVHostRefused("a batch must hold at least one row");
-  return Execute(statement, headers, [&](NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns) {
-    return Batches(cursor, columns, batchRows, consumer);
-  });
+  return Execute(statement, true, headers,
+                 [&](NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns) {
+                   return Batches(cursor, columns, batchRows, consumer);
+                 });
 }
 
-long NUVHostRunner::Execute(const NUVUnicodeString& text, const NUVListPtrNUVBaseUnknown* headers,
-                            const Filler& fill) {
+long NUVHostRunner::Execute(const NUVUnicodeString& text, bool streaming,
+                            const NUVListPtrNUVBaseUnknown* headers, const Filler& fill) {
   backend_.SetLastChanges(-1);
   std::unique_ptr<NUVHostCursor> cursor;
-  long code = backend_.Open(text.View(), cursor);
+  long code = backend_.Open(text.View(), streaming, cursor);
   if (code < 0) return code;
   const std::vector<NUVHostCellColumn> columns = CellColumns(*cursor, headers);
   if (!cursor->Writes()) return fill(*cursor, columns);

@@ -32,7 +32,8 @@ std::string UpperCase(std::string text) {
 // text). It needs no connection, so it may outlive the host.
 class HostObject : public NUVBaseUnknown, public NUVIEdbSysObject {
  public:
-  HostObject(std::string classType, std::string key) : classType_(std::move(classType)), key_(std::move(key)) {}
+  HostObject(std::string classType, std::string key)
+      : classType_(std::move(classType)), key_(std::move(key)) {}
 
   long QueryInterface(const GUID& iid, void** out) override {
     if (out && iid == IID_NUVIEdbSysObject) return Offer(static_cast<NUVIEdbSysObject*>(this), out);
@@ -89,7 +90,8 @@ class HostHandle : public NUVBaseUnknown, public NUVIEdbDatabaseHandle {
     if (!object) return NUV_E_POINTER;
     *object = nullptr;
     if (backend_->Table(classType.CastToCharPtr()).empty()) return NUV_E_INVALIDARG;
-    if (!nuvhost::IsAcceptedKey(key.View())) return NUVHostRefused(nuvhost::KeyRefusal(classType.View(), key.View()));
+    if (!nuvhost::IsAcceptedKey(key.View()))
+      return NUVHostRefused(nuvhost::KeyRefusal(classType.View(), key.View()));
     auto* created = new HostObject(classType.CastToCharPtr(), key.CastToCharPtr());
     if (!created) return NUV_E_FAIL;
     *object = static_cast<NUVIEdbSysObject*>(created);
@@ -131,7 +133,8 @@ class HostQuery : public NUVBaseUnknown, public NUVIEdbSysQuery2 {
     const std::string table = backend_->Table(classType.CastToCharPtr());
     const std::string column = backend_->KeyColumn(table);
     if (column.empty()) return NUV_E_INVALIDARG;
-    if (!nuvhost::IsAcceptedKey(key.View())) return NUVHostRefused(nuvhost::KeyRefusal(classType.View(), key.View()));
+    if (!nuvhost::IsAcceptedKey(key.View()))
+      return NUVHostRefused(nuvhost::KeyRefusal(classType.View(), key.View()));
     bool exists = false;
     const long code = backend_->FindKey(table, column, key.CastToCharPtr(), exists);
     if (code < 0) return code;
@@ -190,7 +193,8 @@ void NUVHostSession::Uninstall() {
 
 long NUVHostSession::QueryInterface(const GUID& iid, void** out) {
   if (!out) return NUV_E_POINTER;
-  if (iid == IID_NUVIEdbMetadataToolProvider) return Offer(static_cast<NUVIEdbMetadataToolProvider*>(this), out);
+  if (iid == IID_NUVIEdbMetadataToolProvider)
+    return Offer(static_cast<NUVIEdbMetadataToolProvider*>(this), out);
   if (iid == IID_NUVIEdbDatabaseContext) return Offer(static_cast<NUVIEdbDatabaseContext*>(this), out);
   if (iid == IID_NUVIEdbErrorReporter) return Offer(static_cast<NUVIEdbErrorReporter*>(this), out);
   return NUVBaseUnknown::QueryInterface(iid, out);
@@ -231,7 +235,8 @@ long NUVHostSession::GetReportCount(unsigned int* count) {
   return NUV_S_OK;
 }
 
-long NUVHostSession::ReportError(NUVError* error, const NUVUnicodeString& first, const NUVUnicodeString& second) {
+long NUVHostSession::ReportError(NUVError* error, const NUVUnicodeString& first,
+                                 const NUVUnicodeString& second) {
   std::string line = "error";
   if (error) line += " " + std::to_string(error->GetId()) + " " + error->GetMessageText();
   line += std::string(" | ") + first.CastToCharPtr() + " | " + second.CastToCharPtr();

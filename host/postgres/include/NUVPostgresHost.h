@@ -60,8 +60,9 @@ class NUVPostgresHost {
   // statement runs in a transaction, rolled back whole when it fails.
   long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
            const NUVListPtrNUVBaseUnknown* headers = nullptr);
-  // Runs the statement as Run does, reading its rows from the server one
-  // at a time, and hands them to the consumer in result tables of at most
+  // Run reads the whole answer from the server at once (it is kept whole
+  // in the table anyway). RunInBatches runs the statement as Run does,
+  // reading its rows from the server one at a time, and hands them to the consumer in result tables of at most
   // batchRows rows, each with the same header and each before the next is
   // filled. An answer without rows gives one table without rows. A failure
   // code from the consumer ends the run with that code; a writing statement

@@ -116,13 +116,14 @@ std::string Bytes(std::string_view text) {
 class PgCursor : public NUVHostCursor {
  public:
   PgCursor(NUVPgBackend& backend, std::vector<std::string> values, std::vector<NUVHostColumn> columns,
-           std::vector<Oid> types, bool writes)
+           std::vector<Oid> types, bool writes, bool streaming)
       : backend_(backend),
         values_(std::move(values)),
         columns_(std::move(columns)),
         types_(std::move(types)),
         bytes_(columns_.size()),
-        writes_(writes) {}
+        writes_(writes),
+        streaming_(streaming) {}
   ~PgCursor() override { Drain(); }
   PgCursor(const PgCursor&) = delete;
   PgCursor& operator=(const PgCursor&) = delete;
@@ -138,16 +139,31 @@ class PgCursor : public NUVHostCursor {
       const long code = Start();
       if (code < 0) return code;
     }
+    if (current_.get && ++index_ < PQntuples(current_.get)) {
+      row = true;
+      return NUV_S_OK;
+    }
+    if (whole_) {  // the one result held the whole answer
+      Drain();
+      return NUV_S_OK;
+    }
     current_.Reset(PQgetResult(backend_.Connection()));
+    index_ = 0;
     const ExecStatusType status = current_.get ? PQresultStatus(current_.get) : PGRES_FATAL_ERROR;
     if (status == PGRES_SINGLE_TUPLE) {
       row = true;
       return NUV_S_OK;
     }
-    const std::string failure = status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK ||
-                                        status == PGRES_EMPTY_QUERY
-                                    ? std::string()
-                                    : NUVPgBackend::Failure(backend_.Connection(), current_.get);
+    if (status == PGRES_TUPLES_OK && PQntuples(current_.get) > 0) {
+      whole_ = true;
+      if (writes_) changed_ = std::atol(PQcmdTuples(current_.get));
+      row = true;
+      return NUV_S_OK;
+    }
+    const std::string failure =
+        status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK || status == PGRES_EMPTY_QUERY
+            ? std::string()
+            : NUVPgBackend::Failure(backend_.Connection(), current_.get);
     if (failure.empty() && writes_) changed_ = std::atol(PQcmdTuples(current_.get));
     Drain();
     return failure.empty() ? NUV_S_OK : NUVHostRefused(failure);
@@ -156,8 +172,9 @@ class PgCursor : public NUVHostCursor {
   NUVHostValue Value(size_t column) const override {
     NUVHostValue value;
     const int i = static_cast<int>(column);
-    if (!current_.get || PQgetisnull(current_.get, 0, i)) return value;
-    const std::string_view text(PQgetvalue(current_.get, 0, i), static_cast<size_t>(PQgetlength(current_.get, 0, i)));
+    if (!current_.get || PQgetisnull(current_.get, index_, i)) return value;
+    const std::string_view text(PQgetvalue(current_.get, index_, i),
+                                static_cast<size_t>(PQgetlength(current_.get, index_, i)));
     value.text = text;
     value.kind = NUVHostValue::Kind::Text;
     switch (types_[column]) {
@@ -201,12 +218,12 @@ class PgCursor : public NUVHostCursor {
       lengths.push_back(static_cast<int>(value.size()));
     }
     PGconn* connection = backend_.Connection();
-    if (!PQsendQueryPrepared(connection, NUVPgBackend::kStatementName, static_cast<int>(values_.size()), pointers.data(), lengths.data(),
-                             nullptr, 0)) {
+    if (!PQsendQueryPrepared(connection, NUVPgBackend::kStatementName, static_cast<int>(values_.size()),
+                             pointers.data(), lengths.data(), nullptr, 0)) {
       finished_ = true;
       return NUVHostRefused(NUVPgBackend::Failure(connection, nullptr));
     }
-    PQsetSingleRowMode(connection);
+    if (streaming_) PQsetSingleRowMode(connection);
     return NUV_S_OK;
   }
 
@@ -224,7 +241,8 @@ class PgCursor : public NUVHostCursor {
       const ExecStatusType status = PQresultStatus(rest);
       PQclear(rest);
       // A COPY would wait for data for ever: it is ended here.
-      if (status == PGRES_COPY_IN || status == PGRES_COPY_BOTH) PQputCopyEnd(connection, "not taken by this host");
+      if (status == PGRES_COPY_IN || status == PGRES_COPY_BOTH)
+        PQputCopyEnd(connection, "not taken by this host");
       char* data = nullptr;
       while (status == PGRES_COPY_OUT && PQgetCopyData(connection, &data, 0) > 0) PQfreemem(data);
     }
@@ -236,6 +254,9 @@ class PgCursor : public NUVHostCursor {
   std::vector<Oid> types_;
   mutable std::vector<std::string> bytes_;  // the decoded bytea of the current row, by column
   bool writes_;
+  bool streaming_;      // rows are read one at a time (single-row mode)
+  bool whole_ = false;  // the current result holds the whole answer
+  int index_ = 0;       // the current row of the current result
   bool started_ = false;
   bool finished_ = false;
   long changed_ = -1;
@@ -244,7 +265,8 @@ class PgCursor : public NUVHostCursor {
 
 }  // namespace
 
-bool NUVPgBackend::ApplySettings(pg_conn* connection, const NUVPostgresOpenOptions& options, std::string& message) {
+bool NUVPgBackend::ApplySettings(pg_conn* connection, const NUVPostgresOpenOptions& options,
+                                 std::string& message) {
   const std::string settings =
       "SET standard_conforming_strings = on; SET bytea_output = hex; SET extra_float_digits = 3; "
       "SET statement_timeout = " +
@@ -252,7 +274,8 @@ bool NUVPgBackend::ApplySettings(pg_conn* connection, const NUVPostgresOpenOptio
       "; SET lock_timeout = " + std::to_string(options.lockTimeoutMs < 0 ? 0 : options.lockTimeoutMs) +
       "; SET default_transaction_read_only = " + (options.readOnly ? "on" : "off");
   NUVPgResult applied(PQexec(connection, settings.c_str()));
-  if (PQsetClientEncoding(connection, "UTF8") == 0 && PQresultStatus(applied.get) == PGRES_COMMAND_OK) return true;
+  if (PQsetClientEncoding(connection, "UTF8") == 0 && PQresultStatus(applied.get) == PGRES_COMMAND_OK)
+    return true;
   message = "the server refused the connection's settings: " + Failure(connection, applied.get);
   return false;
 }
@@ -265,12 +288,14 @@ pg_conn* NUVPgBackend::Connect(const std::string& conninfo, const NUVPostgresOpe
     return nullptr;
   }
   if (PQstatus(connection) != CONNECTION_OK) {
-    message = "cannot connect to the server: " + Redacted(Trimmed(PQerrorMessage(connection)), PQpass(connection));
+    message =
+        "cannot connect to the server: " + Redacted(Trimmed(PQerrorMessage(connection)), PQpass(connection));
     PQfinish(connection);
     return nullptr;
   }
   // Notices (a cascading drop, say) are not the caller's output.
-  PQsetNoticeProcessor(connection, [](void*, const char*) {}, nullptr);
+  PQsetNoticeProcessor(
+      connection, [](void*, const char*) {}, nullptr);
   if (!ApplySettings(connection, options, message)) {
     PQfinish(connection);
     return nullptr;
@@ -282,7 +307,8 @@ std::string NUVPgBackend::Failure(pg_conn* connection, const pg_result* result) 
   const char* field = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
   std::string state = field ? field : "";
   const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
-  std::string message = Trimmed(primary ? primary : (connection ? PQerrorMessage(connection) : "no connection"));
+  std::string message =
+      Trimmed(primary ? primary : (connection ? PQerrorMessage(connection) : "no connection"));
   if (message.empty()) message = "the server gave no answer";
   if (state.empty() && connection && PQstatus(connection) == CONNECTION_BAD) state = "08006";
   message = Kind(state) + message + (state.empty() ? "" : " (SQLSTATE " + state + ")");
@@ -300,7 +326,8 @@ std::string NUVPgBackend::Quoted(const std::string& identifier) {
 
 NUVPgBackend::NUVPgBackend(pg_conn* connection, const NUVPostgresOpenOptions& options)
     : connection_(connection), options_(options) {
-  NUVPgResult name(PQexec(connection_, "SELECT current_database(), current_setting('transaction_read_only')"));
+  NUVPgResult name(
+      PQexec(connection_, "SELECT current_database(), current_setting('transaction_read_only')"));
   if (PQresultStatus(name.get) == PGRES_TUPLES_OK && PQntuples(name.get) == 1) {
     databaseName_ = PQgetvalue(name.get, 0, 0);
     readOnly_ = std::string(PQgetvalue(name.get, 0, 1)) == "on";
@@ -345,13 +372,10 @@ std::string NUVPgBackend::TableName(unsigned int oid) {
   if (known != tableNames_.end()) return known->second;
   const std::string id = std::to_string(oid);
   const char* values[] = {id.c_str()};
-  NUVPgResult name(
-      PQexecParams(connection_, "SELECT relname FROM pg_class WHERE oid = $1::oid", 1, nullptr, values, nullptr, nullptr, 0));
-  const std::string table = PQresultStatus(name.get) == PGRES_TUPLES_OK && PQntuples(name.get) == 1
-                                ? PQgetvalue(name.get, 0, 0)
-                                : "";
-  tableNames_[oid] = table;
-  return table;
+  NUVPgResult name(PQexecParams(connection_, "SELECT relname FROM pg_class WHERE oid = $1::oid", 1, nullptr,
+                                values, nullptr, nullptr, 0));
+  const bool found = PQresultStatus(name.get) == PGRES_TUPLES_OK && PQntuples(name.get) == 1;
+  return tableNames_[oid] = found ? PQgetvalue(name.get, 0, 0) : "";
 }
 
 long NUVPgBackend::FindKey(const std::string& table, const std::string& column, const std::string& key,
@@ -359,7 +383,8 @@ long NUVPgBackend::FindKey(const std::string& table, const std::string& column, 
   exists = false;
   std::string message;
   if (!Reachable(message)) return NUVHostRefused(message);
-  const std::string sql = "SELECT 1 FROM " + Quoted(table) + " WHERE " + Quoted(column) + "::text = $1 LIMIT 1";
+  const std::string sql =
+      "SELECT 1 FROM " + Quoted(table) + " WHERE " + Quoted(column) + "::text = $1 LIMIT 1";
   const char* values[] = {key.c_str()};
   NUVPgResult found(PQexecParams(connection_, sql.c_str(), 1, nullptr, values, nullptr, nullptr, 0));
   if (PQresultStatus(found.get) != PGRES_TUPLES_OK) return NUVHostRefused(Failure(connection_, found.get));
@@ -392,7 +417,7 @@ long NUVPgBackend::Commit() {
   return NUVHostRefused(Failure(connection_, result.get));
 }
 
-long NUVPgBackend::Open(std::string_view statement, std::unique_ptr<NUVHostCursor>& cursor) {
+long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) {
   cursor.reset();
   std::string message;
   if (!Reachable(message)) return NUVHostRefused(message);
@@ -410,7 +435,8 @@ long NUVPgBackend::Open(std::string_view statement, std::unique_ptr<NUVHostCurso
     const long code = Command("DEALLOCATE " + std::string(kStatementName));
     if (code < 0 && PQstatus(connection_) != CONNECTION_OK) return code;
   }
-  NUVPgResult prepared(PQprepare(connection_, kStatementName, sql.c_str(), bind ? static_cast<int>(text.values.size()) : 0, nullptr));
+  NUVPgResult prepared(PQprepare(connection_, kStatementName, sql.c_str(),
+                                 bind ? static_cast<int>(text.values.size()) : 0, nullptr));
   const char* state = PQresultErrorField(prepared.get, PG_DIAG_SQLSTATE);
   if (bind && state && std::string(state) == "42P18") {
     // The server cannot tell a parameter's type there: the values go into
@@ -419,10 +445,12 @@ long NUVPgBackend::Open(std::string_view statement, std::unique_ptr<NUVHostCurso
     sql = text.inlined;
     prepared.Reset(PQprepare(connection_, kStatementName, sql.c_str(), 0, nullptr));
   }
-  if (PQresultStatus(prepared.get) != PGRES_COMMAND_OK) return NUVHostRefused(Failure(connection_, prepared.get));
+  if (PQresultStatus(prepared.get) != PGRES_COMMAND_OK)
+    return NUVHostRefused(Failure(connection_, prepared.get));
   prepared_ = true;
   NUVPgResult described(PQdescribePrepared(connection_, kStatementName));
-  if (PQresultStatus(described.get) != PGRES_COMMAND_OK) return NUVHostRefused(Failure(connection_, described.get));
+  if (PQresultStatus(described.get) != PGRES_COMMAND_OK)
+    return NUVHostRefused(Failure(connection_, described.get));
   if (PQnparams(described.get) != (bind ? static_cast<int>(text.values.size()) : 0))
     return NUVHostRefused("the statement holds a parameter that no value replaced");
   std::vector<NUVHostColumn> columns;
@@ -432,7 +460,7 @@ long NUVPgBackend::Open(std::string_view statement, std::unique_ptr<NUVHostCurso
     types.push_back(PQftype(described.get, i));
   }
   const bool writes = !OneOf(text.firstWord, {"SELECT", "VALUES", "TABLE", "SHOW"});
-  cursor = std::make_unique<PgCursor>(*this, bind ? text.values : std::vector<std::string>(), std::move(columns),
-                                      std::move(types), writes);
+  cursor = std::make_unique<PgCursor>(*this, bind ? text.values : std::vector<std::string>(),
+                                      std::move(columns), std::move(types), writes, streaming);
   return NUV_S_OK;
 }

@@ -33,7 +33,8 @@ class NUVPgBackend : public NUVHostBackend {
   // Connects and applies the host's settings (UTF8, standard-conforming
   // strings, hexadecimal bytea, the statement timeout); null, with the
   // reason in message, when it cannot.
-  static pg_conn* Connect(const std::string& conninfo, const NUVPostgresOpenOptions& options, std::string& message);
+  static pg_conn* Connect(const std::string& conninfo, const NUVPostgresOpenOptions& options,
+                          std::string& message);
   // Applies the host's settings to a new session; false, with the reason,
   // when the server refuses them.
   static bool ApplySettings(pg_conn* connection, const NUVPostgresOpenOptions& options, std::string& message);
@@ -47,8 +48,9 @@ class NUVPgBackend : public NUVHostBackend {
   bool ReadOnly() const override { return readOnly_; }
   std::string Table(const std::string& classType) const override;
   std::string KeyColumn(const std::string& table) const override;
-  long FindKey(const std::string& table, const std::string& column, const std::string& key, bool& exists) override;
-  long Open(std::string_view statement, std::unique_ptr<NUVHostCursor>& cursor) override;
+  long FindKey(const std::string& table, const std::string& column, const std::string& key,
+               bool& exists) override;
+  long Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) override;
   long Begin() override { return Command("BEGIN"); }
   long Commit() override;
   long Rollback() override { return Command("ROLLBACK"); }
@@ -74,7 +76,7 @@ class NUVPgBackend : public NUVHostBackend {
   NUVPostgresOpenOptions options_;
   std::string databaseName_;
   bool readOnly_ = false;
-  bool prepared_ = false;  // the connection holds the statement kStatementName
-  std::map<std::string, std::string> keys_;       // table -> key column ("" for none)
+  bool prepared_ = false;                           // the connection holds the statement kStatementName
+  std::map<std::string, std::string> keys_;         // table -> key column ("" for none)
   std::map<unsigned int, std::string> tableNames_;  // object id -> table
 };

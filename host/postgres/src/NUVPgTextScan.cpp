@@ -13,7 +13,9 @@ bool IsIdentifierStart(char c) {
   return std::isalpha(byte) || c == '_' || byte >= 0x80;
 }
 
-bool IsIdentifierByte(char c) { return IsIdentifierStart(c) || std::isdigit(static_cast<unsigned char>(c)) || c == '$'; }
+bool IsIdentifierByte(char c) {
+  return IsIdentifierStart(c) || std::isdigit(static_cast<unsigned char>(c)) || c == '$';
+}
 
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
@@ -147,7 +149,8 @@ class Scanner {
       return Kind::Parameter;
     }
     size_t end = at_ + 1;
-    while (end < text_.size() && text_[end] != '$' && IsIdentifierByte(text_[end]) && text_[end] != '$') ++end;
+    while (end < text_.size() && text_[end] != '$' && IsIdentifierByte(text_[end]) && text_[end] != '$')
+      ++end;
     if (end >= text_.size() || text_[end] != '$') return One(Kind::Other);
     const std::string_view tag = text_.substr(at_, end - at_ + 1);
     const size_t close = text_.find(tag, end + 1);
@@ -182,7 +185,8 @@ NUVPgStatementText NUVPgPrepareText(std::string_view text, bool decode) {
     if (token.kind == Kind::Semicolon && !prepared.firstWord.empty()) ended = true;
     if (prepared.firstWord.empty() && token.kind == Kind::Identifier) prepared.firstWord = Upper(piece);
     if (token.kind == Kind::Parameter && prepared.problem.empty())
-      prepared.problem = "the statement holds the parameter " + std::string(piece) + ", which no value replaced";
+      prepared.problem =
+          "the statement holds the parameter " + std::string(piece) + ", which no value replaced";
     const std::string_view body =
         piece.size() >= 2 && piece.back() == '\'' ? piece.substr(1, piece.size() - 2) : std::string_view();
     const bool libraryLiteral = decode && token.kind == Kind::Literal && piece.size() >= 2 &&
@@ -201,6 +205,7 @@ NUVPgStatementText NUVPgPrepareText(std::string_view text, bool decode) {
     prepared.inlined += '\'';
     prepared.values.push_back(std::move(value));
   }
-  if (prepared.firstWord.empty() && prepared.problem.empty()) prepared.problem = "the text holds no statement";
+  if (prepared.firstWord.empty() && prepared.problem.empty())
+    prepared.problem = "the text holds no statement";
   return prepared;
 }

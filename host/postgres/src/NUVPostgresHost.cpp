@@ -66,7 +66,8 @@ long NUVPostgresHost::Run(const NUVUnicodeString& statement, NUVEdbResultTable& 
 }
 
 long NUVPostgresHost::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
-                                   const NUVHostBatchConsumer& consumer, const NUVListPtrNUVBaseUnknown* headers) {
+                                   const NUVHostBatchConsumer& consumer,
+                                   const NUVListPtrNUVBaseUnknown* headers) {
   return NUVHostRunner(session_->Backend()).RunInBatches(statement, batchRows, consumer, headers);
 }
 

@@ -18,7 +18,9 @@ class HostAdapter : public QueryHost {
   }
   long ChangedRows() const override { return host_->ChangedRows(); }
   bool PlainText() const override;
-  std::string KeyAttribute(const std::string& classType) const override { return host_->KeyAttribute(classType); }
+  std::string KeyAttribute(const std::string& classType) const override {
+    return host_->KeyAttribute(classType);
+  }
   NUVIEdbSysQuery2* Query() const override { return host_->Query(); }
 
  private:
