@@ -67,6 +67,7 @@ TEST(PgCrash, ServerStoppedMidAnswerThenReachedAgain) {
   EXPECT_GE(batches, 1);
   const std::string reason = Reason(code);
   EXPECT_NE(reason.find("connection lost: "), std::string::npos) << reason;
+  EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
   ASSERT_TRUE(server.Do("restart"));
   NUVEdbResultTable table;
   const long again = host->Run("SELECT 1 AS one", table);

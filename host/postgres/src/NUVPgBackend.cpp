@@ -417,16 +417,9 @@ long NUVPgBackend::Commit() {
   return NUVHostRefused(Failure(connection_, result.get));
 }
 
-long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) {
-  cursor.reset();
-  std::string message;
-  if (!Reachable(message)) return NUVHostRefused(message);
+long NUVPgBackend::Prepare(const NUVPgStatementText& text, std::string_view statement, bool& bind,
+                           NUVPgResult& described) {
   const bool plain = options_.textMode == NUVHostTextMode::Plain;
-  const NUVPgStatementText text = NUVPgPrepareText(statement, plain);
-  if (!text.problem.empty()) return NUVHostRefused(text.problem);
-  if (text.firstWord == "COPY") return NUVHostRefused("COPY is not taken by this host: use SELECT or INSERT");
-  bool bind = plain && !text.values.empty() &&
-              OneOf(text.firstWord, {"SELECT", "INSERT", "UPDATE", "DELETE", "MERGE", "VALUES", "WITH"});
   std::string sql = bind ? text.withParameters : plain ? text.inlined : std::string(statement);
   // A named statement, since the BEGIN of a writing one drops the unnamed
   // statement; the one before is let go first.
@@ -448,11 +441,33 @@ long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_
   if (PQresultStatus(prepared.get) != PGRES_COMMAND_OK)
     return NUVHostRefused(Failure(connection_, prepared.get));
   prepared_ = true;
-  NUVPgResult described(PQdescribePrepared(connection_, kStatementName));
+  described.Reset(PQdescribePrepared(connection_, kStatementName));
   if (PQresultStatus(described.get) != PGRES_COMMAND_OK)
     return NUVHostRefused(Failure(connection_, described.get));
   if (PQnparams(described.get) != (bind ? static_cast<int>(text.values.size()) : 0))
     return NUVHostRefused("the statement holds a parameter that no value replaced");
+  return NUV_S_OK;
+}
+
+long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) {
+  cursor.reset();
+  std::string message;
+  if (!Reachable(message)) return NUVHostRefused(message);
+  const bool plain = options_.textMode == NUVHostTextMode::Plain;
+  const NUVPgStatementText text = NUVPgPrepareText(statement, plain);
+  if (!text.problem.empty()) return NUVHostRefused(text.problem);
+  if (text.firstWord == "COPY") return NUVHostRefused("COPY is not taken by this host: use SELECT or INSERT");
+  bool bind = plain && !text.values.empty() &&
+              OneOf(text.firstWord, {"SELECT", "INSERT", "UPDATE", "DELETE", "MERGE", "VALUES", "WITH"});
+  NUVPgResult described;
+  long code = Prepare(text, statement, bind, described);
+  if (code < 0 && PQstatus(connection_) != CONNECTION_OK) {
+    // Nothing of the statement has run: after one reconnect it is prepared
+    // again.
+    if (!Reachable(message)) return NUVHostRefused(message);
+    code = Prepare(text, statement, bind, described);
+  }
+  if (code < 0) return code;
   std::vector<NUVHostColumn> columns;
   std::vector<Oid> types;
   for (int i = 0; i < PQnfields(described.get); ++i) {

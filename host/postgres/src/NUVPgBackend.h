@@ -6,6 +6,7 @@
 #include "NUVHostBackend.h"
 #include "NUVPostgresOpenOptions.h"
 
+struct NUVPgStatementText;
 struct pg_conn;
 struct pg_result;
 
@@ -71,6 +72,11 @@ class NUVPgBackend : public NUVHostBackend {
   // Reconnects once when the connection was lost; false when it stays lost.
   bool Reachable(std::string& message);
   long Command(const std::string& sql);
+  // Prepares the statement as kStatementName and describes it; bind says
+  // whether its values go as parameters, and is cleared when the server
+  // cannot type them.
+  long Prepare(const NUVPgStatementText& text, std::string_view statement, bool& bind,
+               NUVPgResult& described);
 
   pg_conn* connection_;  // owned; finished with the backend
   NUVPostgresOpenOptions options_;
