@@ -270,6 +270,37 @@ TEST_F(PgHost, LockHeldElsewhereEndsInLockTimeout) {
   EXPECT_EQ(Scalar("SELECT QTY FROM PART WHERE ID = 'P1'"), "part.qty:1=1");
 }
 
+// Two writers that each lock the row the other wants next: the server
+// ends one of them as a deadlock, which the host names as retryable and
+// rolls back, and the other completes.
+TEST_F(PgHost, DeadlockIsNamedRetryable) {
+  std::string message;
+  auto first = NUVPostgresHost::Open(scratch.Conninfo(), message);
+  auto second = NUVPostgresHost::Open(scratch.Conninfo(), message);
+  ASSERT_TRUE(first && second) << message;
+  const auto crossing = [](const char* mine, const char* theirs) {
+    return std::string("WITH mine AS (SELECT ID FROM PART WHERE ID = '") + mine +
+           "' FOR UPDATE), waited AS (SELECT pg_sleep(0.5) FROM mine) UPDATE PART SET QTY = QTY + 1 WHERE ID "
+           "= '" +
+           theirs + "' AND EXISTS (SELECT 1 FROM waited)";
+  };
+  long codes[2] = {0, 0};
+  std::thread other([&] {
+    NUVEdbResultTable none;
+    codes[1] = second->Run(crossing("P2", "P1").c_str(), none);
+    if (codes[1] < 0) message = LastError(codes[1]);
+  });
+  NUVEdbResultTable none;
+  codes[0] = first->Run(crossing("P1", "P2").c_str(), none);
+  const std::string firstReason = codes[0] < 0 ? LastError(codes[0]) : "";
+  other.join();
+  ASSERT_TRUE((codes[0] < 0) != (codes[1] < 0)) << codes[0] << " " << codes[1];
+  const std::string reason = codes[0] < 0 ? firstReason : message;
+  EXPECT_NE(reason.find("retryable, run it again: deadlock detected"), std::string::npos) << reason;
+  EXPECT_NE(reason.find("(SQLSTATE 40P01)"), std::string::npos) << reason;
+  EXPECT_EQ(Scalar("SELECT sum(QTY) AS q FROM PART WHERE ID IN ('P1', 'P2')"), "QUERY.q:1=4");
+}
+
 // A failed connection says why without the password, and a statement that
 // runs too long is stopped with the timeout's SQLSTATE.
 TEST(PgConnection, FailuresNameTheReasonButNoPassword) {
