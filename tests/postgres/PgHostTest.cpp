@@ -147,6 +147,11 @@ TEST_F(PgHost, PlainTextsReachTheServerAsGiven) {
       {"SELECT $$a%20b$$ AS v", "QUERY.v:3=a%20b"},
       {"SELECT E'a\\'b' AS v", "QUERY.v:3=a'b"},
       {"SELECT 1::int4 AS \"it's\" -- 'x%20'", "QUERY.it's:1=1"},
+      {"SELECT 'a%20b' /* nested /* 'x' */ still ' a comment */ AS v", "QUERY.v:3=a b"},
+      {"SELECT '7'::int4 + 1 AS v", "QUERY.v:1=8"},
+      {"SELECT (ARRAY['a%20b', 'c'])[1:1] AS v", "QUERY.v:3={\"a b\"}"},
+      {"SELECT lo, (ARRAY[1, 2, 3])[lo:lo] AS v FROM (SELECT 2 AS lo) AS t", "QUERY.lo:1=2 QUERY.v:3={2}"},
+      {"SELECT U&'d\\0061t%20' AS v", "QUERY.v:3=dat%20"},
   };
   for (const auto& [statement, cell] : cases) EXPECT_EQ(Scalar(statement), cell) << statement;
   ASSERT_EQ(Refusal("INSERT INTO PRODUCT VALUES ('PR9', 'Back\\slash%20%27q%27', NULL)"), "");

@@ -80,8 +80,6 @@ class NUVPostgresHost {
   // The key attribute of a class type; empty when the table has no
   // one-column primary key or there is no such table.
   std::string KeyAttribute(const std::string& classType) const;
-  // True when a class type names a table (or view) of the database.
-  bool HasClass(const std::string& classType) const;
   // The error reporter's last reports, oldest first, one line each.
   std::vector<std::string> Reports() const;
 

@@ -62,7 +62,10 @@ class Scanner {
       at_ += 2;
       return Kind::Other;
     }
-    if (c == ':' && IsIdentifierStart(Peek(1))) {
+    if (c == '[') ++brackets_;
+    if (c == ']' && brackets_ > 0) --brackets_;
+    // Inside brackets ":" separates the bounds of an array slice (a[lo:hi]).
+    if (c == ':' && IsIdentifierStart(Peek(1)) && brackets_ == 0) {
       ++at_;
       while (IsIdentifierByte(Peek()) && at_ < text_.size()) ++at_;
       return Kind::Parameter;
@@ -160,6 +163,7 @@ class Scanner {
 
   std::string_view text_;
   size_t at_ = 0;
+  int brackets_ = 0;  // the "[" not yet closed
 };
 
 bool Meaningful(Kind kind) { return kind != Kind::Blank && kind != Kind::Comment && kind != Kind::Semicolon; }

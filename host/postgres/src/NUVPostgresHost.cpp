@@ -83,10 +83,6 @@ std::string NUVPostgresHost::KeyAttribute(const std::string& classType) const {
   return NUVHostKeyAttribute(session_->Backend(), classType);
 }
 
-bool NUVPostgresHost::HasClass(const std::string& classType) const {
-  return !session_->Backend().Table(classType).empty();
-}
-
 std::vector<std::string> NUVPostgresHost::Reports() const {
   return {session_->Reports().begin(), session_->Reports().end()};
 }
