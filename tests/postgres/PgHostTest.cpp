@@ -161,6 +161,25 @@ TEST_F(PgHost, PlainTextsReachTheServerAsGiven) {
   EXPECT_EQ(Scalar("SELECT N FROM NOTE"), "note.n:3=a b");
 }
 
+// In encoded mode literals go to the server as written and stored texts
+// are read as encoded; the plain host reads the same rows as they are.
+TEST_F(PgHost, EncodedModeKeepsTheLibrarysForm) {
+  NUVPostgresOpenOptions options;
+  options.textMode = NUVHostTextMode::Encoded;
+  std::string message;
+  auto encoded = NUVPostgresHost::Open(scratch.Conninfo(), message, options);
+  ASSERT_NE(encoded, nullptr) << message;
+  NUVEdbResultTable none;
+  ASSERT_GE(encoded->Run("CREATE TABLE ETEXT (K TEXT PRIMARY KEY, T TEXT)", none), 0);
+  ASSERT_GE(encoded->Run("INSERT INTO ETEXT VALUES ('k1', 'O%27Neil%20%25')", none), 0);
+  table = std::make_unique<NUVEdbResultTable>();
+  ASSERT_GE(encoded->Run("SELECT T FROM ETEXT WHERE T = 'O%27Neil%20%25'", *table), 0);
+  ASSERT_EQ(Rows(), 1);
+  EXPECT_EQ(Row(1), "etext.t:3=O'Neil %");
+  EXPECT_EQ(Scalar("SELECT T FROM ETEXT"), "etext.t:3=O%27Neil%20%25");
+  EXPECT_EQ(encoded->KeyAttribute("ETEXT"), "K");
+}
+
 // What must not run is refused with the reason, before anything runs.
 TEST_F(PgHost, RefusesWhatMustNotRun) {
   const std::pair<const char*, const char*> cases[] = {
