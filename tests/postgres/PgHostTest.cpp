@@ -224,6 +224,19 @@ TEST_F(PgHost, BatchesAndWritesAllOrNothing) {
     EXPECT_EQ(total, 8) << n;
     EXPECT_EQ(sizes.size(), (8 + n - 1) / n) << n;
   }
+  // Objects are looked up while the answer still streams in.
+  int found = 0;
+  ASSERT_GE(host->RunInBatches("SELECT ID, PRODUCT FROM PART WHERE PRODUCT IS NOT NULL ORDER BY ID", 2,
+                               [&](NUVEdbResultTable&) {
+                                 NUVIEdbSysObject* object = nullptr;
+                                 if (host->Query()->GetObjectFromKey("PRODUCT", "PR2", &object) < 0)
+                                   return -1L;
+                                 object->Release();
+                                 ++found;
+                                 return 0L;
+                               }),
+            0);
+  EXPECT_EQ(found, 4);
   int calls = 0;
   const long failed = host->RunInBatches("UPDATE PART SET QTY = QTY + 1 RETURNING ID", 2,
                                          [&](NUVEdbResultTable&) { return ++calls == 2 ? -5L : 0L; });

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "IUnknown.h"
@@ -218,12 +219,15 @@ class PgCursor : public NUVHostCursor {
       lengths.push_back(static_cast<int>(value.size()));
     }
     PGconn* connection = backend_.Connection();
-    if (!PQsendQueryPrepared(connection, NUVPgBackend::kStatementName, static_cast<int>(values_.size()),
-                             pointers.data(), lengths.data(), nullptr, 0)) {
+    if (!PQsendQueryPrepared(connection, NUVPgBackend::StatementName(writes_),
+                             static_cast<int>(values_.size()), pointers.data(), lengths.data(), nullptr, 0)) {
       finished_ = true;
       return NUVHostRefused(NUVPgBackend::Failure(connection, nullptr));
     }
-    if (streaming_) PQsetSingleRowMode(connection);
+    if (streaming_) {
+      PQsetSingleRowMode(connection);
+      backend_.SetStreaming(true);
+    }
     return NUV_S_OK;
   }
 
@@ -236,6 +240,7 @@ class PgCursor : public NUVHostCursor {
       return;
     }
     finished_ = true;
+    backend_.SetStreaming(false);
     PGconn* connection = backend_.Connection();
     while (PGresult* rest = PQgetResult(connection)) {
       const ExecStatusType status = PQresultStatus(rest);
@@ -335,7 +340,37 @@ NUVPgBackend::NUVPgBackend(pg_conn* connection, const NUVPostgresOpenOptions& op
   LoadSchema();
 }
 
-NUVPgBackend::~NUVPgBackend() { PQfinish(connection_); }
+NUVPgBackend::~NUVPgBackend() {
+  PQfinish(side_);
+  PQfinish(connection_);
+}
+
+pg_conn* NUVPgBackend::LookupConnection(std::string& message) {
+  if (!streaming_) return Reachable(message) ? connection_ : nullptr;
+  if (side_ && PQstatus(side_) == CONNECTION_OK) return side_;
+  PQfinish(std::exchange(side_, nullptr));
+  // The same connection parameters, password included, never written out.
+  PQconninfoOption* parameters = PQconninfo(connection_);
+  std::vector<const char*> keywords;
+  std::vector<const char*> values;
+  for (const PQconninfoOption* parameter = parameters; parameter && parameter->keyword; ++parameter) {
+    if (!parameter->val) continue;
+    keywords.push_back(parameter->keyword);
+    values.push_back(parameter->val);
+  }
+  keywords.push_back(nullptr);
+  values.push_back(nullptr);
+  PGconn* side = PQconnectdbParams(keywords.data(), values.data(), 0);
+  PQconninfoFree(parameters);
+  if (!side || PQstatus(side) != CONNECTION_OK || !ApplySettings(side, options_, message)) {
+    if (message.empty()) message = "a second connection for key lookups failed: " + Failure(side, nullptr);
+    PQfinish(side);
+    return nullptr;
+  }
+  PQsetNoticeProcessor(
+      side, [](void*, const char*) {}, nullptr);
+  return side_ = side;
+}
 
 void NUVPgBackend::LoadSchema() {
   keys_.clear();
@@ -372,6 +407,7 @@ std::string NUVPgBackend::TableName(unsigned int oid) {
   if (known != tableNames_.end()) return known->second;
   const std::string id = std::to_string(oid);
   const char* values[] = {id.c_str()};
+  ++lookups_;
   NUVPgResult name(PQexecParams(connection_, "SELECT relname FROM pg_class WHERE oid = $1::oid", 1, nullptr,
                                 values, nullptr, nullptr, 0));
   const bool found = PQresultStatus(name.get) == PGRES_TUPLES_OK && PQntuples(name.get) == 1;
@@ -382,12 +418,13 @@ long NUVPgBackend::FindKey(const std::string& table, const std::string& column, 
                            bool& exists) {
   exists = false;
   std::string message;
-  if (!Reachable(message)) return NUVHostRefused(message);
+  PGconn* connection = LookupConnection(message);
+  if (!connection) return NUVHostRefused(message);
   const std::string sql =
       "SELECT 1 FROM " + Quoted(table) + " WHERE " + Quoted(column) + "::text = $1 LIMIT 1";
   const char* values[] = {key.c_str()};
-  NUVPgResult found(PQexecParams(connection_, sql.c_str(), 1, nullptr, values, nullptr, nullptr, 0));
-  if (PQresultStatus(found.get) != PGRES_TUPLES_OK) return NUVHostRefused(Failure(connection_, found.get));
+  NUVPgResult found(PQexecParams(connection, sql.c_str(), 1, nullptr, values, nullptr, nullptr, 0));
+  if (PQresultStatus(found.get) != PGRES_TUPLES_OK) return NUVHostRefused(Failure(connection, found.get));
   exists = PQntuples(found.get) > 0;
   return NUV_S_OK;
 }
@@ -417,31 +454,30 @@ long NUVPgBackend::Commit() {
   return NUVHostRefused(Failure(connection_, result.get));
 }
 
-long NUVPgBackend::Prepare(const NUVPgStatementText& text, std::string_view statement, bool& bind,
-                           NUVPgResult& described) {
+long NUVPgBackend::Prepare(const NUVPgStatementText& text, std::string_view statement, const char* name,
+                           bool& bind, NUVPgResult& described) {
   const bool plain = options_.textMode == NUVHostTextMode::Plain;
   std::string sql = bind ? text.withParameters : plain ? text.inlined : std::string(statement);
-  // A named statement, since the BEGIN of a writing one drops the unnamed
-  // statement; the one before is let go first.
-  if (prepared_) {
+  // The named statement is let go before it is prepared again.
+  if (prepared_ && *name) {
     prepared_ = false;
     const long code = Command("DEALLOCATE " + std::string(kStatementName));
     if (code < 0 && PQstatus(connection_) != CONNECTION_OK) return code;
   }
-  NUVPgResult prepared(PQprepare(connection_, kStatementName, sql.c_str(),
-                                 bind ? static_cast<int>(text.values.size()) : 0, nullptr));
+  NUVPgResult prepared(
+      PQprepare(connection_, name, sql.c_str(), bind ? static_cast<int>(text.values.size()) : 0, nullptr));
   const char* state = PQresultErrorField(prepared.get, PG_DIAG_SQLSTATE);
   if (bind && state && std::string(state) == "42P18") {
     // The server cannot tell a parameter's type there: the values go into
     // the text as literals of their own.
     bind = false;
     sql = text.inlined;
-    prepared.Reset(PQprepare(connection_, kStatementName, sql.c_str(), 0, nullptr));
+    prepared.Reset(PQprepare(connection_, name, sql.c_str(), 0, nullptr));
   }
   if (PQresultStatus(prepared.get) != PGRES_COMMAND_OK)
     return NUVHostRefused(Failure(connection_, prepared.get));
-  prepared_ = true;
-  described.Reset(PQdescribePrepared(connection_, kStatementName));
+  if (*name) prepared_ = true;
+  described.Reset(PQdescribePrepared(connection_, name));
   if (PQresultStatus(described.get) != PGRES_COMMAND_OK)
     return NUVHostRefused(Failure(connection_, described.get));
   if (PQnparams(described.get) != (bind ? static_cast<int>(text.values.size()) : 0))
@@ -459,22 +495,29 @@ long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_
   if (text.firstWord == "COPY") return NUVHostRefused("COPY is not taken by this host: use SELECT or INSERT");
   bool bind = plain && !text.values.empty() &&
               OneOf(text.firstWord, {"SELECT", "INSERT", "UPDATE", "DELETE", "MERGE", "VALUES", "WITH"});
+  const bool writes = !OneOf(text.firstWord, {"SELECT", "VALUES", "TABLE", "SHOW"});
   NUVPgResult described;
-  long code = Prepare(text, statement, bind, described);
+  long code = Prepare(text, statement, StatementName(writes), bind, described);
   if (code < 0 && PQstatus(connection_) != CONNECTION_OK) {
     // Nothing of the statement has run: after one reconnect it is prepared
     // again.
     if (!Reachable(message)) return NUVHostRefused(message);
-    code = Prepare(text, statement, bind, described);
+    code = Prepare(text, statement, StatementName(writes), bind, described);
   }
   if (code < 0) return code;
   std::vector<NUVHostColumn> columns;
   std::vector<Oid> types;
+  const unsigned long lookups = lookups_;
   for (int i = 0; i < PQnfields(described.get); ++i) {
     columns.push_back({PQfname(described.get, i), TableName(PQftable(described.get, i))});
     types.push_back(PQftype(described.get, i));
   }
-  const bool writes = !OneOf(text.firstWord, {"SELECT", "VALUES", "TABLE", "SHOW"});
+  // A table name looked up on the server replaced the unnamed statement:
+  // it is prepared again.
+  if (lookups != lookups_ && !writes) {
+    code = Prepare(text, statement, StatementName(writes), bind, described);
+    if (code < 0) return code;
+  }
   cursor = std::make_unique<PgCursor>(*this, bind ? text.values : std::vector<std::string>(),
                                       std::move(columns), std::move(types), writes, streaming);
   return NUV_S_OK;

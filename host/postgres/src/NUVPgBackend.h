@@ -58,9 +58,15 @@ class NUVPgBackend : public NUVHostBackend {
   void SchemaChanged() override { LoadSchema(); }
 
   pg_conn* Connection() const { return connection_; }
+  // A cursor reads its answer row by row: the connection is busy until it
+  // has drained it, and key lookups take a second connection meanwhile.
+  void SetStreaming(bool streaming) { streaming_ = streaming; }
 
-  // The name of the statement Open prepares.
+  // The name of the statement Open prepares: the unnamed statement for one
+  // that only reads, and a named one for a writing statement, whose BEGIN
+  // would drop the unnamed statement.
   static constexpr const char* kStatementName = "nuv_statement";
+  static const char* StatementName(bool writes) { return writes ? kStatementName : ""; }
 
   // The identifier written as a quoted SQL name.
   static std::string Quoted(const std::string& identifier);
@@ -72,16 +78,23 @@ class NUVPgBackend : public NUVHostBackend {
   // Reconnects once when the connection was lost; false when it stays lost.
   bool Reachable(std::string& message);
   long Command(const std::string& sql);
-  // Prepares the statement as kStatementName and describes it; bind says
+  // The connection key lookups can use now: this one, or while an answer
+  // streams a second one made with the same parameters; null, with the
+  // reason, when neither is reachable.
+  pg_conn* LookupConnection(std::string& message);
+  // Prepares the statement under the name and describes it; bind says
   // whether its values go as parameters, and is cleared when the server
   // cannot type them.
-  long Prepare(const NUVPgStatementText& text, std::string_view statement, bool& bind,
+  long Prepare(const NUVPgStatementText& text, std::string_view statement, const char* name, bool& bind,
                NUVPgResult& described);
 
-  pg_conn* connection_;  // owned; finished with the backend
+  pg_conn* connection_;      // owned; finished with the backend
+  pg_conn* side_ = nullptr;  // owned; the second connection for lookups, made when first needed
+  bool streaming_ = false;   // a cursor's answer is being read row by row
   NUVPostgresOpenOptions options_;
   std::string databaseName_;
   bool readOnly_ = false;
+  unsigned long lookups_ = 0;                       // the table names looked up on the server
   bool prepared_ = false;                           // the connection holds the statement kStatementName
   std::map<std::string, std::string> keys_;         // table -> key column ("" for none)
   std::map<unsigned int, std::string> tableNames_;  // object id -> table
