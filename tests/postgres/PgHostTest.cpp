@@ -338,6 +338,34 @@ TEST_F(PgHost, DeadlockIsNamedRetryable) {
   EXPECT_EQ(Scalar("SELECT sum(QTY) AS q FROM PART WHERE ID IN ('P1', 'P2')"), "QUERY.q:1=4");
 }
 
+// A serializable writer whose row another writer changed and committed
+// after its snapshot: the server refuses it as a serialization failure,
+// named retryable, and only the first change stays.
+TEST_F(PgHost, SerializationFailureIsNamedRetryable) {
+  std::string message;
+  auto first = NUVPostgresHost::Open(scratch.Conninfo(), message);
+  auto second = NUVPostgresHost::Open(scratch.Conninfo() + " options='-c search_path=" + scratch.Schema() +
+                                          " -c default_transaction_isolation=serializable'",
+                                      message);
+  ASSERT_TRUE(first && second) << message;
+  std::thread writing([&] {
+    NUVEdbResultTable none;
+    EXPECT_GE(first->Run("WITH changed AS (UPDATE PART SET QTY = QTY + 1 WHERE ID = 'P1' RETURNING ID) "
+                         "SELECT pg_sleep(0.8) FROM changed",
+                         none),
+              0);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  NUVEdbResultTable none;
+  const long code = second->Run("UPDATE PART SET QTY = QTY + 10 WHERE ID = 'P1'", none);
+  writing.join();
+  ASSERT_LT(code, 0);
+  const std::string reason = LastError(code);
+  EXPECT_NE(reason.find("retryable, run it again: could not serialize access"), std::string::npos) << reason;
+  EXPECT_NE(reason.find("(SQLSTATE 40001)"), std::string::npos) << reason;
+  EXPECT_EQ(Scalar("SELECT QTY FROM PART WHERE ID = 'P1'"), "part.qty:1=2");
+}
+
 // A failed connection says why without the password, and a statement that
 // runs too long is stopped with the timeout's SQLSTATE.
 TEST(PgConnection, FailuresNameTheReasonButNoPassword) {
