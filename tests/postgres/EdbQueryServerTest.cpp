@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -86,6 +87,14 @@ TEST(EdbQueryOnServer, InitThenTourQueries) {
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
     EXPECT_EQ(outcome.out, query.out) << query.arguments.back();
   }
+
+  // More rows than one batch, each object looked up while the rest streams.
+  const Outcome many =
+      Edbquery({"--db", db, "--out", "object", "PRODUCT", "PRODUCT", "--format", "csv",
+                "SELECT PRODUCT FROM PART, generate_series(1, 300) AS n WHERE PRODUCT = 'PR2'"});
+  EXPECT_EQ(many.exitCode, 0) << many.err;
+  EXPECT_EQ(std::count(many.out.begin(), many.out.end(), '\n'), 901);
+  EXPECT_EQ(many.out.substr(0, 12), "PRODUCT\nPR2\n");
 
   const Outcome written = Edbquery({"--db", db, "UPDATE PART SET QTY = QTY WHERE PRODUCT = 'PR1'"});
   EXPECT_EQ(written.exitCode, 0) << written.err;
