@@ -23,6 +23,11 @@ class SqliteHostUnderTest : public HostUnderTest {
   long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table) override {
     return host_->Run(statement, table);
   }
+  long RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
+                    const std::function<long(NUVEdbResultTable&)>& consumer,
+                    const NUVListPtrNUVBaseUnknown* headers) override {
+    return host_->RunInBatches(statement, batchRows, consumer, headers);
+  }
 
  protected:
   std::string message_;
@@ -56,6 +61,9 @@ class PlainHost : public SqliteHostUnderTest {
   }
   std::vector<std::string> Keys() const override { return {"P1", "P-9", "P8"}; }
   std::string MissingKey() const override { return "P-99"; }
+  // Its texts are the sample's, stored encoded: the statement checks, which
+  // expect the sample's texts as they read, run on the other plugs.
+  bool RunsStatements() const override { return false; }
 
  private:
   std::string path_ = testing::TempDir() + "nuvsuite" + std::to_string(getpid()) + ".sqlite";

@@ -1,10 +1,12 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class NUVEdbResultTable;
 class NUVIEdbSysQuery2;
+class NUVListPtrNUVBaseUnknown;
 class NUVUnicodeString;
 
 // What the host-facing checks need to know of a host: how to make it the
@@ -32,6 +34,15 @@ class HostUnderTest {
   // Runs one finished statement, appending its rows to the table; a
   // negative code when the host refuses it.
   virtual long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table);
+
+  // Runs the statement as Run does with the headers, handing the answer
+  // over in tables of at most batchRows rows.
+  virtual long RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
+                            const std::function<long(NUVEdbResultTable&)>& consumer,
+                            const NUVListPtrNUVBaseUnknown* headers);
+  // Quirk: the database folds unquoted names to lower case, so a column
+  // without a header carries the folded name of its column and table.
+  virtual bool FoldsNames() const { return false; }
 };
 
 // One host the checks run against: a name for the test output and a

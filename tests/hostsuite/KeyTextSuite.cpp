@@ -16,8 +16,6 @@
 #include "NUVRef.h"
 #include "TestLists.h"
 
-long HostUnderTest::Run(const NUVUnicodeString&, NUVEdbResultTable&) { return NUV_E_FAIL; }
-
 namespace {
 
 // The accepted keys, written independently of the hosts' own check.

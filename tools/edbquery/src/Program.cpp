@@ -5,9 +5,9 @@
 #include <new>
 
 #include "Failure.h"
-#include "NUVSqliteHost.h"
 #include "OutputWriter.h"
 #include "ParseArguments.h"
+#include "QueryHost.h"
 #include "QueryRun.h"
 #include "StatementText.h"
 #include "TextParsing.h"
@@ -15,11 +15,6 @@
 #include "ValueFiles.h"
 
 namespace {
-
-void InitDatabase(const std::string& path) {
-  std::string message;
-  if (!NUVSqliteHost::WriteSample(path, message)) throw Failure(kDatabaseError, WithPath(path, message));
-}
 
 std::string Counted(long count) { return std::to_string(count) + (count == 1 ? " row" : " rows"); }
 
@@ -32,7 +27,7 @@ void Perform(const Options& options, std::FILE* input, OutputWriter& writer, std
     case Action::Version:
       return writer.Write(std::string("edbquery ") + kEdbQueryVersion + "\n");
     case Action::Init:
-      return InitDatabase(options.initPath);
+      return WriteSample(options.initPath);
     case Action::Query:
       break;
   }

@@ -6,7 +6,7 @@
 #include "NUVIEdbSysQuery2.h"
 #include "NUVIUnknownListImpl.h"
 #include "NUVRef.h"
-#include "NUVSqliteHost.h"
+#include "QueryHost.h"
 #include "RecordedMessage.h"
 
 namespace {
@@ -30,7 +30,7 @@ Collection NumberList(const std::vector<Value>& values) {
 
 }  // namespace
 
-QueryParameters::QueryParameters(const std::vector<ParameterOption>& requested, const NUVSqliteHost& host)
+QueryParameters::QueryParameters(const std::vector<ParameterOption>& requested, const QueryHost& host)
     : host_(host) {
   try {
     for (const ParameterOption& entry : requested) Add(entry);

@@ -6,7 +6,7 @@
 #include "Options.h"
 
 class NUVIEdbSysObject;
-class NUVSqliteHost;
+class QueryHost;
 
 // The named parameters of one statement as the broker takes them: one
 // NUVEdbSQLData per parameter, in the order given, each with the one
@@ -16,7 +16,7 @@ class QueryParameters {
   // Builds every parameter; objects are looked up by class and key through
   // the host's query interface. Throws Failure for a class without a key
   // attribute or a key that names no object.
-  QueryParameters(const std::vector<ParameterOption>& requested, const NUVSqliteHost& host);
+  QueryParameters(const std::vector<ParameterOption>& requested, const QueryHost& host);
   ~QueryParameters();
   QueryParameters(const QueryParameters&) = delete;
   QueryParameters& operator=(const QueryParameters&) = delete;
@@ -32,6 +32,6 @@ class QueryParameters {
   // The object of the class with the key, with a reference for the caller.
   NUVRef<NUVIEdbSysObject> FindObject(const ParameterOption& entry, const std::string& key) const;
 
-  const NUVSqliteHost& host_;
+  const QueryHost& host_;
   NUVListPtrNUVBaseUnknown parameters_;
 };

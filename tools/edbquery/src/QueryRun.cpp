@@ -6,34 +6,15 @@
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVError.h"
-#include "NUVSqliteHost.h"
 #include "OutputBindings.h"
 #include "ParameterChecks.h"
+#include "QueryHost.h"
 #include "QueryParameters.h"
 #include "RecordedMessage.h"
 #include "RowCells.h"
 #include "RowPrinter.h"
 
 namespace {
-
-NUVSqliteOpenOptions OpenOptions(const Options& options) {
-  NUVSqliteOpenOptions open;
-  if (options.textMode == TextMode::Plain) open.textMode = NUVSqliteTextMode::Plain;
-  if (options.textMode == TextMode::Encoded) open.textMode = NUVSqliteTextMode::Encoded;
-  open.readOnly = options.readOnly;
-  open.busyTimeoutMs = options.timeoutMs;
-  return open;
-}
-
-std::unique_ptr<NUVSqliteHost> OpenHost(const Options& options) {
-  const std::string& path = options.databasePath;
-  std::string message;
-  std::unique_ptr<NUVSqliteHost> host = path.empty()
-                                            ? NUVSqliteHost::OpenSample(message)
-                                            : NUVSqliteHost::OpenFile(path, message, OpenOptions(options));
-  if (!host) throw Failure(kDatabaseError, WithPath(path, message));
-  return host;
-}
 
 int RowCount(const NUVEdbResultTable& table) {
   int count = 0;
@@ -43,7 +24,9 @@ int RowCount(const NUVEdbResultTable& table) {
 
 }  // namespace
 
-QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenHost(options)) { host_->Install(); }
+QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenQueryHost(options)) {
+  host_->Install();
+}
 
 QueryRun::~QueryRun() = default;
 
@@ -57,7 +40,7 @@ void QueryRun::Output(const std::string& statement, const Printer& print) {
   CheckNoCommentMade(statement, finished, options_.parameters);
   OutputBindings bindings(options_.outputs);
   const std::string columns = bindings.Empty() ? std::string() : bindings.DeriveHeaders(broker_);
-  if (options_.explain) return print(Explain(finished, columns, host_->TextMode()));
+  if (options_.explain) return print(Explain(finished, columns, host_->PlainText()));
   Execute(finished, bindings, print);
 }
 
@@ -81,12 +64,10 @@ std::string QueryRun::Finish(const std::string& statement, const QueryParameters
   return std::string(finished.View());
 }
 
-std::string QueryRun::Explain(const std::string& finished, const std::string& columns,
-                              NUVSqliteTextMode mode) {
+std::string QueryRun::Explain(const std::string& finished, const std::string& columns, bool plainText) {
   return "statement: " + finished +
          "\ncolumns: " + (columns.empty() ? "every column of the answer" : columns) + "\ntexts: " +
-         (mode == NUVSqliteTextMode::Plain ? "plain (string literals are decoded and bound)" : "encoded") +
-         "\n";
+         (plainText ? "plain (string literals are decoded and bound)" : "encoded") + "\n";
 }
 
 void QueryRun::Execute(const std::string& finished, OutputBindings& bindings, const Printer& print) {

@@ -6,10 +6,9 @@
 
 #include "CellValue.h"
 #include "NUVEdbBrokerTool.h"
-#include "NUVSqliteOpenOptions.h"
 #include "Options.h"
 
-class NUVSqliteHost;
+class QueryHost;
 class OutputBindings;
 class QueryParameters;
 
@@ -44,7 +43,7 @@ class QueryRun {
   // Throws Failure for an object output whose class the database lacks.
   void CheckObjectClasses() const;
   std::string Finish(const std::string& statement, const QueryParameters& parameters);
-  static std::string Explain(const std::string& finished, const std::string& columns, NUVSqliteTextMode mode);
+  static std::string Explain(const std::string& finished, const std::string& columns, bool plainText);
   void Execute(const std::string& finished, OutputBindings& bindings, const Printer& print);
   static std::vector<std::string> ColumnNames(NUVEdbResultTable& table);
   static std::vector<std::vector<CellValue>> AllCells(const NUVEdbResultTable& table);
@@ -54,7 +53,7 @@ class QueryRun {
                                                 int before);
 
   const Options& options_;
-  std::unique_ptr<NUVSqliteHost> host_;
+  std::unique_ptr<QueryHost> host_;
   NUVEdbBrokerTool broker_;
   long changedRows_ = -1;
 };

@@ -17,15 +17,20 @@ argument the statement.
 
 Database:
       --db FILE             the database file (default: the built-in sample,
-                              in memory; changes are not kept)
-      --init FILE           write the sample database to the new FILE and exit
+                              in memory; changes are not kept), or a
+                              PostgreSQL server: "postgresql://..." or a
+                              libpq connection string ("host=... dbname=...")
+      --init FILE           write the sample database to the new FILE (or
+                              into a server without its tables) and exit
       --text MODE           how the database keeps its texts: encoded (as the
                               library writes them: "Drive%20gear") or plain
                               (as they are); default: encoded for the sample
                               and files written by --init, plain otherwise
+                              (a server's default too)
       --readonly            open the database without write access
       --timeout MS          wait up to MS milliseconds for a database another
-                              process has locked (default 5000)
+                              process has locked, or a lock on a server
+                              (default 5000)
 
 Parameters:
       --int NAME VALUE      an integer

@@ -1,0 +1,132 @@
+// The whole road against a PostgreSQL server beside a raw libpq loop: every
+// row of a 100 000-row table read into the same four variables, over the
+// server's Unix socket. The server is NUV_PG_CONNINFO's, or else a
+// throwaway one started here (tests/postgres/server) and stopped at exit.
+#include <benchmark/benchmark.h>
+#include <libpq-fe.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "BenchData.h"
+#include "PgBenchServer.h"
+#include "NUVEdbBrokerTool.h"
+#include "NUVEdbResultTable.h"
+#include "NUVEdbSQLData.h"
+#include "NUVPostgresHost.h"
+
+namespace {
+
+constexpr int kRows = 100000;
+const char* const kState = "/tmp/nuv_bench_pg";
+
+void StopServer() {
+  const std::string command = std::string(NUV_PG_SERVER_SCRIPT) + " stop " + kState + " >/dev/null 2>&1";
+  if (std::system(command.c_str()) != 0) std::fprintf(stderr, "bench: the throwaway server did not stop\n");
+}
+
+}  // namespace
+
+const std::string& bench::PgConninfo() {
+  static const std::string conninfo = [] {
+    std::string text;
+    if (const char* given = std::getenv("NUV_PG_CONNINFO")) {
+      text = given;
+    } else {
+      const std::string command = std::string(NUV_PG_SERVER_SCRIPT) + " start " + kState + " >/dev/null";
+      if (std::system(command.c_str()) != 0)
+        throw std::runtime_error("no PostgreSQL server for the benchmark");
+      std::atexit(StopServer);
+      std::ifstream in(std::string(kState) + "/conninfo");
+      std::getline(in, text);
+    }
+    PGconn* connection = PQconnectdb(text.c_str());
+    const std::string sql =
+        "DROP TABLE IF EXISTS BENCH; CREATE TABLE BENCH (ID TEXT PRIMARY KEY, N INTEGER, X DOUBLE PRECISION, "
+        "S TEXT); INSERT INTO BENCH SELECT 'K' || I, I, I * 0.5, 'part name number ' || I "
+        "FROM generate_series(0, " +
+        std::to_string(kRows - 1) + ") AS I; ANALYZE BENCH";
+    PGresult* result = PQexec(connection, sql.c_str());
+    const bool written = PQresultStatus(result) == PGRES_COMMAND_OK;
+    PQclear(result);
+    PQfinish(connection);
+    if (!written) throw std::runtime_error("the benchmark table could not be written");
+    return text;
+  }();
+  return conninfo;
+}
+
+namespace {
+
+const std::string& Conninfo() { return bench::PgConninfo(); }
+
+// The variables a row is read into.
+struct Row {
+  std::string id;
+  int n = 0;
+  double x = 0;
+  std::string s;
+};
+
+void PgRawLoop(benchmark::State& state) {
+  PGconn* connection = PQconnectdb(Conninfo().c_str());
+  Row row;
+  for (auto _ : state) {
+    const char* values[] = {"0"};
+    PGresult* result = PQexecParams(connection, "SELECT ID, N, X, S FROM BENCH WHERE N >= $1", 1, nullptr,
+                                    values, nullptr, nullptr, 0);
+    const int rows = PQntuples(result);
+    for (int r = 0; r < rows; ++r) {
+      row.id = PQgetvalue(result, r, 0);
+      row.n = std::atoi(PQgetvalue(result, r, 1));
+      row.x = std::strtod(PQgetvalue(result, r, 2), nullptr);
+      row.s = PQgetvalue(result, r, 3);
+    }
+    PQclear(result);
+    benchmark::DoNotOptimize(row);
+    state.counters["rows"] = rows;
+  }
+  PQfinish(connection);
+}
+BENCHMARK(PgRawLoop)->Name("PgRoad/Raw")->Unit(benchmark::kMillisecond);
+
+// As a program does it: headers from the bindings, the run, and every row
+// extracted into the variables.
+void PgLibraryRoad(benchmark::State& state) {
+  std::string message;
+  auto host = NUVPostgresHost::Open(Conninfo(), message);
+  if (!host) {
+    state.SkipWithError(message.c_str());
+    return;
+  }
+  host->Install();
+  bench::BoundRow row;
+  auto* minimum = new NUVEdbSQLData(":MIN", 0);
+  NUVListPtrNUVBaseUnknown parameters;
+  parameters.Append(minimum);
+  NUVEdbBrokerTool broker;
+  NUVListPtrNUVBaseUnknown headers;
+  NUVUnicodeString columns;
+  broker.ExtractInputDefinition(row.bindings, headers, columns);
+  for (auto _ : state) {
+    NUVUnicodeString statement;
+    broker.PreProcessSQLStatement("SELECT ID, N, X, S FROM BENCH WHERE N >= :MIN", parameters, statement);
+    NUVEdbResultTable table;
+    host->Run(statement, table, &headers);
+    int rows = 0;
+    table.GetNumberOfRows(rows);
+    for (int r = 1; r <= rows; ++r) broker.ExtractOutput(table, row.bindings, host->Query(), r);
+    benchmark::DoNotOptimize(row.n);
+    state.counters["rows"] = rows;
+  }
+  for (int i = 1; i <= headers.Size(); ++i) headers[i]->Release();
+  minimum->Release();
+  host.reset();
+}
+BENCHMARK(PgLibraryRoad)->Name("PgRoad/Library")->Unit(benchmark::kMillisecond);
+
+}  // namespace

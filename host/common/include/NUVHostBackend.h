@@ -1,0 +1,96 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class NUVEdbResultTable;
+
+// How a database keeps its texts. Encoded: in the blank-encoded form the
+// library writes into statements. Plain: as they are; the host decodes the
+// library's string literals and hands them to the database as bound values.
+enum class NUVHostTextMode { Encoded, Plain };
+
+// Takes one batch of an answer: a result table the host filled and
+// destroys after the call. A failure code ends the run with that code.
+using NUVHostBatchConsumer = std::function<long(NUVEdbResultTable& batch)>;
+
+// One column of an answer: its name as the database gives it and the table
+// it comes from; table is empty for a computed column.
+struct NUVHostColumn {
+  std::string name;
+  std::string table;
+};
+
+// One value of the cursor's current row, valid until the cursor moves.
+struct NUVHostValue {
+  enum class Kind { Null, Integer, Double, Text, Bytes };
+  Kind kind = Kind::Null;
+  int64_t integer = 0;
+  double real = 0;
+  // Text: the text; Bytes: the raw bytes; Integer and Double: their text
+  // form as the database writes it, or empty when it gives none.
+  std::string_view text;
+};
+
+// A prepared statement and, once it runs, its answer, read a row at a time.
+// Destroying it ends the statement and reads what the database still sends.
+class NUVHostCursor {
+ public:
+  virtual ~NUVHostCursor() = default;
+  virtual const std::vector<NUVHostColumn>& Columns() const = 0;
+  // True when the statement may write: it then runs inside Begin/Commit.
+  virtual bool Writes() const = 0;
+  // Runs the statement on the first call and moves to the next row; row is
+  // false after the last. A failure code with a recorded error otherwise.
+  virtual long Next(bool& row) = 0;
+  // The current row's value of a column, counted from 0.
+  virtual NUVHostValue Value(size_t column) const = 0;
+  // The rows a writing statement changed, once Next has reached the end.
+  virtual long ChangedRows() const = 0;
+};
+
+// What differs between hosts: opening statements, the schema, key lookups
+// and transactions. Every failure code comes with a recorded platform error
+// (NUVHostRefused) that names what went wrong.
+class NUVHostBackend {
+ public:
+  virtual ~NUVHostBackend() = default;
+
+  // The name of the current database.
+  virtual std::string DatabaseName() const = 0;
+  virtual NUVHostTextMode TextMode() const = 0;
+  virtual bool ReadOnly() const = 0;
+  // The table a class type names: the one of exactly that name, else the
+  // one its lower-case form names (a database that folds unquoted names);
+  // empty when there is none.
+  virtual std::string Table(const std::string& classType) const = 0;
+  // The table's one primary-key column; empty when it has none or several.
+  virtual std::string KeyColumn(const std::string& table) const = 0;
+  // exists is true when a row of the table holds the key, as stored, in the
+  // column.
+  virtual long FindKey(const std::string& table, const std::string& column, const std::string& key,
+                       bool& exists) = 0;
+  // Prepares one finished statement; refuses a text with no statement or
+  // more than one, or with an SQL parameter no value replaced. streaming:
+  // the caller takes the answer a batch at a time, so the backend must not
+  // hold more of it than a few rows; otherwise it may read it whole.
+  virtual long Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) = 0;
+  virtual long Begin() = 0;
+  virtual long Commit() = 0;
+  virtual long Rollback() = 0;
+  // A writing statement ran: the tables and keys are read again.
+  virtual void SchemaChanged() = 0;
+
+  // The rows the last writing statement changed; -1 after a reading one.
+  long LastChanges() const { return lastChanges_; }
+  void SetLastChanges(long changes) { lastChanges_ = changes; }
+
+ private:
+  long lastChanges_ = -1;
+};
+
+// Records a platform error with the message and answers its failure code.
+long NUVHostRefused(const std::string& message);

@@ -1,0 +1,26 @@
+#pragma once
+#include "NUVEdbObjAttrType.h"
+#include "NUVHostBackend.h"
+#include "NUVUnicodeString.h"
+
+class NUVBaseUnknown;
+
+// How the values of one answer column become cells: the attribute name and
+// class type they carry and the type a header asks for (EdbTypeNone: each
+// value by its own type).
+struct NUVHostCellColumn {
+  NUVUnicodeString attrName;
+  NUVUnicodeString classType;
+  NUVEdbObjAttrType type = EdbTypeNone;
+};
+
+// The cell type a value gets: the header's where the value converts to it
+// exactly, else the value's own. Texts under a numeric header stay texts;
+// integers beyond 32 bits become their decimal text; bytes their
+// hexadecimal text; a null value EdbTypeNone.
+NUVEdbObjAttrType NUVHostCellType(NUVEdbObjAttrType headerType, const NUVHostValue& value);
+
+// A new cell (one reference, the caller's) for the value; null when memory
+// runs out. Texts are carried blank-encoded whatever the text mode.
+NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostValue& value,
+                               NUVHostTextMode mode);

@@ -1,0 +1,66 @@
+#pragma once
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "NUVBaseUnknown.h"
+#include "NUVHostBackend.h"
+#include "NUVIEdbDatabaseContext.h"
+#include "NUVIEdbErrorReporter.h"
+#include "NUVIEdbMetadataToolProvider.h"
+#include "NUVSession.h"
+
+class NUVEdsMetadataTool;
+class NUVIEdbDatabaseHandle;
+class NUVIEdbSysQuery2;
+
+// A host's session over its backend: answers the metadata tool provider,
+// the database context (one database, the backend's) and the error
+// reporter, and holds one reference on each of the host's components.
+class NUVHostSession : public NUVBaseUnknown,
+                       public NUVSession,
+                       public NUVIEdbMetadataToolProvider,
+                       public NUVIEdbDatabaseContext,
+                       public NUVIEdbErrorReporter {
+ public:
+  explicit NUVHostSession(std::shared_ptr<NUVHostBackend> backend);
+  ~NUVHostSession() override;
+  NUVHostSession(const NUVHostSession&) = delete;
+  NUVHostSession& operator=(const NUVHostSession&) = delete;
+
+  long QueryInterface(const GUID& iid, void** out) override;
+  unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }
+  unsigned long Release() override { return NUVBaseUnknown::Release(); }
+
+  long ProvideMetadataTool(NUVEdsMetadataTool** tool) override;
+  // The backend's one database; it cannot be changed.
+  long GetCurrentDatabase(NUVUnicodeString& database) override;
+  long SetCurrentDatabase(const NUVUnicodeString& database) override;
+  long GetDatabaseHandle(const NUVUnicodeString& database, const GUID& iid, void** out) override;
+  long ClearReports() override;
+  long GetReportCount(unsigned int* count) override;
+  // Writes one line to stderr and keeps the last reports.
+  long ReportError(NUVError* error, const NUVUnicodeString& first, const NUVUnicodeString& second) override;
+
+  NUVHostBackend& Backend() const { return *backend_; }
+  NUVIEdbSysQuery2* Query() const { return query_; }
+  const std::deque<std::string>& Reports() const { return reports_; }
+
+  // Makes the session the process's session; Uninstall removes it when it
+  // is still the installed one.
+  void Install();
+  void Uninstall();
+
+ private:
+  std::shared_ptr<NUVHostBackend> backend_;
+  NUVEdsMetadataTool* metadataTool_;  // one reference
+  NUVIEdbDatabaseHandle* handle_;     // one reference
+  NUVIEdbSysQuery2* query_;           // one reference
+  std::deque<std::string> reports_;
+};
+
+// The key attribute of a class type: the key column of its table, written
+// in upper case when the class type found the table by folding and the
+// column is a folded (lower-case) name, so that it matches the attribute
+// names the caller writes. Empty when there is none.
+std::string NUVHostKeyAttribute(const NUVHostBackend& backend, const std::string& classType);

@@ -1,0 +1,93 @@
+#include "NUVHostCells.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "NUVEdbGeneralTool.h"
+#include "NUVEdbResultTabData.h"
+#include "NUVEdbResultTableBuilder.h"
+#include "NUVEdsGeneralTool.h"
+
+namespace {
+
+using Kind = NUVHostValue::Kind;
+
+constexpr int64_t kExactDoubleLimit = int64_t{1} << 53;
+
+bool FitsInt(int64_t value) {
+  return value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max();
+}
+
+NUVUnicodeString Hexadecimal(std::string_view bytes) {
+  _SEQUENCE_SEQUENCE_octet octets;
+  octets.length(static_cast<unsigned long>(bytes.size()));
+  if (!bytes.empty()) std::memcpy(octets.data(), bytes.data(), bytes.size());
+  NUVEdbGeneralTool general;
+  return general.SequenceToUnicode(octets);
+}
+
+// The value's text: as the database wrote it, or formatted here.
+NUVUnicodeString TextOf(const NUVHostValue& value) {
+  if (value.kind == Kind::Bytes) return Hexadecimal(value.text);
+  if (!value.text.empty() || value.kind == Kind::Text) return NUVUnicodeString(value.text);
+  if (value.kind == Kind::Integer) return NUVUnicodeString(std::to_string(value.integer).c_str());
+  return NUVUnicodeString().BuildFromNum(value.real, "%.17g");
+}
+
+// A string cell of text as stored. In an encoded database, stored text in
+// the form blank encoding gives is kept as it is; other text is taken as
+// the decoding gives it. In a plain database the stored text is the value.
+NUVEdbResultTabData* StringCell(const NUVHostCellColumn& column, const NUVUnicodeString& stored,
+                                NUVHostTextMode mode) {
+  if (mode == NUVHostTextMode::Plain)
+    return new NUVEdbResultTabData(column.classType, column.attrName, stored, 0);
+  const NUVEdsGeneralTool general;
+  if (general.IsEncodedForm(stored))
+    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName, stored);
+  return new NUVEdbResultTabData(column.classType, column.attrName, general.DecodeBlanks(stored), 0);
+}
+
+}  // namespace
+
+NUVEdbObjAttrType NUVHostCellType(NUVEdbObjAttrType headerType, const NUVHostValue& value) {
+  if (value.kind == Kind::Null) return EdbTypeNone;
+  if (headerType == EdbTypeString || headerType == EdbTypeObject || headerType == EdbTypeObjectList)
+    return EdbTypeString;
+  if (value.kind == Kind::Integer) {
+    if (headerType == EdbTypeDouble && value.integer >= -kExactDoubleLimit &&
+        value.integer <= kExactDoubleLimit)
+      return EdbTypeDouble;
+    return FitsInt(value.integer) ? EdbTypeInteger : EdbTypeString;
+  }
+  if (value.kind == Kind::Double) {
+    const bool exactInt = std::trunc(value.real) == value.real &&
+                          value.real >= std::numeric_limits<int32_t>::min() &&
+                          value.real <= std::numeric_limits<int32_t>::max();
+    return headerType == EdbTypeInteger && exactInt ? EdbTypeInteger : EdbTypeDouble;
+  }
+  return EdbTypeString;
+}
+
+NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostValue& value,
+                               NUVHostTextMode mode) {
+  switch (NUVHostCellType(column.type, value)) {
+    case EdbTypeNone: {
+      auto* none = new NUVEdbResultTabData(column.classType, column.attrName, 0);
+      if (none) none->SetType(EdbTypeNone);
+      return none;
+    }
+    case EdbTypeInteger:
+      return new NUVEdbResultTabData(
+          column.classType, column.attrName,
+          static_cast<int>(value.kind == Kind::Integer ? value.integer : static_cast<int64_t>(value.real)));
+    case EdbTypeDouble:
+      return new NUVEdbResultTabData(
+          column.classType, column.attrName,
+          value.kind == Kind::Integer ? static_cast<double>(value.integer) : value.real);
+    default:
+      return StringCell(column, TextOf(value), mode);
+  }
+}

@@ -1,0 +1,180 @@
+#include "NUVHostRunner.h"
+
+#include <limits>
+#include <string>
+
+#include "NUVEdbResultTabHdr.h"
+#include "NUVEdbResultTable.h"
+#include "NUVEdbResultTableBuilder.h"
+#include "NUVInternalError.h"
+
+long NUVHostRefused(const std::string& message) {
+  auto* error = new NUVInternalError(1, "HostRefused", "NUVHost");
+  if (!error) return NUV_E_FAIL;
+  error->SetMessageText(message.c_str());
+  const long code = NUVError::GetReturn(0, error, nullptr, __FILE__, __LINE__);
+  error->Release();
+  return code;
+}
+
+namespace {
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// The header whose attribute name is the column's: the one of exactly that
+// name, else one that differs only in case; null when none.
+const NUVEdbResultTabHdr* HeaderFor(const NUVListPtrNUVBaseUnknown* headers, std::string_view name) {
+  if (!headers) return nullptr;
+  const NUVEdbResultTabHdr* folded = nullptr;
+  for (int i = 1; i <= headers->Size(); ++i) {
+    const NUVBaseUnknown* entry = (*headers)[i];
+    if (!entry || !entry->IsAKindOf(NUVEdbResultTabHdr::ClassName())) continue;
+    const auto& header = static_cast<const NUVEdbResultTabHdr&>(*entry);
+    NUVUnicodeString attrName;
+    if (header.GetAttrName(attrName) < 0) continue;
+    if (attrName.View() == name) return &header;
+    if (!folded && SameIgnoringCase(attrName.View(), name)) folded = &header;
+  }
+  return folded;
+}
+
+std::vector<NUVHostCellColumn> CellColumns(const NUVHostCursor& cursor,
+                                           const NUVListPtrNUVBaseUnknown* headers) {
+  std::vector<NUVHostCellColumn> columns;
+  columns.reserve(cursor.Columns().size());
+  for (const NUVHostColumn& described : cursor.Columns()) {
+    NUVHostCellColumn column{NUVUnicodeString(described.name), {}, EdbTypeNone};
+    if (const NUVEdbResultTabHdr* header = HeaderFor(headers, described.name)) {
+      header->GetAttrName(column.attrName);
+      header->GetClassType(column.classType);
+      header->GetType(column.type);
+    } else if (!described.table.empty()) {
+      column.classType = NUVUnicodeString(described.table);
+    } else {
+      column.classType = "QUERY";  // a computed column belongs to no table
+    }
+    columns.push_back(column);
+  }
+  return columns;
+}
+
+// Gives the table one header per column, when it has none yet.
+long SetHeader(const std::vector<NUVHostCellColumn>& columns, NUVEdbResultTable& table) {
+  NUVListPtrNUVBaseUnknown headers;
+  table.GetHeader(headers);
+  const bool hasHeader = headers.Size() > 0;
+  for (int i = 1; i <= headers.Size(); ++i) headers[i]->Release();
+  headers.RemoveAll();
+  if (hasHeader) return NUV_S_OK;
+  long code = NUV_S_OK;
+  for (const NUVHostCellColumn& column : columns) {
+    auto* header = new NUVEdbResultTabHdr(column.classType, column.attrName, column.type);
+    if (!header) {
+      code = NUVHostRefused("no memory for a column header");
+      break;
+    }
+    headers.Append(header);
+  }
+  if (code >= 0 && headers.Size() > 0) code = table.SetHeader(headers);
+  for (int i = 1; i <= headers.Size(); ++i) headers[i]->Release();
+  return code;
+}
+
+}  // namespace
+
+long NUVHostRunner::Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns,
+                         NUVEdbResultTable& table, size_t limit, int& row, bool& done) {
+  long code = SetHeader(columns, table);
+  if (code < 0) return code;
+  const NUVHostTextMode mode = backend_.TextMode();
+  NUVListPtrNUVBaseUnknown cells;
+  for (size_t filled = 0; filled < limit; ++filled) {
+    bool more = false;
+    code = cursor.Next(more);
+    if (code < 0) return code;
+    if (!more) {
+      done = true;
+      return NUV_S_OK;
+    }
+    ++row;
+    for (size_t i = 0; i < columns.size() && code >= 0; ++i) {
+      NUVBaseUnknown* cell = NUVHostNewCell(columns[i], cursor.Value(i), mode);
+      if (cell) {
+        cells.Append(cell);
+        continue;
+      }
+      code = NUVHostRefused(std::string("no memory for a cell in column \"") +
+                            columns[i].attrName.CastToCharPtr() + "\" of row " + std::to_string(row));
+    }
+    if (code >= 0 && !columns.empty()) code = NUVEdbResultTableBuilder::AppendRowTakingCells(table, cells);
+    for (int c = 1; c <= cells.Size(); ++c) cells[c]->Release();  // what the row did not take
+    cells.RemoveAll(NUVCollec::KeepMemory);                       // the next row fills the same room
+    if (code < 0) return code;
+  }
+  return NUV_S_OK;
+}
+
+long NUVHostRunner::Batches(NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns,
+                            size_t batchRows, const NUVHostBatchConsumer& consumer) {
+  int row = 0;
+  bool done = false;
+  for (bool first = true; !done; first = false) {
+    NUVEdbResultTable batch;
+    const long code = Fill(cursor, columns, batch, batchRows, row, done);
+    if (code < 0) return code;
+    int rows = 0;
+    batch.GetNumberOfRows(rows);
+    // An answer without rows still gives its columns once; a last batch
+    // that the previous one left empty is not handed out.
+    if (rows == 0 && !first) break;
+    const long taken = consumer(batch);
+    if (taken < 0) return taken;
+  }
+  return NUV_S_OK;
+}
+
+long NUVHostRunner::Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
+                        const NUVListPtrNUVBaseUnknown* headers) {
+  return Execute(statement, false, headers,
+                 [&](NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns) {
+                   int row = 0;
+                   bool done = false;
+                   return Fill(cursor, columns, table, std::numeric_limits<size_t>::max(), row, done);
+                 });
+}
+
+long NUVHostRunner::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
+                                 const NUVHostBatchConsumer& consumer,
+                                 const NUVListPtrNUVBaseUnknown* headers) {
+  if (batchRows == 0) return NUVHostRefused("a batch must hold at least one row");
+  return Execute(statement, true, headers,
+                 [&](NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns) {
+                   return Batches(cursor, columns, batchRows, consumer);
+                 });
+}
+
+long NUVHostRunner::Execute(const NUVUnicodeString& text, bool streaming,
+                            const NUVListPtrNUVBaseUnknown* headers, const Filler& fill) {
+  backend_.SetLastChanges(-1);
+  std::unique_ptr<NUVHostCursor> cursor;
+  long code = backend_.Open(text.View(), streaming, cursor);
+  if (code < 0) return code;
+  const std::vector<NUVHostCellColumn> columns = CellColumns(*cursor, headers);
+  if (!cursor->Writes()) return fill(*cursor, columns);
+  code = backend_.Begin();
+  if (code < 0) return code;
+  code = fill(*cursor, columns);
+  const long changed = cursor->ChangedRows();
+  cursor.reset();  // the answer is read to its end before the transaction ends
+  code = code < 0 ? (backend_.Rollback(), code) : backend_.Commit();
+  if (code >= 0) backend_.SetLastChanges(changed);
+  backend_.SchemaChanged();
+  return code;
+}

@@ -1,0 +1,15 @@
+#pragma once
+#include "NUVHostBackend.h"
+
+// How a connection to a PostgreSQL server is used.
+struct NUVPostgresOpenOptions {
+  // Server databases hold texts as they are: plain unless said otherwise.
+  NUVHostTextMode textMode = NUVHostTextMode::Plain;
+  // The most a statement may run, in milliseconds; 0 for no limit.
+  int statementTimeoutMs = 0;
+  // The most a statement waits for a lock another session holds, in
+  // milliseconds; 0 for no limit.
+  int lockTimeoutMs = 0;
+  // Every transaction is read-only: writing statements are refused.
+  bool readOnly = false;
+};

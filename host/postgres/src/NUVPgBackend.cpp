@@ -1,0 +1,524 @@
+#include "NUVPgBackend.h"
+
+#include <libpq-fe.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "IUnknown.h"
+#include "NUVPgTextScan.h"
+
+NUVPgResult::~NUVPgResult() { PQclear(get); }
+
+void NUVPgResult::Reset(pg_result* result) {
+  PQclear(get);
+  get = result;
+}
+
+namespace {
+
+// Type object ids of the built-in types the host reads by their value.
+enum : Oid {
+  kBool = 16,
+  kBytea = 17,
+  kInt8 = 20,
+  kInt2 = 21,
+  kInt4 = 23,
+  kFloat4 = 700,
+  kFloat8 = 701,
+  kNumeric = 1700,
+};
+
+// The text on one line: line breaks and the blanks around them become
+// "; ", and trailing ones go.
+std::string Trimmed(const std::string& text) {
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\n') {
+      line += text[i];
+      continue;
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    while (i + 1 < text.size() && (text[i + 1] == ' ' || text[i + 1] == '\t')) ++i;
+    if (i + 1 < text.size() && text[i + 1] != '\n') line += "; ";
+  }
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
+// The text with every occurrence of the secret replaced.
+std::string Redacted(std::string text, const char* secret) {
+  if (!secret || !*secret) return text;
+  const std::string hidden(secret);
+  for (size_t at = text.find(hidden); at != std::string::npos; at = text.find(hidden, at + 3))
+    text.replace(at, hidden.size(), "***");
+  return text;
+}
+
+// What a SQLSTATE class says to the caller.
+std::string Kind(const std::string& state) {
+  if (state.rfind("08", 0) == 0 || state.rfind("57P0", 0) == 0) return "connection lost: ";
+  if (state == "57014") return "statement timeout or cancel: ";
+  if (state == "55P03") return "lock timeout: ";
+  if (state == "40P01" || state == "40001") return "retryable, run it again: ";
+  if (state.rfind("28", 0) == 0) return "authentication refused: ";
+  return "";
+}
+
+bool OneOf(const std::string& word, std::initializer_list<const char*> words) {
+  for (const char* candidate : words)
+    if (word == candidate) return true;
+  return false;
+}
+
+// The value as a double, when the double reads back as the same decimal
+// number; false for a value a double holds only approximately.
+bool ExactDouble(std::string_view text, double& value) {
+  const std::string owned(text);
+  char* end = nullptr;
+  value = std::strtod(owned.c_str(), &end);
+  if (end != owned.c_str() + owned.size() || !std::isfinite(value)) return false;
+  std::string canonical = owned;
+  if (canonical.find('.') != std::string::npos) {
+    while (canonical.back() == '0') canonical.pop_back();
+    if (canonical.back() == '.') canonical.pop_back();
+  }
+  if (canonical == "-0") canonical = "0";
+  char written[1200];
+  const auto result = std::to_chars(written, written + sizeof written, value, std::chars_format::fixed);
+  if (result.ec != std::errc()) return false;
+  std::string shortest(written, result.ptr);
+  if (shortest == "-0") shortest = "0";
+  return shortest == canonical;
+}
+
+int Hex(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The bytes of a bytea's hexadecimal output ("\x1f8b").
+std::string Bytes(std::string_view text) {
+  std::string bytes;
+  if (text.substr(0, 2) != "\\x") return std::string(text);
+  bytes.reserve((text.size() - 2) / 2);
+  for (size_t i = 2; i + 1 < text.size(); i += 2)
+    bytes += static_cast<char>(Hex(text[i]) * 16 + Hex(text[i + 1]));
+  return bytes;
+}
+
+// One statement prepared on the connection and, once it runs, its answer
+// read row by row in single-row mode.
+class PgCursor : public NUVHostCursor {
+ public:
+  PgCursor(NUVPgBackend& backend, std::vector<std::string> values, std::vector<NUVHostColumn> columns,
+           std::vector<Oid> types, bool writes, bool streaming)
+      : backend_(backend),
+        values_(std::move(values)),
+        columns_(std::move(columns)),
+        types_(std::move(types)),
+        bytes_(columns_.size()),
+        writes_(writes),
+        streaming_(streaming) {}
+  ~PgCursor() override { Drain(); }
+  PgCursor(const PgCursor&) = delete;
+  PgCursor& operator=(const PgCursor&) = delete;
+
+  const std::vector<NUVHostColumn>& Columns() const override { return columns_; }
+  bool Writes() const override { return writes_; }
+  long ChangedRows() const override { return changed_; }
+
+  long Next(bool& row) override {
+    row = false;
+    if (finished_) return NUV_S_OK;
+    if (!started_) {
+      const long code = Start();
+      if (code < 0) return code;
+    }
+    if (current_.get && ++index_ < PQntuples(current_.get)) {
+      row = true;
+      return NUV_S_OK;
+    }
+    if (whole_) {  // the one result held the whole answer
+      Drain();
+      return NUV_S_OK;
+    }
+    current_.Reset(PQgetResult(backend_.Connection()));
+    index_ = 0;
+    const ExecStatusType status = current_.get ? PQresultStatus(current_.get) : PGRES_FATAL_ERROR;
+    if (status == PGRES_SINGLE_TUPLE) {
+      row = true;
+      return NUV_S_OK;
+    }
+    if (status == PGRES_TUPLES_OK && PQntuples(current_.get) > 0) {
+      whole_ = true;
+      if (writes_) changed_ = std::atol(PQcmdTuples(current_.get));
+      row = true;
+      return NUV_S_OK;
+    }
+    const std::string failure =
+        status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK || status == PGRES_EMPTY_QUERY
+            ? std::string()
+            : NUVPgBackend::Failure(backend_.Connection(), current_.get);
+    if (failure.empty() && writes_) changed_ = std::atol(PQcmdTuples(current_.get));
+    Drain();
+    return failure.empty() ? NUV_S_OK : NUVHostRefused(failure);
+  }
+
+  NUVHostValue Value(size_t column) const override {
+    NUVHostValue value;
+    const int i = static_cast<int>(column);
+    if (!current_.get || PQgetisnull(current_.get, index_, i)) return value;
+    const std::string_view text(PQgetvalue(current_.get, index_, i),
+                                static_cast<size_t>(PQgetlength(current_.get, index_, i)));
+    value.text = text;
+    value.kind = NUVHostValue::Kind::Text;
+    switch (types_[column]) {
+      case kBool:
+        value.kind = NUVHostValue::Kind::Integer;
+        value.integer = text == "t" ? 1 : 0;
+        value.text = value.integer ? "1" : "0";
+        break;
+      case kInt2:
+      case kInt4:
+      case kInt8:
+        value.kind = NUVHostValue::Kind::Integer;
+        std::from_chars(text.data(), text.data() + text.size(), value.integer);
+        break;
+      case kFloat4:
+      case kFloat8:
+        value.kind = NUVHostValue::Kind::Double;
+        value.real = std::strtod(std::string(text).c_str(), nullptr);
+        break;
+      case kNumeric:
+        if (ExactDouble(text, value.real)) value.kind = NUVHostValue::Kind::Double;
+        break;
+      case kBytea:
+        bytes_[column] = Bytes(text);
+        value.kind = NUVHostValue::Kind::Bytes;
+        value.text = bytes_[column];
+        break;
+      default:
+        break;
+    }
+    return value;
+  }
+
+ private:
+  long Start() {
+    started_ = true;
+    std::vector<const char*> pointers;
+    std::vector<int> lengths;
+    for (const std::string& value : values_) {
+      pointers.push_back(value.c_str());
+      lengths.push_back(static_cast<int>(value.size()));
+    }
+    PGconn* connection = backend_.Connection();
+    if (!PQsendQueryPrepared(connection, NUVPgBackend::StatementName(writes_),
+                             static_cast<int>(values_.size()), pointers.data(), lengths.data(), nullptr, 0)) {
+      finished_ = true;
+      return NUVHostRefused(NUVPgBackend::Failure(connection, nullptr));
+    }
+    if (streaming_) {
+      PQsetSingleRowMode(connection);
+      backend_.SetStreaming(true);
+    }
+    return NUV_S_OK;
+  }
+
+  // Reads whatever the server still sends for the statement, so that the
+  // connection is ready for the next one.
+  void Drain() {
+    current_.Reset(nullptr);
+    if (!started_ || finished_) {
+      finished_ = true;
+      return;
+    }
+    finished_ = true;
+    backend_.SetStreaming(false);
+    PGconn* connection = backend_.Connection();
+    while (PGresult* rest = PQgetResult(connection)) {
+      const ExecStatusType status = PQresultStatus(rest);
+      PQclear(rest);
+      // A COPY would wait for data for ever: it is ended here.
+      if (status == PGRES_COPY_IN || status == PGRES_COPY_BOTH)
+        PQputCopyEnd(connection, "not taken by this host");
+      char* data = nullptr;
+      while (status == PGRES_COPY_OUT && PQgetCopyData(connection, &data, 0) > 0) PQfreemem(data);
+    }
+  }
+
+  NUVPgBackend& backend_;
+  std::vector<std::string> values_;
+  std::vector<NUVHostColumn> columns_;
+  std::vector<Oid> types_;
+  mutable std::vector<std::string> bytes_;  // the decoded bytea of the current row, by column
+  bool writes_;
+  bool streaming_;      // rows are read one at a time (single-row mode)
+  bool whole_ = false;  // the current result holds the whole answer
+  int index_ = 0;       // the current row of the current result
+  bool started_ = false;
+  bool finished_ = false;
+  long changed_ = -1;
+  NUVPgResult current_;
+};
+
+}  // namespace
+
+bool NUVPgBackend::ApplySettings(pg_conn* connection, const NUVPostgresOpenOptions& options,
+                                 std::string& message) {
+  const std::string settings =
+      "SET standard_conforming_strings = on; SET bytea_output = hex; SET extra_float_digits = 3; "
+      "SET statement_timeout = " +
+      std::to_string(options.statementTimeoutMs < 0 ? 0 : options.statementTimeoutMs) +
+      "; SET lock_timeout = " + std::to_string(options.lockTimeoutMs < 0 ? 0 : options.lockTimeoutMs) +
+      "; SET default_transaction_read_only = " + (options.readOnly ? "on" : "off");
+  NUVPgResult applied(PQexec(connection, settings.c_str()));
+  if (PQsetClientEncoding(connection, "UTF8") == 0 && PQresultStatus(applied.get) == PGRES_COMMAND_OK)
+    return true;
+  message = "the server refused the connection's settings: " + Failure(connection, applied.get);
+  return false;
+}
+
+pg_conn* NUVPgBackend::Connect(const std::string& conninfo, const NUVPostgresOpenOptions& options,
+                               std::string& message) {
+  PGconn* connection = PQconnectdb(conninfo.c_str());
+  if (!connection) {
+    message = "no memory for a connection";
+    return nullptr;
+  }
+  if (PQstatus(connection) != CONNECTION_OK) {
+    message =
+        "cannot connect to the server: " + Redacted(Trimmed(PQerrorMessage(connection)), PQpass(connection));
+    PQfinish(connection);
+    return nullptr;
+  }
+  // Notices (a cascading drop, say) are not the caller's output.
+  PQsetNoticeProcessor(
+      connection, [](void*, const char*) {}, nullptr);
+  if (!ApplySettings(connection, options, message)) {
+    PQfinish(connection);
+    return nullptr;
+  }
+  return connection;
+}
+
+std::string NUVPgBackend::Failure(pg_conn* connection, const pg_result* result) {
+  const char* field = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+  std::string state = field ? field : "";
+  const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+  std::string message =
+      Trimmed(primary ? primary : (connection ? PQerrorMessage(connection) : "no connection"));
+  if (message.empty()) message = "the server gave no answer";
+  if (state.empty() && connection && PQstatus(connection) == CONNECTION_BAD) state = "08006";
+  message = Kind(state) + message + (state.empty() ? "" : " (SQLSTATE " + state + ")");
+  return Redacted(message, connection ? PQpass(connection) : nullptr);
+}
+
+std::string NUVPgBackend::Quoted(const std::string& identifier) {
+  std::string quoted = "\"";
+  for (char c : identifier) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+NUVPgBackend::NUVPgBackend(pg_conn* connection, const NUVPostgresOpenOptions& options)
+    : connection_(connection), options_(options) {
+  NUVPgResult name(
+      PQexec(connection_, "SELECT current_database(), current_setting('transaction_read_only')"));
+  if (PQresultStatus(name.get) == PGRES_TUPLES_OK && PQntuples(name.get) == 1) {
+    databaseName_ = PQgetvalue(name.get, 0, 0);
+    readOnly_ = std::string(PQgetvalue(name.get, 0, 1)) == "on";
+  }
+  LoadSchema();
+}
+
+NUVPgBackend::~NUVPgBackend() {
+  PQfinish(side_);
+  PQfinish(connection_);
+}
+
+pg_conn* NUVPgBackend::LookupConnection(std::string& message) {
+  if (!streaming_) return Reachable(message) ? connection_ : nullptr;
+  if (side_ && PQstatus(side_) == CONNECTION_OK) return side_;
+  PQfinish(std::exchange(side_, nullptr));
+  // The same connection parameters, password included, never written out.
+  PQconninfoOption* parameters = PQconninfo(connection_);
+  std::vector<const char*> keywords;
+  std::vector<const char*> values;
+  for (const PQconninfoOption* parameter = parameters; parameter && parameter->keyword; ++parameter) {
+    if (!parameter->val) continue;
+    keywords.push_back(parameter->keyword);
+    values.push_back(parameter->val);
+  }
+  keywords.push_back(nullptr);
+  values.push_back(nullptr);
+  PGconn* side = PQconnectdbParams(keywords.data(), values.data(), 0);
+  PQconninfoFree(parameters);
+  if (!side || PQstatus(side) != CONNECTION_OK || !ApplySettings(side, options_, message)) {
+    if (message.empty()) message = "a second connection for key lookups failed: " + Failure(side, nullptr);
+    PQfinish(side);
+    return nullptr;
+  }
+  PQsetNoticeProcessor(
+      side, [](void*, const char*) {}, nullptr);
+  return side_ = side;
+}
+
+void NUVPgBackend::LoadSchema() {
+  keys_.clear();
+  tableNames_.clear();
+  NUVPgResult tables(PQexec(connection_,
+                            "SELECT c.oid, c.relname, (SELECT a.attname FROM pg_index i JOIN pg_attribute a "
+                            "ON a.attrelid = i.indrelid AND a.attnum = i.indkey[0] WHERE i.indrelid = c.oid "
+                            "AND i.indisprimary AND i.indnkeyatts = 1) FROM pg_class c "
+                            "WHERE c.relkind IN ('r', 'p', 'v', 'm', 'f') AND pg_table_is_visible(c.oid)"));
+  if (PQresultStatus(tables.get) != PGRES_TUPLES_OK) return;
+  for (int row = 0; row < PQntuples(tables.get); ++row) {
+    const std::string table = PQgetvalue(tables.get, row, 1);
+    keys_[table] = PQgetvalue(tables.get, row, 2);
+    tableNames_[static_cast<unsigned int>(std::strtoul(PQgetvalue(tables.get, row, 0), nullptr, 10))] = table;
+  }
+}
+
+std::string NUVPgBackend::Table(const std::string& classType) const {
+  if (keys_.count(classType)) return classType;
+  std::string folded = classType;
+  for (char& c : folded)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return keys_.count(folded) ? folded : std::string();
+}
+
+std::string NUVPgBackend::KeyColumn(const std::string& table) const {
+  const auto found = keys_.find(table);
+  return found == keys_.end() ? std::string() : found->second;
+}
+
+std::string NUVPgBackend::TableName(unsigned int oid) {
+  if (oid == 0) return {};
+  const auto known = tableNames_.find(oid);
+  if (known != tableNames_.end()) return known->second;
+  const std::string id = std::to_string(oid);
+  const char* values[] = {id.c_str()};
+  ++lookups_;
+  NUVPgResult name(PQexecParams(connection_, "SELECT relname FROM pg_class WHERE oid = $1::oid", 1, nullptr,
+                                values, nullptr, nullptr, 0));
+  const bool found = PQresultStatus(name.get) == PGRES_TUPLES_OK && PQntuples(name.get) == 1;
+  return tableNames_[oid] = found ? PQgetvalue(name.get, 0, 0) : "";
+}
+
+long NUVPgBackend::FindKey(const std::string& table, const std::string& column, const std::string& key,
+                           bool& exists) {
+  exists = false;
+  std::string message;
+  PGconn* connection = LookupConnection(message);
+  if (!connection) return NUVHostRefused(message);
+  const std::string sql =
+      "SELECT 1 FROM " + Quoted(table) + " WHERE " + Quoted(column) + "::text = $1 LIMIT 1";
+  const char* values[] = {key.c_str()};
+  NUVPgResult found(PQexecParams(connection, sql.c_str(), 1, nullptr, values, nullptr, nullptr, 0));
+  if (PQresultStatus(found.get) != PGRES_TUPLES_OK) return NUVHostRefused(Failure(connection, found.get));
+  exists = PQntuples(found.get) > 0;
+  return NUV_S_OK;
+}
+
+bool NUVPgBackend::Reachable(std::string& message) {
+  if (PQstatus(connection_) == CONNECTION_OK) return true;
+  // Once, with the whole connection string; the new session needs the
+  // host's settings again.
+  PQreset(connection_);
+  prepared_ = false;
+  if (PQstatus(connection_) == CONNECTION_OK && ApplySettings(connection_, options_, message)) return true;
+  if (message.empty()) message = "connection lost, and reconnecting failed: " + Failure(connection_, nullptr);
+  return false;
+}
+
+long NUVPgBackend::Command(const std::string& sql) {
+  NUVPgResult result(PQexec(connection_, sql.c_str()));
+  if (PQresultStatus(result.get) == PGRES_COMMAND_OK) return NUV_S_OK;
+  return NUVHostRefused(Failure(connection_, result.get));
+}
+
+long NUVPgBackend::Commit() {
+  NUVPgResult result(PQexec(connection_, "COMMIT"));
+  if (PQresultStatus(result.get) == PGRES_COMMAND_OK) return NUV_S_OK;
+  if (PQstatus(connection_) == CONNECTION_BAD)
+    return NUVHostRefused("the commit's outcome is unknown (in doubt): " + Failure(connection_, result.get));
+  return NUVHostRefused(Failure(connection_, result.get));
+}
+
+long NUVPgBackend::Prepare(const NUVPgStatementText& text, std::string_view statement, const char* name,
+                           bool& bind, NUVPgResult& described) {
+  const bool plain = options_.textMode == NUVHostTextMode::Plain;
+  std::string sql = bind ? text.withParameters : plain ? text.inlined : std::string(statement);
+  // The named statement is let go before it is prepared again.
+  if (prepared_ && *name) {
+    prepared_ = false;
+    const long code = Command("DEALLOCATE " + std::string(kStatementName));
+    if (code < 0 && PQstatus(connection_) != CONNECTION_OK) return code;
+  }
+  NUVPgResult prepared(
+      PQprepare(connection_, name, sql.c_str(), bind ? static_cast<int>(text.values.size()) : 0, nullptr));
+  const char* state = PQresultErrorField(prepared.get, PG_DIAG_SQLSTATE);
+  if (bind && state && std::string(state) == "42P18") {
+    // The server cannot tell a parameter's type there: the values go into
+    // the text as literals of their own.
+    bind = false;
+    sql = text.inlined;
+    prepared.Reset(PQprepare(connection_, name, sql.c_str(), 0, nullptr));
+  }
+  if (PQresultStatus(prepared.get) != PGRES_COMMAND_OK)
+    return NUVHostRefused(Failure(connection_, prepared.get));
+  if (*name) prepared_ = true;
+  described.Reset(PQdescribePrepared(connection_, name));
+  if (PQresultStatus(described.get) != PGRES_COMMAND_OK)
+    return NUVHostRefused(Failure(connection_, described.get));
+  if (PQnparams(described.get) != (bind ? static_cast<int>(text.values.size()) : 0))
+    return NUVHostRefused("the statement holds a parameter that no value replaced");
+  return NUV_S_OK;
+}
+
+long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) {
+  cursor.reset();
+  std::string message;
+  if (!Reachable(message)) return NUVHostRefused(message);
+  const bool plain = options_.textMode == NUVHostTextMode::Plain;
+  const NUVPgStatementText text = NUVPgPrepareText(statement, plain);
+  if (!text.problem.empty()) return NUVHostRefused(text.problem);
+  if (text.firstWord == "COPY") return NUVHostRefused("COPY is not taken by this host: use SELECT or INSERT");
+  bool bind = plain && !text.values.empty() &&
+              OneOf(text.firstWord, {"SELECT", "INSERT", "UPDATE", "DELETE", "MERGE", "VALUES", "WITH"});
+  const bool writes = !OneOf(text.firstWord, {"SELECT", "VALUES", "TABLE", "SHOW"});
+  NUVPgResult described;
+  long code = Prepare(text, statement, StatementName(writes), bind, described);
+  if (code < 0 && PQstatus(connection_) != CONNECTION_OK) {
+    // Nothing of the statement has run: after one reconnect it is prepared
+    // again.
+    if (!Reachable(message)) return NUVHostRefused(message);
+    code = Prepare(text, statement, StatementName(writes), bind, described);
+  }
+  if (code < 0) return code;
+  std::vector<NUVHostColumn> columns;
+  std::vector<Oid> types;
+  const unsigned long lookups = lookups_;
+  for (int i = 0; i < PQnfields(described.get); ++i) {
+    columns.push_back({PQfname(described.get, i), TableName(PQftable(described.get, i))});
+    types.push_back(PQftype(described.get, i));
+  }
+  // A table name looked up on the server replaced the unnamed statement:
+  // it is prepared again.
+  if (lookups != lookups_ && !writes) {
+    code = Prepare(text, statement, StatementName(writes), bind, described);
+    if (code < 0) return code;
+  }
+  cursor = std::make_unique<PgCursor>(*this, bind ? text.values : std::vector<std::string>(),
+                                      std::move(columns), std::move(types), writes, streaming);
+  return NUV_S_OK;
+}

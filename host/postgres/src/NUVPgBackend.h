@@ -1,0 +1,101 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+
+#include "NUVHostBackend.h"
+#include "NUVPostgresOpenOptions.h"
+
+struct NUVPgStatementText;
+struct pg_conn;
+struct pg_result;
+
+// A PGresult that is cleared when it goes.
+struct NUVPgResult {
+  explicit NUVPgResult(pg_result* result = nullptr) : get(result) {}
+  ~NUVPgResult();
+  NUVPgResult(const NUVPgResult&) = delete;
+  NUVPgResult& operator=(const NUVPgResult&) = delete;
+  void Reset(pg_result* result);
+  pg_result* get;
+};
+
+// The backend over one libpq connection: the connection's settings, what
+// it knows of the schema (tables, their one-column primary keys, the names
+// of tables by their object id), statements and transactions.
+class NUVPgBackend : public NUVHostBackend {
+ public:
+  // Takes over a connection whose settings are applied already.
+  NUVPgBackend(pg_conn* connection, const NUVPostgresOpenOptions& options);
+  ~NUVPgBackend() override;
+  NUVPgBackend(const NUVPgBackend&) = delete;
+  NUVPgBackend& operator=(const NUVPgBackend&) = delete;
+
+  // Connects and applies the host's settings (UTF8, standard-conforming
+  // strings, hexadecimal bytea, the statement timeout); null, with the
+  // reason in message, when it cannot.
+  static pg_conn* Connect(const std::string& conninfo, const NUVPostgresOpenOptions& options,
+                          std::string& message);
+  // Applies the host's settings to a new session; false, with the reason,
+  // when the server refuses them.
+  static bool ApplySettings(pg_conn* connection, const NUVPostgresOpenOptions& options, std::string& message);
+  // The reason a result or the connection failed: the server's message,
+  // what kind of failure its SQLSTATE is, and the SQLSTATE; never the
+  // password.
+  static std::string Failure(pg_conn* connection, const pg_result* result);
+
+  std::string DatabaseName() const override { return databaseName_; }
+  NUVHostTextMode TextMode() const override { return options_.textMode; }
+  bool ReadOnly() const override { return readOnly_; }
+  std::string Table(const std::string& classType) const override;
+  std::string KeyColumn(const std::string& table) const override;
+  long FindKey(const std::string& table, const std::string& column, const std::string& key,
+               bool& exists) override;
+  long Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) override;
+  long Begin() override { return Command("BEGIN"); }
+  long Commit() override;
+  long Rollback() override { return Command("ROLLBACK"); }
+  void SchemaChanged() override { LoadSchema(); }
+
+  pg_conn* Connection() const { return connection_; }
+  // A cursor reads its answer row by row: the connection is busy until it
+  // has drained it, and key lookups take a second connection meanwhile.
+  void SetStreaming(bool streaming) { streaming_ = streaming; }
+
+  // The name of the statement Open prepares: the unnamed statement for one
+  // that only reads, and a named one for a writing statement, whose BEGIN
+  // would drop the unnamed statement.
+  static constexpr const char* kStatementName = "nuv_statement";
+  static const char* StatementName(bool writes) { return writes ? kStatementName : ""; }
+
+  // The identifier written as a quoted SQL name.
+  static std::string Quoted(const std::string& identifier);
+
+ private:
+  void LoadSchema();
+  // The name of the table with the object id; empty when there is none.
+  std::string TableName(unsigned int oid);
+  // Reconnects once when the connection was lost; false when it stays lost.
+  bool Reachable(std::string& message);
+  long Command(const std::string& sql);
+  // The connection key lookups can use now: this one, or while an answer
+  // streams a second one made with the same parameters; null, with the
+  // reason, when neither is reachable.
+  pg_conn* LookupConnection(std::string& message);
+  // Prepares the statement under the name and describes it; bind says
+  // whether its values go as parameters, and is cleared when the server
+  // cannot type them.
+  long Prepare(const NUVPgStatementText& text, std::string_view statement, const char* name, bool& bind,
+               NUVPgResult& described);
+
+  pg_conn* connection_;      // owned; finished with the backend
+  pg_conn* side_ = nullptr;  // owned; the second connection for lookups, made when first needed
+  bool streaming_ = false;   // a cursor's answer is being read row by row
+  NUVPostgresOpenOptions options_;
+  std::string databaseName_;
+  bool readOnly_ = false;
+  unsigned long lookups_ = 0;                       // the table names looked up on the server
+  bool prepared_ = false;                           // the connection holds the statement kStatementName
+  std::map<std::string, std::string> keys_;         // table -> key column ("" for none)
+  std::map<unsigned int, std::string> tableNames_;  // object id -> table
+};

@@ -1,0 +1,88 @@
+#include "NUVPostgresHost.h"
+
+#include <libpq-fe.h>
+
+#include "NUVHostRunner.h"
+#include "NUVHostSession.h"
+#include "NUVPgBackend.h"
+#include "NUVPgSample.h"
+
+NUVPostgresHost::NUVPostgresHost(NUVHostSession* session) : session_(session) {}
+
+std::unique_ptr<NUVPostgresHost> NUVPostgresHost::Open(const std::string& conninfo, std::string& message,
+                                                       const NUVPostgresOpenOptions& options) {
+  PGconn* connection = NUVPgBackend::Connect(conninfo, options, message);
+  if (!connection) return nullptr;
+  auto backend = std::make_shared<NUVPgBackend>(connection, options);
+  auto* session = new NUVHostSession(backend);
+  if (!session) {
+    message = "no memory for a session";
+    return nullptr;
+  }
+  return std::unique_ptr<NUVPostgresHost>(new NUVPostgresHost(session));
+}
+
+bool NUVPostgresHost::WriteSample(const std::string& conninfo, std::string& message) {
+  PGconn* connection = NUVPgBackend::Connect(conninfo, {}, message);
+  if (!connection) return false;
+  NUVPgBackend backend(connection, {});  // finishes the connection
+  for (const char* table : {"PRODUCT", "PART", "DOCUMENT", "WORKPACKAGE"}) {
+    if (backend.Table(table).empty()) continue;
+    message = "the database has a table " + backend.Table(table) + " already; nothing was changed";
+    return false;
+  }
+  // One simple query runs as one transaction: all of the sample or none.
+  NUVPgResult loaded(PQexec(connection, NUVPgSampleSql()));
+  if (PQresultStatus(loaded.get) == PGRES_COMMAND_OK) return true;
+  message = NUVPgBackend::Failure(connection, loaded.get);
+  return false;
+}
+
+bool NUVPostgresHost::IsConnectionString(const std::string& text) {
+  if (text.rfind("postgresql://", 0) == 0 || text.rfind("postgres://", 0) == 0) return true;
+  // keyword=value pairs: the first word is followed by "=".
+  const size_t equals = text.find('=');
+  if (equals == std::string::npos || equals == 0) return false;
+  for (size_t i = 0; i < equals; ++i) {
+    const char c = text[i];
+    const bool word = (c >= 'a' && c <= 'z') || c == '_' || (c == ' ' && i + 1 == equals);
+    if (!word) return false;
+  }
+  return true;
+}
+
+NUVPostgresHost::~NUVPostgresHost() {
+  Uninstall();
+  session_->Release();
+}
+
+void NUVPostgresHost::Install() { session_->Install(); }
+
+void NUVPostgresHost::Uninstall() { session_->Uninstall(); }
+
+long NUVPostgresHost::Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
+                          const NUVListPtrNUVBaseUnknown* headers) {
+  return NUVHostRunner(session_->Backend()).Run(statement, table, headers);
+}
+
+long NUVPostgresHost::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
+                                   const NUVHostBatchConsumer& consumer,
+                                   const NUVListPtrNUVBaseUnknown* headers) {
+  return NUVHostRunner(session_->Backend()).RunInBatches(statement, batchRows, consumer, headers);
+}
+
+NUVHostTextMode NUVPostgresHost::TextMode() const { return session_->Backend().TextMode(); }
+
+long NUVPostgresHost::ChangedRows() const { return session_->Backend().LastChanges(); }
+
+NUVIEdbSysQuery2* NUVPostgresHost::Query() const { return session_->Query(); }
+
+std::string NUVPostgresHost::DatabaseName() const { return session_->Backend().DatabaseName(); }
+
+std::string NUVPostgresHost::KeyAttribute(const std::string& classType) const {
+  return NUVHostKeyAttribute(session_->Backend(), classType);
+}
+
+std::vector<std::string> NUVPostgresHost::Reports() const {
+  return {session_->Reports().begin(), session_->Reports().end()};
+}

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "PgScratch.h"
+
+#ifdef EDBQUERY_PATH
+namespace {
+
+// What a run of edbquery left: its exit code, its output and its errors.
+struct Outcome {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (const char c : text) quoted += c == '\'' ? "'\\''" : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string Slurp(const std::string& path) {
+  std::string text;
+  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+    std::fclose(file);
+  }
+  return text;
+}
+
+Outcome Edbquery(const std::vector<std::string>& arguments) {
+  const std::string base = testing::TempDir() + "edbquery_pg_" + std::to_string(getpid());
+  std::string command = EDBQUERY_PATH;
+  for (const std::string& argument : arguments) command += " " + Quoted(argument);
+  command += " >" + base + ".out 2>" + base + ".err </dev/null";
+  Outcome outcome;
+  const int status = std::system(command.c_str());
+  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  outcome.out = Slurp(base + ".out");
+  outcome.err = Slurp(base + ".err");
+  std::remove((base + ".out").c_str());
+  std::remove((base + ".err").c_str());
+  return outcome;
+}
+
+// edbquery on a server: --init writes the sample once, tour queries answer
+// as on the built-in sample, and a failure never shows the password.
+TEST(EdbQueryOnServer, InitThenTourQueries) {
+  PgScratch scratch;
+  const std::string& db = scratch.Conninfo();
+  ASSERT_FALSE(db.empty());
+  const Outcome init = Edbquery({"--init", db});
+  ASSERT_EQ(init.exitCode, 0) << init.err;
+  const Outcome again = Edbquery({"--init", db});
+  EXPECT_EQ(again.exitCode, 1);
+  EXPECT_NE(again.err.find("already; nothing was changed"), std::string::npos) << again.err;
+
+  const struct {
+    std::vector<std::string> arguments;
+    const char* out;
+  } tour[] = {
+      {{"--string", ":NAME", "Drive gear", "--out", "string", "PART", "ID", "--out", "double", "PART", "MASS",
+        "--format", "csv", "SELECT ID, MASS FROM PART WHERE NAME = :NAME"},
+       "ID,MASS\nP2,0.42\n"},
+      {{"--string", ":NAME", "Operator's panel", "--format", "csv", "SELECT ID FROM PART WHERE NAME = :NAME"},
+       "id\nP8\n"},
+      {{"--object", ":PR", "PRODUCT", "PR2", "--format", "csv",
+        "SELECT ID FROM PART WHERE PRODUCT = ':PR' ORDER BY ID"},
+       "id\nP4\nP5\nP6\n"},
+      {{"--string-list", "P.MATERIAL=", "Stainless steel,Aluminium", "--cond", "OR", "--format", "csv",
+        "SELECT ID FROM PART P WHERE P.MATERIAL= ORDER BY ID"},
+       "id\nP2\nP4\nP5\nP7\n"},
+      {{"--out", "string", "PART", "NAME", "--out", "int", "PART", "QTY", "--out", "object", "PRODUCT",
+        "PRODUCT", "--format", "csv", "SELECT NAME, QTY, PRODUCT FROM PART WHERE ID = 'P6'"},
+       "NAME,QTY,PRODUCT\nHex bolt M8,12,PR2\n"},
+  };
+  for (const auto& query : tour) {
+    std::vector<std::string> arguments{"--db", db};
+    arguments.insert(arguments.end(), query.arguments.begin(), query.arguments.end());
+    const Outcome outcome = Edbquery(arguments);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, query.out) << query.arguments.back();
+  }
+
+  // More rows than one batch, each object looked up while the rest streams.
+  const Outcome many =
+      Edbquery({"--db", db, "--out", "object", "PRODUCT", "PRODUCT", "--format", "csv",
+                "SELECT PRODUCT FROM PART, generate_series(1, 300) AS n WHERE PRODUCT = 'PR2'"});
+  EXPECT_EQ(many.exitCode, 0) << many.err;
+  EXPECT_EQ(std::count(many.out.begin(), many.out.end(), '\n'), 901);
+  EXPECT_EQ(many.out.substr(0, 12), "PRODUCT\nPR2\n");
+
+  const Outcome written = Edbquery({"--db", db, "UPDATE PART SET QTY = QTY WHERE PRODUCT = 'PR1'"});
+  EXPECT_EQ(written.exitCode, 0) << written.err;
+  EXPECT_EQ(written.err, "edbquery: 3 rows changed\n");
+  const Outcome refused = Edbquery({"--db", db + " password=s3cr3tpw", "--readonly", "DELETE FROM PART"});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.err.find("read-only transaction"), std::string::npos) << refused.err;
+  const Outcome lost = Edbquery({"--db", db + " dbname=nosuchdb password=s3cr3tpw", "SELECT 1"});
+  EXPECT_EQ(lost.exitCode, 1);
+  EXPECT_NE(lost.err.find("nosuchdb"), std::string::npos) << lost.err;
+  EXPECT_EQ(lost.err.find("s3cr3tpw"), std::string::npos) << lost.err;
+}
+
+}  // namespace
+#endif

@@ -1,0 +1,394 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "NUVEdbResultTabData.h"
+#include "NUVEdbResultTabHdr.h"
+#include "NUVEdbResultTable.h"
+#include "NUVError.h"
+#include "NUVIEdbSysObject.h"
+#include "NUVIEdbSysQuery2.h"
+#include "PgScratch.h"
+#include "TestLists.h"
+
+namespace {
+
+// Each test's own schema on the throwaway server with the sample in it,
+// its host installed as the session.
+class PgHost : public testing::Test {
+ protected:
+  void SetUp() override {
+    host = scratch.Host(true);
+    ASSERT_NE(host, nullptr);
+    host->Install();
+  }
+
+  long Run(const std::string& statement, const NUVListPtrNUVBaseUnknown* headers = nullptr) {
+    table = std::make_unique<NUVEdbResultTable>();
+    return host->Run(statement.c_str(), *table, headers);
+  }
+  // The reason recorded when the host refuses the statement; empty when it runs.
+  std::string Refusal(const std::string& statement, const NUVListPtrNUVBaseUnknown* headers = nullptr) {
+    const long code = Run(statement, headers);
+    return code >= 0 ? "" : LastError(code);
+  }
+  static std::string LastError(long code) {
+    NUVError* error = NUVError::NUVGetLastError(code, nullptr);
+    if (!error) return "<no error recorded>";
+    std::string message = error->GetMessageText();
+    error->Release();
+    return message;
+  }
+  int Rows() const {
+    int rows = 0;
+    table->GetNumberOfRows(rows);
+    return rows;
+  }
+  // Row n's cells joined by " ", each as "CLASS.ATTR:type=value", text decoded.
+  std::string Row(int n) const {
+    NUVListPtrNUVBaseUnknown cells;
+    table->GetRow(n, cells);
+    std::string row;
+    for (int i = 1; i <= cells.Size(); ++i) {
+      const auto& cell = static_cast<const NUVEdbResultTabData&>(*cells[i]);
+      NUVUnicodeString classType, attrName, text;
+      NUVEdbObjAttrType type = EdbTypeNone;
+      cell.GetClassType(classType);
+      cell.GetAttrName(attrName);
+      cell.GetType(type);
+      int number = 0;
+      double real = 0;
+      std::string value;
+      if (cell.GetData(number) >= 0) value = std::to_string(number);
+      if (cell.GetData(real) >= 0) value = NUVUnicodeString().BuildFromNum(real, "%.17g").CastToCharPtr();
+      if (cell.GetData(text, 1) >= 0) value = text.CastToCharPtr();
+      row += std::string(i > 1 ? " " : "") + classType.CastToCharPtr() + "." + attrName.CastToCharPtr() +
+             ":" + std::to_string(type) + "=" + value;
+      cells[i]->Release();
+    }
+    return row;
+  }
+  std::string Scalar(const std::string& statement) {
+    const std::string refusal = Refusal(statement);
+    if (!refusal.empty()) return "<refused: " + refusal + ">";
+    return Rows() > 0 ? Row(1) : "<no row>";
+  }
+
+  PgScratch scratch;
+  std::unique_ptr<NUVPostgresHost> host;
+  std::unique_ptr<NUVEdbResultTable> table;
+};
+
+// Every server type the host reads, as the cell it becomes.
+TEST_F(PgHost, ServerTypesBecomeTheirCells) {
+  struct Case {
+    const char* expression;
+    const char* cell;
+  } cases[] = {
+      {"1::int2", "QUERY.v:1=1"},
+      {"-7::int4", "QUERY.v:1=-7"},
+      {"true", "QUERY.v:1=1"},
+      {"false", "QUERY.v:1=0"},
+      {"2147483647::int8", "QUERY.v:1=2147483647"},
+      {"9007199254740993::int8", "QUERY.v:3=9007199254740993"},
+      {"0.5::float4", "QUERY.v:16=0.5"},
+      {"2.75::float8", "QUERY.v:16=2.75"},
+      {"2.750::numeric", "QUERY.v:16=2.75"},
+      {"0.1::numeric", "QUERY.v:16=0.10000000000000001"},
+      {"123456789012345678901234567890.5::numeric", "QUERY.v:3=123456789012345678901234567890.5"},
+      {"'NaN'::numeric", "QUERY.v:3=NaN"},
+      {"'a b''c'::text", "QUERY.v:3=a b'c"},
+      {"'x'::char(3)", "QUERY.v:3=x  "},
+      {"'n'::name", "QUERY.v:3=n"},
+      {"'\\x00ff1F'::bytea", "QUERY.v:3=00FF1F"},
+      {"'2026-12-07'::date", "QUERY.v:3=2026-12-07"},
+      {"'{\"a\": 1}'::json", "QUERY.v:3={\"a\": 1}"},
+      {"NULL::int4", "QUERY.v:0="},
+      {"NULL::text", "QUERY.v:0="},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Scalar(std::string("SELECT ") + c.expression + " AS v"), c.cell) << c.expression;
+}
+
+// Sample rows by the upper-case names the library writes: with headers a
+// column takes the header's name, class type and type where the value
+// converts exactly; without, the folded names the server gives.
+TEST_F(PgHost, SampleRowsWithAndWithoutHeaders) {
+  OwnedList headers{new NUVEdbResultTabHdr("PART", "QTY", EdbTypeDouble),
+                    new NUVEdbResultTabHdr("PART", "MASS", EdbTypeInteger),
+                    new NUVEdbResultTabHdr("DOCUMENT", "CHECKSUM", EdbTypeString)};
+  ASSERT_EQ(Refusal("SELECT ID, NAME, MASS, QTY FROM PART WHERE ID = 'P1'"), "");
+  EXPECT_EQ(Row(1), "part.id:3=P1 part.name:3=Pump housing part.mass:16=2.75 part.qty:1=1");
+  ASSERT_EQ(Refusal("SELECT QTY, MASS FROM PART WHERE ID IN ('P1', 'P4') ORDER BY ID", &headers.get()), "");
+  EXPECT_EQ(Row(1), "PART.QTY:16=1 PART.MASS:16=2.75");
+  ASSERT_EQ(Refusal("SELECT CHECKSUM FROM DOCUMENT WHERE DOCNO = 'D1'", &headers.get()), "");
+  EXPECT_EQ(Row(1), "DOCUMENT.CHECKSUM:3=1F8B0800");
+  EXPECT_EQ(host->KeyAttribute("PART"), "ID");
+  EXPECT_EQ(host->KeyAttribute("part"), "id");
+  EXPECT_EQ(host->KeyAttribute("NOSUCH"), "");
+  EXPECT_EQ(host->DatabaseName(), "nuvtest");
+}
+
+// In plain mode the library's literals are decoded and bound, so the server
+// sees the text as given: blanks, apostrophes, percent signs, backslashes
+// (which never end a literal) and UTF-8; a doubled apostrophe the author
+// wrote stays; a literal the server cannot type a parameter for is inlined.
+TEST_F(PgHost, PlainTextsReachTheServerAsGiven) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"SELECT NAME FROM PART WHERE NAME = 'Operator%27s%20panel'", "part.name:3=Operator's panel"},
+      {"SELECT 'it''s' AS v", "QUERY.v:3=it's"},
+      {"SELECT 'a%20b' AS v", "QUERY.v:3=a b"},
+      {"SELECT 'C:\\path\\' AS v", "QUERY.v:3=C:\\path\\"},
+      {"SELECT 100 || '%25' AS v", "QUERY.v:3=100%"},
+      {"SELECT length('\xC3\xA4%20') AS v", "QUERY.v:1=2"},
+      {"SELECT $$a%20b$$ AS v", "QUERY.v:3=a%20b"},
+      {"SELECT E'a\\'b' AS v", "QUERY.v:3=a'b"},
+      {"SELECT 1::int4 AS \"it's\" -- 'x%20'", "QUERY.it's:1=1"},
+      {"SELECT 'a%20b' /* nested /* 'x' */ still ' a comment */ AS v", "QUERY.v:3=a b"},
+      {"SELECT '7'::int4 + 1 AS v", "QUERY.v:1=8"},
+      {"SELECT (ARRAY['a%20b', 'c'])[1:1] AS v", "QUERY.v:3={\"a b\"}"},
+      {"SELECT lo, (ARRAY[1, 2, 3])[lo:lo] AS v FROM (SELECT 2 AS lo) AS t", "QUERY.lo:1=2 QUERY.v:3={2}"},
+      {"SELECT U&'d\\0061t%20' AS v", "QUERY.v:3=dat%20"},
+  };
+  for (const auto& [statement, cell] : cases) EXPECT_EQ(Scalar(statement), cell) << statement;
+  ASSERT_EQ(Refusal("INSERT INTO PRODUCT VALUES ('PR9', 'Back\\slash%20%27q%27', NULL)"), "");
+  EXPECT_EQ(Scalar("SELECT NAME FROM PRODUCT WHERE ID = 'PR9'"), "product.name:3=Back\\slash 'q'");
+  ASSERT_EQ(Refusal("CREATE TABLE NOTE (N TEXT DEFAULT 'a%20b')"), "");
+  ASSERT_EQ(Refusal("INSERT INTO NOTE DEFAULT VALUES"), "");
+  EXPECT_EQ(Scalar("SELECT N FROM NOTE"), "note.n:3=a b");
+}
+
+// In encoded mode literals go to the server as written and stored texts
+// are read as encoded; the plain host reads the same rows as they are.
+TEST_F(PgHost, EncodedModeKeepsTheLibrarysForm) {
+  NUVPostgresOpenOptions options;
+  options.textMode = NUVHostTextMode::Encoded;
+  std::string message;
+  auto encoded = NUVPostgresHost::Open(scratch.Conninfo(), message, options);
+  ASSERT_NE(encoded, nullptr) << message;
+  NUVEdbResultTable none;
+  ASSERT_GE(encoded->Run("CREATE TABLE ETEXT (K TEXT PRIMARY KEY, T TEXT)", none), 0);
+  ASSERT_GE(encoded->Run("INSERT INTO ETEXT VALUES ('k1', 'O%27Neil%20%25')", none), 0);
+  table = std::make_unique<NUVEdbResultTable>();
+  ASSERT_GE(encoded->Run("SELECT T FROM ETEXT WHERE T = 'O%27Neil%20%25'", *table), 0);
+  ASSERT_EQ(Rows(), 1);
+  EXPECT_EQ(Row(1), "etext.t:3=O'Neil %");
+  EXPECT_EQ(Scalar("SELECT T FROM ETEXT"), "etext.t:3=O%27Neil%20%25");
+  EXPECT_EQ(encoded->KeyAttribute("ETEXT"), "K");
+}
+
+// What must not run is refused with the reason, before anything runs.
+TEST_F(PgHost, RefusesWhatMustNotRun) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"SELECT 1; DELETE FROM PART", "the text holds more than one statement"},
+      {"  -- nothing\n;", "the text holds no statement"},
+      {"SELECT ID FROM PART WHERE QTY = $1", "the statement holds the parameter $1, which no value replaced"},
+      {"SELECT ID FROM PART WHERE QTY = :qty",
+       "the statement holds the parameter :qty, which no value replaced"},
+      {"SELECT * FROM NOSUCH", "relation \"nosuch\" does not exist (SQLSTATE 42P01)"},
+      {"SELECT 1/0", "division by zero (SQLSTATE 22012)"},
+      {"INSERT INTO PART (ID, NAME) VALUES ('P1', 'x')", "(SQLSTATE 23505)"},
+      {"SELECT 'a%00b'", "a text value holds a zero byte, which the server cannot store"},
+      {"COPY PART TO STDOUT", "COPY is not taken by this host"},
+  };
+  for (const auto& [statement, reason] : cases)
+    EXPECT_NE(Refusal(statement).find(reason), std::string::npos) << statement;
+  EXPECT_EQ(Scalar("SELECT count(*)::int4 AS n FROM PART"), "QUERY.n:1=8");
+  EXPECT_EQ(Scalar("SELECT 1::int4 AS n;"), "QUERY.n:1=1");
+  EXPECT_EQ(Scalar("SELECT 2::int4 AS n WHERE 'a' = ANY ('{a}'::text[])"), "QUERY.n:1=2");
+}
+
+// Batches of at most N rows, each with the header; a writing statement
+// whose answer or consumer fails is rolled back whole; changed rows are
+// counted for writes only.
+TEST_F(PgHost, BatchesAndWritesAllOrNothing) {
+  for (const size_t n : {size_t{1}, size_t{3}, size_t{50}}) {
+    std::vector<int> sizes;
+    ASSERT_GE(host->RunInBatches("SELECT ID FROM PART ORDER BY ID", n,
+                                 [&](NUVEdbResultTable& batch) {
+                                   int rows = 0;
+                                   batch.GetNumberOfRows(rows);
+                                   NUVListPtrNUVBaseUnknown header;
+                                   batch.GetHeader(header);
+                                   EXPECT_EQ(header.Size(), 1);
+                                   for (int i = 1; i <= header.Size(); ++i) header[i]->Release();
+                                   sizes.push_back(rows);
+                                   return 0L;
+                                 }),
+              0);
+    int total = 0;
+    for (int size : sizes) total += size;
+    EXPECT_EQ(total, 8) << n;
+    EXPECT_EQ(sizes.size(), (8 + n - 1) / n) << n;
+  }
+  // Objects are looked up while the answer still streams in.
+  int found = 0;
+  ASSERT_GE(host->RunInBatches("SELECT ID, PRODUCT FROM PART WHERE PRODUCT IS NOT NULL ORDER BY ID", 2,
+                               [&](NUVEdbResultTable&) {
+                                 NUVIEdbSysObject* object = nullptr;
+                                 if (host->Query()->GetObjectFromKey("PRODUCT", "PR2", &object) < 0)
+                                   return -1L;
+                                 object->Release();
+                                 ++found;
+                                 return 0L;
+                               }),
+            0);
+  EXPECT_EQ(found, 4);
+  int calls = 0;
+  const long failed = host->RunInBatches("UPDATE PART SET QTY = QTY + 1 RETURNING ID", 2,
+                                         [&](NUVEdbResultTable&) { return ++calls == 2 ? -5L : 0L; });
+  EXPECT_EQ(failed, -5);
+  EXPECT_NE(Refusal("UPDATE PART SET QTY = 10 / (QTY - 12) RETURNING ID"), "");
+  EXPECT_EQ(Scalar("SELECT sum(QTY)::int4 AS q FROM PART"), "QUERY.q:1=21");
+  ASSERT_EQ(Refusal("DELETE FROM DOCUMENT WHERE PART = 'P1'"), "");
+  EXPECT_EQ(host->ChangedRows(), 2);
+  ASSERT_EQ(Refusal("SELECT 1"), "");
+  EXPECT_EQ(host->ChangedRows(), -1);
+}
+
+// Keys that could rewrite a statement are refused at lookup with a
+// recorded error naming them; existing keys are found.
+TEST_F(PgHost, KeysAreCheckedAndLookedUp) {
+  NUVIEdbSysObject* object = nullptr;
+  ASSERT_GE(host->Query()->GetObjectFromKey("PRODUCT", "PR3", &object), 0);
+  ASSERT_NE(object, nullptr);
+  object->Release();
+  object = nullptr;
+  const long code = host->Query()->GetObjectFromKey("PART", "P1' OR '1'='1", &object);
+  EXPECT_LT(code, 0);
+  EXPECT_EQ(object, nullptr);
+  EXPECT_NE(LastError(code).find("PART key 'P1' OR '1'='1' refused"), std::string::npos);
+}
+
+// A connection the server ended before the statement is found lost before
+// anything runs: the host reconnects once, with its settings, and runs it.
+TEST_F(PgHost, ReconnectsOnceAfterALostConnection) {
+  ASSERT_EQ(Refusal("SELECT pg_backend_pid() AS pid"), "");
+  const std::string pid = Row(1).substr(Row(1).find('=') + 1);
+  std::string message;
+  auto other = NUVPostgresHost::Open(scratch.Conninfo(), message);
+  ASSERT_NE(other, nullptr) << message;
+  NUVEdbResultTable ended;
+  ASSERT_GE(other->Run(("SELECT pg_terminate_backend(" + pid + ")").c_str(), ended), 0);
+  EXPECT_EQ(Scalar("SELECT current_setting('standard_conforming_strings') AS s"), "QUERY.s:3=on");
+  EXPECT_EQ(Scalar("SELECT 'a%20b' AS v"), "QUERY.v:3=a b");
+  ASSERT_EQ(Refusal("SELECT pg_backend_pid() AS pid"), "");
+  EXPECT_NE(Row(1).substr(Row(1).find('=') + 1), pid);
+}
+
+// A row another session holds locked stops a write after the lock timeout,
+// with nothing changed.
+TEST_F(PgHost, LockHeldElsewhereEndsInLockTimeout) {
+  std::string message;
+  auto holder = NUVPostgresHost::Open(scratch.Conninfo(), message);
+  ASSERT_NE(holder, nullptr) << message;
+  NUVPostgresOpenOptions options;
+  options.lockTimeoutMs = 100;
+  auto waiter = NUVPostgresHost::Open(scratch.Conninfo(), message, options);
+  ASSERT_NE(waiter, nullptr) << message;
+  std::thread holding([&] {
+    NUVEdbResultTable held;
+    EXPECT_GE(holder->Run("WITH locked AS (SELECT ID FROM PART WHERE ID = 'P1' FOR UPDATE) SELECT "
+                          "pg_sleep(1.5) FROM locked",
+                          held),
+              0);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  NUVEdbResultTable none;
+  const long code = waiter->Run("UPDATE PART SET QTY = 99 WHERE ID = 'P1'", none);
+  holding.join();
+  ASSERT_LT(code, 0);
+  const std::string reason = LastError(code);
+  EXPECT_NE(reason.find("lock timeout: "), std::string::npos) << reason;
+  EXPECT_NE(reason.find("(SQLSTATE 55P03)"), std::string::npos) << reason;
+  EXPECT_EQ(Scalar("SELECT QTY FROM PART WHERE ID = 'P1'"), "part.qty:1=1");
+}
+
+// Two writers that each lock the row the other wants next: the server
+// ends one of them as a deadlock, which the host names as retryable and
+// rolls back, and the other completes.
+TEST_F(PgHost, DeadlockIsNamedRetryable) {
+  std::string message;
+  auto first = NUVPostgresHost::Open(scratch.Conninfo(), message);
+  auto second = NUVPostgresHost::Open(scratch.Conninfo(), message);
+  ASSERT_TRUE(first && second) << message;
+  const auto crossing = [](const char* mine, const char* theirs) {
+    return std::string("WITH mine AS (SELECT ID FROM PART WHERE ID = '") + mine +
+           "' FOR UPDATE), waited AS (SELECT pg_sleep(0.5) FROM mine) UPDATE PART SET QTY = QTY + 1 WHERE ID "
+           "= '" +
+           theirs + "' AND EXISTS (SELECT 1 FROM waited)";
+  };
+  long codes[2] = {0, 0};
+  std::thread other([&] {
+    NUVEdbResultTable none;
+    codes[1] = second->Run(crossing("P2", "P1").c_str(), none);
+    if (codes[1] < 0) message = LastError(codes[1]);
+  });
+  NUVEdbResultTable none;
+  codes[0] = first->Run(crossing("P1", "P2").c_str(), none);
+  const std::string firstReason = codes[0] < 0 ? LastError(codes[0]) : "";
+  other.join();
+  ASSERT_TRUE((codes[0] < 0) != (codes[1] < 0)) << codes[0] << " " << codes[1];
+  const std::string reason = codes[0] < 0 ? firstReason : message;
+  EXPECT_NE(reason.find("retryable, run it again: deadlock detected"), std::string::npos) << reason;
+  EXPECT_NE(reason.find("(SQLSTATE 40P01)"), std::string::npos) << reason;
+  EXPECT_EQ(Scalar("SELECT sum(QTY) AS q FROM PART WHERE ID IN ('P1', 'P2')"), "QUERY.q:1=4");
+}
+
+// A serializable writer whose row another writer changed and committed
+// after its snapshot: the server refuses it as a serialization failure,
+// named retryable, and only the first change stays.
+TEST_F(PgHost, SerializationFailureIsNamedRetryable) {
+  std::string message;
+  auto first = NUVPostgresHost::Open(scratch.Conninfo(), message);
+  auto second = NUVPostgresHost::Open(scratch.Conninfo() + " options='-c search_path=" + scratch.Schema() +
+                                          " -c default_transaction_isolation=serializable'",
+                                      message);
+  ASSERT_TRUE(first && second) << message;
+  std::thread writing([&] {
+    NUVEdbResultTable none;
+    EXPECT_GE(first->Run("WITH changed AS (UPDATE PART SET QTY = QTY + 1 WHERE ID = 'P1' RETURNING ID) "
+                         "SELECT pg_sleep(0.8) FROM changed",
+                         none),
+              0);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  NUVEdbResultTable none;
+  const long code = second->Run("UPDATE PART SET QTY = QTY + 10 WHERE ID = 'P1'", none);
+  writing.join();
+  ASSERT_LT(code, 0);
+  const std::string reason = LastError(code);
+  EXPECT_NE(reason.find("retryable, run it again: could not serialize access"), std::string::npos) << reason;
+  EXPECT_NE(reason.find("(SQLSTATE 40001)"), std::string::npos) << reason;
+  EXPECT_EQ(Scalar("SELECT QTY FROM PART WHERE ID = 'P1'"), "part.qty:1=2");
+}
+
+// A failed connection says why without the password, and a statement that
+// runs too long is stopped with the timeout's SQLSTATE.
+TEST(PgConnection, FailuresNameTheReasonButNoPassword) {
+  std::string message;
+  EXPECT_EQ(NUVPostgresHost::Open(ServerConninfo() + " dbname=nosuchdb password=s3cr3tpw", message), nullptr);
+  EXPECT_NE(message.find("nosuchdb"), std::string::npos) << message;
+  EXPECT_EQ(message.find("s3cr3tpw"), std::string::npos) << message;
+  NUVPostgresOpenOptions options;
+  options.statementTimeoutMs = 50;
+  auto host = NUVPostgresHost::Open(ServerConninfo(), message, options);
+  ASSERT_NE(host, nullptr) << message;
+  NUVEdbResultTable table;
+  const long code = host->Run("SELECT pg_sleep(2)", table);
+  ASSERT_LT(code, 0);
+  NUVError* error = NUVError::NUVGetLastError(code, nullptr);
+  ASSERT_NE(error, nullptr);
+  EXPECT_NE(std::string(error->GetMessageText()).find("statement timeout or cancel: "), std::string::npos);
+  EXPECT_NE(std::string(error->GetMessageText()).find("(SQLSTATE 57014)"), std::string::npos);
+  error->Release();
+  EXPECT_TRUE(NUVPostgresHost::IsConnectionString("postgresql://u@h/db"));
+  EXPECT_TRUE(NUVPostgresHost::IsConnectionString("host=/tmp dbname=x"));
+  EXPECT_FALSE(NUVPostgresHost::IsConnectionString("parts.db"));
+  EXPECT_FALSE(NUVPostgresHost::IsConnectionString("dir/a=b.db"));
+}
+
+}  // namespace

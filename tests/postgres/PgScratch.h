@@ -1,0 +1,73 @@
+#pragma once
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "NUVEdbResultTable.h"
+#include "NUVPostgresHost.h"
+
+// The connection string of the throwaway server the test fixture started;
+// empty, with a test failure saying why, when there is none.
+inline std::string ServerConninfo() {
+  const char* file = std::getenv("NUV_PG_CONNINFO_FILE");
+  std::ifstream in(file ? file : "");
+  std::string conninfo;
+  std::getline(in, conninfo);
+  if (conninfo.empty())
+    ADD_FAILURE() << "no PostgreSQL server: NUV_PG_CONNINFO_FILE (" << (file ? file : "unset")
+                  << ") names no connection string; run the tests through ctest";
+  return conninfo;
+}
+
+// A schema of its own on the server for one test, first on the search
+// path of the connection string it gives; dropped with everything in it
+// at the end.
+class PgScratch {
+ public:
+  PgScratch() {
+    static int count = 0;
+    name_ = "t" + std::to_string(getpid()) + "_" + std::to_string(++count);
+    const std::string base = ServerConninfo();
+    if (base.empty()) return;
+    std::string message;
+    admin_ = NUVPostgresHost::Open(base, message);
+    if (!admin_) {
+      ADD_FAILURE() << message;
+      return;
+    }
+    NUVEdbResultTable none;
+    EXPECT_GE(admin_->Run(("CREATE SCHEMA " + name_).c_str(), none), 0);
+    conninfo_ = base + " options='-c search_path=" + name_ + "'";
+  }
+  ~PgScratch() {
+    if (!admin_) return;
+    NUVEdbResultTable none;
+    admin_->Run(("DROP SCHEMA " + name_ + " CASCADE").c_str(), none);
+  }
+  PgScratch(const PgScratch&) = delete;
+  PgScratch& operator=(const PgScratch&) = delete;
+
+  const std::string& Conninfo() const { return conninfo_; }
+  const std::string& Schema() const { return name_; }
+
+  // A host on the schema, with the sample written into it when asked.
+  std::unique_ptr<NUVPostgresHost> Host(bool sample, const NUVPostgresOpenOptions& options = {}) const {
+    std::string message;
+    if (conninfo_.empty()) return nullptr;
+    if (sample && !NUVPostgresHost::WriteSample(conninfo_, message)) {
+      ADD_FAILURE() << message;
+      return nullptr;
+    }
+    auto host = NUVPostgresHost::Open(conninfo_, message, options);
+    if (!host) ADD_FAILURE() << message;
+    return host;
+  }
+
+ private:
+  std::string name_;
+  std::string conninfo_;
+  std::unique_ptr<NUVPostgresHost> admin_;
+};

@@ -1,0 +1,81 @@
+#include "QueryHost.h"
+
+#include "Failure.h"
+#include "NUVPostgresHost.h"
+#include "NUVSqliteHost.h"
+
+namespace {
+
+// The same calls on either host.
+template <class Host>
+class HostAdapter : public QueryHost {
+ public:
+  explicit HostAdapter(std::unique_ptr<Host> host) : host_(std::move(host)) {}
+  void Install() override { host_->Install(); }
+  long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const Consumer& consumer,
+                    const NUVListPtrNUVBaseUnknown* headers) override {
+    return host_->RunInBatches(statement, batchRows, consumer, headers);
+  }
+  long ChangedRows() const override { return host_->ChangedRows(); }
+  bool PlainText() const override;
+  std::string KeyAttribute(const std::string& classType) const override {
+    return host_->KeyAttribute(classType);
+  }
+  NUVIEdbSysQuery2* Query() const override { return host_->Query(); }
+
+ private:
+  std::unique_ptr<Host> host_;
+};
+
+template <>
+bool HostAdapter<NUVSqliteHost>::PlainText() const {
+  return host_->TextMode() == NUVSqliteTextMode::Plain;
+}
+
+template <>
+bool HostAdapter<NUVPostgresHost>::PlainText() const {
+  return host_->TextMode() == NUVHostTextMode::Plain;
+}
+
+std::unique_ptr<QueryHost> OpenServer(const Options& options) {
+  NUVPostgresOpenOptions open;
+  if (options.textMode == TextMode::Encoded) open.textMode = NUVHostTextMode::Encoded;
+  open.readOnly = options.readOnly;
+  open.lockTimeoutMs = options.timeoutMs;
+  std::string message;
+  auto host = NUVPostgresHost::Open(options.databasePath, message, open);
+  // The connection string may hold a password: the message never names it.
+  if (!host) throw Failure(kDatabaseError, "server: " + message);
+  return std::make_unique<HostAdapter<NUVPostgresHost>>(std::move(host));
+}
+
+std::unique_ptr<QueryHost> OpenFile(const Options& options) {
+  const std::string& path = options.databasePath;
+  NUVSqliteOpenOptions open;
+  if (options.textMode == TextMode::Plain) open.textMode = NUVSqliteTextMode::Plain;
+  if (options.textMode == TextMode::Encoded) open.textMode = NUVSqliteTextMode::Encoded;
+  open.readOnly = options.readOnly;
+  open.busyTimeoutMs = options.timeoutMs;
+  std::string message;
+  std::unique_ptr<NUVSqliteHost> host =
+      path.empty() ? NUVSqliteHost::OpenSample(message) : NUVSqliteHost::OpenFile(path, message, open);
+  if (!host) throw Failure(kDatabaseError, WithPath(path, message));
+  return std::make_unique<HostAdapter<NUVSqliteHost>>(std::move(host));
+}
+
+}  // namespace
+
+bool NamesServer(const std::string& target) { return NUVPostgresHost::IsConnectionString(target); }
+
+std::unique_ptr<QueryHost> OpenQueryHost(const Options& options) {
+  return NamesServer(options.databasePath) ? OpenServer(options) : OpenFile(options);
+}
+
+void WriteSample(const std::string& target) {
+  std::string message;
+  if (NamesServer(target)) {
+    if (!NUVPostgresHost::WriteSample(target, message)) throw Failure(kDatabaseError, "server: " + message);
+    return;
+  }
+  if (!NUVSqliteHost::WriteSample(target, message)) throw Failure(kDatabaseError, WithPath(target, message));
+}
