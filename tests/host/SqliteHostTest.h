@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "CellText.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
@@ -42,29 +43,9 @@ class SqliteHost : public testing::Test {
   // Row n's cells joined by " ", each as "CLASS.ATTR:type=value" or, when
   // bare, as its value alone; text as stored (decode 0) or decoded (1).
   std::string Row(int n, bool bare = false, int decode = 1) {
-    OwnedList cells;  // GetRow hands out a reference on each
-    table->GetRow(n, cells);
-    std::string row;
-    for (int i = 1; i <= cells.get().Size(); ++i) {
-      const auto& cell = static_cast<const NUVEdbResultTabData&>(*cells.get()[i]);
-      NUVUnicodeString classType, attrName, text;
-      NUVEdbObjAttrType type = EdbTypeNone;
-      cell.GetClassType(classType);
-      cell.GetAttrName(attrName);
-      cell.GetType(type);
-      int number = 0;
-      double real = 0;
-      std::string value;
-      if (cell.GetData(number) >= 0) value = std::to_string(number);
-      if (cell.GetData(real) >= 0) value = NUVUnicodeString().BuildFromNum(real, "%g").CastToCharPtr();
-      if (cell.GetData(text, decode) >= 0) value = text.CastToCharPtr();
-      if (i > 1) row += " ";
-      if (!bare)
-        row += std::string(classType.CastToCharPtr()) + "." + attrName.CastToCharPtr() + ":" +
-               std::to_string(type) + "=";
-      row += value;
-    }
-    return row;
+    OwnedList cells;
+    table->GetRow(n, cells.get());
+    return CellText(cells.get(), bare, decode);
   }
   // The reason recorded when the host refuses the statement; empty when it runs.
   std::string Refusal(const std::string& statement, const NUVListPtrNUVBaseUnknown* headers = nullptr) {

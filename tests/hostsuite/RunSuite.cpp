@@ -2,6 +2,7 @@
 // each kind of value, NULL, integers beyond 32 bits, bytes, headers, one
 // statement per text, parameters left in a statement, texts with blanks
 // and apostrophes, and writes that are all or nothing.
+#include "CellText.h"
 #include "HostSuite.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTabHdr.h"
@@ -20,26 +21,7 @@ long HostUnderTest::RunInBatches(const NUVUnicodeString&, size_t,
 namespace {
 
 // The cells as "CLASS.ATTR:type=value", joined by " ", text decoded.
-std::string Describe(const NUVListPtrNUVBaseUnknown& cells) {
-  std::string row;
-  for (int i = 1; i <= cells.Size(); ++i) {
-    const auto& cell = static_cast<const NUVEdbResultTabData&>(*cells[i]);
-    NUVUnicodeString classType, attrName, text;
-    NUVEdbObjAttrType type = EdbTypeNone;
-    cell.GetClassType(classType);
-    cell.GetAttrName(attrName);
-    cell.GetType(type);
-    int number = 0;
-    double real = 0;
-    std::string value;
-    if (cell.GetData(number) >= 0) value = std::to_string(number);
-    if (cell.GetData(real) >= 0) value = NUVUnicodeString().BuildFromNum(real, "%g").CastToCharPtr();
-    if (cell.GetData(text, 1) >= 0) value = text.CastToCharPtr();
-    row += std::string(i > 1 ? " " : "") + classType.CastToCharPtr() + "." + attrName.CastToCharPtr() + ":" +
-           std::to_string(type) + "=" + value;
-  }
-  return row;
-}
+std::string Describe(const NUVListPtrNUVBaseUnknown& cells) { return CellText(cells); }
 
 // Runs statements on the host under test and says what came back.
 class Runner {

@@ -5,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "CellText.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
@@ -49,27 +50,9 @@ class PgHost : public testing::Test {
   }
   // Row n's cells joined by " ", each as "CLASS.ATTR:type=value", text decoded.
   std::string Row(int n) const {
-    NUVListPtrNUVBaseUnknown cells;
-    table->GetRow(n, cells);
-    std::string row;
-    for (int i = 1; i <= cells.Size(); ++i) {
-      const auto& cell = static_cast<const NUVEdbResultTabData&>(*cells[i]);
-      NUVUnicodeString classType, attrName, text;
-      NUVEdbObjAttrType type = EdbTypeNone;
-      cell.GetClassType(classType);
-      cell.GetAttrName(attrName);
-      cell.GetType(type);
-      int number = 0;
-      double real = 0;
-      std::string value;
-      if (cell.GetData(number) >= 0) value = std::to_string(number);
-      if (cell.GetData(real) >= 0) value = NUVUnicodeString().BuildFromNum(real, "%.17g").CastToCharPtr();
-      if (cell.GetData(text, 1) >= 0) value = text.CastToCharPtr();
-      row += std::string(i > 1 ? " " : "") + classType.CastToCharPtr() + "." + attrName.CastToCharPtr() +
-             ":" + std::to_string(type) + "=" + value;
-      cells[i]->Release();
-    }
-    return row;
+    OwnedList cells;
+    table->GetRow(n, cells.get());
+    return CellText(cells.get(), false, 1, "%.17g");
   }
   std::string Scalar(const std::string& statement) {
     const std::string refusal = Refusal(statement);
