@@ -8,6 +8,7 @@
 #include "NUVIEdbDatabaseContext.h"
 #include "NUVIEdbErrorReporter.h"
 #include "NUVIEdbMetadataToolProvider.h"
+#include "NUVRef.h"
 #include "NUVSession.h"
 
 class NUVEdsMetadataTool;
@@ -43,7 +44,7 @@ class NUVHostSession : public NUVBaseUnknown,
   long ReportError(NUVError* error, const NUVUnicodeString& first, const NUVUnicodeString& second) override;
 
   NUVHostBackend& Backend() const { return *backend_; }
-  NUVIEdbSysQuery2* Query() const { return query_; }
+  NUVIEdbSysQuery2* Query() const { return query_.get(); }
   const std::deque<std::string>& Reports() const { return reports_; }
 
   // Makes the session the process's session; Uninstall removes it when it
@@ -53,9 +54,9 @@ class NUVHostSession : public NUVBaseUnknown,
 
  private:
   std::shared_ptr<NUVHostBackend> backend_;
-  NUVEdsMetadataTool* metadataTool_;  // one reference
-  NUVIEdbDatabaseHandle* handle_;     // one reference
-  NUVIEdbSysQuery2* query_;           // one reference
+  NUVRef<NUVEdsMetadataTool> metadataTool_;
+  NUVRef<NUVIEdbDatabaseHandle> handle_;
+  NUVRef<NUVIEdbSysQuery2> query_;
   std::deque<std::string> reports_;
 };
 

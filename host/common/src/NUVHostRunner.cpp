@@ -7,14 +7,13 @@
 #include "NUVEdbResultTable.h"
 #include "NUVEdbResultTableBuilder.h"
 #include "NUVInternalError.h"
+#include "NUVRef.h"
 
 long NUVHostRefused(const std::string& message) {
-  auto* error = new NUVInternalError(1, "HostRefused", "NUVHost");
+  const auto error = NUVAdopt(new NUVInternalError(1, "HostRefused", "NUVHost"));
   if (!error) return NUV_E_FAIL;
   error->SetMessageText(message.c_str());
-  const long code = NUVError::GetReturn(0, error, nullptr, __FILE__, __LINE__);
-  error->Release();
-  return code;
+  return NUVError::GetReturn(0, error.get(), nullptr, __FILE__, __LINE__);
 }
 
 namespace {

@@ -174,15 +174,11 @@ std::string NUVHostKeyAttribute(const NUVHostBackend& backend, const std::string
 
 NUVHostSession::NUVHostSession(std::shared_ptr<NUVHostBackend> backend)
     : backend_(std::move(backend)),
-      metadataTool_(new HostMetadataTool(backend_)),
-      handle_(new HostHandle(backend_)),
-      query_(new HostQuery(backend_)) {}
+      metadataTool_(NUVAdopt<NUVEdsMetadataTool>(new HostMetadataTool(backend_))),
+      handle_(NUVAdopt<NUVIEdbDatabaseHandle>(new HostHandle(backend_))),
+      query_(NUVAdopt<NUVIEdbSysQuery2>(new HostQuery(backend_))) {}
 
-NUVHostSession::~NUVHostSession() {
-  if (metadataTool_) metadataTool_->Release();
-  if (handle_) handle_->Release();
-  if (query_) query_->Release();
-}
+NUVHostSession::~NUVHostSession() = default;
 
 void NUVHostSession::Install() { NUVSetPtrSession(this); }
 
@@ -202,9 +198,8 @@ long NUVHostSession::QueryInterface(const GUID& iid, void** out) {
 
 long NUVHostSession::ProvideMetadataTool(NUVEdsMetadataTool** tool) {
   if (!tool) return NUV_E_POINTER;
-  *tool = metadataTool_;
-  if (!metadataTool_) return NUV_E_FAIL;
-  metadataTool_->AddRef();
+  *tool = NUVRef<NUVEdsMetadataTool>::Take(metadataTool_.get()).HandOver();
+  if (!*tool) return NUV_E_FAIL;
   return NUV_S_OK;
 }
 

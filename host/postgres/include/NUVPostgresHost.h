@@ -6,6 +6,7 @@
 #include "NUVHostBackend.h"
 #include "NUVListPtrNUVBaseUnknown.h"
 #include "NUVPostgresOpenOptions.h"
+#include "NUVRef.h"
 #include "NUVUnicodeString.h"
 
 class NUVEdbResultTable;
@@ -84,6 +85,7 @@ class NUVPostgresHost {
   std::vector<std::string> Reports() const;
 
  private:
+  // Adopts the caller's reference on the session.
   explicit NUVPostgresHost(NUVHostSession* session);
-  NUVHostSession* session_;  // one reference
+  NUVRef<NUVHostSession> session_;
 };

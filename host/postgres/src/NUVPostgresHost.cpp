@@ -7,7 +7,7 @@
 #include "NUVPgBackend.h"
 #include "NUVPgSample.h"
 
-NUVPostgresHost::NUVPostgresHost(NUVHostSession* session) : session_(session) {}
+NUVPostgresHost::NUVPostgresHost(NUVHostSession* session) : session_(NUVAdopt(session)) {}
 
 std::unique_ptr<NUVPostgresHost> NUVPostgresHost::Open(const std::string& conninfo, std::string& message,
                                                        const NUVPostgresOpenOptions& options) {
@@ -51,10 +51,7 @@ bool NUVPostgresHost::IsConnectionString(const std::string& text) {
   return true;
 }
 
-NUVPostgresHost::~NUVPostgresHost() {
-  Uninstall();
-  session_->Release();
-}
+NUVPostgresHost::~NUVPostgresHost() { Uninstall(); }
 
 void NUVPostgresHost::Install() { session_->Install(); }
 
