@@ -4,6 +4,7 @@
 #include "NUVBaseUnknown.h"
 #include "NUVListPtrNUVBaseUnknown.h"
 #include "NUVListValNUVUnicodeString.h"
+#include "NUVRefList.h"
 
 // A 1-based collection of the given values (NUVRawCollint and its kin).
 template <class Collection, class T>
@@ -19,27 +20,5 @@ inline NUVListValNUVUnicodeString Texts(std::initializer_list<const char*> texts
   return list;
 }
 
-// A list of base objects that owns one reference on each entry.
-class OwnedList {
- public:
-  OwnedList() = default;
-  OwnedList(std::initializer_list<NUVBaseUnknown*> adopted) {
-    for (NUVBaseUnknown* entry : adopted) Adopt(entry);
-  }
-  OwnedList(const OwnedList&) = delete;
-  OwnedList& operator=(const OwnedList&) = delete;
-  ~OwnedList() { Clear(); }
-  // Appends the entry with the reference the caller had (null allowed).
-  void Adopt(NUVBaseUnknown* entry) { list_.Append(entry); }
-  void Clear() {
-    for (int i = 1; i <= list_.Size(); ++i) {
-      if (list_[i]) list_[i]->Release();
-    }
-    list_.RemoveAll(NUVCollec::FreeMemory);
-  }
-  NUVListPtrNUVBaseUnknown& get() { return list_; }
-  operator NUVListPtrNUVBaseUnknown&() { return list_; }  // NOLINT(google-explicit-constructor)
-
- private:
-  NUVListPtrNUVBaseUnknown list_;
-};
+// The tests' name for the platform's owning list of references.
+using OwnedList = NUVRefList;

@@ -21,6 +21,7 @@
 #include "NUVIEdbSysObject.h"
 #include "NUVIEdbSysQuery2.h"
 #include "NUVRef.h"
+#include "NUVRefList.h"
 #include "NUVToken.h"
 
 namespace {
@@ -561,7 +562,7 @@ long NUVEdbBrokerTool::ExtractOutput(NUVEdbResultTable& table, NUVListPtrNUVBase
 
 int NUVEdbBrokerTool::FindRowNumber(const NUVIEdbSysObject* object, NUVEdbResultTable& table, int count) {
   if (!object || count < 1) return 0;
-  nuvedb::HeldList cells;  // released after the tool
+  NUVRefList cells;  // released after the tool
   NUVRef<NUVEdsMetadataTool> metadata;
   *metadata.out() = ObtainMetadataTool();
   if (!metadata) return 0;
@@ -573,10 +574,10 @@ int NUVEdbBrokerTool::FindRowNumber(const NUVIEdbSysObject* object, NUVEdbResult
     const NUVUnicodeString keyName = metadata->GetPrimaryKey(classType);
     NUVEdbObjAttrType type = EdbTypeNone;
     if (table.GetColumn(keyName, type, cells.get()) < 0) return;
-    for (int i = 1; i <= (*cells).Size(); ++i) {
-      if (!nuvedb::IsKindOf<NUVEdbResultTabData>((*cells)[i])) continue;
+    for (int i = 1; i <= cells.Size(); ++i) {
+      if (!nuvedb::IsKindOf<NUVEdbResultTabData>(cells.get()[i])) continue;
       NUVUnicodeString text;
-      if (static_cast<const NUVEdbResultTabData&>(*(*cells)[i]).GetData(text, 1) >= 0 && text == key) {
+      if (static_cast<const NUVEdbResultTabData&>(*cells.get()[i]).GetData(text, 1) >= 0 && text == key) {
         found = i;
         return;
       }

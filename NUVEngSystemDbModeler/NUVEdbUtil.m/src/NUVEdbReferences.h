@@ -90,19 +90,4 @@ inline NUVIUnknownList* NewUnknownList() {
   return list;
 }
 
-// A list of base objects each held with a reference of the operation's
-// own; releases them and empties the list when it goes, on every path.
-class HeldList {
- public:
-  HeldList() = default;
-  HeldList(const HeldList&) = delete;
-  HeldList& operator=(const HeldList&) = delete;
-  ~HeldList() { ReleaseAll(list_); }
-  NUVListPtrNUVBaseUnknown& get() { return list_; }
-  const NUVListPtrNUVBaseUnknown& operator*() const { return list_; }
-
- private:
-  NUVListPtrNUVBaseUnknown list_;
-};
-
 }  // namespace nuvedb

@@ -8,6 +8,7 @@
 #include "NUVEdbResultTableBuilder.h"
 #include "NUVInternalError.h"
 #include "NUVRef.h"
+#include "NUVRefList.h"
 
 long NUVHostRefused(const std::string& message) {
   const auto error = NUVAdopt(new NUVInternalError(1, "HostRefused", "NUVHost"));
@@ -66,11 +67,10 @@ std::vector<NUVHostCellColumn> CellColumns(const NUVHostCursor& cursor,
 
 // Gives the table one header per column, when it has none yet.
 long SetHeader(const std::vector<NUVHostCellColumn>& columns, NUVEdbResultTable& table) {
-  NUVListPtrNUVBaseUnknown headers;
-  table.GetHeader(headers);
+  NUVRefList headers;
+  table.GetHeader(headers.get());
   const bool hasHeader = headers.Size() > 0;
-  for (int i = 1; i <= headers.Size(); ++i) headers[i]->Release();
-  headers.RemoveAll();
+  headers.Clear();
   if (hasHeader) return NUV_S_OK;
   long code = NUV_S_OK;
   for (const NUVHostCellColumn& column : columns) {
@@ -79,10 +79,9 @@ long SetHeader(const std::vector<NUVHostCellColumn>& columns, NUVEdbResultTable&
       code = NUVHostRefused("no memory for a column header");
       break;
     }
-    headers.Append(header);
+    headers.Adopt(header);
   }
-  if (code >= 0 && headers.Size() > 0) code = table.SetHeader(headers);
-  for (int i = 1; i <= headers.Size(); ++i) headers[i]->Release();
+  if (code >= 0 && headers.Size() > 0) code = table.SetHeader(headers.get());
   return code;
 }
 
@@ -93,7 +92,7 @@ long NUVHostRunner::Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellCol
   long code = SetHeader(columns, table);
   if (code < 0) return code;
   const NUVHostTextMode mode = backend_.TextMode();
-  NUVListPtrNUVBaseUnknown cells;
+  NUVRefList cells;  // the row takes the references of the cells it keeps
   for (size_t filled = 0; filled < limit; ++filled) {
     bool more = false;
     code = cursor.Next(more);
@@ -106,15 +105,14 @@ long NUVHostRunner::Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellCol
     for (size_t i = 0; i < columns.size() && code >= 0; ++i) {
       NUVBaseUnknown* cell = NUVHostNewCell(columns[i], cursor.Value(i), mode);
       if (cell) {
-        cells.Append(cell);
+        cells.Adopt(cell);
         continue;
       }
       code = NUVHostRefused(std::string("no memory for a cell in column \"") +
                             columns[i].attrName.CastToCharPtr() + "\" of row " + std::to_string(row));
     }
-    if (code >= 0 && !columns.empty()) code = NUVEdbResultTableBuilder::AppendRowTakingCells(table, cells);
-    for (int c = 1; c <= cells.Size(); ++c) cells[c]->Release();  // what the row did not take
-    cells.RemoveAll(NUVCollec::KeepMemory);                       // the next row fills the same room
+    if (code >= 0 && !columns.empty()) code = NUVEdbResultTableBuilder::AppendRowTakingCells(table, cells.get());
+    cells.Clear(NUVCollec::KeepMemory);  // what the row did not take; the next row fills the same room
     if (code < 0) return code;
   }
   return NUV_S_OK;

@@ -15,6 +15,7 @@
 #include "NUVEdsGeneralTool.h"
 #include "NUVInternalError.h"
 #include "NUVRef.h"
+#include "NUVRefList.h"
 #include "NUVSqlTextScan.h"
 #include "NUVSqliteDatabase.h"
 #include "NUVSqlitePlainText.h"
@@ -166,11 +167,10 @@ long NUVSqliteQueryRunner::Cell(sqlite3_stmt* statement, int i, const Column& co
 }
 
 long NUVSqliteQueryRunner::SetHeader(const std::vector<Column>& columns, NUVEdbResultTable& table) {
-  NUVListPtrNUVBaseUnknown headers;
-  table.GetHeader(headers);
+  NUVRefList headers;
+  table.GetHeader(headers.get());
   const bool hasHeader = headers.Size() > 0;
-  for (int i = 1; i <= headers.Size(); ++i) headers[i]->Release();
-  headers.RemoveAll();
+  headers.Clear();
   if (hasHeader) return NUV_S_OK;
   long code = NUV_S_OK;
   for (const Column& column : columns) {
@@ -179,10 +179,9 @@ long NUVSqliteQueryRunner::SetHeader(const std::vector<Column>& columns, NUVEdbR
       code = NUVSqliteRefused("no memory for a column header");
       break;
     }
-    headers.Append(header);
+    headers.Adopt(header);
   }
-  if (code >= 0 && headers.Size() > 0) code = table.SetHeader(headers);
-  for (int i = 1; i <= headers.Size(); ++i) headers[i]->Release();
+  if (code >= 0 && headers.Size() > 0) code = table.SetHeader(headers.get());
   return code;
 }
 
@@ -190,7 +189,7 @@ long NUVSqliteQueryRunner::Fill(sqlite3_stmt* statement, const std::vector<Colum
                                 NUVEdbResultTable& table, size_t limit, int& row, bool& done) {
   long code = SetHeader(columns, table);
   if (code < 0) return code;
-  NUVListPtrNUVBaseUnknown cells;
+  NUVRefList cells;  // the row takes the references of the cells it keeps
   for (size_t filled = 0; filled < limit; ++filled) {
     const int rc = sqlite3_step(statement);
     if (rc == SQLITE_DONE) {
@@ -202,11 +201,10 @@ long NUVSqliteQueryRunner::Fill(sqlite3_stmt* statement, const std::vector<Colum
     for (size_t i = 0; i < columns.size() && code >= 0; ++i) {
       NUVBaseUnknown* cell = nullptr;
       code = Cell(statement, static_cast<int>(i), columns[i], row, cell);
-      if (cell) cells.Append(cell);
+      if (cell) cells.Adopt(cell);
     }
-    if (code >= 0 && !columns.empty()) code = NUVEdbResultTableBuilder::AppendRowTakingCells(table, cells);
-    for (int c = 1; c <= cells.Size(); ++c) cells[c]->Release();  // what the row did not take
-    cells.RemoveAll(NUVCollec::KeepMemory);                       // the next row fills the same room
+    if (code >= 0 && !columns.empty()) code = NUVEdbResultTableBuilder::AppendRowTakingCells(table, cells.get());
+    cells.Clear(NUVCollec::KeepMemory);  // what the row did not take; the next row fills the same room
     if (code < 0) return code;
   }
   return NUV_S_OK;

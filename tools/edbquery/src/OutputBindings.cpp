@@ -47,7 +47,7 @@ OutputBindings::OutputBindings(const std::vector<OutputOption>& requested) {
       variables_.back()->output = entry;
       NUVBaseUnknown* binding = Bind(*variables_.back());
       if (!binding) throw Failure(kDatabaseError, "out of memory");
-      bindings_.Append(binding);
+      bindings_.Adopt(binding);
     }
   } catch (...) {
     ReleaseAll();
@@ -58,10 +58,8 @@ OutputBindings::OutputBindings(const std::vector<OutputOption>& requested) {
 OutputBindings::~OutputBindings() { ReleaseAll(); }
 
 void OutputBindings::ReleaseAll() {
-  for (int i = 1; i <= bindings_.Size(); ++i) bindings_[i]->Release();
-  for (int i = 1; i <= headers_.Size(); ++i) headers_[i]->Release();
-  bindings_.RemoveAll();
-  headers_.RemoveAll();
+  bindings_.Clear();
+  headers_.Clear();
   for (const auto& variable : variables_) Clear(*variable);
 }
 

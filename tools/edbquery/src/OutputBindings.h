@@ -6,6 +6,7 @@
 #include "CellValue.h"
 #include "NUVEdbObjAttrType.h"
 #include "NUVListPtrNUVBaseUnknown.h"
+#include "NUVRefList.h"
 #include "NUVUnicodeString.h"
 #include "Options.h"
 
@@ -32,7 +33,7 @@ class OutputBindings {
   // Derives one header per binding through the broker; returns the column
   // list text. Throws Failure when the broker refuses.
   std::string DeriveHeaders(NUVEdbBrokerTool& broker);
-  const NUVListPtrNUVBaseUnknown& Headers() const { return headers_; }
+  const NUVListPtrNUVBaseUnknown& Headers() const { return headers_.get(); }
   // The first bound attribute that no cell of the table's first row
   // carries; empty when every one is there or the table has no row.
   std::string MissingColumn(const NUVEdbResultTable& table) const;
@@ -63,6 +64,6 @@ class OutputBindings {
   void ReleaseAll();
 
   std::vector<std::unique_ptr<Variable>> variables_;  // stable addresses for the bindings
-  NUVListPtrNUVBaseUnknown bindings_;
-  NUVListPtrNUVBaseUnknown headers_;
+  NUVRefList bindings_;
+  NUVRefList headers_;
 };

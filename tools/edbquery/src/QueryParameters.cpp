@@ -43,13 +43,12 @@ QueryParameters::QueryParameters(const std::vector<ParameterOption>& requested, 
 QueryParameters::~QueryParameters() { ReleaseAll(); }
 
 void QueryParameters::ReleaseAll() {
-  for (int i = 1; i <= parameters_.Size(); ++i) parameters_[i]->Release();
-  parameters_.RemoveAll();
+  parameters_.Clear();
 }
 
 void QueryParameters::Adopt(NUVBaseUnknown* parameter) {
   if (!parameter) OutOfMemory();
-  parameters_.Append(parameter);
+  parameters_.Adopt(parameter);
 }
 
 void QueryParameters::Add(const ParameterOption& entry) {

@@ -1,8 +1,9 @@
 #pragma once
-#include "NUVRef.h"
 #include <vector>
 
 #include "NUVListPtrNUVBaseUnknown.h"
+#include "NUVRef.h"
+#include "NUVRefList.h"
 #include "Options.h"
 
 class NUVIEdbSysObject;
@@ -21,7 +22,7 @@ class QueryParameters {
   QueryParameters(const QueryParameters&) = delete;
   QueryParameters& operator=(const QueryParameters&) = delete;
 
-  const NUVListPtrNUVBaseUnknown& List() const { return parameters_; }
+  const NUVListPtrNUVBaseUnknown& List() const { return parameters_.get(); }
 
  private:
   void Add(const ParameterOption& entry);
@@ -33,5 +34,5 @@ class QueryParameters {
   NUVRef<NUVIEdbSysObject> FindObject(const ParameterOption& entry, const std::string& key) const;
 
   const QueryHost& host_;
-  NUVListPtrNUVBaseUnknown parameters_;
+  NUVRefList parameters_;
 };

@@ -6,6 +6,7 @@
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVError.h"
+#include "NUVRefList.h"
 #include "OutputBindings.h"
 #include "ParameterChecks.h"
 #include "QueryHost.h"
@@ -95,14 +96,13 @@ void QueryRun::Execute(const std::string& finished, OutputBindings& bindings, co
 }
 
 std::vector<std::string> QueryRun::ColumnNames(NUVEdbResultTable& table) {
-  NUVListPtrNUVBaseUnknown headers;
-  table.GetHeader(headers);
+  NUVRefList headers;
+  table.GetHeader(headers.get());
   std::vector<std::string> names;
   for (int i = 1; i <= headers.Size(); ++i) {
     NUVUnicodeString name;
-    static_cast<const NUVEdbResultTabHdr*>(headers[i])->GetAttrName(name);
+    static_cast<const NUVEdbResultTabHdr*>(headers.get()[i])->GetAttrName(name);
     names.emplace_back(name.View());
-    headers[i]->Release();
   }
   return names;
 }

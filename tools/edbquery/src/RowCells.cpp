@@ -3,16 +3,10 @@
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
 
-RowCells::RowCells(const NUVEdbResultTable& table, int n) { table.GetRow(n, cells_); }
-
-RowCells::~RowCells() {
-  for (int i = 1; i <= cells_.Size(); ++i) {
-    if (cells_[i]) cells_[i]->Release();
-  }
-}
+RowCells::RowCells(const NUVEdbResultTable& table, int n) { table.GetRow(n, cells_.get()); }
 
 const NUVEdbResultTabData* RowCells::Cell(int i) const {
-  const NUVBaseUnknown* entry = cells_[i];
+  const NUVBaseUnknown* entry = cells_.get()[i];
   if (!entry || !entry->IsAKindOf(NUVEdbResultTabData::ClassName())) return nullptr;
   return static_cast<const NUVEdbResultTabData*>(entry);
 }

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "CellValue.h"
-#include "NUVListPtrNUVBaseUnknown.h"
+#include "NUVRefList.h"
 
 class NUVEdbResultTabData;
 class NUVEdbResultTable;
@@ -13,9 +13,6 @@ class RowCells {
  public:
   // The cells of row n (from 1); none for a row the table does not have.
   RowCells(const NUVEdbResultTable& table, int n);
-  ~RowCells();
-  RowCells(const RowCells&) = delete;
-  RowCells& operator=(const RowCells&) = delete;
 
   int Count() const { return cells_.Size(); }
   // Cell i (from 1), or null when that entry is not a cell.
@@ -28,5 +25,5 @@ class RowCells {
   bool HasValue(const std::string& attrName) const;
 
  private:
-  NUVListPtrNUVBaseUnknown cells_;
+  NUVRefList cells_;  // a reference on each cell
 };
