@@ -2,6 +2,7 @@
 #include <tuple>
 #include <vector>
 
+#include "NUVRefList.h"
 #include "NUVEdbResultTabHdr.h"
 #include "SqliteHostTest.h"
 
@@ -25,14 +26,13 @@ class BatchRun : public SqliteHost {
     });
   }
   static std::string Columns(NUVEdbResultTable& table) {
-    NUVListPtrNUVBaseUnknown headers;
-    table.GetHeader(headers);
+    NUVRefList headers;
+    table.GetHeader(headers.get());
     std::string names;
     for (int i = 1; i <= headers.Size(); ++i) {
       NUVUnicodeString name;
-      static_cast<const NUVEdbResultTabHdr*>(headers[i])->GetAttrName(name);
+      static_cast<const NUVEdbResultTabHdr*>(headers.get()[i])->GetAttrName(name);
       names += (i > 1 ? "," : "") + std::string(name.View());
-      headers[i]->Release();
     }
     return names;
   }
@@ -41,12 +41,11 @@ class BatchRun : public SqliteHost {
     table.GetNumberOfRows(rows);
     std::string ids;
     for (int n = 1; n <= rows; ++n) {
-      NUVListPtrNUVBaseUnknown cells;
-      table.GetRow(n, cells);
+      NUVRefList cells;
+      table.GetRow(n, cells.get());
       NUVUnicodeString text;
-      static_cast<const NUVEdbResultTabData*>(cells[1])->GetData(text, 1);
+      if (cells.Size() > 0) static_cast<const NUVEdbResultTabData*>(cells.get()[1])->GetData(text, 1);
       ids += (n > 1 ? "," : "") + std::string(text.View());
-      for (int i = 1; i <= cells.Size(); ++i) cells[i]->Release();
     }
     return ids;
   }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "NUVRef.h"
 #include "NUVEdbSQLData.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVIEdbSysQuery2.h"
@@ -65,9 +66,8 @@ TEST_F(PlainText, ValuesAreStoredAndFoundAsGiven) {
         << "stored as " << value;
     EXPECT_EQ(Scalar(Finished("SELECT NAME FROM T WHERE NAME = :V", {new NUVEdbSQLData(":V", value, 0)})),
               value);
-    NUVIEdbSysObject* object = nullptr;
-    EXPECT_GE(host->Query()->GetObjectFromKey("T", key.c_str(), &object), 0) << key;
-    if (object) object->Release();
+    NUVRef<NUVIEdbSysObject> object;
+    EXPECT_GE(host->Query()->GetObjectFromKey("T", key.c_str(), object.out()), 0) << key;
   }
 }
 

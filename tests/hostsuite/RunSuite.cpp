@@ -2,6 +2,8 @@
 // each kind of value, NULL, integers beyond 32 bits, bytes, headers, one
 // statement per text, parameters left in a statement, texts with blanks
 // and apostrophes, and writes that are all or nothing.
+#include "NUVRefList.h"
+#include "RecordedText.h"
 #include "CellText.h"
 #include "HostSuite.h"
 #include "NUVEdbResultTabData.h"
@@ -44,19 +46,15 @@ class Runner {
           int rows = 0;
           batch.GetNumberOfRows(rows);
           for (int n = 1; n <= rows; ++n) {
-            NUVListPtrNUVBaseUnknown cells;
-            batch.GetRow(n, cells);
-            lastRow_ = Describe(cells);
-            for (int i = 1; i <= cells.Size(); ++i) cells[i]->Release();
+            NUVRefList cells;
+            batch.GetRow(n, cells.get());
+            lastRow_ = Describe(cells.get());
           }
           return 0L;
         },
         headers);
     if (code >= 0) return "";
-    NUVError* error = NUVError::NUVGetLastError(code, nullptr);
-    if (!error) return "<no error recorded>";
-    std::string message = error->GetMessageText();
-    error->Release();
+    std::string message = RecordedText(code);
     return message;
   }
 

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "RecordedText.h"
 #include "NUVEdbResultTable.h"
 #include "NUVError.h"
 #include "NUVPostgresHost.h"
@@ -39,10 +40,7 @@ class OwnServer {
 };
 
 std::string Reason(long code) {
-  NUVError* error = NUVError::NUVGetLastError(code, nullptr);
-  if (!error) return "<no error recorded>";
-  std::string message = error->GetMessageText();
-  error->Release();
+  std::string message = RecordedText(code);
   return message;
 }
 

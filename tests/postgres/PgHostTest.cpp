@@ -5,6 +5,9 @@
 #include <thread>
 #include <vector>
 
+#include "NUVRefList.h"
+#include "NUVRef.h"
+#include "RecordedText.h"
 #include "CellText.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTabHdr.h"
@@ -37,10 +40,7 @@ class PgHost : public testing::Test {
     return code >= 0 ? "" : LastError(code);
   }
   static std::string LastError(long code) {
-    NUVError* error = NUVError::NUVGetLastError(code, nullptr);
-    if (!error) return "<no error recorded>";
-    std::string message = error->GetMessageText();
-    error->Release();
+    std::string message = RecordedText(code);
     return message;
   }
   int Rows() const {
@@ -194,10 +194,9 @@ TEST_F(PgHost, BatchesAndWritesAllOrNothing) {
                                  [&](NUVEdbResultTable& batch) {
                                    int rows = 0;
                                    batch.GetNumberOfRows(rows);
-                                   NUVListPtrNUVBaseUnknown header;
-                                   batch.GetHeader(header);
+                                   NUVRefList header;
+                                   batch.GetHeader(header.get());
                                    EXPECT_EQ(header.Size(), 1);
-                                   for (int i = 1; i <= header.Size(); ++i) header[i]->Release();
                                    sizes.push_back(rows);
                                    return 0L;
                                  }),
@@ -211,10 +210,9 @@ TEST_F(PgHost, BatchesAndWritesAllOrNothing) {
   int found = 0;
   ASSERT_GE(host->RunInBatches("SELECT ID, PRODUCT FROM PART WHERE PRODUCT IS NOT NULL ORDER BY ID", 2,
                                [&](NUVEdbResultTable&) {
-                                 NUVIEdbSysObject* object = nullptr;
-                                 if (host->Query()->GetObjectFromKey("PRODUCT", "PR2", &object) < 0)
+                                 NUVRef<NUVIEdbSysObject> object;
+                                 if (host->Query()->GetObjectFromKey("PRODUCT", "PR2", object.out()) < 0)
                                    return -1L;
-                                 object->Release();
                                  ++found;
                                  return 0L;
                                }),
@@ -235,14 +233,12 @@ TEST_F(PgHost, BatchesAndWritesAllOrNothing) {
 // Keys that could rewrite a statement are refused at lookup with a
 // recorded error naming them; existing keys are found.
 TEST_F(PgHost, KeysAreCheckedAndLookedUp) {
-  NUVIEdbSysObject* object = nullptr;
-  ASSERT_GE(host->Query()->GetObjectFromKey("PRODUCT", "PR3", &object), 0);
-  ASSERT_NE(object, nullptr);
-  object->Release();
-  object = nullptr;
-  const long code = host->Query()->GetObjectFromKey("PART", "P1' OR '1'='1", &object);
+  NUVRef<NUVIEdbSysObject> object;
+  ASSERT_GE(host->Query()->GetObjectFromKey("PRODUCT", "PR3", object.out()), 0);
+  ASSERT_NE(object.get(), nullptr);
+  const long code = host->Query()->GetObjectFromKey("PART", "P1' OR '1'='1", object.out());
   EXPECT_LT(code, 0);
-  EXPECT_EQ(object, nullptr);
+  EXPECT_EQ(object.get(), nullptr);
   EXPECT_NE(LastError(code).find("PART key 'P1' OR '1'='1' refused"), std::string::npos);
 }
 
@@ -363,11 +359,9 @@ TEST(PgConnection, FailuresNameTheReasonButNoPassword) {
   NUVEdbResultTable table;
   const long code = host->Run("SELECT pg_sleep(2)", table);
   ASSERT_LT(code, 0);
-  NUVError* error = NUVError::NUVGetLastError(code, nullptr);
-  ASSERT_NE(error, nullptr);
-  EXPECT_NE(std::string(error->GetMessageText()).find("statement timeout or cancel: "), std::string::npos);
-  EXPECT_NE(std::string(error->GetMessageText()).find("(SQLSTATE 57014)"), std::string::npos);
-  error->Release();
+  const std::string reason = RecordedText(code);
+  EXPECT_NE(reason.find("statement timeout or cancel: "), std::string::npos) << reason;
+  EXPECT_NE(reason.find("(SQLSTATE 57014)"), std::string::npos) << reason;
   EXPECT_TRUE(NUVPostgresHost::IsConnectionString("postgresql://u@h/db"));
   EXPECT_TRUE(NUVPostgresHost::IsConnectionString("host=/tmp dbname=x"));
   EXPECT_FALSE(NUVPostgresHost::IsConnectionString("parts.db"));

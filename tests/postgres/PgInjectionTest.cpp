@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "NUVRefList.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
@@ -47,11 +48,10 @@ std::vector<std::string> HostileValues() {
 
 // The decoded text of the first cell of the table's first row.
 std::string FirstText(const NUVEdbResultTable& table) {
-  NUVListPtrNUVBaseUnknown cells;
-  table.GetRow(1, cells);
+  NUVRefList cells;
+  table.GetRow(1, cells.get());
   NUVUnicodeString text;
-  if (cells.Size() > 0) static_cast<const NUVEdbResultTabData*>(cells[1])->GetData(text, 1);
-  for (int i = 1; i <= cells.Size(); ++i) cells[i]->Release();
+  if (cells.Size() > 0) static_cast<const NUVEdbResultTabData*>(cells.get()[1])->GetData(text, 1);
   return std::string(text.View());
 }
 
@@ -71,12 +71,9 @@ TEST(PgInjection, EveryValueStaysOneLiteral) {
   NUVEdbBrokerTool broker;
   for (const std::string& value : HostileValues()) {
     for (const char* pattern : {"SELECT :S AS v", "SELECT NAME FROM PART WHERE NAME <> :S AND ID = 'P8'"}) {
-      auto* parameter = new NUVEdbSQLData(":S", NUVUnicodeString(value), 0);
-      NUVListPtrNUVBaseUnknown parameters;
-      parameters.Append(parameter);
+      NUVRefList parameters{new NUVEdbSQLData(":S", NUVUnicodeString(value), 0)};
       NUVUnicodeString statement;
       ASSERT_GE(broker.PreProcessSQLStatement(pattern, parameters, statement), 0);
-      parameter->Release();
       NUVEdbResultTable table;
       ASSERT_GE(host->Run(statement, table), 0) << statement.CastToCharPtr();
       int rows = 0;
@@ -87,11 +84,10 @@ TEST(PgInjection, EveryValueStaysOneLiteral) {
   }
   NUVEdbResultTable count;
   ASSERT_GE(host->Run("SELECT count(*) AS n FROM PART", count), 0);
-  NUVListPtrNUVBaseUnknown cells;
-  count.GetRow(1, cells);
+  NUVRefList cells;
+  count.GetRow(1, cells.get());
   int n = 0;
-  static_cast<const NUVEdbResultTabData*>(cells[1])->GetData(n);
-  cells[1]->Release();
+  if (cells.Size() > 0) static_cast<const NUVEdbResultTabData*>(cells.get()[1])->GetData(n);
   EXPECT_EQ(n, 8);
   host->Uninstall();
 }
