@@ -13,11 +13,12 @@
 #include <string>
 
 #include "BenchData.h"
-#include "PgBenchServer.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbSQLData.h"
 #include "NUVPostgresHost.h"
+#include "NUVRefList.h"
+#include "PgBenchServer.h"
 
 namespace {
 
@@ -105,26 +106,22 @@ void PgLibraryRoad(benchmark::State& state) {
   }
   host->Install();
   bench::BoundRow row;
-  auto* minimum = new NUVEdbSQLData(":MIN", 0);
-  NUVListPtrNUVBaseUnknown parameters;
-  parameters.Append(minimum);
+  NUVRefList parameters{new NUVEdbSQLData(":MIN", 0)};
   NUVEdbBrokerTool broker;
-  NUVListPtrNUVBaseUnknown headers;
+  NUVRefList headers;
   NUVUnicodeString columns;
-  broker.ExtractInputDefinition(row.bindings, headers, columns);
+  broker.ExtractInputDefinition(row.bindings, headers.get(), columns);
   for (auto _ : state) {
     NUVUnicodeString statement;
     broker.PreProcessSQLStatement("SELECT ID, N, X, S FROM BENCH WHERE N >= :MIN", parameters, statement);
     NUVEdbResultTable table;
-    host->Run(statement, table, &headers);
+    host->Run(statement, table, &headers.get());
     int rows = 0;
     table.GetNumberOfRows(rows);
     for (int r = 1; r <= rows; ++r) broker.ExtractOutput(table, row.bindings, host->Query(), r);
     benchmark::DoNotOptimize(row.n);
     state.counters["rows"] = rows;
   }
-  for (int i = 1; i <= headers.Size(); ++i) headers[i]->Release();
-  minimum->Release();
   host.reset();
 }
 BENCHMARK(PgLibraryRoad)->Name("PgRoad/Library")->Unit(benchmark::kMillisecond);
