@@ -1,7 +1,6 @@
 #include "BenchData.h"
 
 #include <sqlite3.h>
-
 #include <unistd.h>
 
 #include <cstdio>

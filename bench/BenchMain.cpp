@@ -2,11 +2,11 @@
 // reference from the same run, beside its target.
 #include <benchmark/benchmark.h>
 
-#include "BenchData.h"
-
 #include <cstdio>
 #include <map>
 #include <string>
+
+#include "BenchData.h"
 
 namespace {
 

@@ -46,7 +46,8 @@ namespace road {
     row.n = sqlite3_column_int(statement, 1);
     row.x = sqlite3_column_double(statement, 2);
     // The stored text is blank-encoded; the caller wants it decoded.
-    row.s = blanks.DecodeBlanks(reinterpret_cast<const char*>(sqlite3_column_text(statement, 3))).CastToCharPtr();
+    row.s =
+        blanks.DecodeBlanks(reinterpret_cast<const char*>(sqlite3_column_text(statement, 3))).CastToCharPtr();
     ++rows;
   }
   sqlite3_finalize(statement);
@@ -101,7 +102,9 @@ void RawLoop(benchmark::State& state, int extraFlags) {
   sqlite3_close(db);
 }
 BENCHMARK_CAPTURE(RawLoop, default, 0)->Name("Road/Raw")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RawLoop, nomutex, SQLITE_OPEN_NOMUTEX)->Name("Road/RawNoMutex")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RawLoop, nomutex, SQLITE_OPEN_NOMUTEX)
+    ->Name("Road/RawNoMutex")
+    ->Unit(benchmark::kMillisecond);
 
 void LibraryRoad(benchmark::State& state) {
   std::string message;

@@ -12,8 +12,8 @@
 namespace road {
 
 // Reads every row into the variables through into(); answers the rows read.
-[[gnu::noinline]] int SociIntoPass(soci::session& sql, const NUVEdsGeneralTool& blanks, std::string& id, int& n,
-                                   double& x, std::string& s, std::string& decoded) {
+[[gnu::noinline]] int SociIntoPass(soci::session& sql, const NUVEdsGeneralTool& blanks, std::string& id,
+                                   int& n, double& x, std::string& s, std::string& decoded) {
   const int minimum = 0;
   soci::statement st = (sql.prepare << "SELECT ID, N, X, S FROM BENCH WHERE N >= :m", soci::use(minimum),
                         soci::into(id), soci::into(n), soci::into(x), soci::into(s));

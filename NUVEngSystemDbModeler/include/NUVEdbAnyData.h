@@ -88,7 +88,7 @@ class NUVEDBUTIL_API NUVEdbAnyData : public NUVBaseUnknown {
  private:
   friend class NUVEdbResultTableBuilder;  // stores text that arrives encoded
   friend class NUVEdbFieldAccess;         // the library's own fast reads
-  struct Lists;  // the four collections, allocated when a list is first stored
+  struct Lists;                           // the four collections, allocated when a list is first stored
   // Deletes the collections where they are complete, so that inline
   // constructors need not see them.
   struct ListsDeleter {
@@ -102,7 +102,7 @@ class NUVEDBUTIL_API NUVEdbAnyData : public NUVBaseUnknown {
   double double_ = 0.0;
   NUVUnicodeString string_;  // blank-encoded
   NUVEdbObjAttrType type_ = EdbTypeNone;
-  IUnknown* interface_ = nullptr;         // holds one reference when not null
+  IUnknown* interface_ = nullptr;  // holds one reference when not null
   ListsPtr lists_;
   NUVIUnknownList* interfaceList_ = nullptr;  // holds one reference when not null
 };

@@ -17,7 +17,8 @@ class NUVEDBUTIL_API NUVEdbOutputData : public NUVBaseUnknown {
  public:
   NUVEdbOutputData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, int* target);
   NUVEdbOutputData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, double* target);
-  NUVEdbOutputData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, NUVUnicodeString* target);
+  NUVEdbOutputData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
+                   NUVUnicodeString* target);
   NUVEdbOutputData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
                    NUVIEdbSysObject*& target);
   NUVEdbOutputData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,

@@ -12,12 +12,15 @@ class NUVEDBUTIL_API NUVEdbResultTabData : public NUVEdbAnyData {
   // per value of an answer.
   NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, int value)
       : NUVEdbAnyData(value), attrName_(attrName), classType_(classType) {}
-  NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, const float& value);
-  NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, const double& value)
+  NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
+                      const float& value);
+  NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
+                      const double& value)
       : NUVEdbAnyData(value), attrName_(attrName), classType_(classType) {}
   NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
                       const NUVUnicodeString& value, const unsigned char& keepEncoded);
-  NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, const IUnknown* value);
+  NUVEdbResultTabData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
+                      const IUnknown* value);
   NUVEdbResultTabData(const NUVEdbResultTabData& other) = default;
   // A copy by value type: names, and integer, float, double or string
   // values; anything else gives a cell of EdbTypeNone with the names. A null

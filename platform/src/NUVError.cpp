@@ -41,7 +41,8 @@ std::atomic<long> flushes{0};
 }  // namespace
 
 NUVMetaClass* NUVException::MetaObject() {
-  static NUVMetaClass* const meta = Register("NUVException", NUVBaseUnknown::MetaObject(), sizeof(NUVException));
+  static NUVMetaClass* const meta =
+      Register("NUVException", NUVBaseUnknown::MetaObject(), sizeof(NUVException));
   return meta;
 }
 NUVMetaClass* NUVException::GetMetaObject() const { return MetaObject(); }

@@ -72,7 +72,9 @@ void SetNext(FreeBlock* block, FreeBlock* next) {
 }
 
 size_t ClassOf(size_t size) { return size == 0 ? 0 : (size - 1) / kGranule; }
-[[maybe_unused]] inline bool IsAligned(const void* block) { return reinterpret_cast<std::uintptr_t>(block) % kGranule == 0; }
+[[maybe_unused]] inline bool IsAligned(const void* block) {
+  return reinterpret_cast<std::uintptr_t>(block) % kGranule == 0;
+}
 size_t BlockBytes(size_t sizeClass) { return (sizeClass + 1) * kGranule; }
 
 // A list of free blocks that knows its last block, so that whole lists

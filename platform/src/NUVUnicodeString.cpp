@@ -1,12 +1,13 @@
 #include "NUVUnicodeString.h"
 
+#include <locale.h>
+
 #include <charconv>
-#include <cstdint>
 #include <clocale>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <locale.h>
 #include <new>
 #include <stdexcept>
 
@@ -74,8 +75,8 @@ std::string FormatInCLocale(const char* format, T value) {
   const int length = std::snprintf(buffer, sizeof buffer, format, value);  // NOLINT: format checked
   uselocale(previous);
   if (length < 0) return {};
-  return std::string(buffer, static_cast<size_t>(length) < sizeof buffer ? static_cast<size_t>(length)
-                                                                          : sizeof buffer - 1);
+  return std::string(
+      buffer, static_cast<size_t>(length) < sizeof buffer ? static_cast<size_t>(length) : sizeof buffer - 1);
 }
 
 }  // namespace

@@ -94,7 +94,10 @@ TEST_F(PreProcess, Substitutes) {
       {":N :O :ID", {Int(":N", 5), ObjectParameter(":O", "K1"), Int(":ID", 42)}, "5 :O :ID", NUV_E_FAIL, 1},
       {"(:A,:B,:C) :D", {IntList({":A", ":B"}, {1, 2, 3}, ""), Int(":D", 4)}, "(1,2,:C) :D", NUV_E_FAIL},
       {"ID=", {ObjectList({"ID="}, {"K1", "K2"}, "OR")}, " (  ID=K2 ) ", NUV_E_FAIL, 1},
-      {"(:P,:Q) :D", {ObjectList({":P", ":Q"}, {"K1"}, "", true), Int(":D", 4)}, "(K1,:Q) :D", NUV_E_NOINTERFACE},
+      {"(:P,:Q) :D",
+       {ObjectList({":P", ":Q"}, {"K1"}, "", true), Int(":D", 4)},
+       "(K1,:Q) :D",
+       NUV_E_NOINTERFACE},
       {"ID=", {ObjectList({"ID="}, {"K1"}, "OR", true)}, " (  ID=K1 ) ", NUV_E_NOINTERFACE},
   };
   for (const Case& c : cases) {

@@ -266,13 +266,15 @@ TEST_F(EdbqueryTest, StoredHostileKeysReachNoStatement) {
   const std::string database = File("hostile.db");
   ExpectSuccess(Edbquery({"--init", database}), "");
   const Arguments onDatabase = {"--db", database, "--format", "csv"};
-  const Outcome inserted = Edbquery(Join(onDatabase, {"INSERT INTO PRODUCT VALUES ('X%27%20OR%20%271%27=%271', "
-                                                      "'Evil', NULL), ('1%20OR%201=1', 'Evil', NULL)"}));
+  const Outcome inserted =
+      Edbquery(Join(onDatabase, {"INSERT INTO PRODUCT VALUES ('X%27%20OR%20%271%27=%271', "
+                                 "'Evil', NULL), ('1%20OR%201=1', 'Evil', NULL)"}));
   ASSERT_EQ(inserted.exitCode, 0) << inserted.err;
   const std::vector<Arguments> attacks = {
       {"--object", ":PR", "PRODUCT", "X' OR '1'='1", "DELETE FROM PART WHERE PRODUCT = ':PR'"},
       {"--object", ":PR", "PRODUCT", "1 OR 1=1", "DELETE FROM PART WHERE PRODUCT = :PR"},
-      {"--object-list", ":A,:B", "PRODUCT", "PR1,X' OR '1'='1", "DELETE FROM PART WHERE PRODUCT IN (':A',':B')"},
+      {"--object-list", ":A,:B", "PRODUCT", "PR1,X' OR '1'='1",
+       "DELETE FROM PART WHERE PRODUCT IN (':A',':B')"},
       {"--object-list", "PRODUCT=", "PRODUCT", "1 OR 1=1", "--cond", "OR", "DELETE FROM PART WHERE PRODUCT="},
   };
   for (const Arguments& attack : attacks) {
@@ -280,7 +282,8 @@ TEST_F(EdbqueryTest, StoredHostileKeysReachNoStatement) {
     ExpectSuccess(Edbquery(Join(onDatabase, {"SELECT COUNT(*) AS N FROM PART"})), "N\n8\n");
   }
   // Read back, the hostile keys give no object.
-  ExpectSuccess(Edbquery(Join(onDatabase, {"--out", "object", "PRODUCT", "ID", "SELECT ID FROM PRODUCT WHERE "
+  ExpectSuccess(Edbquery(Join(onDatabase, {"--out", "object", "PRODUCT", "ID",
+                                           "SELECT ID FROM PRODUCT WHERE "
                                            "NAME = 'Evil' ORDER BY ID"})),
                 "ID\n\n\n");
 }
@@ -367,7 +370,9 @@ const std::vector<Case> kDatabaseErrors = {
     {"ObjectOfUnknownClass", {"--out", "object", "NOPE", "X", "SELECT 1 AS X"}, "no table NOPE"},
     {"ObjectsOfUnknownClass", {"--out", "objects", "NOPE", "X", "SELECT 1 AS X"}, "no table NOPE"},
     {"ObjectKeyNotFound", {"--object", ":P", "PRODUCT", "PR9", "SELECT ':P'"}, "no PRODUCT with key 'PR9'"},
-    {"KeyWithLineBreakStaysOneLine", {"--object", ":P", "PRODUCT", "P\nR", "SELECT ':P'"}, "key 'P\\x0AR' refused"},
+    {"KeyWithLineBreakStaysOneLine",
+     {"--object", ":P", "PRODUCT", "P\nR", "SELECT ':P'"},
+     "key 'P\\x0AR' refused"},
     {"KeyThatWouldEndItsLiteral", {"--object", ":P", "PRODUCT", "X' OR '1'='1", "SELECT ':P'"}, "refused"},
     {"ClassWithoutKey", {"--object-list", ":P", "NOWHERE", "K1", "SELECT ':P'"}, "NOWHERE is not a table"},
 };

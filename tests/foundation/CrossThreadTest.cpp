@@ -26,9 +26,8 @@ NUVEdbResultTable* BuildTable(int rows, int seed) {
   NUVListPtrNUVBaseUnknown cells;
   for (int r = 1; r <= rows; ++r) {
     cells.Append(new NUVEdbResultTabData("T", "N", seed + r));
-    cells.Append(new NUVEdbResultTabData("T", "S", NUVUnicodeString("row text long enough to be shared " +
-                                                                    std::to_string(seed + r)),
-                                         0));
+    cells.Append(new NUVEdbResultTabData(
+        "T", "S", NUVUnicodeString("row text long enough to be shared " + std::to_string(seed + r)), 0));
     EXPECT_GE(NUVEdbResultTableBuilder::AppendRowTakingCells(*table, cells), 0);
   }
   return table;
@@ -47,7 +46,8 @@ bool TableHolds(const NUVEdbResultTable& table, int rows, int seed) {
     const bool read = cells.Size() == 2 && static_cast<NUVEdbResultTabData*>(cells[1])->GetData(n) >= 0 &&
                       static_cast<NUVEdbResultTabData*>(cells[2])->GetData(s, 1) >= 0;
     for (int c = 1; c <= cells.Size(); ++c) cells[c]->Release();
-    if (!read || n != seed + r || !(s == ("row text long enough to be shared " + std::to_string(seed + r)).c_str()))
+    if (!read || n != seed + r ||
+        !(s == ("row text long enough to be shared " + std::to_string(seed + r)).c_str()))
       return false;
   }
   return true;

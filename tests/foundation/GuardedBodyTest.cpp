@@ -16,7 +16,9 @@ namespace {
 class RaisingList : public NUVBaseUnknown, public NUVIUnknownList {
  public:
   explicit RaisingList(bool platformKind) : platformKind_(platformKind) {}
-  long QueryInterface(const GUID& iid, void** out) override { return NUVBaseUnknown::QueryInterface(iid, out); }
+  long QueryInterface(const GUID& iid, void** out) override {
+    return NUVBaseUnknown::QueryInterface(iid, out);
+  }
   unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }
   unsigned long Release() override { return NUVBaseUnknown::Release(); }
   long Count(unsigned int*) const override {

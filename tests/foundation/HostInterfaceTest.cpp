@@ -19,9 +19,9 @@ namespace {
 std::string TextOf(const GUID& id) {
   char text[39];
   std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                static_cast<unsigned>(id.Data1), static_cast<unsigned>(id.Data2), static_cast<unsigned>(id.Data3),
-                id.Data4[0], id.Data4[1], id.Data4[2], id.Data4[3], id.Data4[4], id.Data4[5], id.Data4[6],
-                id.Data4[7]);
+                static_cast<unsigned>(id.Data1), static_cast<unsigned>(id.Data2),
+                static_cast<unsigned>(id.Data3), id.Data4[0], id.Data4[1], id.Data4[2], id.Data4[3],
+                id.Data4[4], id.Data4[5], id.Data4[6], id.Data4[7]);
   return text;
 }
 
@@ -33,7 +33,8 @@ struct WrittenIdentifier {
 
 const WrittenIdentifier kWritten[] = {
     {"NUVIUnknownList", IID_NUVIUnknownList, "{209F24F4-465C-11D3-B802-0008C70FC870}"},
-    {"NUVIEdbMetadataToolProvider", IID_NUVIEdbMetadataToolProvider, "{DD12EE40-40F9-4AE7-8471-BAE62DF57650}"},
+    {"NUVIEdbMetadataToolProvider", IID_NUVIEdbMetadataToolProvider,
+     "{DD12EE40-40F9-4AE7-8471-BAE62DF57650}"},
     {"NUVIEdbDatabaseContext", IID_NUVIEdbDatabaseContext, "{8ECE5C99-F222-4DE0-A48D-39458B6151C3}"},
     {"NUVIEdbErrorReporter", IID_NUVIEdbErrorReporter, "{45D0BBB6-0305-4D62-83EE-D470AD1B1111}"},
     {"NUVIEdbDatabaseHandle", IID_NUVIEdbDatabaseHandle, "{5C0A7DB4-E2F1-4E41-ABCA-8836EF7E5344}"},
@@ -48,9 +49,15 @@ TEST(HostInterfaces, IdentifiersMatchTheirWrittenForm) {
 }
 
 TEST(HostInterfaces, IdentifiersAreDistinct) {
-  const GUID ids[] = {IID_IUnknown,           IID_NUVIUnknownList,      IID_NUVIEdbMetadataToolProvider,
-                      IID_NUVIEdbDatabaseContext, IID_NUVIEdbErrorReporter, IID_NUVIEdbDatabaseHandle,
-                      IID_NUVIEdbSysObject,   IID_NUVIEdbSysQuery2,     IID_NUVIEdbAppWorkpackage};
+  const GUID ids[] = {IID_IUnknown,
+                      IID_NUVIUnknownList,
+                      IID_NUVIEdbMetadataToolProvider,
+                      IID_NUVIEdbDatabaseContext,
+                      IID_NUVIEdbErrorReporter,
+                      IID_NUVIEdbDatabaseHandle,
+                      IID_NUVIEdbSysObject,
+                      IID_NUVIEdbSysQuery2,
+                      IID_NUVIEdbAppWorkpackage};
   for (size_t i = 0; i < std::size(ids); ++i) {
     for (size_t j = i + 1; j < std::size(ids); ++j) EXPECT_FALSE(ids[i] == ids[j]) << i << " " << j;
   }

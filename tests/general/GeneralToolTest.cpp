@@ -87,8 +87,13 @@ TEST(OctetConversions, HexadecimalTextRoundTrips) {
   const struct {
     const char* text;
     std::vector<unsigned char> bytes;
-  } cases[] = {{"0AFF10", {0x0A, 0xFF, 0x10}}, {"0aFf", {0x0A, 0xFF}}, {"ABC", {0xAB}}, {"", {}}, {"A", {}},
-               {"ZZ1g", {0x00, 0x01}}, {"AG9ZF 0x", {0x0A, 0x09, 0x0F, 0x00}}};
+  } cases[] = {{"0AFF10", {0x0A, 0xFF, 0x10}},
+               {"0aFf", {0x0A, 0xFF}},
+               {"ABC", {0xAB}},
+               {"", {}},
+               {"A", {}},
+               {"ZZ1g", {0x00, 0x01}},
+               {"AG9ZF 0x", {0x0A, 0x09, 0x0F, 0x00}}};
   for (const auto& c : cases) {
     const _SEQUENCE_SEQUENCE_octet out = tool.UnicodeToSequence(c.text);
     EXPECT_EQ(std::vector<unsigned char>(out.data(), out.data() + out.length()), c.bytes) << c.text;

@@ -2,8 +2,8 @@
 #include <tuple>
 #include <vector>
 
-#include "NUVRefList.h"
 #include "NUVEdbResultTabHdr.h"
+#include "NUVRefList.h"
 #include "SqliteHostTest.h"
 
 namespace {

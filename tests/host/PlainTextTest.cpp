@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <fstream>
 
-#include "NUVRef.h"
 #include "NUVEdbSQLData.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVIEdbSysQuery2.h"
+#include "NUVRef.h"
 #include "SqliteHostTest.h"
 
 namespace {

@@ -2,14 +2,14 @@
 // each kind of value, NULL, integers beyond 32 bits, bytes, headers, one
 // statement per text, parameters left in a statement, texts with blanks
 // and apostrophes, and writes that are all or nothing.
-#include "NUVRefList.h"
-#include "RecordedText.h"
 #include "CellText.h"
 #include "HostSuite.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVError.h"
+#include "NUVRefList.h"
+#include "RecordedText.h"
 #include "TestLists.h"
 
 long HostUnderTest::Run(const NUVUnicodeString&, NUVEdbResultTable&) { return NUV_E_FAIL; }

@@ -5,10 +5,10 @@
 #include <fstream>
 #include <string>
 
-#include "RecordedText.h"
 #include "NUVEdbResultTable.h"
 #include "NUVError.h"
 #include "NUVPostgresHost.h"
+#include "RecordedText.h"
 
 namespace {
 

@@ -5,9 +5,6 @@
 #include <thread>
 #include <vector>
 
-#include "NUVRefList.h"
-#include "NUVRef.h"
-#include "RecordedText.h"
 #include "CellText.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTabHdr.h"
@@ -15,7 +12,10 @@
 #include "NUVError.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVIEdbSysQuery2.h"
+#include "NUVRef.h"
+#include "NUVRefList.h"
 #include "PgScratch.h"
+#include "RecordedText.h"
 #include "TestLists.h"
 
 namespace {

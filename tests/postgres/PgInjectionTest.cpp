@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "NUVRefList.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbSQLData.h"
+#include "NUVRefList.h"
 #include "PgScratch.h"
 
 namespace {

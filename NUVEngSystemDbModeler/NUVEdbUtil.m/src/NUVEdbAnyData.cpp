@@ -186,17 +186,26 @@ long NUVEdbAnyData::GetListSize(int& size) const {
   size = 0;
   return nuvedb::GuardedCode(kSource, [&] {
     switch (type_) {
-      case EdbTypeIntegerList: size = lists_ ? lists_->integers.Size() : 0; break;
-      case EdbTypeFloatList: size = lists_ ? lists_->floats.Size() : 0; break;
-      case EdbTypeDoubleList: size = lists_ ? lists_->doubles.Size() : 0; break;
-      case EdbTypeStringList: size = lists_ ? lists_->strings.Size() : 0; break;
+      case EdbTypeIntegerList:
+        size = lists_ ? lists_->integers.Size() : 0;
+        break;
+      case EdbTypeFloatList:
+        size = lists_ ? lists_->floats.Size() : 0;
+        break;
+      case EdbTypeDoubleList:
+        size = lists_ ? lists_->doubles.Size() : 0;
+        break;
+      case EdbTypeStringList:
+        size = lists_ ? lists_->strings.Size() : 0;
+        break;
       case EdbTypeObjectList: {
         unsigned int count = 0;
         if (!interfaceList_ || interfaceList_->Count(&count) < 0) return kSource.Failure();
         size = static_cast<int>(count);
         break;
       }
-      default: return kSource.Failure();
+      default:
+        return kSource.Failure();
     }
     return kSource.Success();
   });

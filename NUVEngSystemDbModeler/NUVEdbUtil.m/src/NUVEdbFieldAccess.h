@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "NUVEdbOutputData.h"
-#include "NUVEdsGeneralTool.h"
 #include "NUVEdbResultTabData.h"
+#include "NUVEdsGeneralTool.h"
 
 class NUVEdbFieldAccess {
  public:
@@ -50,8 +50,8 @@ inline bool HasCharacter(const NUVUnicodeString& text) {
 }
 
 // The decoded form of blank-encoded text, as NUVEdbAnyData::DecodeBlanks
-// (the blank decoding of NUVEdsGeneralTool) gives it: text without an escape is its own decoding and is copied as it
-// is.
+// (the blank decoding of NUVEdsGeneralTool) gives it: text without an escape is its own decoding and is
+// copied as it is.
 inline NUVUnicodeString DecodedText(const NUVUnicodeString& stored) {
   const std::string_view text = stored.View();
   if (!std::memchr(text.data(), '%', text.size())) return stored;

@@ -24,7 +24,8 @@ void ReplaceHeld(T** variable, const T* value) {
 
 NUVEDB_DEFINE_CLASS_INFO(NUVEdbOutputData, NUVBaseUnknown)
 
-NUVEdbOutputData::NUVEdbOutputData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, int* target)
+NUVEdbOutputData::NUVEdbOutputData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
+                                   int* target)
     : integer_(target), type_(EdbTypeInteger), attrName_(attrName), classType_(classType) {}
 NUVEdbOutputData::NUVEdbOutputData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
                                    double* target)

@@ -37,27 +37,29 @@ bool IsKindOf(const NUVBaseUnknown* object) {
 }  // namespace nuvedb
 
 // Defines the registration operations declared by NUVEDB_DECLARE_CLASS_INFO.
-#define NUVEDB_DEFINE_CLASS_INFO(C, Base)                                                              \
-  NUVMetaClass* C::meta_object = nullptr;                                                              \
-  NUVMetaClass* C::MetaObject() { return nuvedb::RetrieveMeta(meta_object, #C, &Base::MetaObject, sizeof(C)); } \
-  NUVMetaClass* C::GetMetaObject() const { return MetaObject(); }                                      \
-  const GUID& C::ClassId() { return MetaObject()->GetClassId(); }                                      \
-  const char* C::ClassName() { return MetaObject()->IsA(); }                                           \
-  const char* C::IsA() const { return MetaObject()->IsA(); }                                           \
-  int C::IsAKindOf(const char* name) const { return MetaObject()->IsAKindOf(name); }                   \
+#define NUVEDB_DEFINE_CLASS_INFO(C, Base)                                            \
+  NUVMetaClass* C::meta_object = nullptr;                                            \
+  NUVMetaClass* C::MetaObject() {                                                    \
+    return nuvedb::RetrieveMeta(meta_object, #C, &Base::MetaObject, sizeof(C));      \
+  }                                                                                  \
+  NUVMetaClass* C::GetMetaObject() const { return MetaObject(); }                    \
+  const GUID& C::ClassId() { return MetaObject()->GetClassId(); }                    \
+  const char* C::ClassName() { return MetaObject()->IsA(); }                         \
+  const char* C::IsA() const { return MetaObject()->IsA(); }                         \
+  int C::IsAKindOf(const char* name) const { return MetaObject()->IsAKindOf(name); } \
   NUVBaseUnknown* C::CreateItself() { return nuvedb::CreateNothing(); }
 
 // Members shared by every error class: the empty message table, Setup and
 // Self.
-#define NUVEDB_DEFINE_ERROR_MEMBERS(C)                                                     \
-  const unsigned int C::errorTableLength = 0;                                              \
-  const NUVErrDsc C::errorTable[1] = {};                                                   \
-  void C::GetErrorTable(unsigned int* length, const NUVErrDsc** table) {                   \
-    *length = errorTableLength;                                                            \
-    *table = errorTable;                                                                   \
-  }                                                                                        \
-  C* C::Setup(const char* file, int line) {                                                \
-    NUVError::Setup(file, line);                                                           \
-    return this;                                                                           \
-  }                                                                                        \
+#define NUVEDB_DEFINE_ERROR_MEMBERS(C)                                   \
+  const unsigned int C::errorTableLength = 0;                            \
+  const NUVErrDsc C::errorTable[1] = {};                                 \
+  void C::GetErrorTable(unsigned int* length, const NUVErrDsc** table) { \
+    *length = errorTableLength;                                          \
+    *table = errorTable;                                                 \
+  }                                                                      \
+  C* C::Setup(const char* file, int line) {                              \
+    NUVError::Setup(file, line);                                         \
+    return this;                                                         \
+  }                                                                      \
   C* C::Self() { return this; }

@@ -40,16 +40,23 @@ NUVEdbResultTabData::NUVEdbResultTabData(const NUVEdbResultTabData* source) {
   attrName_ = attrName;
   classType_ = classType;
   switch (type) {
-    case EdbTypeInteger: CopyValue<int>(*this, *source, type); break;
-    case EdbTypeFloat: CopyValue<float>(*this, *source, type); break;
-    case EdbTypeDouble: CopyValue<double>(*this, *source, type); break;
+    case EdbTypeInteger:
+      CopyValue<int>(*this, *source, type);
+      break;
+    case EdbTypeFloat:
+      CopyValue<float>(*this, *source, type);
+      break;
+    case EdbTypeDouble:
+      CopyValue<double>(*this, *source, type);
+      break;
     case EdbTypeString: {
       NUVUnicodeString text;
       if (SetType(type) < 0 || source->GetData(text, 1) < 0) break;
       SetData(text);
       break;
     }
-    default: break;  // objects, encoded strings and lists are not copied
+    default:
+      break;  // objects, encoded strings and lists are not copied
   }
 }
 

@@ -36,8 +36,8 @@ NUVEdbSQLData::NUVEdbSQLData(const NUVListValNUVUnicodeString& names, const NUVR
     : NUVEdbAnyData(values), condition_(condition) {
   LoadListOfParmName(names);
 }
-NUVEdbSQLData::NUVEdbSQLData(const NUVListValNUVUnicodeString& names, const NUVListValNUVUnicodeString& values,
-                             const NUVUnicodeString& condition)
+NUVEdbSQLData::NUVEdbSQLData(const NUVListValNUVUnicodeString& names,
+                             const NUVListValNUVUnicodeString& values, const NUVUnicodeString& condition)
     : NUVEdbAnyData(values), condition_(condition) {
   LoadListOfParmName(names);
 }

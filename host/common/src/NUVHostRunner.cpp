@@ -111,7 +111,8 @@ long NUVHostRunner::Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellCol
       code = NUVHostRefused(std::string("no memory for a cell in column \"") +
                             columns[i].attrName.CastToCharPtr() + "\" of row " + std::to_string(row));
     }
-    if (code >= 0 && !columns.empty()) code = NUVEdbResultTableBuilder::AppendRowTakingCells(table, cells.get());
+    if (code >= 0 && !columns.empty())
+      code = NUVEdbResultTableBuilder::AppendRowTakingCells(table, cells.get());
     cells.Clear(NUVCollec::KeepMemory);  // what the row did not take; the next row fills the same room
     if (code < 0) return code;
   }

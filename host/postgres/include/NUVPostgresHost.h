@@ -63,11 +63,10 @@ class NUVPostgresHost {
            const NUVListPtrNUVBaseUnknown* headers = nullptr);
   // Run reads the whole answer from the server at once (it is kept whole
   // in the table anyway). RunInBatches runs the statement as Run does,
-  // reading its rows from the server one at a time, and hands them to the consumer in result tables of at most
-  // batchRows rows, each with the same header and each before the next is
-  // filled. An answer without rows gives one table without rows. A failure
-  // code from the consumer ends the run with that code; a writing statement
-  // is then rolled back whole.
+  // reading its rows from the server one at a time, and hands them to the consumer in result tables of at
+  // most batchRows rows, each with the same header and each before the next is filled. An answer without rows
+  // gives one table without rows. A failure code from the consumer ends the run with that code; a writing
+  // statement is then rolled back whole.
   long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const NUVHostBatchConsumer& consumer,
                     const NUVListPtrNUVBaseUnknown* headers = nullptr);
 

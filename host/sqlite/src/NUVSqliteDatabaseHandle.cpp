@@ -29,7 +29,8 @@ long NUVSqliteDatabaseHandle::CreateVolatileObject(const NUVUnicodeString& class
                                                    const NUVUnicodeString& key, IUnknown** object) {
   if (!object) return NUV_E_POINTER;
   *object = nullptr;
-  if (!nuvhost::IsAcceptedKey(key.View())) return NUVSqliteRefused(nuvhost::KeyRefusal(classType.View(), key.View()));
+  if (!nuvhost::IsAcceptedKey(key.View()))
+    return NUVSqliteRefused(nuvhost::KeyRefusal(classType.View(), key.View()));
   if (!database_->HasTable(classType.CastToCharPtr())) return NUV_E_INVALIDARG;
   auto* created = new NUVSqliteObject(classType.CastToCharPtr(), key.CastToCharPtr());
   if (!created) return NUV_E_FAIL;

@@ -19,8 +19,8 @@ namespace {
 // per-connection mutex.
 sqlite3* Connect(const std::string& path, int flags, std::string& message) {
   sqlite3* connection = nullptr;
-  if (sqlite3_open_v2(path.c_str(), &connection, flags | SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_NOMUTEX, nullptr) !=
-      SQLITE_OK) {
+  if (sqlite3_open_v2(path.c_str(), &connection, flags | SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_NOMUTEX,
+                      nullptr) != SQLITE_OK) {
     message = connection ? sqlite3_errmsg(connection) : "out of memory";
     sqlite3_close(connection);
     return nullptr;

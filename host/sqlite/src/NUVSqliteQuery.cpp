@@ -32,7 +32,8 @@ long NUVSqliteQuery::GetObjectFromKey(const NUVUnicodeString& classType, const N
                                       NUVIEdbSysObject** object) const {
   if (!object) return NUV_E_POINTER;
   *object = nullptr;
-  if (!nuvhost::IsAcceptedKey(key.View())) return NUVSqliteRefused(nuvhost::KeyRefusal(classType.View(), key.View()));
+  if (!nuvhost::IsAcceptedKey(key.View()))
+    return NUVSqliteRefused(nuvhost::KeyRefusal(classType.View(), key.View()));
   const std::string table = classType.CastToCharPtr();
   const std::string column = database_->KeyColumn(table);
   if (column.empty()) return NUV_E_INVALIDARG;

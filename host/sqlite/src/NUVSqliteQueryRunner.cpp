@@ -203,7 +203,8 @@ long NUVSqliteQueryRunner::Fill(sqlite3_stmt* statement, const std::vector<Colum
       code = Cell(statement, static_cast<int>(i), columns[i], row, cell);
       if (cell) cells.Adopt(cell);
     }
-    if (code >= 0 && !columns.empty()) code = NUVEdbResultTableBuilder::AppendRowTakingCells(table, cells.get());
+    if (code >= 0 && !columns.empty())
+      code = NUVEdbResultTableBuilder::AppendRowTakingCells(table, cells.get());
     cells.Clear(NUVCollec::KeepMemory);  // what the row did not take; the next row fills the same room
     if (code < 0) return code;
   }

@@ -42,9 +42,7 @@ QueryParameters::QueryParameters(const std::vector<ParameterOption>& requested, 
 
 QueryParameters::~QueryParameters() { ReleaseAll(); }
 
-void QueryParameters::ReleaseAll() {
-  parameters_.Clear();
-}
+void QueryParameters::ReleaseAll() { parameters_.Clear(); }
 
 void QueryParameters::Adopt(NUVBaseUnknown* parameter) {
   if (!parameter) OutOfMemory();
