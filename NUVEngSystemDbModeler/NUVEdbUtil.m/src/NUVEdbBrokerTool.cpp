@@ -7,7 +7,6 @@
 #include "NUVEdbFieldAccess.h"
 #include "NUVEdbGeneralTool.h"
 #include "NUVEdbGuarded.h"
-#include "NUVEdbKindCheck.h"
 #include "NUVEdbOutputData.h"
 #include "NUVEdbReferences.h"
 #include "NUVEdbRegistration.h"
@@ -286,7 +285,7 @@ class BindingViews {
     first_ = out;
     for (int b = 1; b <= size; ++b) {
       NUVBaseUnknown* entry = bindings[b];
-      if (!nuvedb::IsKindOfFast<NUVEdbOutputData>(entry)) continue;
+      if (!nuvedb::IsKindOf<NUVEdbOutputData>(entry)) continue;
       auto& binding = static_cast<NUVEdbOutputData&>(*entry);
       const NUVUnicodeString& attrName = NUVEdbFieldAccess::AttrName(binding);
       const NUVUnicodeString& classType = NUVEdbFieldAccess::ClassType(binding);
@@ -471,7 +470,7 @@ void WriteCell(NUVEdbBrokerTool& broker, const NUVEdbResultTabData& cell, const 
 // The cell when the entry is a cell with a type other than EdbTypeNone, an
 // attribute name and a class type, as its getters would answer; else null.
 const NUVEdbResultTabData* ReadableCell(const NUVBaseUnknown* entry) {
-  if (!nuvedb::IsKindOfFast<NUVEdbResultTabData>(entry)) return nullptr;
+  if (!nuvedb::IsKindOf<NUVEdbResultTabData>(entry)) return nullptr;
   const auto& cell = static_cast<const NUVEdbResultTabData&>(*entry);
   if (!nuvedb::HasCharacter(NUVEdbFieldAccess::AttrName(cell)) ||
       !nuvedb::HasCharacter(NUVEdbFieldAccess::ClassType(cell)) ||
@@ -487,21 +486,18 @@ const NUVEdbResultTabData* ReadableCell(const NUVBaseUnknown* entry) {
 // own. The cells' references are released when it goes, on every path.
 class RowCells {
  public:
-  RowCells() { std::swap(list_, Spare()); }
+  RowCells() { std::swap(cells_.get(), Spare()); }
   RowCells(const RowCells&) = delete;
   RowCells& operator=(const RowCells&) = delete;
   ~RowCells() {
-    for (int i = 1; i <= list_.Size(); ++i) {
-      if (list_[i]) list_[i]->Release();
-    }
-    list_.RemoveAll(NUVCollec::KeepMemory);
-    std::swap(list_, Spare());
+    cells_.Clear(NUVCollec::KeepMemory);
+    std::swap(cells_.get(), Spare());
   }
-  NUVListPtrNUVBaseUnknown& get() { return list_; }
+  NUVListPtrNUVBaseUnknown& get() { return cells_.get(); }
 
  private:
   static NUVListPtrNUVBaseUnknown& Spare();
-  NUVListPtrNUVBaseUnknown list_;
+  NUVRefList cells_;
 };
 
 // In the initial-exec model (the library's build sets it), as the

@@ -49,12 +49,9 @@ inline bool HasCharacter(const NUVUnicodeString& text) {
   return static_cast<unsigned char>(bytes.front()) < 0x80 || !text.HasNoCharacter();
 }
 
-// The decoded form of blank-encoded text, as NUVEdbAnyData::DecodeBlanks
-// (the blank decoding of NUVEdsGeneralTool) gives it: text without an escape is its own decoding and is
-// copied as it is.
+// The decoded form of blank-encoded text, as the cell's decoding getter
+// gives it (text without an escape comes back as a shared copy).
 inline NUVUnicodeString DecodedText(const NUVUnicodeString& stored) {
-  const std::string_view text = stored.View();
-  if (!std::memchr(text.data(), '%', text.size())) return stored;
   return NUVEdsGeneralTool().DecodeBlanks(stored);
 }
 

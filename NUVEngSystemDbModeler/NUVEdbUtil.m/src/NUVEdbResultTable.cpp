@@ -2,7 +2,6 @@
 
 #include "NUVDebugAssert.h"
 #include "NUVEdbGuarded.h"
-#include "NUVEdbKindCheck.h"
 #include "NUVEdbReferences.h"
 #include "NUVEdbRegistration.h"
 #include "NUVEdbResultCodes.h"
@@ -120,7 +119,7 @@ long NUVEdbResultTableBuilder::AppendRowTakingCells(NUVEdbResultTable& table,
   row->cells_.Reserve(cells.Size());
   for (int i = 1; i <= cells.Size(); ++i) {
     NUVBaseUnknown* entry = cells[i];
-    if (nuvedb::IsKindOfFast<NUVEdbResultTabData>(entry)) {
+    if (nuvedb::IsKindOf<NUVEdbResultTabData>(entry)) {
       row->cells_.Append(entry);
     } else if (entry) {
       entry->Release();
