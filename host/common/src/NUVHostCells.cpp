@@ -42,9 +42,11 @@ NUVUnicodeString TextOf(const NUVHostValue& value) {
 // the decoding gives it. In a plain database the stored text is the value.
 NUVEdbResultTabData* StringCell(const NUVHostCellColumn& column, const NUVUnicodeString& stored,
                                 NUVHostTextMode mode) {
-  if (mode == NUVHostTextMode::Plain)
-    return new NUVEdbResultTabData(column.classType, column.attrName, stored, 0);
   const NUVEdsGeneralTool general;
+  if (mode == NUVHostTextMode::Plain) {
+    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName,
+                                                          general.EncodeBlanks(stored));
+  }
   if (general.IsEncodedForm(stored))
     return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName, stored);
   return new NUVEdbResultTabData(column.classType, column.attrName, general.DecodeBlanks(stored), 0);
