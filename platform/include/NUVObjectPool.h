@@ -3,6 +3,33 @@
 
 #include "NUVPlatformExport.h"
 
+// A thread's free lists and the uncarved rest of its current slab: plain
+// data, so that reaching it costs neither a call nor an initialisation
+// check. The pool's own code keeps it; the inline paths of NUVObjectPool
+// only pop, push and carve while `fast` is set.
+struct NUVPoolThreadLists {
+  static constexpr std::size_t kGranule = 16;
+  static constexpr std::size_t kClasses = 16;  // blocks of 16, 32, ... 256 bytes
+
+  struct Chain {
+    void* first;
+    void* last;  // meaningful only while first is not null
+  };
+  Chain chains[kClasses];
+  char* slab;
+  char* slabEnd;
+  // Set while the thread is live and the pool hands out blocks without
+  // poisoning them; otherwise every call takes the out-of-line path.
+  bool fast;
+  unsigned char state;  // the pool's own bookkeeping
+
+  // The class of a block of `size` bytes; kClasses or more when the pool
+  // does not keep blocks of that size (0 included).
+  static constexpr std::size_t ClassOf(std::size_t size) { return (size - 1) / kGranule; }
+};
+
+[[gnu::tls_model("initial-exec")]] extern NUVPLATFORM_API thread_local NUVPoolThreadLists nuvPoolThreadLists;
+
 // Memory for reference-counted objects and the platform's lists. Small blocks come from per-thread
 // free lists by size class, carved from large slabs, so that building and
 // dropping many cells neither calls the general heap per object nor hands
@@ -17,8 +44,45 @@
 class NUVPLATFORM_API NUVObjectPool {
  public:
   // A block of at least `size` bytes, aligned for any object; null when no
-  // memory is left.
-  static void* Allocate(size_t size) noexcept;
+  // memory is left. The common case (a free block of the class, or room in
+  // the thread's slab) is inline.
+  static void* Allocate(std::size_t size) noexcept {
+    NUVPoolThreadLists& lists = nuvPoolThreadLists;
+    const std::size_t sizeClass = NUVPoolThreadLists::ClassOf(size);
+    if (lists.fast && sizeClass < NUVPoolThreadLists::kClasses) {
+      NUVPoolThreadLists::Chain& chain = lists.chains[sizeClass];
+      if (void* block = chain.first) {
+        chain.first = *static_cast<void**>(block);
+        return block;
+      }
+      const std::size_t bytes = (sizeClass + 1) * NUVPoolThreadLists::kGranule;
+      if (static_cast<std::size_t>(lists.slabEnd - lists.slab) >= bytes) {
+        void* block = lists.slab;
+        lists.slab += bytes;
+        return block;
+      }
+    }
+    return AllocateSlow(size);
+  }
   // Gives back a block that Allocate answered for the same size.
-  static void Free(void* block, size_t size) noexcept;
+  static void Free(void* block, std::size_t size) noexcept {
+    NUVPoolThreadLists& lists = nuvPoolThreadLists;
+    const std::size_t sizeClass = NUVPoolThreadLists::ClassOf(size);
+    if (block && lists.fast && sizeClass < NUVPoolThreadLists::kClasses) {
+      NUVPoolThreadLists::Chain& chain = lists.chains[sizeClass];
+      *static_cast<void**>(block) = chain.first;
+      if (!chain.first) chain.last = block;
+      chain.first = block;
+      return;
+    }
+    FreeSlow(block, size);
+  }
+  // The same two operations out of line, for callers that allocate seldom
+  // and would rather stay small (the standard containers' growth paths).
+  static void* AllocateOutOfLine(std::size_t size) noexcept;
+  static void FreeOutOfLine(void* block, std::size_t size) noexcept;
+
+ private:
+  static void* AllocateSlow(std::size_t size) noexcept;
+  static void FreeSlow(void* block, std::size_t size) noexcept;
 };

@@ -20,11 +20,11 @@ class NUVPoolAllocator {
 
   T* allocate(std::size_t n) {
     if (n > std::numeric_limits<std::size_t>::max() / sizeof(T)) throw std::bad_array_new_length();
-    void* block = NUVObjectPool::Allocate(n * sizeof(T));
+    void* block = NUVObjectPool::AllocateOutOfLine(n * sizeof(T));
     if (!block) throw std::bad_alloc();
     return static_cast<T*>(block);
   }
-  void deallocate(T* block, std::size_t n) noexcept { NUVObjectPool::Free(block, n * sizeof(T)); }
+  void deallocate(T* block, std::size_t n) noexcept { NUVObjectPool::FreeOutOfLine(block, n * sizeof(T)); }
 
   template <class U>
   bool operator==(const NUVPoolAllocator<U>& /*other*/) const noexcept {

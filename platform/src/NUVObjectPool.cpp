@@ -50,73 +50,74 @@ void Unpoison(const void*, size_t) {}
 constexpr bool kReuseLast = false;
 #endif
 
-constexpr size_t kGranule = 16;
-constexpr size_t kClasses = 16;  // blocks of 16, 32, ... 256 bytes
+constexpr size_t kGranule = NUVPoolThreadLists::kGranule;
+constexpr size_t kClasses = NUVPoolThreadLists::kClasses;
 constexpr size_t kSlabBytes = size_t{64} * 1024;
+// Only a build that neither poisons nor bypasses the pool lets the inline
+// paths of NUVObjectPool touch the thread's lists.
+#if defined(NUV_POOL_POISONS)
+constexpr bool kInlinePaths = false;
+#else
+constexpr bool kInlinePaths = kPooled;
+#endif
 
-struct FreeBlock {
-  FreeBlock* next;
-};
+using Chain = NUVPoolThreadLists::Chain;
 
-// The link of a free block, which is poisoned but for these accesses.
-FreeBlock* NextOf(const FreeBlock* block) {
-  Unpoison(block, sizeof(FreeBlock));
-  FreeBlock* next = block->next;
-  Poison(block, sizeof(FreeBlock));
+// The link of a free block, held in its first bytes, which are poisoned but
+// for these accesses.
+void* NextOf(const void* block) {
+  Unpoison(block, sizeof(void*));
+  void* next = *static_cast<void* const*>(block);
+  Poison(block, sizeof(void*));
   return next;
 }
-void SetNext(FreeBlock* block, FreeBlock* next) {
-  Unpoison(block, sizeof(FreeBlock));
-  block->next = next;
-  Poison(block, sizeof(FreeBlock));
+void SetNext(void* block, void* next) {
+  Unpoison(block, sizeof(void*));
+  *static_cast<void**>(block) = next;
+  Poison(block, sizeof(void*));
 }
 
-size_t ClassOf(size_t size) { return size == 0 ? 0 : (size - 1) / kGranule; }
 [[maybe_unused]] inline bool IsAligned(const void* block) {
   return reinterpret_cast<std::uintptr_t>(block) % kGranule == 0;
 }
 size_t BlockBytes(size_t sizeClass) { return (sizeClass + 1) * kGranule; }
 
-// A list of free blocks that knows its last block, so that whole lists
-// join in constant time.
-struct Chain {
-  FreeBlock* first;
-  FreeBlock* last;  // meaningful only while first is not null
+// A chain of free blocks knows its last block, so that whole chains join in
+// constant time. An empty chain has no first block; a chain's last block
+// ends it.
+[[maybe_unused]] bool Sound(const Chain& chain) { return !chain.first || NextOf(chain.last) == nullptr; }
 
-  // An empty chain has no first block; a chain's last block ends it.
-  bool Sound() const { return !first || NextOf(last) == nullptr; }
-
-  void PushFront(FreeBlock* block) {
-    SetNext(block, first);
-    if (!first) last = block;
-    first = block;
-    NUV_DEBUG_ASSERT(Sound());
+void PushFront(Chain& chain, void* block) {
+  SetNext(block, chain.first);
+  if (!chain.first) chain.last = block;
+  chain.first = block;
+  NUV_DEBUG_ASSERT(Sound(chain));
+}
+void PushBack(Chain& chain, void* block) {
+  SetNext(block, nullptr);
+  if (chain.first) {
+    SetNext(chain.last, block);
+  } else {
+    chain.first = block;
   }
-  void PushBack(FreeBlock* block) {
-    SetNext(block, nullptr);
-    if (first) {
-      SetNext(last, block);
-    } else {
-      first = block;
-    }
-    last = block;
-    NUV_DEBUG_ASSERT(Sound());
-  }
-  FreeBlock* PopFront() {
-    FreeBlock* block = first;
-    if (block) first = NextOf(block);
-    NUV_DEBUG_ASSERT(!block || IsAligned(block));
-    return block;
-  }
-  void Join(Chain& other) {
-    if (!other.first) return;
-    SetNext(other.last, first);
-    if (!first) last = other.last;
-    first = other.first;
-    other = Chain{};
-    NUV_DEBUG_ASSERT(Sound());
-  }
-};
+  chain.last = block;
+  NUV_DEBUG_ASSERT(Sound(chain));
+}
+void* PopFront(Chain& chain) {
+  void* block = chain.first;
+  if (block) chain.first = NextOf(block);
+  NUV_DEBUG_ASSERT(!block || IsAligned(block));
+  return block;
+}
+// Moves every block of `other` to the front of `into`.
+void Join(Chain& into, Chain& other) {
+  if (!other.first) return;
+  SetNext(other.last, into.first);
+  if (!into.first) into.last = other.last;
+  into.first = other.first;
+  other = Chain{};
+  NUV_DEBUG_ASSERT(Sound(into));
+}
 
 // Blocks given back by threads that have ended, and every slab. Slabs are
 // never handed back: their blocks circulate until the process ends.
@@ -128,14 +129,14 @@ struct SharedLists {
 
   void Give(size_t sizeClass, Chain& chain) {
     std::lock_guard<std::mutex> lock(mutex);
-    chains[sizeClass].Join(chain);
+    Join(chains[sizeClass], chain);
     holds[sizeClass].store(chains[sizeClass].first != nullptr, std::memory_order_relaxed);
   }
   // Moves the whole shared list of the class into `into`.
   void TakeAll(size_t sizeClass, Chain& into) {
     if (!holds[sizeClass].load(std::memory_order_relaxed)) return;
     std::lock_guard<std::mutex> lock(mutex);
-    into.Join(chains[sizeClass]);
+    Join(into, chains[sizeClass]);
     holds[sizeClass].store(false, std::memory_order_relaxed);
   }
   char* NewSlab() {
@@ -150,84 +151,73 @@ struct SharedLists {
 
 SharedLists& Shared() { return NUVLockedSingleton<SharedLists>(); }
 
-// A thread's own lists. Plain data, so that reaching it costs no
-// initialisation check; what must happen when the thread ends is left to a
-// separate guard, built on the thread's first slow call.
-struct ThreadCache {
-  enum State : unsigned char { kNew, kLive, kEnded };
-  Chain chains[kClasses];
-  char* slab;  // the unused rest of the current slab
-  char* slabEnd;
-  State state;
+enum State : unsigned char { kNew, kLive, kEnded };
 
-  void* Allocate(size_t sizeClass) {
-    Chain& chain = chains[sizeClass];
-    if (!chain.first) Shared().TakeAll(sizeClass, chain);
-    if (FreeBlock* block = chain.PopFront()) return block;
-    return Carve(BlockBytes(sizeClass));
+void* Carve(NUVPoolThreadLists& lists, size_t bytes) {
+  if (static_cast<size_t>(lists.slabEnd - lists.slab) < bytes) {
+    // What is left of the old slab is smaller than the block; it stays unused.
+    lists.slab = Shared().NewSlab();
+    lists.slabEnd = lists.slab ? lists.slab + kSlabBytes : nullptr;
+    if (!lists.slab) return nullptr;
   }
-  void Free(void* memory, size_t sizeClass) {
-    auto* block = static_cast<FreeBlock*>(memory);
-    if (kReuseLast) {
-      chains[sizeClass].PushBack(block);
-    } else {
-      chains[sizeClass].PushFront(block);
-    }
-  }
-  void* Carve(size_t bytes) {
-    if (static_cast<size_t>(slabEnd - slab) < bytes) {
-      // What is left of the old slab is smaller than the block; it stays unused.
-      slab = Shared().NewSlab();
-      slabEnd = slab ? slab + kSlabBytes : nullptr;
-      if (!slab) return nullptr;
-    }
-    void* block = slab;
-    slab += bytes;
-    NUV_DEBUG_ASSERT(IsAligned(block) && slab <= slabEnd);
-    return block;
-  }
-  // Hands every free block to the shared lists.
-  void GiveBack() {
-    for (size_t c = 0; c < kClasses; ++c) {
-      Shared().Give(c, chains[c]);
-      NUV_DEBUG_ASSERT(!chains[c].first);
-    }
-  }
-};
-
-// Plain data in the initial-exec model: reaching it costs neither an
-// initialisation check nor a call.
-[[gnu::tls_model("initial-exec")]] thread_local ThreadCache cache{};
-
-// Gives the thread's blocks back when the thread ends.
-struct CacheGuard {
-  CacheGuard() { cache.state = ThreadCache::kLive; }
-  ~CacheGuard() {
-    cache.state = ThreadCache::kEnded;
-    cache.GiveBack();
-  }
-};
-
-// This thread's cache; null once the thread is ending.
-ThreadCache* LiveCache() {
-  if (cache.state == ThreadCache::kLive) return &cache;
-  if (cache.state == ThreadCache::kEnded) return nullptr;
-  thread_local CacheGuard guard;
-  return &cache;
+  void* block = lists.slab;
+  lists.slab += bytes;
+  NUV_DEBUG_ASSERT(IsAligned(block) && lists.slab <= lists.slabEnd);
+  return block;
 }
 
-}  // namespace
+// A block of the class from the thread's lists, else the shared ones, else
+// carved.
+void* TakeLocal(NUVPoolThreadLists& lists, size_t sizeClass) {
+  Chain& chain = lists.chains[sizeClass];
+  if (!chain.first) Shared().TakeAll(sizeClass, chain);
+  if (void* block = PopFront(chain)) return block;
+  return Carve(lists, BlockBytes(sizeClass));
+}
 
-namespace {
+void GiveLocal(NUVPoolThreadLists& lists, void* block, size_t sizeClass) {
+  if (kReuseLast) {
+    PushBack(lists.chains[sizeClass], block);
+  } else {
+    PushFront(lists.chains[sizeClass], block);
+  }
+}
+
+// Gives the thread's blocks back when the thread ends.
+struct ListsGuard {
+  ListsGuard() {
+    nuvPoolThreadLists.state = kLive;
+    nuvPoolThreadLists.fast = kInlinePaths;
+  }
+  ~ListsGuard() {
+    NUVPoolThreadLists& lists = nuvPoolThreadLists;
+    lists.state = kEnded;
+    lists.fast = false;
+    lists.slab = lists.slabEnd = nullptr;  // the rest of the slab stays unused
+    for (size_t c = 0; c < kClasses; ++c) {
+      Shared().Give(c, lists.chains[c]);
+      NUV_DEBUG_ASSERT(!lists.chains[c].first);
+    }
+  }
+};
+
+// This thread's lists; null once the thread is ending.
+NUVPoolThreadLists* LiveLists() {
+  NUVPoolThreadLists& lists = nuvPoolThreadLists;
+  if (lists.state == kLive) return &lists;
+  if (lists.state == kEnded) return nullptr;
+  thread_local ListsGuard guard;
+  return &lists;
+}
 
 // A block of the class from the pool, still poisoned; null when no memory
 // is left.
 void* Take(size_t sizeClass) {
-  if (ThreadCache* local = LiveCache()) return local->Allocate(sizeClass);
+  if (NUVPoolThreadLists* local = LiveLists()) return TakeLocal(*local, sizeClass);
   // The thread is ending: one block from the shared list, the rest back.
   Chain taken{};
   Shared().TakeAll(sizeClass, taken);
-  FreeBlock* block = taken.PopFront();
+  void* block = PopFront(taken);
   Shared().Give(sizeClass, taken);
   if (block) return block;
   return std::malloc(BlockBytes(sizeClass));  // joins the pool when freed
@@ -235,28 +225,36 @@ void* Take(size_t sizeClass) {
 
 }  // namespace
 
-void* NUVObjectPool::Allocate(size_t size) noexcept {
-  const size_t sizeClass = ClassOf(size);
+// Plain data in the initial-exec model: reaching it costs neither an
+// initialisation check nor a call.
+[[gnu::tls_model("initial-exec")]] thread_local NUVPoolThreadLists nuvPoolThreadLists{};
+
+void* NUVObjectPool::AllocateSlow(size_t size) noexcept {
+  const size_t sizeClass = NUVPoolThreadLists::ClassOf(size);
   if (!kPooled || sizeClass >= kClasses) return std::malloc(size);
   void* block = Take(sizeClass);
   if (block) Unpoison(block, size);  // the rest of the block stays poisoned
   return block;
 }
 
-void NUVObjectPool::Free(void* block, size_t size) noexcept {
+void NUVObjectPool::FreeSlow(void* block, size_t size) noexcept {
   if (!block) return;
-  const size_t sizeClass = ClassOf(size);
+  const size_t sizeClass = NUVPoolThreadLists::ClassOf(size);
   if (!kPooled || sizeClass >= kClasses) {
     std::free(block);
     return;
   }
   NUV_DEBUG_ASSERT(IsAligned(block));
   Poison(block, BlockBytes(sizeClass));
-  if (ThreadCache* local = LiveCache()) {
-    local->Free(block, sizeClass);
+  if (NUVPoolThreadLists* local = LiveLists()) {
+    GiveLocal(*local, block, sizeClass);
     return;
   }
   Chain single{};
-  single.PushFront(static_cast<FreeBlock*>(block));
+  PushFront(single, block);
   Shared().Give(sizeClass, single);
 }
+
+void* NUVObjectPool::AllocateOutOfLine(size_t size) noexcept { return Allocate(size); }
+
+void NUVObjectPool::FreeOutOfLine(void* block, size_t size) noexcept { Free(block, size); }
