@@ -4,6 +4,10 @@
 #include <cstring>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // The escape of each char that stands escaped in encoded text, else null.
@@ -49,6 +53,27 @@ size_t CountEscaped(std::string_view in) {
   return count;
 }
 
+#if defined(__SSE2__)
+// Bit i set when char at + i of the text stands escaped in encoded text;
+// the sixteen chars from at on, which the text must hold.
+unsigned EscapedIn16(std::string_view in, size_t at) {
+  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in.data() + at));
+  const __m128i blanks = _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(' ')),
+                                      _mm_cmpeq_epi8(block, _mm_set1_epi8('\'')));
+  const __m128i others = _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('%')),
+                                      _mm_cmpeq_epi8(block, _mm_setzero_si128()));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(blanks, others)));
+}
+#endif
+
+// True when each char marked in found (bit i: char at + i) begins an escape.
+bool EscapesAt(std::string_view in, size_t at, unsigned found) {
+  for (; found != 0; found &= found - 1) {
+    if (Unescape(in, at + static_cast<size_t>(__builtin_ctz(found))) < 0) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 NUVUnicodeString NUVEdsGeneralTool::EncodeBlanks(const NUVUnicodeString& text) const {
@@ -69,11 +94,23 @@ NUVUnicodeString NUVEdsGeneralTool::EncodeBlanks(const NUVUnicodeString& text) c
 }
 
 bool NUVEdsGeneralTool::IsEncodedForm(const NUVUnicodeString& text) const {
+  // Text is in encoded form when every char that stands escaped is a '%'
+  // that begins an escape. The two chars after a '%' are digits, which
+  // never stand escaped, so each such char can be checked on its own.
   const std::string_view in = text.View();
-  for (size_t at = 0; at < in.size(); ++at) {
-    if (!kEscaped[static_cast<unsigned char>(in[at])]) continue;
-    if (Unescape(in, at) < 0) return false;
-    at += 2;
+  size_t at = 0;
+#if defined(__SSE2__)
+  if (in.size() >= 16) {
+    for (; at + 16 <= in.size(); at += 16) {
+      if (!EscapesAt(in, at, EscapedIn16(in, at))) return false;
+    }
+    // The last chars: the last sixteen, less those already checked.
+    const size_t last = in.size() - 16;
+    return at == in.size() || EscapesAt(in, at, EscapedIn16(in, last) >> (at - last));
+  }
+#endif
+  for (; at < in.size(); ++at) {
+    if (kEscaped[static_cast<unsigned char>(in[at])] && Unescape(in, at) < 0) return false;
   }
   return true;
 }

@@ -3,6 +3,7 @@
 // operations that answer from it and the kind test; not installed.
 #include <atomic>
 #include <cstddef>
+#include <typeinfo>
 
 #include "NUVBaseUnknown.h"
 #include "NUVError.h"
@@ -26,12 +27,16 @@ inline NUVMetaClass* RetrieveMeta(NUVMetaClass*& slot, const char* name, NUVMeta
 // CreateItself of every registered class: creates nothing.
 inline NUVBaseUnknown* CreateNothing() { return nullptr; }
 
-// True when the object is not null and of class T or derived from it; an
-// object of exactly class T, the common case, is answered without walking
-// the chain of base classes. Always inlined: the row paths call it per cell.
+// True when the object is not null and of class T or derived from it, as
+// its meta-object says. An object of exactly class T, the common case, is
+// answered from its dynamic type once T is registered (its meta-object is
+// then T's), without a call; others walk the chain of base classes. Always
+// inlined: the row paths call it per cell.
 template <class T>
 [[gnu::always_inline]] inline bool IsKindOf(const NUVBaseUnknown* object) {
   if (!object) return false;
+  if (typeid(*object) == typeid(T) && std::atomic_ref<NUVMetaClass*>(T::meta_object).load(std::memory_order_acquire))
+    return true;
   const NUVMetaClass* meta = object->GetMetaObject();
   if (!meta) return false;
   const NUVMetaClass* wanted = T::MetaObject();
