@@ -6,16 +6,11 @@
 
 #include "NUVLockedSingleton.h"
 
-namespace {
+using Slots = NUVObjectCounterSlots;
 
-// One thread's counts. Only the owner writes them; readers on other threads
-// load them, hence atomics with relaxed order.
-struct Slots {
-  enum State : unsigned char { kNew, kLive, kEnded };
-  std::atomic<long> live;
-  std::atomic<long> allocations;
-  State state;
-};
+[[gnu::tls_model("initial-exec")]] thread_local NUVObjectCounterSlots nuvObjectCounterSlots{};
+
+namespace {
 
 void Bump(std::atomic<long>& slot, long by) {
   slot.store(slot.load(std::memory_order_relaxed) + by, std::memory_order_relaxed);
@@ -38,19 +33,16 @@ struct Registry {
 
 Registry& Threads() { return NUVLockedSingleton<Registry>(); }
 
-// Plain data in the initial-exec model: reaching it costs neither an
-// initialisation check nor a call.
-[[gnu::tls_model("initial-exec")]] thread_local Slots mine{};
-
 // Registers this thread's slots while it lives and folds them into the
 // ended counts when it ends.
 struct SlotsGuard {
   SlotsGuard() {
     std::lock_guard<std::mutex> lock(Threads().mutex);
-    Threads().threads.push_back(&mine);
-    mine.state = Slots::kLive;
+    Threads().threads.push_back(&nuvObjectCounterSlots);
+    nuvObjectCounterSlots.state = Slots::kLive;
   }
   ~SlotsGuard() {
+    Slots& mine = nuvObjectCounterSlots;
     Registry& registry = Threads();
     std::lock_guard<std::mutex> lock(registry.mutex);
     registry.endedLive.fetch_add(mine.live.load(std::memory_order_relaxed), std::memory_order_relaxed);
@@ -61,33 +53,22 @@ struct SlotsGuard {
   }
 };
 
+}  // namespace
+
 // Counts `by` in the ended counts, or in this thread's slot once its guard
 // is built: the way for a thread's first count and for counts while it ends.
-[[gnu::noinline]] void CountSlowly(std::atomic<long> Slots::*slot, std::atomic<long> Registry::*ended,
-                                   long by) {
+void NUVObjectCounters::CountSlowly(std::atomic<long> Slots::*slot, long by) {
+  Slots& mine = nuvObjectCounterSlots;
   if (mine.state == Slots::kNew) {
     thread_local SlotsGuard guard;
   }
   if (mine.state == Slots::kLive) {
     Bump(mine.*slot, by);
   } else {
-    (Threads().*ended).fetch_add(by, std::memory_order_relaxed);
+    Registry& registry = Threads();
+    (slot == &Slots::live ? registry.endedLive : registry.endedAllocations).fetch_add(by, std::memory_order_relaxed);
   }
 }
-
-// Counts `by` in this thread's slot; the slow way only for a thread's
-// first count and for counts while it ends.
-template <std::atomic<long> Slots::*slot, std::atomic<long> Registry::*ended>
-void Count(long by) {
-  if (mine.state == Slots::kLive) return Bump(mine.*slot, by);
-  CountSlowly(slot, ended, by);
-}
-
-}  // namespace
-
-void NUVObjectCounters::ObjectBuilt() { Count<&Slots::live, &Registry::endedLive>(1); }
-void NUVObjectCounters::ObjectDestroyed() { Count<&Slots::live, &Registry::endedLive>(-1); }
-void NUVObjectCounters::BlockAllocated() { Count<&Slots::allocations, &Registry::endedAllocations>(1); }
 
 long NUVObjectCounters::LiveObjects() { return Threads().Sum(&Slots::live, Threads().endedLive); }
 long NUVObjectCounters::Allocations() {

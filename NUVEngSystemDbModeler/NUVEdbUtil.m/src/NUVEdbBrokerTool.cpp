@@ -264,11 +264,16 @@ bool ReadBinding(const NUVBaseUnknown* entry, BindingTarget& target) {
 
 // One binding that can receive a cell, read once per call: its names are
 // the binding's own, which the call does not change.
+// Plain data (the name's bytes as pointer and size), so that room for
+// many costs nothing to set up.
 struct BindingView {
   NUVEdbOutputData* binding;
-  const NUVUnicodeString* attrName;
+  const char* attrName;
+  size_t attrNameSize;
   const NUVUnicodeString* classType;
   NUVEdbObjAttrType type;
+
+  std::string_view AttrName() const { return {attrName, attrNameSize}; }
 };
 
 // The bindings of the list that can receive a cell, in list order, as
@@ -288,9 +293,10 @@ class BindingViews {
       if (!nuvedb::IsKindOf<NUVEdbOutputData>(entry)) continue;
       auto& binding = static_cast<NUVEdbOutputData&>(*entry);
       const NUVUnicodeString& attrName = NUVEdbFieldAccess::AttrName(binding);
+      const std::string_view name = attrName.View();
       const NUVUnicodeString& classType = NUVEdbFieldAccess::ClassType(binding);
-      if (!nuvedb::HasCharacter(attrName) || !nuvedb::HasCharacter(classType)) continue;
-      *out++ = BindingView{&binding, &attrName, &classType, NUVEdbFieldAccess::Type(binding)};
+      if (!nuvedb::HasCharacter(attrName, name) || !nuvedb::HasCharacter(classType)) continue;
+      *out++ = BindingView{&binding, name.data(), name.size(), &classType, NUVEdbFieldAccess::Type(binding)};
     }
     last_ = out;
   }
@@ -469,12 +475,14 @@ void WriteCell(NUVEdbBrokerTool& broker, const NUVEdbResultTabData& cell, const 
 
 // The cell when the entry is a cell with a type other than EdbTypeNone, an
 // attribute name and a class type, as its getters would answer; else null.
-const NUVEdbResultTabData* ReadableCell(const NUVBaseUnknown* entry) {
+// name is then the cell's attribute name.
+const NUVEdbResultTabData* ReadableCell(const NUVBaseUnknown* entry, std::string_view& name) {
   if (!nuvedb::IsKindOf<NUVEdbResultTabData>(entry)) return nullptr;
   const auto& cell = static_cast<const NUVEdbResultTabData&>(*entry);
-  if (!nuvedb::HasCharacter(NUVEdbFieldAccess::AttrName(cell)) ||
-      !nuvedb::HasCharacter(NUVEdbFieldAccess::ClassType(cell)) ||
-      NUVEdbFieldAccess::Type(cell) == EdbTypeNone) {
+  const NUVUnicodeString& attrName = NUVEdbFieldAccess::AttrName(cell);
+  name = attrName.View();
+  if (NUVEdbFieldAccess::Type(cell) == EdbTypeNone || !nuvedb::HasCharacter(attrName, name) ||
+      !nuvedb::HasCharacter(NUVEdbFieldAccess::ClassType(cell))) {
     return nullptr;
   }
   return &cell;
@@ -531,11 +539,11 @@ long NUVEdbBrokerTool::ExtractOutput(NUVEdbResultTable& table, NUVListPtrNUVBase
     const BindingViews targets(bindings);
     long written = kSource.Failure();
     for (int c = 1; c <= row.Size(); ++c) {
-      const NUVEdbResultTabData* cell = ReadableCell(row[c]);
+      std::string_view name;
+      const NUVEdbResultTabData* cell = ReadableCell(row[c], name);
       if (!cell) continue;
-      const NUVUnicodeString& attrName = NUVEdbFieldAccess::AttrName(*cell);
       for (const BindingView& target : targets) {
-        if (!nuvedb::SameText(*target.attrName, attrName)) continue;
+        if (!nuvedb::SameText(target.AttrName(), name)) continue;
         WriteCell(*this, *cell, target, *query, *metadata.get());
         written = kSource.Success();
         break;

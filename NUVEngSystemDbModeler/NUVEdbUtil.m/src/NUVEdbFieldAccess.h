@@ -32,22 +32,21 @@ namespace nuvedb {
 // True when the two texts are equal, as NUVUnicodeString's operator==
 // answers; names of a row mostly differ in length or first byte, which are
 // compared before the rest.
-inline bool SameText(const NUVUnicodeString& a, const NUVUnicodeString& b) {
-  const std::string_view x = a.View();
-  const std::string_view y = b.View();
+inline bool SameText(std::string_view x, std::string_view y) {
   if (x.size() != y.size()) return false;
   if (x.empty()) return true;
   if (x.front() != y.front()) return false;
   return std::memcmp(x.data() + 1, y.data() + 1, x.size() - 1) == 0;
 }
 
-// True when the text has at least one character, as !HasNoCharacter()
-// answers; a text that starts with an ASCII byte is answered at once.
-inline bool HasCharacter(const NUVUnicodeString& text) {
-  const std::string_view bytes = text.View();
+// True when the text (whose bytes are given) has at least one character, as
+// !HasNoCharacter() answers; a text that starts with an ASCII byte is
+// answered at once.
+inline bool HasCharacter(const NUVUnicodeString& text, std::string_view bytes) {
   if (bytes.empty()) return false;
   return static_cast<unsigned char>(bytes.front()) < 0x80 || !text.HasNoCharacter();
 }
+inline bool HasCharacter(const NUVUnicodeString& text) { return HasCharacter(text, text.View()); }
 
 // The decoded form of blank-encoded text, as the cell's decoding getter
 // gives it (text without an escape comes back as a shared copy).
