@@ -10,6 +10,9 @@ class NUVPLATFORM_API NUVEdsGeneralTool {
  public:
   NUVUnicodeString EncodeBlanks(const NUVUnicodeString& text) const;
   NUVUnicodeString DecodeBlanks(const NUVUnicodeString& text) const;
+  // Writes what DecodeBlanks gives for the text into decoded, in the room
+  // decoded already has when it holds its text alone.
+  void DecodeBlanks(const NUVUnicodeString& text, NUVUnicodeString& decoded) const;
   // True when the text is what EncodeBlanks gives for some text, so that
   // decoding it and encoding the result gives it back unchanged.
   bool IsEncodedForm(const NUVUnicodeString& text) const;

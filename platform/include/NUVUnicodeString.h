@@ -69,7 +69,9 @@ class NUVPLATFORM_API NUVUnicodeString {
 
   // Replaces the text by `bytes` bytes that the caller writes through the
   // answer before it reads or copies the string; the terminating zero is
-  // already in place.
+  // already in place. A buffer that this string alone holds and that has
+  // room is written again rather than replaced, so the caller must not
+  // read the old text while it writes.
   char* PrepareOverwrite(size_t bytes);
   // Keeps the first `bytes` bytes of what PrepareOverwrite prepared, when
   // fewer were written (never more than were prepared).

@@ -116,12 +116,24 @@ bool NUVEdsGeneralTool::IsEncodedForm(const NUVUnicodeString& text) const {
 }
 
 NUVUnicodeString NUVEdsGeneralTool::DecodeBlanks(const NUVUnicodeString& text) const {
+  NUVUnicodeString decoded;
+  DecodeBlanks(text, decoded);
+  return decoded;
+}
+
+void NUVEdsGeneralTool::DecodeBlanks(const NUVUnicodeString& text, NUVUnicodeString& decoded) const {
   const std::string_view in = text.View();
   const size_t first = in.find('%');
-  if (first == std::string_view::npos) return text;
+  if (first == std::string_view::npos) {
+    decoded = text;
+    return;
+  }
+  if (&decoded == &text) {  // the text would be overwritten while it is read
+    decoded = DecodeBlanks(text);
+    return;
+  }
   // Decoded text is never longer. Every '%' must begin an escape; otherwise
   // the text is not encoded and stays as it is.
-  NUVUnicodeString decoded;
   char* const out = decoded.PrepareOverwrite(in.size());
   std::memcpy(out, in.data(), first);
   size_t written = first;
@@ -131,10 +143,12 @@ NUVUnicodeString NUVEdsGeneralTool::DecodeBlanks(const NUVUnicodeString& text) c
       continue;
     }
     const int c = Unescape(in, at);
-    if (c < 0) return text;
+    if (c < 0) {
+      decoded = text;
+      return;
+    }
     out[written++] = static_cast<char>(c);
     at += 3;
   }
   decoded.FinishOverwrite(written);
-  return decoded;
 }

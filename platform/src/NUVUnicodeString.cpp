@@ -161,7 +161,17 @@ void NUVUnicodeString::FreeRep(Rep* rep) noexcept {
   NUVObjectPool::Free(rep, sizeof(Rep) + rep->capacity + 1);
 }
 
-char* NUVUnicodeString::PrepareOverwrite(size_t bytes) { return Reserve(bytes, bytes); }
+char* NUVUnicodeString::PrepareOverwrite(size_t bytes) {
+  if (bytes > kInlineCapacity && IsShared()) {
+    Rep* rep = SharedRep();
+    if (rep->refs.load(std::memory_order_acquire) == 1 && rep->capacity >= bytes) {
+      rep->size = bytes;
+      rep->Text()[bytes] = '\0';
+      return rep->Text();
+    }
+  }
+  return Reserve(bytes, bytes);
+}
 
 void NUVUnicodeString::FinishOverwrite(size_t bytes) {
   if (bytes >= GetLengthInBytes()) return;

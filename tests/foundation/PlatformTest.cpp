@@ -158,6 +158,28 @@ TEST(BlankEncoding, RoundTripsAndLeavesNoBlankOrApostrophe) {
   }
 }
 
+// Decoding into a string gives what DecodeBlanks answers whatever the
+// string held: its own earlier text, a copy another string shares, or the
+// very text being decoded.
+TEST(BlankEncoding, DecodesIntoAStringAsIntoANewOne) {
+  const NUVEdsGeneralTool tool;
+  const char* texts[] = {"a%20long%20enough%20text%20to%20share", "short%20one", "no escape at all, long text",
+                         "bad%2 escape in a long text here", "%25%27%00%20 ends"};
+  NUVUnicodeString into("an earlier text that is long enough to be shared");
+  for (const char* text : texts) {
+    const NUVUnicodeString encoded(text);
+    const NUVUnicodeString expected = tool.DecodeBlanks(encoded);
+    tool.DecodeBlanks(encoded, into);  // reuses the room of the last answer
+    EXPECT_EQ(into, expected) << text;
+    NUVUnicodeString copy = into;  // shares the buffer: the next answer must not write into it
+    tool.DecodeBlanks(NUVUnicodeString("x%20y%20z%20and%20more%20words"), into);
+    EXPECT_EQ(copy, expected) << text;
+    NUVUnicodeString self(text);
+    tool.DecodeBlanks(self, self);
+    EXPECT_EQ(self, expected) << text;
+  }
+}
+
 TEST(Collections, AreNumberedFromOneAndRaiseOutsideTheirRange) {
   // Short lists take pooled blocks, long ones the general heap.
   for (int size : {1, 2, 31, 32, 33, 500}) {

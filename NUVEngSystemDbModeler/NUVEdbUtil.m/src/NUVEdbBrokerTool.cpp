@@ -453,7 +453,7 @@ void WriteCell(NUVEdbBrokerTool& broker, const NUVEdbResultTabData& cell, const 
     NUVUnicodeString* variable = NUVEdbFieldAccess::StringTarget(binding);
     if (!variable) return;
     if (cellType == EdbTypeString) {
-      *variable = nuvedb::DecodedText(stored);
+      NUVEdsGeneralTool().DecodeBlanks(stored, *variable);  // in the variable's own room
     } else {
       *variable = stored;
     }
