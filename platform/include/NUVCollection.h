@@ -27,6 +27,9 @@ class NUVCollection {
     items_.insert(items_.end(), other.items_.begin(), other.items_.end());
     return Size();
   }
+  // The items in order, for loops that visit each once without numbering.
+  const T* begin() const { return items_.data(); }
+  const T* end() const { return items_.data() + items_.size(); }
   T& operator[](int n) { return items_[Slot(n)]; }
   const T& operator[](int n) const { return items_[Slot(n)]; }
   // Makes room for n items in all, so that appending up to them allocates nothing.

@@ -1,4 +1,5 @@
 #pragma once
+#include <utility>
 // NUVRefList: a 1-based list of base objects that owns one reference on
 // each entry and releases them all when it goes, on every path, the
 // unwinding of a raised error included. The list form of NUVRef.
@@ -29,8 +30,8 @@ class NUVRefList {
   // Releases every entry and empties the list; KeepMemory keeps its room
   // for a list that is filled again.
   void Clear(NUVCollec::MemoryHandling memory = NUVCollec::FreeMemory) {
-    for (int i = 1; i <= list_.Size(); ++i) {
-      if (list_[i]) list_[i]->Release();
+    for (NUVBaseUnknown* entry : std::as_const(list_)) {
+      if (entry) entry->Release();
     }
     list_.RemoveAll(memory);
   }

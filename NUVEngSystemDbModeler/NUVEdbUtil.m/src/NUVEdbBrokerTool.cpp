@@ -538,9 +538,9 @@ long NUVEdbBrokerTool::ExtractOutput(NUVEdbResultTable& table, NUVListPtrNUVBase
     // Each binding is read once; writing a value leaves its names and type alone.
     const BindingViews targets(bindings);
     long written = kSource.Failure();
-    for (int c = 1; c <= row.Size(); ++c) {
+    for (const NUVBaseUnknown* entry : std::as_const(row)) {
       std::string_view name;
-      const NUVEdbResultTabData* cell = ReadableCell(row[c], name);
+      const NUVEdbResultTabData* cell = ReadableCell(entry, name);
       if (!cell) continue;
       for (const BindingView& target : targets) {
         if (!nuvedb::SameText(target.AttrName(), name)) continue;

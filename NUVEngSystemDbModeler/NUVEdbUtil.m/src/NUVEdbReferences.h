@@ -1,6 +1,7 @@
 #pragma once
 // References held by the library's operations for their own work and the
 // references that lists of base objects carry; not installed.
+#include <utility>
 #include <vector>
 
 #include "NUVDebugAssert.h"
@@ -11,12 +12,11 @@
 namespace nuvedb {
 
 // Appends each non-null entry of source that is a T, with a reference.
+// Source and target are different lists.
 template <class T>
 void AppendKindOf(const NUVListPtrNUVBaseUnknown& source, NUVListPtrNUVBaseUnknown& target) {
-  const int size = source.Size();
-  target.Reserve(target.Size() + size);
-  for (int i = 1; i <= size; ++i) {
-    NUVBaseUnknown* entry = source[i];
+  target.Reserve(target.Size() + source.Size());
+  for (NUVBaseUnknown* entry : source) {
     if (!IsKindOf<T>(entry)) continue;
     entry->AddRef();
     target.Append(entry);
@@ -24,26 +24,27 @@ void AppendKindOf(const NUVListPtrNUVBaseUnknown& source, NUVListPtrNUVBaseUnkno
 }
 
 // Appends every non-null entry of source to target, with a reference.
+// Source and target are different lists.
 inline void AppendWithReferences(const NUVListPtrNUVBaseUnknown& source, NUVListPtrNUVBaseUnknown& target) {
   target.Reserve(target.Size() + source.Size());
-  for (int i = 1; i <= source.Size(); ++i) {
-    if (!source[i]) continue;
-    source[i]->AddRef();
-    target.Append(source[i]);
+  for (NUVBaseUnknown* entry : source) {
+    if (!entry) continue;
+    entry->AddRef();
+    target.Append(entry);
   }
 }
 
 // Takes one more reference on every non-null entry.
 inline void AddRefAll(const NUVListPtrNUVBaseUnknown& list) {
-  for (int i = 1; i <= list.Size(); ++i) {
-    if (list[i]) list[i]->AddRef();
+  for (NUVBaseUnknown* entry : list) {
+    if (entry) entry->AddRef();
   }
 }
 
 // Releases every non-null entry, then empties the list.
 inline void ReleaseAll(NUVListPtrNUVBaseUnknown& list) {
-  for (int i = 1; i <= list.Size(); ++i) {
-    if (list[i]) list[i]->Release();
+  for (NUVBaseUnknown* entry : std::as_const(list)) {
+    if (entry) entry->Release();
   }
   list.RemoveAll(NUVCollec::FreeMemory);
 }

@@ -1,5 +1,7 @@
 #include "NUVEdbResultTable.h"
 
+#include <utility>
+
 #include "NUVDebugAssert.h"
 #include "NUVEdbGuarded.h"
 #include "NUVEdbReferences.h"
@@ -117,8 +119,7 @@ long NUVEdbResultTableBuilder::AppendRowTakingCells(NUVEdbResultTable& table,
   auto* row = new NUVEdbResultTabRow(none);  // the table keeps this creation reference
   if (!row) return kSource.Failure();
   row->cells_.Reserve(cells.Size());
-  for (int i = 1; i <= cells.Size(); ++i) {
-    NUVBaseUnknown* entry = cells[i];
+  for (NUVBaseUnknown* entry : std::as_const(cells)) {
     if (nuvedb::IsKindOf<NUVEdbResultTabData>(entry)) {
       row->cells_.Append(entry);
     } else if (entry) {
