@@ -28,7 +28,7 @@ struct NUVPoolThreadLists {
   static constexpr std::size_t ClassOf(std::size_t size) { return (size - 1) / kGranule; }
 };
 
-[[gnu::tls_model("initial-exec")]] extern NUVPLATFORM_API thread_local NUVPoolThreadLists nuvPoolThreadLists;
+[[gnu::tls_model("initial-exec")]] extern NUVPLATFORM_API constinit thread_local NUVPoolThreadLists nuvPoolThreadLists;
 
 // Memory for reference-counted objects and the platform's lists. Small blocks come from per-thread
 // free lists by size class, carved from large slabs, so that building and

@@ -8,7 +8,7 @@
 
 using Slots = NUVObjectCounterSlots;
 
-[[gnu::tls_model("initial-exec")]] thread_local NUVObjectCounterSlots nuvObjectCounterSlots{};
+[[gnu::tls_model("initial-exec")]] constinit thread_local NUVObjectCounterSlots nuvObjectCounterSlots{};
 
 namespace {
 

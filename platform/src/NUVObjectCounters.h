@@ -12,7 +12,7 @@ struct NUVObjectCounterSlots {
 
 // This thread's slots: plain data in the initial-exec model, so that
 // reaching them costs neither an initialisation check nor a call.
-[[gnu::tls_model("initial-exec")]] extern thread_local NUVObjectCounterSlots nuvObjectCounterSlots;
+[[gnu::tls_model("initial-exec")]] extern constinit thread_local NUVObjectCounterSlots nuvObjectCounterSlots;
 
 // The counts behind NUVBaseUnknown's live-object and allocation figures.
 // Each thread counts in its own slots with plain stores, so that making and

@@ -227,7 +227,7 @@ void* Take(size_t sizeClass) {
 
 // Plain data in the initial-exec model: reaching it costs neither an
 // initialisation check nor a call.
-[[gnu::tls_model("initial-exec")]] thread_local NUVPoolThreadLists nuvPoolThreadLists{};
+[[gnu::tls_model("initial-exec")]] constinit thread_local NUVPoolThreadLists nuvPoolThreadLists{};
 
 void* NUVObjectPool::AllocateSlow(size_t size) noexcept {
   const size_t sizeClass = NUVPoolThreadLists::ClassOf(size);
