@@ -20,7 +20,8 @@ struct NUVHostCellColumn {
 // hexadecimal text; a null value EdbTypeNone.
 NUVEdbObjAttrType NUVHostCellType(NUVEdbObjAttrType headerType, const NUVHostValue& value);
 
-// A new cell (one reference, the caller's) for the value; null when memory
-// runs out. Texts are carried blank-encoded whatever the text mode.
-NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostValue& value,
+// A new cell (one reference, the caller's) for the cursor's value in the
+// column counted from 0; null when memory runs out. Texts are carried
+// blank-encoded whatever the text mode.
+NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostCursor& cursor, size_t index,
                                NUVHostTextMode mode);

@@ -30,9 +30,11 @@ NUVUnicodeString Hexadecimal(std::string_view bytes) {
 }
 
 // The value's text: as the database wrote it, or formatted here.
-NUVUnicodeString TextOf(const NUVHostValue& value) {
+NUVUnicodeString TextOf(const NUVHostValue& value, const NUVHostCursor& cursor, size_t index) {
   if (value.kind == Kind::Bytes) return Hexadecimal(value.text);
   if (!value.text.empty() || value.kind == Kind::Text) return NUVUnicodeString(value.text);
+  const std::string_view written = cursor.NumberText(index);
+  if (!written.empty()) return NUVUnicodeString(written);
   if (value.kind == Kind::Integer) return NUVUnicodeString(std::to_string(value.integer).c_str());
   return NUVUnicodeString().BuildFromNum(value.real, "%.17g");
 }
@@ -73,8 +75,9 @@ NUVEdbObjAttrType NUVHostCellType(NUVEdbObjAttrType headerType, const NUVHostVal
   return EdbTypeString;
 }
 
-NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostValue& value,
+NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostCursor& cursor, size_t index,
                                NUVHostTextMode mode) {
+  const NUVHostValue value = cursor.Value(index);
   switch (NUVHostCellType(column.type, value)) {
     case EdbTypeNone: {
       auto* none = new NUVEdbResultTabData(column.classType, column.attrName, 0);
@@ -90,6 +93,6 @@ NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostVal
           column.classType, column.attrName,
           value.kind == Kind::Integer ? static_cast<double>(value.integer) : value.real);
     default:
-      return StringCell(column, TextOf(value), mode);
+      return StringCell(column, TextOf(value, cursor, index), mode);
   }
 }

@@ -11,7 +11,7 @@
 
 class NUVEdbResultTable;
 class NUVIEdbSysQuery2;
-class NUVSqliteSession;
+class NUVHostSession;
 
 // A reference host over a SQLite database: while installed, its session
 // answers the metadata tool, the database context and the error reporter,
@@ -89,6 +89,9 @@ class NUVSqliteHost {
 
  private:
   // Adopts the caller's reference on the session.
-  explicit NUVSqliteHost(NUVSqliteSession* session);
-  NUVRef<NUVSqliteSession> session_;
+  explicit NUVSqliteHost(NUVHostSession* session);
+  // A host over the session, adopting the caller's reference; null, with
+  // the reason, when there is no session (memory ran out).
+  static std::unique_ptr<NUVSqliteHost> Adopt(NUVHostSession* session, std::string& message);
+  NUVRef<NUVHostSession> session_;
 };

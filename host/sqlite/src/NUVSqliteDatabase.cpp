@@ -4,7 +4,7 @@
 
 #include <vector>
 
-NUVSqliteStatement::~NUVSqliteStatement() { sqlite3_finalize(statement_); }
+#include "NUVSqliteStatement.h"
 
 NUVSqliteDatabase::NUVSqliteDatabase(sqlite3* connection, NUVSqliteTextMode textMode)
     : connection_(connection), textMode_(textMode) {
