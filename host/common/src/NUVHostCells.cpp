@@ -54,9 +54,11 @@ NUVEdbResultTabData* StringCell(const NUVHostCellColumn& column, const NUVUnicod
   return new NUVEdbResultTabData(column.classType, column.attrName, general.DecodeBlanks(stored), 0);
 }
 
-}  // namespace
-
-NUVEdbObjAttrType NUVHostCellType(NUVEdbObjAttrType headerType, const NUVHostValue& value) {
+// The cell type a value gets: the header's where the value converts to it
+// exactly, else the value's own. Texts under a numeric header stay texts;
+// integers beyond 32 bits become their decimal text; bytes their
+// hexadecimal text; a null value EdbTypeNone.
+NUVEdbObjAttrType CellType(NUVEdbObjAttrType headerType, const NUVHostValue& value) {
   if (value.kind == Kind::Null) return EdbTypeNone;
   if (headerType == EdbTypeString || headerType == EdbTypeObject || headerType == EdbTypeObjectList)
     return EdbTypeString;
@@ -75,10 +77,12 @@ NUVEdbObjAttrType NUVHostCellType(NUVEdbObjAttrType headerType, const NUVHostVal
   return EdbTypeString;
 }
 
+}  // namespace
+
 NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostCursor& cursor, size_t index,
                                NUVHostTextMode mode) {
   const NUVHostValue value = cursor.Value(index);
-  switch (NUVHostCellType(column.type, value)) {
+  switch (CellType(column.type, value)) {
     case EdbTypeNone: {
       auto* none = new NUVEdbResultTabData(column.classType, column.attrName, 0);
       if (none) none->SetType(EdbTypeNone);
