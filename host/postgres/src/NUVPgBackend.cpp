@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "IUnknown.h"
+#include "NUVHostQuotedName.h"
 #include "NUVPgTextScan.h"
 
 NUVPgResult::~NUVPgResult() { PQclear(get); }
@@ -320,15 +321,6 @@ std::string NUVPgBackend::Failure(pg_conn* connection, const pg_result* result) 
   return Redacted(message, connection ? PQpass(connection) : nullptr);
 }
 
-std::string NUVPgBackend::Quoted(const std::string& identifier) {
-  std::string quoted = "\"";
-  for (char c : identifier) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
 NUVPgBackend::NUVPgBackend(pg_conn* connection, const NUVPostgresOpenOptions& options)
     : connection_(connection), options_(options) {
   NUVPgResult name(
@@ -421,7 +413,7 @@ long NUVPgBackend::FindKey(const std::string& table, const std::string& column, 
   PGconn* connection = LookupConnection(message);
   if (!connection) return NUVHostRefused(message);
   const std::string sql =
-      "SELECT 1 FROM " + Quoted(table) + " WHERE " + Quoted(column) + "::text = $1 LIMIT 1";
+      "SELECT 1 FROM " + nuvhost::QuotedName(table) + " WHERE " + nuvhost::QuotedName(column) + "::text = $1 LIMIT 1";
   const char* values[] = {key.c_str()};
   NUVPgResult found(PQexecParams(connection, sql.c_str(), 1, nullptr, values, nullptr, nullptr, 0));
   if (PQresultStatus(found.get) != PGRES_TUPLES_OK) return NUVHostRefused(Failure(connection, found.get));

@@ -4,6 +4,7 @@
 
 #include "IUnknown.h"
 #include "NUVEdsGeneralTool.h"
+#include "NUVHostQuotedName.h"
 #include "NUVSqlTextScan.h"
 #include "NUVSqliteCursor.h"
 #include "NUVSqlitePlainText.h"
@@ -37,8 +38,8 @@ std::string NUVSqliteBackend::Table(const std::string& classType) const {
 long NUVSqliteBackend::FindKey(const std::string& table, const std::string& column, const std::string& key,
                                bool& exists) {
   exists = false;
-  const std::string sql = "SELECT 1 FROM " + NUVSqliteDatabase::Quoted(table) + " WHERE " +
-                          NUVSqliteDatabase::Quoted(column) + " = ?";
+  const std::string sql = "SELECT 1 FROM " + nuvhost::QuotedName(table) + " WHERE " +
+                          nuvhost::QuotedName(column) + " = ?";
   NUVSqliteStatement statement;
   if (sqlite3_prepare_v2(database_.Connection(), sql.c_str(), -1, statement.out(), nullptr) != SQLITE_OK)
     return NUVHostRefused(database_.LastMessage());

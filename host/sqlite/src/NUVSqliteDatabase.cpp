@@ -13,15 +13,6 @@ NUVSqliteDatabase::NUVSqliteDatabase(sqlite3* connection, NUVSqliteTextMode text
 
 NUVSqliteDatabase::~NUVSqliteDatabase() { sqlite3_close(connection_); }
 
-std::string NUVSqliteDatabase::Quoted(const std::string& identifier) {
-  std::string quoted = "\"";
-  for (char c : identifier) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
 namespace {
 
 std::vector<std::string> TableNames(sqlite3* connection) {

@@ -28,9 +28,6 @@ class NUVSqliteDatabase {
   // The last message SQLite gave on this connection.
   std::string LastMessage() const;
 
-  // The identifier written as a quoted SQL name.
-  static std::string Quoted(const std::string& identifier);
-
  private:
   sqlite3* connection_;
   NUVSqliteTextMode textMode_;

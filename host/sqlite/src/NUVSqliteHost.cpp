@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <utility>
 
-#include "NUVHostRunner.h"
 #include "NUVHostSession.h"
 #include "NUVSqliteBackend.h"
 #include "NUVSqliteSample.h"
@@ -78,8 +77,6 @@ NUVHostSession* NewSession(sqlite3* connection, NUVSqliteTextMode textMode) {
 
 }  // namespace
 
-NUVSqliteHost::NUVSqliteHost(NUVHostSession* session) : session_(NUVAdopt(session)) {}
-
 std::unique_ptr<NUVSqliteHost> NUVSqliteHost::Adopt(NUVHostSession* session, std::string& message) {
   if (!session) {
     message = "no memory for a session";
@@ -127,37 +124,4 @@ bool NUVSqliteHost::WriteSample(const std::string& path, std::string& message) {
   sqlite3_close(connection.Release());
   std::remove(path.c_str());
   return false;
-}
-
-NUVSqliteHost::~NUVSqliteHost() { Uninstall(); }
-
-void NUVSqliteHost::Install() { session_->Install(); }
-
-void NUVSqliteHost::Uninstall() { session_->Uninstall(); }
-
-long NUVSqliteHost::Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
-                        const NUVListPtrNUVBaseUnknown* headers) {
-  return NUVHostRunner(session_->Backend()).Run(statement, table, headers);
-}
-
-long NUVSqliteHost::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
-                                 const NUVSqliteBatchConsumer& consumer,
-                                 const NUVListPtrNUVBaseUnknown* headers) {
-  return NUVHostRunner(session_->Backend()).RunInBatches(statement, batchRows, consumer, headers);
-}
-
-NUVSqliteTextMode NUVSqliteHost::TextMode() const { return session_->Backend().TextMode(); }
-
-long NUVSqliteHost::ChangedRows() const { return session_->Backend().LastChanges(); }
-
-NUVIEdbSysQuery2* NUVSqliteHost::Query() const { return session_->Query(); }
-
-std::string NUVSqliteHost::DatabaseName() const { return session_->Backend().DatabaseName(); }
-
-std::string NUVSqliteHost::KeyAttribute(const std::string& classType) const {
-  return NUVHostKeyAttribute(session_->Backend(), classType);
-}
-
-std::vector<std::string> NUVSqliteHost::Reports() const {
-  return {session_->Reports().begin(), session_->Reports().end()};
 }
