@@ -46,8 +46,8 @@ const NUVEdbResultTabHdr* HeaderFor(const NUVListPtrNUVBaseUnknown* headers, std
   return sameIgnoringCase;
 }
 
-std::vector<NUVHostCellColumn> CellColumns(const NUVHostCursor& cursor, const NUVListPtrNUVBaseUnknown* headers,
-                                           bool folded) {
+std::vector<NUVHostCellColumn> CellColumns(const NUVHostCursor& cursor,
+                                           const NUVListPtrNUVBaseUnknown* headers, bool folded) {
   std::vector<NUVHostCellColumn> columns;
   columns.reserve(cursor.Columns().size());
   for (const NUVHostColumn& described : cursor.Columns()) {
@@ -165,7 +165,8 @@ long NUVHostRunner::Execute(const NUVUnicodeString& text, bool streaming,
   std::unique_ptr<NUVHostCursor> cursor;
   long code = backend_.Open(text.View(), streaming, cursor);
   if (code < 0) return code;
-  const std::vector<NUVHostCellColumn> columns = CellColumns(*cursor, headers, backend_.MatchesNamesIgnoringCase());
+  const std::vector<NUVHostCellColumn> columns =
+      CellColumns(*cursor, headers, backend_.MatchesNamesIgnoringCase());
   if (!cursor->Writes()) return fill(*cursor, columns);
   code = backend_.Begin();
   if (code < 0) return code;

@@ -412,8 +412,8 @@ long NUVPgBackend::FindKey(const std::string& table, const std::string& column, 
   std::string message;
   PGconn* connection = LookupConnection(message);
   if (!connection) return NUVHostRefused(message);
-  const std::string sql =
-      "SELECT 1 FROM " + nuvhost::QuotedName(table) + " WHERE " + nuvhost::QuotedName(column) + "::text = $1 LIMIT 1";
+  const std::string sql = "SELECT 1 FROM " + nuvhost::QuotedName(table) + " WHERE " +
+                          nuvhost::QuotedName(column) + "::text = $1 LIMIT 1";
   const char* values[] = {key.c_str()};
   NUVPgResult found(PQexecParams(connection, sql.c_str(), 1, nullptr, values, nullptr, nullptr, 0));
   if (PQresultStatus(found.get) != PGRES_TUPLES_OK) return NUVHostRefused(Failure(connection, found.get));

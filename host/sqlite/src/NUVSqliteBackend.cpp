@@ -38,8 +38,8 @@ std::string NUVSqliteBackend::Table(const std::string& classType) const {
 long NUVSqliteBackend::FindKey(const std::string& table, const std::string& column, const std::string& key,
                                bool& exists) {
   exists = false;
-  const std::string sql = "SELECT 1 FROM " + nuvhost::QuotedName(table) + " WHERE " +
-                          nuvhost::QuotedName(column) + " = ?";
+  const std::string sql =
+      "SELECT 1 FROM " + nuvhost::QuotedName(table) + " WHERE " + nuvhost::QuotedName(column) + " = ?";
   NUVSqliteStatement statement;
   if (sqlite3_prepare_v2(database_.Connection(), sql.c_str(), -1, statement.out(), nullptr) != SQLITE_OK)
     return NUVHostRefused(database_.LastMessage());
@@ -62,16 +62,16 @@ bool NUVSqliteBackend::Prepare(const std::string& text, NUVSqliteStatement& stat
   return true;
 }
 
-long NUVSqliteBackend::PreparePlain(std::string_view text, NUVSqliteStatement& statement, std::string& prepared,
-                                    size_t& rest, int& bound) {
+long NUVSqliteBackend::PreparePlain(std::string_view text, NUVSqliteStatement& statement,
+                                    std::string& prepared, size_t& rest, int& bound) {
   const NUVSqlitePlainText plain(text);
   prepared = plain.WithParameters();
   if (Prepare(prepared, statement, rest)) {
     bound = static_cast<int>(plain.Values().size());
     for (size_t i = 0; i < plain.Values().size(); ++i) {
       const std::string& value = plain.Values()[i];
-      sqlite3_bind_text(statement.get(), static_cast<int>(i + 1), value.data(), static_cast<int>(value.size()),
-                        SQLITE_TRANSIENT);
+      sqlite3_bind_text(statement.get(), static_cast<int>(i + 1), value.data(),
+                        static_cast<int>(value.size()), SQLITE_TRANSIENT);
     }
     return NUV_S_OK;
   }
@@ -82,7 +82,8 @@ long NUVSqliteBackend::PreparePlain(std::string_view text, NUVSqliteStatement& s
   return NUV_S_OK;
 }
 
-long NUVSqliteBackend::Open(std::string_view text, bool /*streaming*/, std::unique_ptr<NUVHostCursor>& cursor) {
+long NUVSqliteBackend::Open(std::string_view text, bool /*streaming*/,
+                            std::unique_ptr<NUVHostCursor>& cursor) {
   const std::string_view parameter = NUVSqlTextScan::FirstParameter(text);
   if (!parameter.empty()) {
     return NUVHostRefused("the statement holds the parameter " + std::string(parameter) +
@@ -112,7 +113,10 @@ long NUVSqliteBackend::Command(const char* sql) {
   return NUVHostRefused(database_.LastMessage());
 }
 
-long NUVSqliteBackend::Begin() { return Command("SAVEPOINT nuv_run"); }
+long NUVSqliteBackend::Begin() {
+  outermost_ = sqlite3_get_autocommit(database_.Connection()) != 0;
+  return Command("SAVEPOINT nuv_run");
+}
 
 long NUVSqliteBackend::Commit() {
   const long code = Command("RELEASE nuv_run");
@@ -121,7 +125,14 @@ long NUVSqliteBackend::Commit() {
 }
 
 long NUVSqliteBackend::Rollback() {
-  sqlite3_exec(database_.Connection(), "ROLLBACK TO nuv_run", nullptr, nullptr, nullptr);
-  sqlite3_exec(database_.Connection(), "RELEASE nuv_run", nullptr, nullptr, nullptr);
+  sqlite3* connection = database_.Connection();
+  // The savepoint that began the transaction ends it whole, locks and all,
+  // even where its release has failed.
+  if (outermost_) {
+    sqlite3_exec(connection, "ROLLBACK", nullptr, nullptr, nullptr);
+    return NUV_S_OK;
+  }
+  sqlite3_exec(connection, "ROLLBACK TO nuv_run", nullptr, nullptr, nullptr);
+  sqlite3_exec(connection, "RELEASE nuv_run", nullptr, nullptr, nullptr);
   return NUV_S_OK;
 }

@@ -33,7 +33,9 @@ class NUVSqliteBackend final : public NUVHostBackend {
   // statement or with more than one. streaming changes nothing: SQLite
   // hands the answer over a row at a time.
   long Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) override;
-  // The savepoint nuv_run: Commit releases it, Rollback undoes it first.
+  // The savepoint nuv_run: Commit releases it (and undoes it when the
+  // release fails), Rollback undoes it; a savepoint that began the
+  // transaction is undone with the whole transaction.
   long Begin() override;
   long Commit() override;
   long Rollback() override;
@@ -53,4 +55,5 @@ class NUVSqliteBackend final : public NUVHostBackend {
   long Command(const char* sql);
 
   NUVSqliteDatabase database_;
+  bool outermost_ = false;  // the last savepoint began a transaction
 };

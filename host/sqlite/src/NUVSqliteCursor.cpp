@@ -67,7 +67,8 @@ NUVHostValue NUVSqliteCursor::Value(size_t column) const {
     case SQLITE_BLOB: {
       value.kind = NUVHostValue::Kind::Bytes;
       const void* bytes = sqlite3_value_blob(stored);  // before its size, as SQLite asks
-      value.text = std::string_view(static_cast<const char*>(bytes), static_cast<size_t>(sqlite3_value_bytes(stored)));
+      value.text =
+          std::string_view(static_cast<const char*>(bytes), static_cast<size_t>(sqlite3_value_bytes(stored)));
       break;
     }
     default:
