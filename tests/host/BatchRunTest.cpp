@@ -1,5 +1,4 @@
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "NUVEdbResultTabHdr.h"
@@ -49,30 +48,8 @@ class BatchRun : public SqliteHost {
     }
     return ids;
   }
-  std::string Joined() const {
-    std::string joined;
-    for (const Batch& batch : batches) joined += "[" + batch.ids + "]";
-    return joined;
-  }
-
   std::vector<Batch> batches;
 };
-
-// Every batch carries the answer's columns; no row is lost or repeated.
-TEST_F(BatchRun, SplitsTheAnswerIntoBatchesOfTheSize) {
-  const std::string seven = "SELECT ID, QTY FROM PART WHERE ID <> 'P8' ORDER BY ID";
-  const std::tuple<std::string, size_t, const char*> cases[] = {
-      {seven, 1, "[P1][P2][P3][P4][P5][P6][P7]"},    {seven, 3, "[P1,P2,P3][P4,P5,P6][P7]"},
-      {seven, 7, "[P1,P2,P3,P4,P5,P6,P7]"},          {seven, 100, "[P1,P2,P3,P4,P5,P6,P7]"},
-      {"SELECT ID, QTY FROM PART WHERE 0", 3, "[]"},
-  };
-  for (const auto& [statement, size, expected] : cases) {
-    ASSERT_GE(RunBatches(statement, size), 0) << size;
-    EXPECT_EQ(Joined(), expected) << size;
-    for (const Batch& batch : batches) EXPECT_EQ(batch.columns, "ID,QTY") << size;
-  }
-  EXPECT_LT(RunBatches(seven, 0), 0);
-}
 
 // A writing statement stays all or nothing, whether reading its answer or
 // its consumer fails after the first batches.

@@ -75,24 +75,6 @@ TEST_F(QueryRunner, WritesCommitOrRollBackWhole) {
   EXPECT_GE(Run("SELECT 1; -- a comment"), 0);
 }
 
-// A header's type is taken where the value converts to it exactly; any
-// other value keeps its own type, so that no reader gets 2 for 2.7.
-TEST_F(QueryRunner, HeaderTypesNeverConvertLossily) {
-  OwnedList headers{new NUVEdbResultTabHdr("PART", "I", EdbTypeInteger),
-                    new NUVEdbResultTabHdr("PART", "D", EdbTypeDouble)};
-  const std::pair<const char*, const char*> cases[] = {
-      {"SELECT 2.0 AS I, 5 AS D", "PART.I:1=2 PART.D:16=5"},
-      {"SELECT 2.7 AS I, 9007199254740993 AS D", "PART.I:16=2.7 PART.D:3=9007199254740993"},
-      {"SELECT 'abc' AS I, 'x' AS D", "PART.I:3=abc PART.D:3=x"},
-      {"SELECT 3000000000 AS I, -9007199254740992 AS D", "PART.I:3=3000000000 PART.D:16=-9.0072e+15"},
-      {"SELECT 1e10 AS I, NULL AS D", "PART.I:16=1e+10 PART.D:0="},
-  };
-  for (const auto& [statement, row] : cases) {
-    ASSERT_GE(Run(statement, &headers.get()), 0) << statement;
-    EXPECT_EQ(Row(1), row) << statement;
-  }
-}
-
 // A parameter left in the finished statement would be bound as NULL: the
 // host refuses it and names it. Parameter-like text inside literals,
 // comments and quoted names is no parameter.
