@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "NUVEdsGeneralTool.h"
+#include "NUVHostLiteral.h"
 
 namespace {
 
@@ -180,7 +180,6 @@ std::vector<NUVPgToken> NUVPgScan(std::string_view text) { return Scanner(text).
 
 NUVPgStatementText NUVPgPrepareText(std::string_view text, bool decode) {
   NUVPgStatementText prepared;
-  const NUVEdsGeneralTool general;
   bool ended = false;  // a ";" closed the first statement
   for (const NUVPgToken& token : NUVPgScan(text)) {
     const std::string_view piece = text.substr(token.begin, token.length);
@@ -191,22 +190,16 @@ NUVPgStatementText NUVPgPrepareText(std::string_view text, bool decode) {
     if (token.kind == Kind::Parameter && prepared.problem.empty())
       prepared.problem =
           "the statement holds the parameter " + std::string(piece) + ", which no value replaced";
-    const std::string_view body =
-        piece.size() >= 2 && piece.back() == '\'' ? piece.substr(1, piece.size() - 2) : std::string_view();
-    const bool libraryLiteral = decode && token.kind == Kind::Literal && piece.size() >= 2 &&
-                                piece.back() == '\'' && body.find('\'') == std::string_view::npos;
-    if (!libraryLiteral) {
+    std::string value;
+    if (!decode || token.kind != Kind::Literal || !nuvhost::LibraryLiteralValue(piece, value)) {
       prepared.withParameters += piece;
       prepared.inlined += piece;
       continue;
     }
-    std::string value(general.DecodeBlanks(NUVUnicodeString(body)).View());
     if (value.find('\0') != std::string::npos && prepared.problem.empty())
       prepared.problem = "a text value holds a zero byte, which the server cannot store";
     prepared.withParameters += "$" + std::to_string(prepared.values.size() + 1);
-    prepared.inlined += '\'';
-    for (const char c : value) prepared.inlined += c == '\'' ? std::string("''") : std::string(1, c);
-    prepared.inlined += '\'';
+    prepared.inlined += nuvhost::SqlLiteral(value);
     prepared.values.push_back(std::move(value));
   }
   if (prepared.firstWord.empty() && prepared.problem.empty())
