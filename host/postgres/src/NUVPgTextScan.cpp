@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "NUVHostLiteral.h"
+#include "NUVHostTokenWalk.h"
 
 namespace {
 
@@ -19,22 +20,12 @@ bool IsIdentifierByte(char c) {
 
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
-class Scanner {
+class Scanner : public NUVHostTokenWalk<Scanner, NUVPgToken> {
  public:
-  explicit Scanner(std::string_view text) : text_(text) {}
-
-  std::vector<NUVPgToken> All() {
-    std::vector<NUVPgToken> tokens;
-    while (at_ < text_.size()) {
-      const size_t begin = at_;
-      const Kind kind = Next();
-      tokens.push_back({kind, begin, at_ - begin});
-    }
-    return tokens;
-  }
+  using NUVHostTokenWalk::NUVHostTokenWalk;
 
  private:
-  char Peek(size_t ahead = 0) const { return at_ + ahead < text_.size() ? text_[at_ + ahead] : '\0'; }
+  friend class NUVHostTokenWalk<Scanner, NUVPgToken>;
 
   // Reads one token and answers its kind; at least one byte is read.
   Kind Next() {
@@ -161,8 +152,6 @@ class Scanner {
     return Kind::Special;
   }
 
-  std::string_view text_;
-  size_t at_ = 0;
   int brackets_ = 0;  // the "[" not yet closed
 };
 
