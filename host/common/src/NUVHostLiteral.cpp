@@ -1,6 +1,7 @@
 #include "NUVHostLiteral.h"
 
 #include "NUVEdsGeneralTool.h"
+#include "NUVHostQuotedName.h"
 
 namespace nuvhost {
 
@@ -12,13 +13,6 @@ bool LibraryLiteralValue(std::string_view literal, std::string& value) {
   return true;
 }
 
-std::string SqlLiteral(std::string_view value) {
-  std::string literal = "'";
-  for (const char c : value) {
-    if (c == '\'') literal += '\'';
-    literal += c;
-  }
-  return literal + "'";
-}
+std::string SqlLiteral(std::string_view value) { return Quoted('\'', value); }
 
 }  // namespace nuvhost
