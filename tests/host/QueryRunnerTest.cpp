@@ -1,3 +1,6 @@
+#include <unistd.h>
+
+#include <cstdio>
 #include <tuple>
 
 #include "NUVEdbResultTabHdr.h"
@@ -72,24 +75,6 @@ TEST_F(QueryRunner, WritesCommitOrRollBackWhole) {
   EXPECT_GE(Run("SELECT 1; -- a comment"), 0);
 }
 
-// A header's type is taken where the value converts to it exactly; any
-// other value keeps its own type, so that no reader gets 2 for 2.7.
-TEST_F(QueryRunner, HeaderTypesNeverConvertLossily) {
-  OwnedList headers{new NUVEdbResultTabHdr("PART", "I", EdbTypeInteger),
-                    new NUVEdbResultTabHdr("PART", "D", EdbTypeDouble)};
-  const std::pair<const char*, const char*> cases[] = {
-      {"SELECT 2.0 AS I, 5 AS D", "PART.I:1=2 PART.D:16=5"},
-      {"SELECT 2.7 AS I, 9007199254740993 AS D", "PART.I:16=2.7 PART.D:3=9007199254740993"},
-      {"SELECT 'abc' AS I, 'x' AS D", "PART.I:3=abc PART.D:3=x"},
-      {"SELECT 3000000000 AS I, -9007199254740992 AS D", "PART.I:3=3000000000 PART.D:16=-9.0072e+15"},
-      {"SELECT 1e10 AS I, NULL AS D", "PART.I:16=1e+10 PART.D:0="},
-  };
-  for (const auto& [statement, row] : cases) {
-    ASSERT_GE(Run(statement, &headers.get()), 0) << statement;
-    EXPECT_EQ(Row(1), row) << statement;
-  }
-}
-
 // A parameter left in the finished statement would be bound as NULL: the
 // host refuses it and names it. Parameter-like text inside literals,
 // comments and quoted names is no parameter.
@@ -109,6 +94,55 @@ TEST_F(QueryRunner, RefusesParametersNoValueReplaced) {
   EXPECT_EQ(Scalar("SELECT ':a' || \"?\" || [@b] FROM (SELECT 1 AS \"?\", 2 AS [@b]) -- :c\n/* $d */"),
             ":a12");
   EXPECT_EQ(Scalar("SELECT COUNT(*) FROM PART"), "8");
+}
+
+// Under a string header a number reads as SQLite writes it as text, not
+// as the double's longest form; a header names a column only when written
+// exactly as the column is named.
+TEST_F(QueryRunner, StringHeadersTakeSqlitesNumberTextAndExactNames) {
+  OwnedList headers{new NUVEdbResultTabHdr("PART", "S", EdbTypeString),
+                    new NUVEdbResultTabHdr("DOCUMENT", "qty", EdbTypeString)};
+  const std::pair<const char*, const char*> cases[] = {
+      {"SELECT 0.1 AS S", "PART.S:3=0.1"},
+      {"SELECT 2.0 AS S", "PART.S:3=2.0"},
+      {"SELECT 1e20 AS S", "PART.S:3=1.0e+20"},
+      {"SELECT -3000000000 AS S", "PART.S:3=-3000000000"},
+      {"SELECT QTY FROM PART WHERE ID = 'P1'", "PART.QTY:1=1"},
+  };
+  for (const auto& [statement, row] : cases) {
+    ASSERT_GE(Run(statement, &headers.get()), 0) << statement;
+    EXPECT_EQ(Row(1), row) << statement;
+  }
+}
+
+// A write whose savepoint cannot be released (another connection is still
+// reading the file) fails and is undone: it neither reports success nor
+// leaves a transaction open that would hold back later writes.
+TEST_F(QueryRunner, AWriteThatCannotCommitFailsAndIsUndone) {
+  const std::string path = testing::TempDir() + "nuvcommit" + std::to_string(getpid()) + ".sqlite";
+  std::remove(path.c_str());
+  std::string message;
+  ASSERT_TRUE(NUVSqliteHost::WriteSample(path, message)) << message;
+  auto reader = NUVSqliteHost::OpenFile(path, message);
+  host = NUVSqliteHost::OpenFile(path, message, {std::nullopt, false, 0});
+  ASSERT_TRUE(reader && host) << message;
+  host->Install();
+  std::string whileReading;
+  const long read = reader->RunInBatches("SELECT ID FROM PART", 1, [&](NUVEdbResultTable&) {
+    if (whileReading.empty()) whileReading = Refusal("UPDATE PART SET QTY = 7 WHERE ID = 'P1'");
+    return NUV_S_OK;
+  });
+  EXPECT_GE(read, 0);
+  EXPECT_NE(whileReading.find("locked"), std::string::npos) << whileReading;
+  ASSERT_GE(Run("UPDATE PART SET QTY = 8 WHERE ID = 'P2'"), 0);
+  std::swap(host, reader);  // what another connection sees: the later write alone
+  EXPECT_EQ(
+      Scalar(
+          "SELECT group_concat(QTY, ' ') FROM (SELECT QTY FROM PART WHERE ID IN ('P1', 'P2') ORDER BY ID)"),
+      "1 8");
+  host.reset();
+  reader.reset();
+  std::remove(path.c_str());
 }
 
 }  // namespace

@@ -4,34 +4,16 @@
 #include <cstdio>
 
 #include "HostSuite.h"
+#include "LibraryHostUnderTest.h"
 #include "NUVEdbResultTable.h"
 #include "NUVSqliteHost.h"
 
 namespace {
 
-// A SQLite host as the host-facing checks see it: the sample's PART class
-// and the keys that the subclass's database holds.
-class SqliteHostUnderTest : public HostUnderTest {
- public:
-  void Install() override { host_->Install(); }
-  void Uninstall() override { host_->Uninstall(); }
-  std::string DatabaseName() const override { return host_->DatabaseName(); }
-  std::string ClassType() const override { return "PART"; }
-  std::string KeyAttribute() const override { return "ID"; }
-  NUVIEdbSysQuery2* Query() override { return host_->Query(); }
-  bool RunsStatements() const override { return true; }
-  long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table) override {
-    return host_->Run(statement, table);
-  }
-  long RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
-                    const std::function<long(NUVEdbResultTable&)>& consumer,
-                    const NUVListPtrNUVBaseUnknown* headers) override {
-    return host_->RunInBatches(statement, batchRows, consumer, headers);
-  }
-
+// A SQLite host as the host-facing checks see it.
+class SqliteHostUnderTest : public LibraryHostUnderTest {
  protected:
   std::string message_;
-  std::unique_ptr<NUVSqliteHost> host_;
 };
 
 // The SQLite host on its sample database.

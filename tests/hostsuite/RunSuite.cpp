@@ -2,11 +2,16 @@
 // each kind of value, NULL, integers beyond 32 bits, bytes, headers, one
 // statement per text, parameters left in a statement, texts with blanks
 // and apostrophes, and writes that are all or nothing.
+#include <tuple>
+
 #include "CellText.h"
 #include "HostSuite.h"
+#include "NUVEdbBrokerTool.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
+#include "NUVEdbSQLData.h"
+#include "NUVEdsGeneralTool.h"
 #include "NUVError.h"
 #include "NUVRefList.h"
 #include "RecordedText.h"
@@ -37,9 +42,11 @@ class Runner {
     return name;
   }
 
-  // Runs the statement in batches, keeping the last row; the reason it was
-  // refused, or empty.
-  std::string Refusal(const std::string& statement, const NUVListPtrNUVBaseUnknown* headers = nullptr) {
+  // Runs the statement in batches, keeping the last row (values alone when
+  // bare, texts as stored with decode 0); the reason it was refused, or
+  // empty.
+  std::string Refusal(const std::string& statement, const NUVListPtrNUVBaseUnknown* headers = nullptr,
+                      bool bare = false, int decode = 1) {
     const long code = host_.RunInBatches(
         statement.c_str(), 2,
         [&](NUVEdbResultTable& batch) {
@@ -48,7 +55,7 @@ class Runner {
           for (int n = 1; n <= rows; ++n) {
             NUVRefList cells;
             batch.GetRow(n, cells.get());
-            lastRow_ = Describe(cells.get());
+            lastRow_ = bare ? CellText(cells.get(), true, decode) : Describe(cells.get());
           }
           return 0L;
         },
@@ -64,11 +71,49 @@ class Runner {
     const std::string refusal = Refusal(statement, headers);
     return refusal.empty() ? lastRow_ : "<refused: " + refusal + ">";
   }
+  // The values of the statement's last row, texts as stored (decode 0) or
+  // decoded (1), or why it was refused.
+  std::string LastValues(const std::string& statement, int decode = 1) {
+    lastRow_ = "<no row>";
+    const std::string refusal = Refusal(statement, nullptr, true, decode);
+    return refusal.empty() ? lastRow_ : "<refused: " + refusal + ">";
+  }
 
  private:
   HostUnderTest& host_;
   std::string lastRow_;
 };
+
+// The statement the broker finishes with the parameters, which this adopts.
+std::string Finished(const char* statement, std::initializer_list<NUVBaseUnknown*> adopted) {
+  OwnedList parameters(adopted);
+  NUVUnicodeString result;
+  EXPECT_GE(NUVEdbBrokerTool().PreProcessSQLStatement(statement, parameters, result), 0);
+  return result.CastToCharPtr();
+}
+
+// A batch's column names and its rows' first values, each joined by ",".
+std::pair<std::string, std::string> ColumnsAndFirstValues(NUVEdbResultTable& batch) {
+  NUVRefList headers;
+  batch.GetHeader(headers.get());
+  std::string names;
+  for (int i = 1; i <= headers.Size(); ++i) {
+    NUVUnicodeString name;
+    static_cast<const NUVEdbResultTabHdr*>(headers.get()[i])->GetAttrName(name);
+    names += (i > 1 ? "," : "") + std::string(name.View());
+  }
+  int rows = 0;
+  batch.GetNumberOfRows(rows);
+  std::string firsts;
+  for (int n = 1; n <= rows; ++n) {
+    NUVRefList cells;
+    batch.GetRow(n, cells.get());
+    NUVUnicodeString text;
+    if (cells.Size() > 0) static_cast<const NUVEdbResultTabData*>(cells.get()[1])->GetData(text, 1);
+    firsts += (n > 1 ? "," : "") + std::string(text.View());
+  }
+  return {names, firsts};
+}
 
 #define NUV_NEEDS_STATEMENTS()                                                \
   if (!host->RunsStatements()) GTEST_SKIP() << "the host runs no statements"; \
@@ -133,6 +178,80 @@ TEST_P(HostSuite, WritesAreAllOrNothing) {
   EXPECT_EQ(run.Refusal("UPDATE PART SET NAME = 'Renamed' WHERE ID = 'P1'"), "");
   EXPECT_EQ(run.LastRow("SELECT NAME FROM PART WHERE ID = 'P1'"),
             run.Name("PART") + "." + run.Name("NAME") + ":3=Renamed");
+}
+
+// A header's type is taken where the value converts to it exactly; any
+// other value keeps its own type, so that no reader gets 2 for 2.7.
+TEST_P(HostSuite, HeaderTypesNeverConvertLossily) {
+  NUV_NEEDS_STATEMENTS();
+  OwnedList headers{new NUVEdbResultTabHdr("PART", "I", EdbTypeInteger),
+                    new NUVEdbResultTabHdr("PART", "D", EdbTypeDouble)};
+  const std::pair<const char*, const char*> cases[] = {
+      {"SELECT 2.0 AS I, 5 AS D", "PART.I:1=2 PART.D:16=5"},
+      {"SELECT 2.7 AS I, 9007199254740993 AS D", "PART.I:16=2.7 PART.D:3=9007199254740993"},
+      {"SELECT 'abc' AS I, 'x' AS D", "PART.I:3=abc PART.D:3=x"},
+      {"SELECT 3000000000 AS I, -9007199254740992 AS D", "PART.I:3=3000000000 PART.D:16=-9.0072e+15"},
+      {"SELECT 1e10 AS I, NULL AS D", "PART.I:16=1e+10 PART.D:0="},
+  };
+  for (const auto& [statement, row] : cases)
+    EXPECT_EQ(run.LastRow(statement, &headers.get()), row) << statement;
+}
+
+// Every batch carries the answer's columns; no row is lost or repeated; a
+// batch must hold at least one row.
+TEST_P(HostSuite, SplitsTheAnswerIntoBatchesOfTheSize) {
+  NUV_NEEDS_STATEMENTS();
+  const std::string seven = "SELECT ID, QTY FROM PART WHERE ID <> 'P8' ORDER BY ID";
+  const std::tuple<std::string, size_t, const char*> cases[] = {
+      {seven, 1, "[P1][P2][P3][P4][P5][P6][P7]"},
+      {seven, 3, "[P1,P2,P3][P4,P5,P6][P7]"},
+      {seven, 7, "[P1,P2,P3,P4,P5,P6,P7]"},
+      {seven, 100, "[P1,P2,P3,P4,P5,P6,P7]"},
+      {"SELECT ID, QTY FROM PART WHERE 1 = 0", 3, "[]"},
+  };
+  const std::string columns = run.Name("ID") + "," + run.Name("QTY");
+  std::string joined;
+  const auto consumer = [&](NUVEdbResultTable& batch) {
+    const auto [names, firsts] = ColumnsAndFirstValues(batch);
+    EXPECT_EQ(names, columns);
+    joined += "[" + firsts + "]";
+    return 0L;
+  };
+  for (const auto& [statement, size, expected] : cases) {
+    joined.clear();
+    ASSERT_GE(host->RunInBatches(statement.c_str(), size, consumer, nullptr), 0) << size;
+    EXPECT_EQ(joined, expected) << size;
+  }
+  EXPECT_LT(host->RunInBatches(seven.c_str(), 0, consumer, nullptr), 0);
+}
+
+// Values that would end a literal, start a comment or a second statement,
+// if they reached the statement as they are: each reads back as given, and
+// each item of a list matches exactly its own row.
+TEST_P(HostSuite, StringValuesAndListItemsStayOneLiteral) {
+  NUV_NEEDS_STATEMENTS();
+  const char* const hostile[] = {"O'Neil",      "'); DELETE FROM PART; --",
+                                 "' OR '1'='1", "''",
+                                 "%27",         "%",
+                                 "a b",         "--",
+                                 "/* x */",     "\"quoted\"",
+                                 "\\",          "tab\there",
+                                 "line\nbreak", "",
+                                 "Größe ÷ 2",   "'"};
+  NUVListValNUVUnicodeString values;
+  for (const char* value : hostile) {
+    values.Append(value);
+    const std::string statement =
+        Finished("SELECT :S", {new NUVEdbSQLData(":S", NUVUnicodeString(value), 0)});
+    EXPECT_EQ(run.LastValues(statement, 0), NUVEdsGeneralTool().EncodeBlanks(value).CastToCharPtr()) << value;
+    EXPECT_EQ(run.LastValues(statement, 1), value);
+  }
+  const std::string statement = Finished(
+      "SELECT COUNT(*) FROM (SELECT :A AS V UNION ALL SELECT :B AS V) AS T WHERE V=",
+      {new NUVEdbSQLData(":A", NUVUnicodeString("O'Neil"), 0),
+       new NUVEdbSQLData(":B", NUVUnicodeString("--"), 0), new NUVEdbSQLData(Texts({"V="}), values, "OR")});
+  EXPECT_EQ(run.LastValues(statement), "2") << statement;
+  EXPECT_EQ(run.LastValues("SELECT COUNT(*) FROM PART"), "8");
 }
 
 }  // namespace

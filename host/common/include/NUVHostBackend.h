@@ -31,7 +31,8 @@ struct NUVHostValue {
   int64_t integer = 0;
   double real = 0;
   // Text: the text; Bytes: the raw bytes; Integer and Double: their text
-  // form as the database writes it, or empty when it gives none.
+  // form as the database writes it, or empty when it gives none here (the
+  // cursor's NumberText may then give it).
   std::string_view text;
 };
 
@@ -48,6 +49,10 @@ class NUVHostCursor {
   virtual long Next(bool& row) = 0;
   // The current row's value of a column, counted from 0.
   virtual NUVHostValue Value(size_t column) const = 0;
+  // The current row's number in a column as the database writes it as
+  // text, for a cursor whose values leave it out (making it costs);
+  // empty when the database gives none.
+  virtual std::string_view NumberText(size_t /*column*/) const { return {}; }
   // The rows a writing statement changed, once Next has reached the end.
   virtual long ChangedRows() const = 0;
 };
@@ -67,6 +72,10 @@ class NUVHostBackend {
   // one its lower-case form names (a database that folds unquoted names);
   // empty when there is none.
   virtual std::string Table(const std::string& classType) const = 0;
+  // True when a header names a column whose name differs from it only in
+  // case (a database that folds unquoted names); false when names must be
+  // the same.
+  virtual bool MatchesNamesIgnoringCase() const { return true; }
   // The table's one primary-key column; empty when it has none or several.
   virtual std::string KeyColumn(const std::string& table) const = 0;
   // exists is true when a row of the table holds the key, as stored, in the

@@ -14,13 +14,8 @@ struct NUVHostCellColumn {
   NUVEdbObjAttrType type = EdbTypeNone;
 };
 
-// The cell type a value gets: the header's where the value converts to it
-// exactly, else the value's own. Texts under a numeric header stay texts;
-// integers beyond 32 bits become their decimal text; bytes their
-// hexadecimal text; a null value EdbTypeNone.
-NUVEdbObjAttrType NUVHostCellType(NUVEdbObjAttrType headerType, const NUVHostValue& value);
-
-// A new cell (one reference, the caller's) for the value; null when memory
-// runs out. Texts are carried blank-encoded whatever the text mode.
-NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostValue& value,
+// A new cell (one reference, the caller's) for the cursor's value in the
+// column counted from 0; null when memory runs out. Texts are carried
+// blank-encoded whatever the text mode.
+NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostCursor& cursor, size_t index,
                                NUVHostTextMode mode);

@@ -30,9 +30,11 @@ NUVUnicodeString Hexadecimal(std::string_view bytes) {
 }
 
 // The value's text: as the database wrote it, or formatted here.
-NUVUnicodeString TextOf(const NUVHostValue& value) {
+NUVUnicodeString TextOf(const NUVHostValue& value, const NUVHostCursor& cursor, size_t index) {
   if (value.kind == Kind::Bytes) return Hexadecimal(value.text);
   if (!value.text.empty() || value.kind == Kind::Text) return NUVUnicodeString(value.text);
+  const std::string_view written = cursor.NumberText(index);
+  if (!written.empty()) return NUVUnicodeString(written);
   if (value.kind == Kind::Integer) return NUVUnicodeString(std::to_string(value.integer).c_str());
   return NUVUnicodeString().BuildFromNum(value.real, "%.17g");
 }
@@ -52,9 +54,11 @@ NUVEdbResultTabData* StringCell(const NUVHostCellColumn& column, const NUVUnicod
   return new NUVEdbResultTabData(column.classType, column.attrName, general.DecodeBlanks(stored), 0);
 }
 
-}  // namespace
-
-NUVEdbObjAttrType NUVHostCellType(NUVEdbObjAttrType headerType, const NUVHostValue& value) {
+// The cell type a value gets: the header's where the value converts to it
+// exactly, else the value's own. Texts under a numeric header stay texts;
+// integers beyond 32 bits become their decimal text; bytes their
+// hexadecimal text; a null value EdbTypeNone.
+NUVEdbObjAttrType CellType(NUVEdbObjAttrType headerType, const NUVHostValue& value) {
   if (value.kind == Kind::Null) return EdbTypeNone;
   if (headerType == EdbTypeString || headerType == EdbTypeObject || headerType == EdbTypeObjectList)
     return EdbTypeString;
@@ -73,9 +77,12 @@ NUVEdbObjAttrType NUVHostCellType(NUVEdbObjAttrType headerType, const NUVHostVal
   return EdbTypeString;
 }
 
-NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostValue& value,
+}  // namespace
+
+NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostCursor& cursor, size_t index,
                                NUVHostTextMode mode) {
-  switch (NUVHostCellType(column.type, value)) {
+  const NUVHostValue value = cursor.Value(index);
+  switch (CellType(column.type, value)) {
     case EdbTypeNone: {
       auto* none = new NUVEdbResultTabData(column.classType, column.attrName, 0);
       if (none) none->SetType(EdbTypeNone);
@@ -90,6 +97,6 @@ NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostVal
           column.classType, column.attrName,
           value.kind == Kind::Integer ? static_cast<double>(value.integer) : value.real);
     default:
-      return StringCell(column, TextOf(value), mode);
+      return StringCell(column, TextOf(value, cursor, index), mode);
   }
 }

@@ -29,10 +29,11 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 // The header whose attribute name is the column's: the one of exactly that
-// name, else one that differs only in case; null when none.
-const NUVEdbResultTabHdr* HeaderFor(const NUVListPtrNUVBaseUnknown* headers, std::string_view name) {
+// name, else, when folded, one that differs only in case; null when none.
+const NUVEdbResultTabHdr* HeaderFor(const NUVListPtrNUVBaseUnknown* headers, std::string_view name,
+                                    bool folded) {
   if (!headers) return nullptr;
-  const NUVEdbResultTabHdr* folded = nullptr;
+  const NUVEdbResultTabHdr* sameIgnoringCase = nullptr;
   for (int i = 1; i <= headers->Size(); ++i) {
     const NUVBaseUnknown* entry = (*headers)[i];
     if (!entry || !entry->IsAKindOf(NUVEdbResultTabHdr::ClassName())) continue;
@@ -40,18 +41,18 @@ const NUVEdbResultTabHdr* HeaderFor(const NUVListPtrNUVBaseUnknown* headers, std
     NUVUnicodeString attrName;
     if (header.GetAttrName(attrName) < 0) continue;
     if (attrName.View() == name) return &header;
-    if (!folded && SameIgnoringCase(attrName.View(), name)) folded = &header;
+    if (folded && !sameIgnoringCase && SameIgnoringCase(attrName.View(), name)) sameIgnoringCase = &header;
   }
-  return folded;
+  return sameIgnoringCase;
 }
 
 std::vector<NUVHostCellColumn> CellColumns(const NUVHostCursor& cursor,
-                                           const NUVListPtrNUVBaseUnknown* headers) {
+                                           const NUVListPtrNUVBaseUnknown* headers, bool folded) {
   std::vector<NUVHostCellColumn> columns;
   columns.reserve(cursor.Columns().size());
   for (const NUVHostColumn& described : cursor.Columns()) {
     NUVHostCellColumn column{NUVUnicodeString(described.name), {}, EdbTypeNone};
-    if (const NUVEdbResultTabHdr* header = HeaderFor(headers, described.name)) {
+    if (const NUVEdbResultTabHdr* header = HeaderFor(headers, described.name, folded)) {
       header->GetAttrName(column.attrName);
       header->GetClassType(column.classType);
       header->GetType(column.type);
@@ -103,7 +104,7 @@ long NUVHostRunner::Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellCol
     }
     ++row;
     for (size_t i = 0; i < columns.size() && code >= 0; ++i) {
-      NUVBaseUnknown* cell = NUVHostNewCell(columns[i], cursor.Value(i), mode);
+      NUVBaseUnknown* cell = NUVHostNewCell(columns[i], cursor, i, mode);
       if (cell) {
         cells.Adopt(cell);
         continue;
@@ -164,7 +165,8 @@ long NUVHostRunner::Execute(const NUVUnicodeString& text, bool streaming,
   std::unique_ptr<NUVHostCursor> cursor;
   long code = backend_.Open(text.View(), streaming, cursor);
   if (code < 0) return code;
-  const std::vector<NUVHostCellColumn> columns = CellColumns(*cursor, headers);
+  const std::vector<NUVHostCellColumn> columns =
+      CellColumns(*cursor, headers, backend_.MatchesNamesIgnoringCase());
   if (!cursor->Writes()) return fill(*cursor, columns);
   code = backend_.Begin();
   if (code < 0) return code;

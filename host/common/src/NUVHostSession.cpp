@@ -2,14 +2,11 @@
 
 #include <cstdio>
 
-#include "NUVEdbResultTable.h"
 #include "NUVEdsMetadataTool.h"
 #include "NUVError.h"
-#include "NUVHostKeyText.h"
-#include "NUVHostRunner.h"
-#include "NUVIEdbDatabaseHandle.h"
-#include "NUVIEdbSysObject.h"
-#include "NUVIEdbSysQuery2.h"
+#include "NUVHostHandle.h"
+#include "NUVHostMetadataTool.h"
+#include "NUVHostQuery.h"
 
 namespace {
 
@@ -28,140 +25,6 @@ std::string UpperCase(std::string text) {
   return text;
 }
 
-// A host object: a class type (table) and a key (primary-key value as
-// text). It needs no connection, so it may outlive the host.
-class HostObject : public NUVBaseUnknown, public NUVIEdbSysObject {
- public:
-  HostObject(std::string classType, std::string key)
-      : classType_(std::move(classType)), key_(std::move(key)) {}
-
-  long QueryInterface(const GUID& iid, void** out) override {
-    if (out && iid == IID_NUVIEdbSysObject) return Offer(static_cast<NUVIEdbSysObject*>(this), out);
-    return NUVBaseUnknown::QueryInterface(iid, out);
-  }
-  unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }
-  unsigned long Release() override { return NUVBaseUnknown::Release(); }
-
-  long GetObjectKey(NUVUnicodeString& key) const override {
-    key = key_.c_str();
-    return NUV_S_OK;
-  }
-  // The class type and key, as "PART P1".
-  long GetObjectName(NUVUnicodeString& name) const override {
-    name = (classType_ + " " + key_).c_str();
-    return NUV_S_OK;
-  }
-  long GetObjectClassType(NUVUnicodeString& classType) const override {
-    classType = classType_.c_str();
-    return NUV_S_OK;
-  }
-
- private:
-  std::string classType_;
-  std::string key_;
-};
-
-// The handle of the backend's one database: makes host objects for the
-// class types of its schema.
-class HostHandle : public NUVBaseUnknown, public NUVIEdbDatabaseHandle {
- public:
-  explicit HostHandle(std::shared_ptr<NUVHostBackend> backend) : backend_(std::move(backend)) {}
-
-  long QueryInterface(const GUID& iid, void** out) override {
-    if (out && iid == IID_NUVIEdbDatabaseHandle) return Offer(static_cast<NUVIEdbDatabaseHandle*>(this), out);
-    return NUVBaseUnknown::QueryInterface(iid, out);
-  }
-  unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }
-  unsigned long Release() override { return NUVBaseUnknown::Release(); }
-
-  long GetDatabaseName(NUVUnicodeString& name) override {
-    name = backend_->DatabaseName().c_str();
-    return NUV_S_OK;
-  }
-  long IsReadOnly(unsigned char& readOnly) override {
-    readOnly = backend_->ReadOnly() ? 1 : 0;
-    return NUV_S_OK;
-  }
-  // An object of a table of the schema with the key, made without a
-  // database round trip; an unknown class type or a key the hosts do not
-  // accept fails with null.
-  long CreateVolatileObject(const NUVUnicodeString& classType, const NUVUnicodeString& key,
-                            IUnknown** object) override {
-    if (!object) return NUV_E_POINTER;
-    *object = nullptr;
-    if (backend_->Table(classType.CastToCharPtr()).empty()) return NUV_E_INVALIDARG;
-    if (!nuvhost::IsAcceptedKey(key.View()))
-      return NUVHostRefused(nuvhost::KeyRefusal(classType.View(), key.View()));
-    auto* created = new HostObject(classType.CastToCharPtr(), key.CastToCharPtr());
-    if (!created) return NUV_E_FAIL;
-    *object = static_cast<NUVIEdbSysObject*>(created);
-    return NUV_S_OK;
-  }
-
- private:
-  std::shared_ptr<NUVHostBackend> backend_;
-};
-
-// The caller's query interface: runs statements and finds objects by key.
-class HostQuery : public NUVBaseUnknown, public NUVIEdbSysQuery2 {
- public:
-  explicit HostQuery(std::shared_ptr<NUVHostBackend> backend) : backend_(std::move(backend)) {}
-
-  long QueryInterface(const GUID& iid, void** out) override {
-    if (out && iid == IID_NUVIEdbSysQuery2) return Offer(static_cast<NUVIEdbSysQuery2*>(this), out);
-    return NUVBaseUnknown::QueryInterface(iid, out);
-  }
-  unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }
-  unsigned long Release() override { return NUVBaseUnknown::Release(); }
-
-  // Runs the statement, keeping none of its rows; its code is the status.
-  long ExecuteQuery(const NUVUnicodeString& statement) override {
-    NUVEdbResultTable rows;
-    status_ = NUVHostRunner(*backend_).Run(statement, rows, nullptr);
-    return status_;
-  }
-  long GetQueryStatus(long& status) const override {
-    status = status_;
-    return NUV_S_OK;
-  }
-  // The object only when its table has a row with the key (in its stored
-  // form); a key the hosts do not accept is refused with a recorded error.
-  long GetObjectFromKey(const NUVUnicodeString& classType, const NUVUnicodeString& key,
-                        NUVIEdbSysObject** object) const override {
-    if (!object) return NUV_E_POINTER;
-    *object = nullptr;
-    const std::string table = backend_->Table(classType.CastToCharPtr());
-    const std::string column = backend_->KeyColumn(table);
-    if (column.empty()) return NUV_E_INVALIDARG;
-    if (!nuvhost::IsAcceptedKey(key.View()))
-      return NUVHostRefused(nuvhost::KeyRefusal(classType.View(), key.View()));
-    bool exists = false;
-    const long code = backend_->FindKey(table, column, key.CastToCharPtr(), exists);
-    if (code < 0) return code;
-    if (!exists) return NUV_E_INVALIDARG;
-    auto* found = new HostObject(classType.CastToCharPtr(), key.CastToCharPtr());
-    if (!found) return NUV_E_FAIL;
-    *object = found;
-    return NUV_S_OK;
-  }
-
- private:
-  std::shared_ptr<NUVHostBackend> backend_;
-  long status_ = NUV_S_OK;
-};
-
-// Answers a class type's key attribute from the backend's schema.
-class HostMetadataTool : public NUVEdsMetadataTool {
- public:
-  explicit HostMetadataTool(std::shared_ptr<NUVHostBackend> backend) : backend_(std::move(backend)) {}
-  NUVUnicodeString GetPrimaryKey(const NUVUnicodeString& classType) override {
-    return NUVHostKeyAttribute(*backend_, classType.CastToCharPtr()).c_str();
-  }
-
- private:
-  std::shared_ptr<NUVHostBackend> backend_;
-};
-
 }  // namespace
 
 std::string NUVHostKeyAttribute(const NUVHostBackend& backend, const std::string& classType) {
@@ -174,9 +37,9 @@ std::string NUVHostKeyAttribute(const NUVHostBackend& backend, const std::string
 
 NUVHostSession::NUVHostSession(std::shared_ptr<NUVHostBackend> backend)
     : backend_(std::move(backend)),
-      metadataTool_(NUVAdopt<NUVEdsMetadataTool>(new HostMetadataTool(backend_))),
-      handle_(NUVAdopt<NUVIEdbDatabaseHandle>(new HostHandle(backend_))),
-      query_(NUVAdopt<NUVIEdbSysQuery2>(new HostQuery(backend_))) {}
+      metadataTool_(NUVAdopt<NUVEdsMetadataTool>(new NUVHostMetadataTool(backend_))),
+      handle_(NUVAdopt<NUVIEdbDatabaseHandle>(new NUVHostHandle(backend_))),
+      query_(NUVAdopt<NUVIEdbSysQuery2>(new NUVHostQuery(backend_))) {}
 
 NUVHostSession::~NUVHostSession() = default;
 

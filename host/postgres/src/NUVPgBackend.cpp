@@ -2,13 +2,13 @@
 
 #include <libpq-fe.h>
 
-#include <charconv>
-#include <cmath>
 #include <cstdlib>
 #include <utility>
 #include <vector>
 
 #include "IUnknown.h"
+#include "NUVHostQuotedName.h"
+#include "NUVPgCursor.h"
 #include "NUVPgTextScan.h"
 
 NUVPgResult::~NUVPgResult() { PQclear(get); }
@@ -19,18 +19,6 @@ void NUVPgResult::Reset(pg_result* result) {
 }
 
 namespace {
-
-// Type object ids of the built-in types the host reads by their value.
-enum : Oid {
-  kBool = 16,
-  kBytea = 17,
-  kInt8 = 20,
-  kInt2 = 21,
-  kInt4 = 23,
-  kFloat4 = 700,
-  kFloat8 = 701,
-  kNumeric = 1700,
-};
 
 // The text on one line: line breaks and the blanks around them become
 // "; ", and trailing ones go.
@@ -73,200 +61,6 @@ bool OneOf(const std::string& word, std::initializer_list<const char*> words) {
     if (word == candidate) return true;
   return false;
 }
-
-// The value as a double, when the double reads back as the same decimal
-// number; false for a value a double holds only approximately.
-bool ExactDouble(std::string_view text, double& value) {
-  const std::string owned(text);
-  char* end = nullptr;
-  value = std::strtod(owned.c_str(), &end);
-  if (end != owned.c_str() + owned.size() || !std::isfinite(value)) return false;
-  std::string canonical = owned;
-  if (canonical.find('.') != std::string::npos) {
-    while (canonical.back() == '0') canonical.pop_back();
-    if (canonical.back() == '.') canonical.pop_back();
-  }
-  if (canonical == "-0") canonical = "0";
-  char written[1200];
-  const auto result = std::to_chars(written, written + sizeof written, value, std::chars_format::fixed);
-  if (result.ec != std::errc()) return false;
-  std::string shortest(written, result.ptr);
-  if (shortest == "-0") shortest = "0";
-  return shortest == canonical;
-}
-
-int Hex(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// The bytes of a bytea's hexadecimal output ("\x1f8b").
-std::string Bytes(std::string_view text) {
-  std::string bytes;
-  if (text.substr(0, 2) != "\\x") return std::string(text);
-  bytes.reserve((text.size() - 2) / 2);
-  for (size_t i = 2; i + 1 < text.size(); i += 2)
-    bytes += static_cast<char>(Hex(text[i]) * 16 + Hex(text[i + 1]));
-  return bytes;
-}
-
-// One statement prepared on the connection and, once it runs, its answer
-// read row by row in single-row mode.
-class PgCursor : public NUVHostCursor {
- public:
-  PgCursor(NUVPgBackend& backend, std::vector<std::string> values, std::vector<NUVHostColumn> columns,
-           std::vector<Oid> types, bool writes, bool streaming)
-      : backend_(backend),
-        values_(std::move(values)),
-        columns_(std::move(columns)),
-        types_(std::move(types)),
-        bytes_(columns_.size()),
-        writes_(writes),
-        streaming_(streaming) {}
-  ~PgCursor() override { Drain(); }
-  PgCursor(const PgCursor&) = delete;
-  PgCursor& operator=(const PgCursor&) = delete;
-
-  const std::vector<NUVHostColumn>& Columns() const override { return columns_; }
-  bool Writes() const override { return writes_; }
-  long ChangedRows() const override { return changed_; }
-
-  long Next(bool& row) override {
-    row = false;
-    if (finished_) return NUV_S_OK;
-    if (!started_) {
-      const long code = Start();
-      if (code < 0) return code;
-    }
-    if (current_.get && ++index_ < PQntuples(current_.get)) {
-      row = true;
-      return NUV_S_OK;
-    }
-    if (whole_) {  // the one result held the whole answer
-      Drain();
-      return NUV_S_OK;
-    }
-    current_.Reset(PQgetResult(backend_.Connection()));
-    index_ = 0;
-    const ExecStatusType status = current_.get ? PQresultStatus(current_.get) : PGRES_FATAL_ERROR;
-    if (status == PGRES_SINGLE_TUPLE) {
-      row = true;
-      return NUV_S_OK;
-    }
-    if (status == PGRES_TUPLES_OK && PQntuples(current_.get) > 0) {
-      whole_ = true;
-      if (writes_) changed_ = std::atol(PQcmdTuples(current_.get));
-      row = true;
-      return NUV_S_OK;
-    }
-    const std::string failure =
-        status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK || status == PGRES_EMPTY_QUERY
-            ? std::string()
-            : NUVPgBackend::Failure(backend_.Connection(), current_.get);
-    if (failure.empty() && writes_) changed_ = std::atol(PQcmdTuples(current_.get));
-    Drain();
-    return failure.empty() ? NUV_S_OK : NUVHostRefused(failure);
-  }
-
-  NUVHostValue Value(size_t column) const override {
-    NUVHostValue value;
-    const int i = static_cast<int>(column);
-    if (!current_.get || PQgetisnull(current_.get, index_, i)) return value;
-    const std::string_view text(PQgetvalue(current_.get, index_, i),
-                                static_cast<size_t>(PQgetlength(current_.get, index_, i)));
-    value.text = text;
-    value.kind = NUVHostValue::Kind::Text;
-    switch (types_[column]) {
-      case kBool:
-        value.kind = NUVHostValue::Kind::Integer;
-        value.integer = text == "t" ? 1 : 0;
-        value.text = value.integer ? "1" : "0";
-        break;
-      case kInt2:
-      case kInt4:
-      case kInt8:
-        value.kind = NUVHostValue::Kind::Integer;
-        std::from_chars(text.data(), text.data() + text.size(), value.integer);
-        break;
-      case kFloat4:
-      case kFloat8:
-        value.kind = NUVHostValue::Kind::Double;
-        value.real = std::strtod(std::string(text).c_str(), nullptr);
-        break;
-      case kNumeric:
-        if (ExactDouble(text, value.real)) value.kind = NUVHostValue::Kind::Double;
-        break;
-      case kBytea:
-        bytes_[column] = Bytes(text);
-        value.kind = NUVHostValue::Kind::Bytes;
-        value.text = bytes_[column];
-        break;
-      default:
-        break;
-    }
-    return value;
-  }
-
- private:
-  long Start() {
-    started_ = true;
-    std::vector<const char*> pointers;
-    std::vector<int> lengths;
-    for (const std::string& value : values_) {
-      pointers.push_back(value.c_str());
-      lengths.push_back(static_cast<int>(value.size()));
-    }
-    PGconn* connection = backend_.Connection();
-    if (!PQsendQueryPrepared(connection, NUVPgBackend::StatementName(writes_),
-                             static_cast<int>(values_.size()), pointers.data(), lengths.data(), nullptr, 0)) {
-      finished_ = true;
-      return NUVHostRefused(NUVPgBackend::Failure(connection, nullptr));
-    }
-    if (streaming_) {
-      PQsetSingleRowMode(connection);
-      backend_.SetStreaming(true);
-    }
-    return NUV_S_OK;
-  }
-
-  // Reads whatever the server still sends for the statement, so that the
-  // connection is ready for the next one.
-  void Drain() {
-    current_.Reset(nullptr);
-    if (!started_ || finished_) {
-      finished_ = true;
-      return;
-    }
-    finished_ = true;
-    backend_.SetStreaming(false);
-    PGconn* connection = backend_.Connection();
-    while (PGresult* rest = PQgetResult(connection)) {
-      const ExecStatusType status = PQresultStatus(rest);
-      PQclear(rest);
-      // A COPY would wait for data for ever: it is ended here.
-      if (status == PGRES_COPY_IN || status == PGRES_COPY_BOTH)
-        PQputCopyEnd(connection, "not taken by this host");
-      char* data = nullptr;
-      while (status == PGRES_COPY_OUT && PQgetCopyData(connection, &data, 0) > 0) PQfreemem(data);
-    }
-  }
-
-  NUVPgBackend& backend_;
-  std::vector<std::string> values_;
-  std::vector<NUVHostColumn> columns_;
-  std::vector<Oid> types_;
-  mutable std::vector<std::string> bytes_;  // the decoded bytea of the current row, by column
-  bool writes_;
-  bool streaming_;      // rows are read one at a time (single-row mode)
-  bool whole_ = false;  // the current result holds the whole answer
-  int index_ = 0;       // the current row of the current result
-  bool started_ = false;
-  bool finished_ = false;
-  long changed_ = -1;
-  NUVPgResult current_;
-};
 
 }  // namespace
 
@@ -318,15 +112,6 @@ std::string NUVPgBackend::Failure(pg_conn* connection, const pg_result* result) 
   if (state.empty() && connection && PQstatus(connection) == CONNECTION_BAD) state = "08006";
   message = Kind(state) + message + (state.empty() ? "" : " (SQLSTATE " + state + ")");
   return Redacted(message, connection ? PQpass(connection) : nullptr);
-}
-
-std::string NUVPgBackend::Quoted(const std::string& identifier) {
-  std::string quoted = "\"";
-  for (char c : identifier) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
 }
 
 NUVPgBackend::NUVPgBackend(pg_conn* connection, const NUVPostgresOpenOptions& options)
@@ -420,8 +205,8 @@ long NUVPgBackend::FindKey(const std::string& table, const std::string& column, 
   std::string message;
   PGconn* connection = LookupConnection(message);
   if (!connection) return NUVHostRefused(message);
-  const std::string sql =
-      "SELECT 1 FROM " + Quoted(table) + " WHERE " + Quoted(column) + "::text = $1 LIMIT 1";
+  const std::string sql = "SELECT 1 FROM " + nuvhost::QuotedName(table) + " WHERE " +
+                          nuvhost::QuotedName(column) + "::text = $1 LIMIT 1";
   const char* values[] = {key.c_str()};
   NUVPgResult found(PQexecParams(connection, sql.c_str(), 1, nullptr, values, nullptr, nullptr, 0));
   if (PQresultStatus(found.get) != PGRES_TUPLES_OK) return NUVHostRefused(Failure(connection, found.get));
@@ -518,7 +303,7 @@ long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_
     code = Prepare(text, statement, StatementName(writes), bind, described);
     if (code < 0) return code;
   }
-  cursor = std::make_unique<PgCursor>(*this, bind ? text.values : std::vector<std::string>(),
-                                      std::move(columns), std::move(types), writes, streaming);
+  cursor = std::make_unique<NUVPgCursor>(*this, bind ? text.values : std::vector<std::string>(),
+                                         std::move(columns), std::move(types), writes, streaming);
   return NUV_S_OK;
 }

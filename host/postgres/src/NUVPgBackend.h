@@ -68,9 +68,6 @@ class NUVPgBackend : public NUVHostBackend {
   static constexpr const char* kStatementName = "nuv_statement";
   static const char* StatementName(bool writes) { return writes ? kStatementName : ""; }
 
-  // The identifier written as a quoted SQL name.
-  static std::string Quoted(const std::string& identifier);
-
  private:
   void LoadSchema();
   // The name of the table with the object id; empty when there is none.

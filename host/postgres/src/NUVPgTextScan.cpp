@@ -2,7 +2,8 @@
 
 #include <cctype>
 
-#include "NUVEdsGeneralTool.h"
+#include "NUVHostLiteral.h"
+#include "NUVHostTokenWalk.h"
 
 namespace {
 
@@ -19,22 +20,12 @@ bool IsIdentifierByte(char c) {
 
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
-class Scanner {
+class Scanner : public NUVHostTokenWalk<Scanner, NUVPgToken> {
  public:
-  explicit Scanner(std::string_view text) : text_(text) {}
-
-  std::vector<NUVPgToken> All() {
-    std::vector<NUVPgToken> tokens;
-    while (at_ < text_.size()) {
-      const size_t begin = at_;
-      const Kind kind = Next();
-      tokens.push_back({kind, begin, at_ - begin});
-    }
-    return tokens;
-  }
+  using NUVHostTokenWalk::NUVHostTokenWalk;
 
  private:
-  char Peek(size_t ahead = 0) const { return at_ + ahead < text_.size() ? text_[at_ + ahead] : '\0'; }
+  friend class NUVHostTokenWalk<Scanner, NUVPgToken>;
 
   // Reads one token and answers its kind; at least one byte is read.
   Kind Next() {
@@ -161,8 +152,6 @@ class Scanner {
     return Kind::Special;
   }
 
-  std::string_view text_;
-  size_t at_ = 0;
   int brackets_ = 0;  // the "[" not yet closed
 };
 
@@ -180,7 +169,6 @@ std::vector<NUVPgToken> NUVPgScan(std::string_view text) { return Scanner(text).
 
 NUVPgStatementText NUVPgPrepareText(std::string_view text, bool decode) {
   NUVPgStatementText prepared;
-  const NUVEdsGeneralTool general;
   bool ended = false;  // a ";" closed the first statement
   for (const NUVPgToken& token : NUVPgScan(text)) {
     const std::string_view piece = text.substr(token.begin, token.length);
@@ -191,22 +179,16 @@ NUVPgStatementText NUVPgPrepareText(std::string_view text, bool decode) {
     if (token.kind == Kind::Parameter && prepared.problem.empty())
       prepared.problem =
           "the statement holds the parameter " + std::string(piece) + ", which no value replaced";
-    const std::string_view body =
-        piece.size() >= 2 && piece.back() == '\'' ? piece.substr(1, piece.size() - 2) : std::string_view();
-    const bool libraryLiteral = decode && token.kind == Kind::Literal && piece.size() >= 2 &&
-                                piece.back() == '\'' && body.find('\'') == std::string_view::npos;
-    if (!libraryLiteral) {
+    std::string value;
+    if (!decode || token.kind != Kind::Literal || !nuvhost::LibraryLiteralValue(piece, value)) {
       prepared.withParameters += piece;
       prepared.inlined += piece;
       continue;
     }
-    std::string value(general.DecodeBlanks(NUVUnicodeString(body)).View());
     if (value.find('\0') != std::string::npos && prepared.problem.empty())
       prepared.problem = "a text value holds a zero byte, which the server cannot store";
     prepared.withParameters += "$" + std::to_string(prepared.values.size() + 1);
-    prepared.inlined += '\'';
-    for (const char c : value) prepared.inlined += c == '\'' ? std::string("''") : std::string(1, c);
-    prepared.inlined += '\'';
+    prepared.inlined += nuvhost::SqlLiteral(value);
     prepared.values.push_back(std::move(value));
   }
   if (prepared.firstWord.empty() && prepared.problem.empty())

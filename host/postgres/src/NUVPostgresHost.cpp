@@ -2,12 +2,9 @@
 
 #include <libpq-fe.h>
 
-#include "NUVHostRunner.h"
 #include "NUVHostSession.h"
 #include "NUVPgBackend.h"
 #include "NUVPgSample.h"
-
-NUVPostgresHost::NUVPostgresHost(NUVHostSession* session) : session_(NUVAdopt(session)) {}
 
 std::unique_ptr<NUVPostgresHost> NUVPostgresHost::Open(const std::string& conninfo, std::string& message,
                                                        const NUVPostgresOpenOptions& options) {
@@ -49,37 +46,4 @@ bool NUVPostgresHost::IsConnectionString(const std::string& text) {
     if (!word) return false;
   }
   return true;
-}
-
-NUVPostgresHost::~NUVPostgresHost() { Uninstall(); }
-
-void NUVPostgresHost::Install() { session_->Install(); }
-
-void NUVPostgresHost::Uninstall() { session_->Uninstall(); }
-
-long NUVPostgresHost::Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
-                          const NUVListPtrNUVBaseUnknown* headers) {
-  return NUVHostRunner(session_->Backend()).Run(statement, table, headers);
-}
-
-long NUVPostgresHost::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
-                                   const NUVHostBatchConsumer& consumer,
-                                   const NUVListPtrNUVBaseUnknown* headers) {
-  return NUVHostRunner(session_->Backend()).RunInBatches(statement, batchRows, consumer, headers);
-}
-
-NUVHostTextMode NUVPostgresHost::TextMode() const { return session_->Backend().TextMode(); }
-
-long NUVPostgresHost::ChangedRows() const { return session_->Backend().LastChanges(); }
-
-NUVIEdbSysQuery2* NUVPostgresHost::Query() const { return session_->Query(); }
-
-std::string NUVPostgresHost::DatabaseName() const { return session_->Backend().DatabaseName(); }
-
-std::string NUVPostgresHost::KeyAttribute(const std::string& classType) const {
-  return NUVHostKeyAttribute(session_->Backend(), classType);
-}
-
-std::vector<std::string> NUVPostgresHost::Reports() const {
-  return {session_->Reports().begin(), session_->Reports().end()};
 }

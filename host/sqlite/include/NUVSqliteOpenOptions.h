@@ -2,11 +2,13 @@
 #include <cstdint>
 #include <optional>
 
+#include "NUVHostBackend.h"
+
 // How a host keeps texts in its database. Encoded: texts are stored in the
 // blank-encoded form the library writes into statements (the sample).
 // Plain: texts are stored as they are; the host decodes the string literals
 // of a statement and hands them to the database as bound values.
-enum class NUVSqliteTextMode { Encoded, Plain };
+using NUVSqliteTextMode = NUVHostTextMode;
 
 // The application id that marks a database holding encoded texts; the
 // sample written by NUVSqliteHost::WriteSample carries it.

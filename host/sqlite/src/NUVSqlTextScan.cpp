@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "NUVHostTokenWalk.h"
+
 namespace {
 
 using Kind = NUVSqlToken::Kind;
@@ -20,22 +22,12 @@ bool IsIdentifierStart(char c) {
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
 // Reads tokens from the text one after the other.
-class Scanner {
+class Scanner : public NUVHostTokenWalk<Scanner, NUVSqlToken> {
  public:
-  explicit Scanner(std::string_view text) : text_(text) {}
-
-  std::vector<NUVSqlToken> All() {
-    std::vector<NUVSqlToken> tokens;
-    while (at_ < text_.size()) {
-      const size_t begin = at_;
-      const Kind kind = Next();
-      tokens.push_back({kind, begin, at_ - begin});
-    }
-    return tokens;
-  }
+  using NUVHostTokenWalk::NUVHostTokenWalk;
 
  private:
-  char Peek(size_t ahead = 0) const { return at_ + ahead < text_.size() ? text_[at_ + ahead] : '\0'; }
+  friend class NUVHostTokenWalk<Scanner, NUVSqlToken>;
 
   // Reads one token and answers its kind; at least one byte is read.
   Kind Next() {
@@ -109,9 +101,6 @@ class Scanner {
     }
     return While(Kind::Other, IsIdentifierByte);
   }
-
-  std::string_view text_;
-  size_t at_ = 0;
 };
 
 }  // namespace

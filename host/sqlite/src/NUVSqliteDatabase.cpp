@@ -4,7 +4,7 @@
 
 #include <vector>
 
-NUVSqliteStatement::~NUVSqliteStatement() { sqlite3_finalize(statement_); }
+#include "NUVSqliteStatement.h"
 
 NUVSqliteDatabase::NUVSqliteDatabase(sqlite3* connection, NUVSqliteTextMode textMode)
     : connection_(connection), textMode_(textMode) {
@@ -12,15 +12,6 @@ NUVSqliteDatabase::NUVSqliteDatabase(sqlite3* connection, NUVSqliteTextMode text
 }
 
 NUVSqliteDatabase::~NUVSqliteDatabase() { sqlite3_close(connection_); }
-
-std::string NUVSqliteDatabase::Quoted(const std::string& identifier) {
-  std::string quoted = "\"";
-  for (char c : identifier) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
 
 namespace {
 

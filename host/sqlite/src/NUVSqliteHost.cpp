@@ -7,10 +7,9 @@
 #include <cstdio>
 #include <utility>
 
-#include "NUVSession.h"
-#include "NUVSqliteQueryRunner.h"
+#include "NUVHostSession.h"
+#include "NUVSqliteBackend.h"
 #include "NUVSqliteSample.h"
-#include "NUVSqliteSession.h"
 
 namespace {
 
@@ -70,9 +69,21 @@ struct Connection {
   sqlite3* Release() { return std::exchange(handle, nullptr); }
 };
 
+// A session (one reference, the caller's; null when memory runs out) over
+// the connection, which it takes over.
+NUVHostSession* NewSession(sqlite3* connection, NUVSqliteTextMode textMode) {
+  return new NUVHostSession(std::make_shared<NUVSqliteBackend>(connection, textMode));
+}
+
 }  // namespace
 
-NUVSqliteHost::NUVSqliteHost(NUVSqliteSession* session) : session_(NUVAdopt(session)) {}
+std::unique_ptr<NUVSqliteHost> NUVSqliteHost::Adopt(NUVHostSession* session, std::string& message) {
+  if (!session) {
+    message = "no memory for a session";
+    return nullptr;
+  }
+  return std::unique_ptr<NUVSqliteHost>(new NUVSqliteHost(session));
+}
 
 std::unique_ptr<NUVSqliteHost> NUVSqliteHost::OpenFile(const std::string& path, std::string& message,
                                                        const NUVSqliteOpenOptions& options) {
@@ -93,15 +104,13 @@ std::unique_ptr<NUVSqliteHost> NUVSqliteHost::OpenFile(const std::string& path, 
   const NUVSqliteTextMode mode = options.textMode.value_or(
       ApplicationId(connection.handle) == kNUVSqliteEncodedApplicationId ? NUVSqliteTextMode::Encoded
                                                                          : NUVSqliteTextMode::Plain);
-  auto database = std::make_shared<NUVSqliteDatabase>(connection.Release(), mode);
-  return std::unique_ptr<NUVSqliteHost>(new NUVSqliteHost(new NUVSqliteSession(database)));
+  return Adopt(NewSession(connection.Release(), mode), message);
 }
 
 std::unique_ptr<NUVSqliteHost> NUVSqliteHost::OpenSample(std::string& message) {
   Connection connection{Connect(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, message)};
   if (!connection.handle || !LoadSample(connection.handle, message)) return nullptr;
-  auto database = std::make_shared<NUVSqliteDatabase>(connection.Release(), NUVSqliteTextMode::Encoded);
-  return std::unique_ptr<NUVSqliteHost>(new NUVSqliteHost(new NUVSqliteSession(database)));
+  return Adopt(NewSession(connection.Release(), NUVSqliteTextMode::Encoded), message);
 }
 
 bool NUVSqliteHost::WriteSample(const std::string& path, std::string& message) {
@@ -115,41 +124,4 @@ bool NUVSqliteHost::WriteSample(const std::string& path, std::string& message) {
   sqlite3_close(connection.Release());
   std::remove(path.c_str());
   return false;
-}
-
-NUVSqliteHost::~NUVSqliteHost() { Uninstall(); }
-
-void NUVSqliteHost::Install() { NUVSetPtrSession(session_.get()); }
-
-void NUVSqliteHost::Uninstall() {
-  NUVSession* installed = nullptr;
-  if (GetPtrSession(installed) >= 0 && installed == static_cast<NUVSession*>(session_.get()))
-    NUVSetPtrSession(nullptr);
-}
-
-long NUVSqliteHost::Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
-                        const NUVListPtrNUVBaseUnknown* headers) {
-  return NUVSqliteQueryRunner(session_->Database()).Run(statement, table, headers);
-}
-
-long NUVSqliteHost::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
-                                 const NUVSqliteBatchConsumer& consumer,
-                                 const NUVListPtrNUVBaseUnknown* headers) {
-  return NUVSqliteQueryRunner(session_->Database()).RunInBatches(statement, batchRows, consumer, headers);
-}
-
-NUVSqliteTextMode NUVSqliteHost::TextMode() const { return session_->Database().TextMode(); }
-
-long NUVSqliteHost::ChangedRows() const { return session_->Database().LastChanges(); }
-
-NUVIEdbSysQuery2* NUVSqliteHost::Query() const { return session_->Query(); }
-
-std::string NUVSqliteHost::DatabaseName() const { return NUVSqliteSession::kDatabaseName; }
-
-std::string NUVSqliteHost::KeyAttribute(const std::string& classType) const {
-  return session_->Database().KeyColumn(classType);
-}
-
-std::vector<std::string> NUVSqliteHost::Reports() const {
-  return {session_->Reports().begin(), session_->Reports().end()};
 }

@@ -7,35 +7,24 @@
 namespace {
 
 // The same calls on either host.
-template <class Host>
 class HostAdapter : public QueryHost {
  public:
-  explicit HostAdapter(std::unique_ptr<Host> host) : host_(std::move(host)) {}
+  explicit HostAdapter(std::unique_ptr<NUVHost> host) : host_(std::move(host)) {}
   void Install() override { host_->Install(); }
   long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const Consumer& consumer,
                     const NUVListPtrNUVBaseUnknown* headers) override {
     return host_->RunInBatches(statement, batchRows, consumer, headers);
   }
   long ChangedRows() const override { return host_->ChangedRows(); }
-  bool PlainText() const override;
+  bool PlainText() const override { return host_->TextMode() == NUVHostTextMode::Plain; }
   std::string KeyAttribute(const std::string& classType) const override {
     return host_->KeyAttribute(classType);
   }
   NUVIEdbSysQuery2* Query() const override { return host_->Query(); }
 
  private:
-  std::unique_ptr<Host> host_;
+  std::unique_ptr<NUVHost> host_;
 };
-
-template <>
-bool HostAdapter<NUVSqliteHost>::PlainText() const {
-  return host_->TextMode() == NUVSqliteTextMode::Plain;
-}
-
-template <>
-bool HostAdapter<NUVPostgresHost>::PlainText() const {
-  return host_->TextMode() == NUVHostTextMode::Plain;
-}
 
 std::unique_ptr<QueryHost> OpenServer(const Options& options) {
   NUVPostgresOpenOptions open;
@@ -46,7 +35,7 @@ std::unique_ptr<QueryHost> OpenServer(const Options& options) {
   auto host = NUVPostgresHost::Open(options.databasePath, message, open);
   // The connection string may hold a password: the message never names it.
   if (!host) throw Failure(kDatabaseError, "server: " + message);
-  return std::make_unique<HostAdapter<NUVPostgresHost>>(std::move(host));
+  return std::make_unique<HostAdapter>(std::move(host));
 }
 
 std::unique_ptr<QueryHost> OpenFile(const Options& options) {
@@ -60,7 +49,7 @@ std::unique_ptr<QueryHost> OpenFile(const Options& options) {
   std::unique_ptr<NUVSqliteHost> host =
       path.empty() ? NUVSqliteHost::OpenSample(message) : NUVSqliteHost::OpenFile(path, message, open);
   if (!host) throw Failure(kDatabaseError, WithPath(path, message));
-  return std::make_unique<HostAdapter<NUVSqliteHost>>(std::move(host));
+  return std::make_unique<HostAdapter>(std::move(host));
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 
 // A host object: a class type (table) and a key (primary-key value as
 // text). It needs no connection, so it may outlive the host.
-class NUVSqliteObject : public NUVBaseUnknown, public NUVIEdbSysObject {
+class NUVHostObject : public NUVBaseUnknown, public NUVIEdbSysObject {
  public:
-  NUVSqliteObject(std::string classType, std::string key);
+  NUVHostObject(std::string classType, std::string key);
 
   long QueryInterface(const GUID& iid, void** out) override;
   unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }

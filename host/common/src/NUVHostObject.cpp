@@ -1,11 +1,11 @@
-#include "NUVSqliteObject.h"
+#include "NUVHostObject.h"
 
 #include <utility>
 
-NUVSqliteObject::NUVSqliteObject(std::string classType, std::string key)
+NUVHostObject::NUVHostObject(std::string classType, std::string key)
     : classType_(std::move(classType)), key_(std::move(key)) {}
 
-long NUVSqliteObject::QueryInterface(const GUID& iid, void** out) {
+long NUVHostObject::QueryInterface(const GUID& iid, void** out) {
   if (out && iid == IID_NUVIEdbSysObject) {
     *out = static_cast<NUVIEdbSysObject*>(this);
     AddRef();
@@ -14,17 +14,17 @@ long NUVSqliteObject::QueryInterface(const GUID& iid, void** out) {
   return NUVBaseUnknown::QueryInterface(iid, out);
 }
 
-long NUVSqliteObject::GetObjectKey(NUVUnicodeString& key) const {
+long NUVHostObject::GetObjectKey(NUVUnicodeString& key) const {
   key = key_.c_str();
   return NUV_S_OK;
 }
 
-long NUVSqliteObject::GetObjectName(NUVUnicodeString& name) const {
+long NUVHostObject::GetObjectName(NUVUnicodeString& name) const {
   name = (classType_ + " " + key_).c_str();
   return NUV_S_OK;
 }
 
-long NUVSqliteObject::GetObjectClassType(NUVUnicodeString& classType) const {
+long NUVHostObject::GetObjectClassType(NUVUnicodeString& classType) const {
   classType = classType_.c_str();
   return NUV_S_OK;
 }

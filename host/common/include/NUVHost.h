@@ -1,0 +1,79 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "NUVHostBackend.h"
+#include "NUVListPtrNUVBaseUnknown.h"
+#include "NUVRef.h"
+#include "NUVUnicodeString.h"
+
+class NUVEdbResultTable;
+class NUVHostSession;
+class NUVIEdbSysQuery2;
+
+// What a user does with any host once it is open: while installed, its
+// session answers the metadata tool, the database context and the error
+// reporter, its database handle makes host objects from keys, and its
+// query interface finds objects by key. Class type = table name,
+// attribute = column name, key attribute = the table's primary-key column,
+// key text = the primary-key value as text. Cells always carry texts
+// blank-encoded. Keys of 1 to 256 letters, digits, '_', '.' and single
+// inner '-' are accepted; objects with any other key are refused, so that
+// no stored key can end a string literal or add SQL to a statement it is
+// written into. One host, with every object it hands out, is used by one
+// thread at a time.
+class NUVHost {
+ public:
+  // Removes the session when it is installed and closes the database.
+  virtual ~NUVHost();
+  NUVHost(const NUVHost&) = delete;
+  NUVHost& operator=(const NUVHost&) = delete;
+
+  // Makes the host the process's session; Uninstall removes it when it is
+  // still the installed one.
+  void Install();
+  void Uninstall();
+
+  // Runs one finished statement, gives the table one header per column of
+  // the statement (when it has none yet) and appends one row per answer
+  // row. With headers (from ExtractInputDefinition), a column named like a
+  // header takes the header's attribute name and class type, and its type
+  // where the value converts exactly; a value that does not convert keeps
+  // its own type, and an integer outside 32 bits becomes its decimal text.
+  // A statement the database refuses, a text holding more than one
+  // statement or an SQL parameter no value replaced gives a failure code
+  // with a recorded platform error carrying the reason; a writing
+  // statement runs in a transaction, rolled back whole when it fails.
+  long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
+           const NUVListPtrNUVBaseUnknown* headers = nullptr);
+  // Runs the statement as Run does, but hands the answer to the consumer in
+  // result tables of at most batchRows rows, each with the same header and
+  // each before the next is filled, so that memory stays flat however long
+  // the answer. An answer without rows gives one table without rows. A
+  // failure code from the consumer ends the run with that code; a writing
+  // statement that fails, or whose consumer fails, is rolled back whole.
+  long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const NUVHostBatchConsumer& consumer,
+                    const NUVListPtrNUVBaseUnknown* headers = nullptr);
+
+  // How the database keeps its texts.
+  NUVHostTextMode TextMode() const;
+  // The rows the last writing statement changed; -1 when it only read.
+  long ChangedRows() const;
+  // The query interface, without a reference for the caller.
+  NUVIEdbSysQuery2* Query() const;
+  // The name of the current database.
+  std::string DatabaseName() const;
+  // The key attribute of a class type; empty when its table has no
+  // one-column primary key or there is no such table.
+  std::string KeyAttribute(const std::string& classType) const;
+  // The error reporter's last reports, oldest first, one line each.
+  std::vector<std::string> Reports() const;
+
+ protected:
+  // Adopts the caller's reference on the session, which must not be null.
+  explicit NUVHost(NUVHostSession* session);
+
+ private:
+  NUVRef<NUVHostSession> session_;
+};

@@ -1,0 +1,32 @@
+#pragma once
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+// The walk every host's lexer shares: the text read from left to right, a
+// token at a time. Scanner derives from it and supplies Next(), which reads
+// at least one byte from at_ and answers the token's kind; Token is
+// {kind, begin, length}.
+template <class Scanner, class Token>
+class NUVHostTokenWalk {
+ public:
+  explicit NUVHostTokenWalk(std::string_view text) : text_(text) {}
+
+  // Every token of the text in order; every byte belongs to exactly one.
+  std::vector<Token> All() {
+    std::vector<Token> tokens;
+    while (at_ < text_.size()) {
+      const size_t begin = at_;
+      const auto kind = static_cast<Scanner*>(this)->Next();
+      tokens.push_back({kind, begin, at_ - begin});
+    }
+    return tokens;
+  }
+
+ protected:
+  // The byte ahead of the position; a zero byte past the end.
+  char Peek(size_t ahead = 0) const { return at_ + ahead < text_.size() ? text_[at_ + ahead] : '\0'; }
+
+  std::string_view text_;
+  size_t at_ = 0;
+};

@@ -1,0 +1,192 @@
+#include "NUVPgCursor.h"
+
+#include <libpq-fe.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+#include "IUnknown.h"
+
+namespace {
+
+// Type object ids of the built-in types the host reads by their value.
+enum : Oid {
+  kBool = 16,
+  kBytea = 17,
+  kInt8 = 20,
+  kInt2 = 21,
+  kInt4 = 23,
+  kFloat4 = 700,
+  kFloat8 = 701,
+  kNumeric = 1700,
+};
+
+// The value as a double, when the double reads back as the same decimal
+// number; false for a value a double holds only approximately.
+bool ExactDouble(std::string_view text, double& value) {
+  const std::string owned(text);
+  char* end = nullptr;
+  value = std::strtod(owned.c_str(), &end);
+  if (end != owned.c_str() + owned.size() || !std::isfinite(value)) return false;
+  std::string canonical = owned;
+  if (canonical.find('.') != std::string::npos) {
+    while (canonical.back() == '0') canonical.pop_back();
+    if (canonical.back() == '.') canonical.pop_back();
+  }
+  if (canonical == "-0") canonical = "0";
+  char written[1200];
+  const auto result = std::to_chars(written, written + sizeof written, value, std::chars_format::fixed);
+  if (result.ec != std::errc()) return false;
+  std::string shortest(written, result.ptr);
+  if (shortest == "-0") shortest = "0";
+  return shortest == canonical;
+}
+
+int Hex(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The bytes of a bytea's hexadecimal output ("\x1f8b").
+std::string Bytes(std::string_view text) {
+  std::string bytes;
+  if (text.substr(0, 2) != "\\x") return std::string(text);
+  bytes.reserve((text.size() - 2) / 2);
+  for (size_t i = 2; i + 1 < text.size(); i += 2)
+    bytes += static_cast<char>(Hex(text[i]) * 16 + Hex(text[i + 1]));
+  return bytes;
+}
+
+}  // namespace
+
+NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, std::vector<std::string> values,
+                         std::vector<NUVHostColumn> columns, std::vector<unsigned int> types, bool writes,
+                         bool streaming)
+    : backend_(backend),
+      values_(std::move(values)),
+      columns_(std::move(columns)),
+      types_(std::move(types)),
+      bytes_(columns_.size()),
+      writes_(writes),
+      streaming_(streaming) {}
+
+long NUVPgCursor::Next(bool& row) {
+  row = false;
+  if (finished_) return NUV_S_OK;
+  if (!started_) {
+    const long code = Start();
+    if (code < 0) return code;
+  }
+  if (current_.get && ++index_ < PQntuples(current_.get)) {
+    row = true;
+    return NUV_S_OK;
+  }
+  if (whole_) {  // the one result held the whole answer
+    Drain();
+    return NUV_S_OK;
+  }
+  current_.Reset(PQgetResult(backend_.Connection()));
+  index_ = 0;
+  const ExecStatusType status = current_.get ? PQresultStatus(current_.get) : PGRES_FATAL_ERROR;
+  if (status == PGRES_SINGLE_TUPLE) {
+    row = true;
+    return NUV_S_OK;
+  }
+  if (status == PGRES_TUPLES_OK && PQntuples(current_.get) > 0) {
+    whole_ = true;
+    if (writes_) changed_ = std::atol(PQcmdTuples(current_.get));
+    row = true;
+    return NUV_S_OK;
+  }
+  const std::string failure =
+      status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK || status == PGRES_EMPTY_QUERY
+          ? std::string()
+          : NUVPgBackend::Failure(backend_.Connection(), current_.get);
+  if (failure.empty() && writes_) changed_ = std::atol(PQcmdTuples(current_.get));
+  Drain();
+  return failure.empty() ? NUV_S_OK : NUVHostRefused(failure);
+}
+
+NUVHostValue NUVPgCursor::Value(size_t column) const {
+  NUVHostValue value;
+  const int i = static_cast<int>(column);
+  if (!current_.get || PQgetisnull(current_.get, index_, i)) return value;
+  const std::string_view text(PQgetvalue(current_.get, index_, i),
+                              static_cast<size_t>(PQgetlength(current_.get, index_, i)));
+  value.text = text;
+  value.kind = NUVHostValue::Kind::Text;
+  switch (types_[column]) {
+    case kBool:
+      value.kind = NUVHostValue::Kind::Integer;
+      value.integer = text == "t" ? 1 : 0;
+      value.text = value.integer ? "1" : "0";
+      break;
+    case kInt2:
+    case kInt4:
+    case kInt8:
+      value.kind = NUVHostValue::Kind::Integer;
+      std::from_chars(text.data(), text.data() + text.size(), value.integer);
+      break;
+    case kFloat4:
+    case kFloat8:
+      value.kind = NUVHostValue::Kind::Double;
+      value.real = std::strtod(std::string(text).c_str(), nullptr);
+      break;
+    case kNumeric:
+      if (ExactDouble(text, value.real)) value.kind = NUVHostValue::Kind::Double;
+      break;
+    case kBytea:
+      bytes_[column] = Bytes(text);
+      value.kind = NUVHostValue::Kind::Bytes;
+      value.text = bytes_[column];
+      break;
+    default:
+      break;
+  }
+  return value;
+}
+
+long NUVPgCursor::Start() {
+  started_ = true;
+  std::vector<const char*> pointers;
+  std::vector<int> lengths;
+  for (const std::string& value : values_) {
+    pointers.push_back(value.c_str());
+    lengths.push_back(static_cast<int>(value.size()));
+  }
+  PGconn* connection = backend_.Connection();
+  if (!PQsendQueryPrepared(connection, NUVPgBackend::StatementName(writes_), static_cast<int>(values_.size()),
+                           pointers.data(), lengths.data(), nullptr, 0)) {
+    finished_ = true;
+    return NUVHostRefused(NUVPgBackend::Failure(connection, nullptr));
+  }
+  if (streaming_) {
+    PQsetSingleRowMode(connection);
+    backend_.SetStreaming(true);
+  }
+  return NUV_S_OK;
+}
+
+void NUVPgCursor::Drain() {
+  current_.Reset(nullptr);
+  if (!started_ || finished_) {
+    finished_ = true;
+    return;
+  }
+  finished_ = true;
+  backend_.SetStreaming(false);
+  PGconn* connection = backend_.Connection();
+  while (PGresult* rest = PQgetResult(connection)) {
+    const ExecStatusType status = PQresultStatus(rest);
+    PQclear(rest);
+    // A COPY would wait for data for ever: it is ended here.
+    if (status == PGRES_COPY_IN || status == PGRES_COPY_BOTH)
+      PQputCopyEnd(connection, "not taken by this host");
+    char* data = nullptr;
+    while (status == PGRES_COPY_OUT && PQgetCopyData(connection, &data, 0) > 0) PQfreemem(data);
+  }
+}

@@ -1,0 +1,49 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "NUVHostBackend.h"
+#include "NUVPgBackend.h"
+
+// One statement prepared on the backend's connection and, once it runs,
+// its answer: read row by row in single-row mode when streaming, else in
+// one result. Destroying it reads what the server still sends, so that
+// the connection is ready for the next statement.
+class NUVPgCursor final : public NUVHostCursor {
+ public:
+  // values: the statement's parameters; types: the type object id of each
+  // column.
+  NUVPgCursor(NUVPgBackend& backend, std::vector<std::string> values, std::vector<NUVHostColumn> columns,
+              std::vector<unsigned int> types, bool writes, bool streaming);
+  ~NUVPgCursor() override { Drain(); }
+  NUVPgCursor(const NUVPgCursor&) = delete;
+  NUVPgCursor& operator=(const NUVPgCursor&) = delete;
+
+  const std::vector<NUVHostColumn>& Columns() const override { return columns_; }
+  bool Writes() const override { return writes_; }
+  long ChangedRows() const override { return changed_; }
+  // Sends the statement on the first call.
+  long Next(bool& row) override;
+  // The value with the server's text; bool as 0/1, bytea as its bytes,
+  // numeric as a double only when the double is the same decimal number.
+  NUVHostValue Value(size_t column) const override;
+
+ private:
+  long Start();
+  // Reads whatever the server still sends for the statement.
+  void Drain();
+
+  NUVPgBackend& backend_;
+  std::vector<std::string> values_;
+  std::vector<NUVHostColumn> columns_;
+  std::vector<unsigned int> types_;
+  mutable std::vector<std::string> bytes_;  // the decoded bytea of the current row, by column
+  bool writes_;
+  bool streaming_;      // rows are read one at a time (single-row mode)
+  bool whole_ = false;  // the current result holds the whole answer
+  int index_ = 0;       // the current row of the current result
+  bool started_ = false;
+  bool finished_ = false;
+  long changed_ = -1;
+  NUVPgResult current_;
+};
