@@ -22,10 +22,10 @@ class NUVEDBUTIL_API NUVEdbResultTableBuilder {
   // A string cell (as built from decoded text with keepEncoded 0) whose
   // text arrives already blank-encoded and is stored as it is, without
   // being decoded and encoded again; the caller vouches that the text is
-  // in encoded form. Null when the cell cannot be allocated.
+  // in encoded form; the cell takes it over. Null when the cell cannot be
+  // allocated.
   static NUVEdbResultTabData* NewEncodedStringCell(const NUVUnicodeString& classType,
-                                                   const NUVUnicodeString& attrName,
-                                                   const NUVUnicodeString& encoded);
+                                                   const NUVUnicodeString& attrName, NUVUnicodeString encoded);
 
  private:
   // Links the row after the last one; the table takes the row's reference.

@@ -3,6 +3,8 @@
 #include <cstddef>
 
 #include "IUnknown.h"
+#include "NUVObjectCounters.h"
+#include "NUVObjectPool.h"
 #include "NUVPlatformExport.h"
 
 class NUVMetaClass;
@@ -12,12 +14,12 @@ class NUVMetaClass;
 // allocation failure (and when a test asks it to fail).
 class NUVPLATFORM_API NUVBaseUnknown : public IUnknown {
  public:
-  NUVBaseUnknown() noexcept;
+  NUVBaseUnknown() noexcept { NUVObjectCounters::ObjectBuilt(); }
   // A copy is a new object with one reference of its own.
-  NUVBaseUnknown(const NUVBaseUnknown&) noexcept;
+  NUVBaseUnknown(const NUVBaseUnknown& /*other*/) noexcept : IUnknown() { NUVObjectCounters::ObjectBuilt(); }
   // Assignment leaves the reference count alone.
   NUVBaseUnknown& operator=(const NUVBaseUnknown&) noexcept { return *this; }
-  virtual ~NUVBaseUnknown();
+  virtual ~NUVBaseUnknown() { NUVObjectCounters::ObjectDestroyed(); }
 
   long QueryInterface(const GUID& iid, void** out) override;
   unsigned long AddRef() override;
@@ -30,7 +32,7 @@ class NUVPLATFORM_API NUVBaseUnknown : public IUnknown {
 
   static void* operator new(size_t size) noexcept;
   // Given the size of the object deleted, which its virtual destructor knows.
-  static void operator delete(void* memory, size_t size) noexcept;
+  static void operator delete(void* memory, size_t size) noexcept { NUVObjectPool::Free(memory, size); }
 
   // The number of base objects alive in the process.
   static long LiveObjectCount();

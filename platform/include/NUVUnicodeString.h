@@ -42,7 +42,14 @@ class NUVPLATFORM_API NUVUnicodeString {
     NUV_DEBUG_ASSERT(HoldsInvariants());
     return *this;
   }
-  NUVUnicodeString& operator=(NUVUnicodeString&& other) noexcept;
+  NUVUnicodeString& operator=(NUVUnicodeString&& other) noexcept {
+    if (this != &other) {
+      ReleaseShared();
+      TakeFrom(other);
+    }
+    NUV_DEBUG_ASSERT(HoldsInvariants() && other.HoldsInvariants());
+    return *this;
+  }
   NUVUnicodeString& operator=(const char* utf8);
   NUVUnicodeString& operator+=(const NUVUnicodeString& other) { return Append(other.View()); }
   NUVUnicodeString& operator+=(const char* utf8) { return utf8 ? Append(utf8) : *this; }

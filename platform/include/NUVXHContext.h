@@ -27,7 +27,9 @@ class NUVPLATFORM_API NUVXHContext {
   NUVXHContext() = default;
   NUVXHContext(const NUVXHContext&) = delete;
   NUVXHContext& operator=(const NUVXHContext&) = delete;
-  ~NUVXHContext();
+  ~NUVXHContext() {
+    if (error_) error_->Release();
+  }
 
   // Answers true when the body completed, false when something was raised.
   template <class Body>

@@ -16,14 +16,6 @@ bool CountdownEnds() {
 }
 }  // namespace
 
-NUVBaseUnknown::NUVBaseUnknown() noexcept { NUVObjectCounters::ObjectBuilt(); }
-
-NUVBaseUnknown::NUVBaseUnknown(const NUVBaseUnknown& /*other*/) noexcept : IUnknown() {
-  NUVObjectCounters::ObjectBuilt();
-}
-
-NUVBaseUnknown::~NUVBaseUnknown() { NUVObjectCounters::ObjectDestroyed(); }
-
 long NUVBaseUnknown::QueryInterface(const GUID& iid, void** out) {
   if (!out) return NUV_E_POINTER;
   if (iid == IID_IUnknown) {
@@ -58,10 +50,6 @@ void* NUVBaseUnknown::operator new(size_t size) noexcept {
   NUVObjectCounters::BlockAllocated();
   if (failCountdown.load(std::memory_order_relaxed) != 0 && CountdownEnds()) return nullptr;
   return NUVObjectPool::Allocate(size);
-}
-
-void NUVBaseUnknown::operator delete(void* memory, size_t size) noexcept {
-  NUVObjectPool::Free(memory, size);
 }
 
 long NUVBaseUnknown::LiveObjectCount() { return NUVObjectCounters::LiveObjects(); }

@@ -88,15 +88,6 @@ bool NUVUnicodeString::HoldsInvariants() const noexcept {
          rep->size <= rep->capacity && SharedRep()->Text()[rep->size] == '\0';
 }
 
-NUVUnicodeString& NUVUnicodeString::operator=(NUVUnicodeString&& other) noexcept {
-  if (this != &other) {
-    ReleaseShared();
-    TakeFrom(other);
-  }
-  NUV_DEBUG_ASSERT(HoldsInvariants() && other.HoldsInvariants());
-  return *this;
-}
-
 NUVUnicodeString& NUVUnicodeString::operator=(const char* utf8) {
   Assign(utf8 ? std::string_view(utf8) : std::string_view());
   return *this;

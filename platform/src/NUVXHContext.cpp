@@ -8,10 +8,6 @@ NUVXHRaised::~NUVXHRaised() {
   if (raised_) raised_->Release();
 }
 
-NUVXHContext::~NUVXHContext() {
-  if (error_) error_->Release();
-}
-
 void NUVXHContext::Keep(NUVException* raised) noexcept {
   if (error_) error_->Release();
   error_ = raised;

@@ -138,13 +138,13 @@ void NUVEdbResultTableBuilder::Link(NUVEdbResultTable& table, NUVEdbResultTabRow
 
 NUVEdbResultTabData* NUVEdbResultTableBuilder::NewEncodedStringCell(const NUVUnicodeString& classType,
                                                                     const NUVUnicodeString& attrName,
-                                                                    const NUVUnicodeString& encoded) {
+                                                                    NUVUnicodeString encoded) {
   // Built as an integer cell of 0 (which encodes nothing), then given the
   // string type and text: the fields a string cell built from the decoded
   // text would have.
   auto* cell = new NUVEdbResultTabData(classType, attrName, 0);
   if (!cell) return nullptr;
   cell->type_ = EdbTypeString;
-  cell->string_ = encoded;
+  cell->string_ = std::move(encoded);
   return cell;
 }

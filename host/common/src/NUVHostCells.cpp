@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "NUVEdbGeneralTool.h"
 #include "NUVEdbResultTabData.h"
@@ -42,7 +43,7 @@ NUVUnicodeString TextOf(const NUVHostValue& value, const NUVHostCursor& cursor, 
 // A string cell of text as stored. In an encoded database, stored text in
 // the form blank encoding gives is kept as it is; other text is taken as
 // the decoding gives it. In a plain database the stored text is the value.
-NUVEdbResultTabData* StringCell(const NUVHostCellColumn& column, const NUVUnicodeString& stored,
+NUVEdbResultTabData* StringCell(const NUVHostCellColumn& column, NUVUnicodeString stored,
                                 NUVHostTextMode mode) {
   const NUVEdsGeneralTool general;
   if (mode == NUVHostTextMode::Plain) {
@@ -50,7 +51,7 @@ NUVEdbResultTabData* StringCell(const NUVHostCellColumn& column, const NUVUnicod
                                                           general.EncodeBlanks(stored));
   }
   if (general.IsEncodedForm(stored))
-    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName, stored);
+    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName, std::move(stored));
   return new NUVEdbResultTabData(column.classType, column.attrName, general.DecodeBlanks(stored), 0);
 }
 

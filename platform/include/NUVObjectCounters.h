@@ -1,6 +1,8 @@
 #pragma once
 #include <atomic>
 
+#include "NUVPlatformExport.h"
+
 // One thread's counts. Only the owner writes them; readers on other threads
 // load them, hence atomics with relaxed order.
 struct NUVObjectCounterSlots {
@@ -12,13 +14,15 @@ struct NUVObjectCounterSlots {
 
 // This thread's slots: plain data in the initial-exec model, so that
 // reaching them costs neither an initialisation check nor a call.
-[[gnu::tls_model("initial-exec")]] extern constinit thread_local NUVObjectCounterSlots nuvObjectCounterSlots;
+[[gnu::tls_model("initial-exec")]] extern NUVPLATFORM_API constinit thread_local NUVObjectCounterSlots
+    nuvObjectCounterSlots;
 
-// The counts behind NUVBaseUnknown's live-object and allocation figures.
+// The counts behind NUVBaseUnknown's live-object and allocation figures,
+// inline in the constructors and destructor of every object.
 // Each thread counts in its own slots with plain stores, so that making and
 // dropping an object takes no locked instruction; reading a count sums the
 // slots of every thread and what ended threads left behind.
-class NUVObjectCounters {
+class NUVPLATFORM_API NUVObjectCounters {
  public:
   static void ObjectBuilt() { Count(&NUVObjectCounterSlots::live, 1); }
   static void ObjectDestroyed() { Count(&NUVObjectCounterSlots::live, -1); }
