@@ -22,7 +22,7 @@ constexpr const char* EscapeFor(char c) {
 }
 
 // The char an escape at `at` stands for, or -1 when the three bytes are none.
-int Unescape(std::string_view text, size_t at) {
+[[gnu::always_inline]] inline int Unescape(std::string_view text, size_t at) {
   if (at + 3 > text.size() || text[at] != '%') return -1;
   const char first = text[at + 1];
   const char second = text[at + 2];

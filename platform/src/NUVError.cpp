@@ -70,8 +70,14 @@ const char* NUVError::ClassName() { return MetaObject()->IsA(); }
 
 std::string NUVError::GetMessageText() const {
   std::string message = GetMsgCatalog();
-  if (*GetMsgId()) message += (message.empty() ? "" : ".") + std::string(GetMsgId());
-  if (!text_.empty()) message += (message.empty() ? "" : ": ") + text_;
+  if (*GetMsgId()) {
+    if (!message.empty()) message += '.';
+    message += GetMsgId();
+  }
+  if (!text_.empty()) {
+    if (!message.empty()) message += ": ";
+    message += text_;
+  }
   return message;
 }
 

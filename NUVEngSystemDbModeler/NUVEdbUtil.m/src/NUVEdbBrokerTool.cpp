@@ -288,8 +288,7 @@ class BindingViews {
       out = spill_.data();
     }
     first_ = out;
-    for (int b = 1; b <= size; ++b) {
-      NUVBaseUnknown* entry = bindings[b];
+    for (NUVBaseUnknown* entry : bindings) {
       if (!nuvedb::IsKindOf<NUVEdbOutputData>(entry)) continue;
       auto& binding = static_cast<NUVEdbOutputData&>(*entry);
       const NUVUnicodeString& attrName = NUVEdbFieldAccess::AttrName(binding);

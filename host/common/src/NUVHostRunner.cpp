@@ -103,14 +103,15 @@ long NUVHostRunner::Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellCol
       return NUV_S_OK;
     }
     ++row;
-    for (size_t i = 0; i < columns.size() && code >= 0; ++i) {
-      NUVBaseUnknown* cell = NUVHostNewCell(columns[i], cursor, i, mode);
-      if (cell) {
-        cells.Adopt(cell);
-        continue;
+    size_t i = 0;
+    for (const NUVHostCellColumn& column : columns) {
+      NUVBaseUnknown* cell = NUVHostNewCell(column, cursor, i++, mode);
+      if (!cell) {
+        code = NUVHostRefused(std::string("no memory for a cell in column \"") + column.attrName.CastToCharPtr() +
+                              "\" of row " + std::to_string(row));
+        break;
       }
-      code = NUVHostRefused(std::string("no memory for a cell in column \"") +
-                            columns[i].attrName.CastToCharPtr() + "\" of row " + std::to_string(row));
+      cells.Adopt(cell);
     }
     if (code >= 0 && !columns.empty())
       code = NUVEdbResultTableBuilder::AppendRowTakingCells(table, cells.get());

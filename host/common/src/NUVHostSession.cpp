@@ -96,7 +96,12 @@ long NUVHostSession::GetReportCount(unsigned int* count) {
 long NUVHostSession::ReportError(NUVError* error, const NUVUnicodeString& first,
                                  const NUVUnicodeString& second) {
   std::string line = "error";
-  if (error) line += " " + std::to_string(error->GetId()) + " " + error->GetMessageText();
+  if (error) {  // appended piece by piece: g++ 12 warns wrongly about a literal + a string
+    line += ' ';
+    line += std::to_string(error->GetId());
+    line += ' ';
+    line += error->GetMessageText();
+  }
   line += std::string(" | ") + first.CastToCharPtr() + " | " + second.CastToCharPtr();
   std::fprintf(stderr, "%s\n", line.c_str());
   reports_.push_back(line);
