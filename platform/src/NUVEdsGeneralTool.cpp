@@ -67,7 +67,7 @@ unsigned EscapedIn16(std::string_view in, size_t at) {
 #endif
 
 // True when each char marked in found (bit i: char at + i) begins an escape.
-bool EscapesAt(std::string_view in, size_t at, unsigned found) {
+[[gnu::always_inline]] inline bool EscapesAt(std::string_view in, size_t at, unsigned found) {
   for (; found != 0; found &= found - 1) {
     if (Unescape(in, at + static_cast<size_t>(__builtin_ctz(found))) < 0) return false;
   }
