@@ -25,6 +25,8 @@ class NUVEDBUTIL_API NUVEdbResultTabRow : public NUVBaseUnknown {
  private:
   friend class NUVEdbResultTable;
   friend class NUVEdbResultTableBuilder;
+  // A row without cells, which the table builder fills itself.
+  NUVEdbResultTabRow() = default;
   void ReleaseCells();
 
   NUVEdbResultTabRow* next_ = nullptr;

@@ -115,8 +115,7 @@ long NUVEdbResultTableBuilder::AppendRow(NUVEdbResultTable& table, NUVListPtrNUV
 
 long NUVEdbResultTableBuilder::AppendRowTakingCells(NUVEdbResultTable& table,
                                                     NUVListPtrNUVBaseUnknown& cells) {
-  NUVListPtrNUVBaseUnknown none;
-  auto* row = new NUVEdbResultTabRow(none);  // the table keeps this creation reference
+  auto* row = new NUVEdbResultTabRow;  // the table keeps this creation reference
   if (!row) return kSource.Failure();
   row->cells_.Reserve(cells.Size());
   for (NUVBaseUnknown* entry : std::as_const(cells)) {

@@ -115,7 +115,7 @@ long NUVHostRunner::Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellCol
     }
     if (code >= 0 && !columns.empty())
       code = NUVEdbResultTableBuilder::AppendRowTakingCells(table, cells.get());
-    cells.Clear(NUVCollec::KeepMemory);  // what the row did not take; the next row fills the same room
+    if (cells.Size() > 0) cells.Clear(NUVCollec::KeepMemory);  // what the row did not take; the room stays
     if (code < 0) return code;
   }
   return NUV_S_OK;
