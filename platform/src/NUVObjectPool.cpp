@@ -210,6 +210,10 @@ NUVPoolThreadLists* LiveLists() {
   return &lists;
 }
 
+// The class of a block of `size` bytes on the out-of-line paths, where a
+// block of no bytes is one of the smallest class.
+size_t SlowClassOf(size_t size) { return size == 0 ? 0 : NUVPoolThreadLists::ClassOf(size); }
+
 // A block of the class from the pool, still poisoned; null when no memory
 // is left.
 void* Take(size_t sizeClass) {
@@ -230,7 +234,7 @@ void* Take(size_t sizeClass) {
 [[gnu::tls_model("initial-exec")]] constinit thread_local NUVPoolThreadLists nuvPoolThreadLists{};
 
 void* NUVObjectPool::AllocateSlow(size_t size) noexcept {
-  const size_t sizeClass = NUVPoolThreadLists::ClassOf(size);
+  const size_t sizeClass = SlowClassOf(size);
   if (!kPooled || sizeClass >= kClasses) return std::malloc(size);
   void* block = Take(sizeClass);
   if (block) Unpoison(block, size);  // the rest of the block stays poisoned
@@ -239,7 +243,7 @@ void* NUVObjectPool::AllocateSlow(size_t size) noexcept {
 
 void NUVObjectPool::FreeSlow(void* block, size_t size) noexcept {
   if (!block) return;
-  const size_t sizeClass = NUVPoolThreadLists::ClassOf(size);
+  const size_t sizeClass = SlowClassOf(size);
   if (!kPooled || sizeClass >= kClasses) {
     std::free(block);
     return;

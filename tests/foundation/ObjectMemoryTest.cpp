@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "NUVBaseUnknown.h"
+#include "NUVObjectPool.h"
 
 namespace {
 
@@ -65,6 +66,26 @@ TEST(ObjectMemory, ReusedBlocksNeverOverlapLiveObjects) {
   EXPECT_TRUE(third.Intact());
   second.Release();
   third.Release();
+}
+
+// Every size, pooled or not and none at all, gives distinct blocks that
+// hold what is written to them, and takes them back.
+TEST(ObjectMemory, PoolBlocksOfEverySizeAreDistinct) {
+  for (size_t size : {size_t{0}, size_t{1}, size_t{16}, size_t{17}, size_t{255}, size_t{256}, size_t{257},
+                      size_t{4096}}) {
+    std::vector<unsigned char*> blocks;
+    for (int i = 0; i < 64; ++i) {
+      auto* block = static_cast<unsigned char*>(NUVObjectPool::Allocate(size));
+      ASSERT_NE(block, nullptr) << size;
+      std::memset(block, i, size);
+      blocks.push_back(block);
+    }
+    for (int i = 0; i < 64; ++i) {
+      EXPECT_TRUE(std::all_of(blocks[i], blocks[i] + size, [i](unsigned char c) { return c == i; })) << size;
+    }
+    EXPECT_EQ(std::set<unsigned char*>(blocks.begin(), blocks.end()).size(), blocks.size()) << size;
+    for (unsigned char* block : blocks) NUVObjectPool::Free(block, size);
+  }
 }
 
 TEST(ObjectMemory, ObjectsMayBeReleasedOnAnotherThreadAndOutliveTheirMaker) {
