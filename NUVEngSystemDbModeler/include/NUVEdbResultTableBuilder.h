@@ -25,7 +25,8 @@ class NUVEDBUTIL_API NUVEdbResultTableBuilder {
   // in encoded form; the cell takes it over. Null when the cell cannot be
   // allocated.
   static NUVEdbResultTabData* NewEncodedStringCell(const NUVUnicodeString& classType,
-                                                   const NUVUnicodeString& attrName, NUVUnicodeString encoded);
+                                                   const NUVUnicodeString& attrName,
+                                                   NUVUnicodeString encoded);
 
  private:
   // Links the row after the last one; the table takes the row's reference.

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "NUVCollec.h"
-#include "NUVPoolAllocator.h"
 #include "NUVPlatformExport.h"
+#include "NUVPoolAllocator.h"
 
 // Raises the platform error for an index outside a list of the given size.
 [[noreturn]] NUVPLATFORM_API void NUVRaiseIndexError(int index, int size);

@@ -38,8 +38,8 @@ unsigned long NUVBaseUnknown::Release() {
 }
 
 NUVMetaClass* NUVBaseUnknown::MetaObject() {
-  static NUVMetaClass* const meta = fct_RetrieveMetaObject(
-      "NUVBaseUnknown", NUVClassKindComponent, nullptr, "NUVNull", "NUVPlatform", sizeof(NUVBaseUnknown));
+  static NUVMetaClass* const meta = fct_RetrieveMetaObject("NUVBaseUnknown", NUVClassKindComponent, nullptr,
+                                                           "NUVNull", "NUVPlatform", sizeof(NUVBaseUnknown));
   return meta;
 }
 NUVMetaClass* NUVBaseUnknown::GetMetaObject() const { return MetaObject(); }

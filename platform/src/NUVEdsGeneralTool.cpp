@@ -13,11 +13,16 @@ namespace {
 // The escape of each char that stands escaped in encoded text, else null.
 constexpr const char* EscapeFor(char c) {
   switch (c) {
-    case ' ': return "%20";
-    case '\'': return "%27";
-    case '%': return "%25";
-    case '\0': return "%00";
-    default: return nullptr;
+    case ' ':
+      return "%20";
+    case '\'':
+      return "%27";
+    case '%':
+      return "%25";
+    case '\0':
+      return "%00";
+    default:
+      return nullptr;
   }
 }
 
@@ -58,10 +63,10 @@ size_t CountEscaped(std::string_view in) {
 // the sixteen chars from at on, which the text must hold.
 unsigned EscapedIn16(std::string_view in, size_t at) {
   const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in.data() + at));
-  const __m128i blanks = _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(' ')),
-                                      _mm_cmpeq_epi8(block, _mm_set1_epi8('\'')));
-  const __m128i others = _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('%')),
-                                      _mm_cmpeq_epi8(block, _mm_setzero_si128()));
+  const __m128i blanks =
+      _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(block, _mm_set1_epi8('\'')));
+  const __m128i others =
+      _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('%')), _mm_cmpeq_epi8(block, _mm_setzero_si128()));
   return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(blanks, others)));
 }
 #endif

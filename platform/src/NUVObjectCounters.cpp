@@ -66,7 +66,8 @@ void NUVObjectCounters::CountSlowly(std::atomic<long> Slots::*slot, long by) {
     Bump(mine.*slot, by);
   } else {
     Registry& registry = Threads();
-    (slot == &Slots::live ? registry.endedLive : registry.endedAllocations).fetch_add(by, std::memory_order_relaxed);
+    (slot == &Slots::live ? registry.endedLive : registry.endedAllocations)
+        .fetch_add(by, std::memory_order_relaxed);
   }
 }
 

@@ -71,8 +71,8 @@ TEST(ObjectMemory, ReusedBlocksNeverOverlapLiveObjects) {
 // Every size, pooled or not and none at all, gives distinct blocks that
 // hold what is written to them, and takes them back.
 TEST(ObjectMemory, PoolBlocksOfEverySizeAreDistinct) {
-  for (size_t size : {size_t{0}, size_t{1}, size_t{16}, size_t{17}, size_t{255}, size_t{256}, size_t{257},
-                      size_t{4096}}) {
+  for (size_t size :
+       {size_t{0}, size_t{1}, size_t{16}, size_t{17}, size_t{255}, size_t{256}, size_t{257}, size_t{4096}}) {
     std::vector<unsigned char*> blocks;
     for (int i = 0; i < 64; ++i) {
       auto* block = static_cast<unsigned char*>(NUVObjectPool::Allocate(size));

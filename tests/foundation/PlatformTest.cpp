@@ -163,8 +163,9 @@ TEST(BlankEncoding, RoundTripsAndLeavesNoBlankOrApostrophe) {
 // very text being decoded.
 TEST(BlankEncoding, DecodesIntoAStringAsIntoANewOne) {
   const NUVEdsGeneralTool tool;
-  const char* texts[] = {"a%20long%20enough%20text%20to%20share", "short%20one", "no escape at all, long text",
-                         "bad%2 escape in a long text here", "%25%27%00%20 ends"};
+  const char* texts[] = {"a%20long%20enough%20text%20to%20share", "short%20one",
+                         "no escape at all, long text", "bad%2 escape in a long text here",
+                         "%25%27%00%20 ends"};
   NUVUnicodeString into("an earlier text that is long enough to be shared");
   for (const char* text : texts) {
     const NUVUnicodeString encoded(text);

@@ -35,7 +35,8 @@ inline NUVBaseUnknown* CreateNothing() { return nullptr; }
 template <class T>
 [[gnu::always_inline]] inline bool IsKindOf(const NUVBaseUnknown* object) {
   if (!object) return false;
-  if (typeid(*object) == typeid(T) && std::atomic_ref<NUVMetaClass*>(T::meta_object).load(std::memory_order_acquire))
+  if (typeid(*object) == typeid(T) &&
+      std::atomic_ref<NUVMetaClass*>(T::meta_object).load(std::memory_order_acquire))
     return true;
   const NUVMetaClass* meta = object->GetMetaObject();
   if (!meta) return false;

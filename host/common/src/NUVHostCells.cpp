@@ -51,7 +51,8 @@ NUVEdbResultTabData* StringCell(const NUVHostCellColumn& column, NUVUnicodeStrin
                                                           general.EncodeBlanks(stored));
   }
   if (general.IsEncodedForm(stored))
-    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName, std::move(stored));
+    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName,
+                                                          std::move(stored));
   return new NUVEdbResultTabData(column.classType, column.attrName, general.DecodeBlanks(stored), 0);
 }
 

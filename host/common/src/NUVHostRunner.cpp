@@ -107,8 +107,8 @@ long NUVHostRunner::Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellCol
     for (const NUVHostCellColumn& column : columns) {
       NUVBaseUnknown* cell = NUVHostNewCell(column, cursor, i++, mode);
       if (!cell) {
-        code = NUVHostRefused(std::string("no memory for a cell in column \"") + column.attrName.CastToCharPtr() +
-                              "\" of row " + std::to_string(row));
+        code = NUVHostRefused(std::string("no memory for a cell in column \"") +
+                              column.attrName.CastToCharPtr() + "\" of row " + std::to_string(row));
         break;
       }
       cells.Adopt(cell);

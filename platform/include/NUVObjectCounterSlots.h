@@ -1,0 +1,18 @@
+#pragma once
+#include <atomic>
+
+#include "NUVPlatformExport.h"
+
+// One thread's counts. Only the owner writes them; readers on other threads
+// load them, hence atomics with relaxed order.
+struct NUVObjectCounterSlots {
+  enum State : unsigned char { kNew, kLive, kEnded };
+  std::atomic<long> live;
+  std::atomic<long> allocations;
+  State state;
+};
+
+// This thread's slots: plain data in the initial-exec model, so that
+// reaching them costs neither an initialisation check nor a call.
+[[gnu::tls_model("initial-exec")]] extern NUVPLATFORM_API constinit thread_local NUVObjectCounterSlots
+    nuvObjectCounterSlots;
