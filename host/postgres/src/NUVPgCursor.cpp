@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 
 #include "IUnknown.h"
@@ -23,25 +24,36 @@ enum : Oid {
   kNumeric = 1700,
 };
 
+// The number a float4, float8 or numeric text writes, "NaN" and
+// "Infinity" included; false when the text is not a number.
+bool ParseDouble(std::string_view text, double& value) {
+  const char* end = text.data() + text.size();
+  const auto parsed = std::from_chars(text.data(), end, value);
+  if (parsed.ec == std::errc()) return parsed.ptr == end;
+  // What from_chars leaves (a value beyond a double's range) strtod rounds.
+  const std::string owned(text);
+  char* stop = nullptr;
+  value = std::strtod(owned.c_str(), &stop);
+  return !owned.empty() && stop == owned.c_str() + owned.size();
+}
+
+// The decimal text without a trailing fraction of zeros, and "0" for "-0".
+std::string_view Canonical(std::string_view text) {
+  if (text.find('.') != std::string_view::npos) {
+    while (text.back() == '0') text.remove_suffix(1);
+    if (text.back() == '.') text.remove_suffix(1);
+  }
+  return text == "-0" ? std::string_view("0") : text;
+}
+
 // The value as a double, when the double reads back as the same decimal
 // number; false for a value a double holds only approximately.
 bool ExactDouble(std::string_view text, double& value) {
-  const std::string owned(text);
-  char* end = nullptr;
-  value = std::strtod(owned.c_str(), &end);
-  if (end != owned.c_str() + owned.size() || !std::isfinite(value)) return false;
-  std::string canonical = owned;
-  if (canonical.find('.') != std::string::npos) {
-    while (canonical.back() == '0') canonical.pop_back();
-    if (canonical.back() == '.') canonical.pop_back();
-  }
-  if (canonical == "-0") canonical = "0";
-  char written[1200];
+  if (!ParseDouble(text, value) || !std::isfinite(value)) return false;
+  char written[400];  // the longest fixed form of a finite double is 330 characters
   const auto result = std::to_chars(written, written + sizeof written, value, std::chars_format::fixed);
   if (result.ec != std::errc()) return false;
-  std::string shortest(written, result.ptr);
-  if (shortest == "-0") shortest = "0";
-  return shortest == canonical;
+  return Canonical(std::string_view(written, static_cast<size_t>(result.ptr - written))) == Canonical(text);
 }
 
 int Hex(char c) {
@@ -113,10 +125,12 @@ long NUVPgCursor::Next(bool& row) {
 
 NUVHostValue NUVPgCursor::Value(size_t column) const {
   NUVHostValue value;
+  if (!current_.get) return value;
   const int i = static_cast<int>(column);
-  if (!current_.get || PQgetisnull(current_.get, index_, i)) return value;
-  const std::string_view text(PQgetvalue(current_.get, index_, i),
-                              static_cast<size_t>(PQgetlength(current_.get, index_, i)));
+  // An empty text may be a null: only then is the null flag asked for.
+  const int length = PQgetlength(current_.get, index_, i);
+  if (length == 0 && PQgetisnull(current_.get, index_, i)) return value;
+  const std::string_view text(PQgetvalue(current_.get, index_, i), static_cast<size_t>(length));
   value.text = text;
   value.kind = NUVHostValue::Kind::Text;
   switch (types_[column]) {
@@ -133,8 +147,7 @@ NUVHostValue NUVPgCursor::Value(size_t column) const {
       break;
     case kFloat4:
     case kFloat8:
-      value.kind = NUVHostValue::Kind::Double;
-      value.real = std::strtod(std::string(text).c_str(), nullptr);
+      value.kind = ParseDouble(text, value.real) ? NUVHostValue::Kind::Double : NUVHostValue::Kind::Text;
       break;
     case kNumeric:
       if (ExactDouble(text, value.real)) value.kind = NUVHostValue::Kind::Double;
