@@ -75,10 +75,11 @@ std::string Bytes(std::string_view text) {
 
 }  // namespace
 
-NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, std::vector<std::string> values,
+NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, std::string sql, std::vector<std::string> values,
                          std::vector<NUVHostColumn> columns, std::vector<unsigned int> types, bool writes,
                          bool streaming)
     : backend_(backend),
+      sql_(std::move(sql)),
       values_(std::move(values)),
       columns_(std::move(columns)),
       types_(std::move(types)),
@@ -87,40 +88,56 @@ NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, std::vector<std::string> values,
       streaming_(streaming) {}
 
 long NUVPgCursor::Next(bool& row) {
-  row = false;
-  if (finished_) return NUV_S_OK;
-  if (!started_) {
-    const long code = Start();
-    if (code < 0) return code;
-  }
-  if (current_.get && ++index_ < PQntuples(current_.get)) {
-    row = true;
+  std::string failure;
+  Step(row, failure);
+  if (failure.empty()) {
+    handedOut_ = handedOut_ || row;
     return NUV_S_OK;
+  }
+  if (!Replayable()) return NUVHostRefused(failure);
+  replayed_ = true;
+  started_ = finished_ = whole_ = false;
+  changed_ = -1;
+  const long code = backend_.Replay(sql_, static_cast<int>(values_.size()));
+  if (code < 0) return code;
+  return Next(row);
+}
+
+bool NUVPgCursor::Replayable() const {
+  return !writes_ && !replayed_ && !handedOut_ && idleAtStart_ && NUVPgBackend::Lost(backend_.Connection());
+}
+
+void NUVPgCursor::Step(bool& row, std::string& failure) {
+  row = false;
+  if (finished_) return;
+  if (!started_ && !Start(failure)) return;
+  if (current_.get && ++index_ < rows_) {
+    row = true;
+    return;
   }
   if (whole_) {  // the one result held the whole answer
     Drain();
-    return NUV_S_OK;
+    return;
   }
   current_.Reset(PQgetResult(backend_.Connection()));
   index_ = 0;
+  rows_ = current_.get ? PQntuples(current_.get) : 0;
   const ExecStatusType status = current_.get ? PQresultStatus(current_.get) : PGRES_FATAL_ERROR;
   if (status == PGRES_SINGLE_TUPLE) {
     row = true;
-    return NUV_S_OK;
+    return;
   }
-  if (status == PGRES_TUPLES_OK && PQntuples(current_.get) > 0) {
+  if (status == PGRES_TUPLES_OK && rows_ > 0) {
     whole_ = true;
     if (writes_) changed_ = std::atol(PQcmdTuples(current_.get));
     row = true;
-    return NUV_S_OK;
+    return;
   }
-  const std::string failure =
-      status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK || status == PGRES_EMPTY_QUERY
-          ? std::string()
-          : NUVPgBackend::Failure(backend_.Connection(), current_.get);
-  if (failure.empty() && writes_) changed_ = std::atol(PQcmdTuples(current_.get));
+  if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK && status != PGRES_EMPTY_QUERY)
+    failure = NUVPgBackend::Failure(backend_.Connection(), current_.get);
+  else if (writes_)
+    changed_ = std::atol(PQcmdTuples(current_.get));
   Drain();
-  return failure.empty() ? NUV_S_OK : NUVHostRefused(failure);
 }
 
 NUVHostValue NUVPgCursor::Value(size_t column) const {
@@ -163,7 +180,7 @@ NUVHostValue NUVPgCursor::Value(size_t column) const {
   return value;
 }
 
-long NUVPgCursor::Start() {
+bool NUVPgCursor::Start(std::string& failure) {
   started_ = true;
   std::vector<const char*> pointers;
   std::vector<int> lengths;
@@ -172,16 +189,18 @@ long NUVPgCursor::Start() {
     lengths.push_back(static_cast<int>(value.size()));
   }
   PGconn* connection = backend_.Connection();
+  idleAtStart_ = PQtransactionStatus(connection) == PQTRANS_IDLE;
   if (!PQsendQueryPrepared(connection, NUVPgBackend::StatementName(writes_), static_cast<int>(values_.size()),
                            pointers.data(), lengths.data(), nullptr, 0)) {
     finished_ = true;
-    return NUVHostRefused(NUVPgBackend::Failure(connection, nullptr));
+    failure = NUVPgBackend::Failure(connection, nullptr);
+    return false;
   }
   if (streaming_) {
     PQsetSingleRowMode(connection);
     backend_.SetStreaming(true);
   }
-  return NUV_S_OK;
+  return true;
 }
 
 void NUVPgCursor::Drain() {
