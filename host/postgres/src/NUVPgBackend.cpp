@@ -56,6 +56,23 @@ std::string Kind(const std::string& state) {
   return "";
 }
 
+// True when the failed connection's server asked for a password and
+// refused the one given, or none was given. A failure after a password was
+// accepted (a database that does not exist, say) is told apart by the
+// server's message, which names authentication only in the first case.
+bool Refused(pg_conn* connection) {
+  if (PQconnectionNeedsPassword(connection)) return true;
+  return PQconnectionUsedPassword(connection) &&
+         std::string_view(PQerrorMessage(connection)).find("authentication") != std::string_view::npos;
+}
+
+// Why a connection could not be made, never with the password.
+std::string ConnectFailure(pg_conn* connection) {
+  if (!connection) return "no memory for a connection";
+  return (Refused(connection) ? "authentication refused: " : "") +
+         Redacted(Trimmed(PQerrorMessage(connection)), PQpass(connection));
+}
+
 bool OneOf(const std::string& word, std::initializer_list<const char*> words) {
   for (const char* candidate : words)
     if (word == candidate) return true;
@@ -87,8 +104,7 @@ pg_conn* NUVPgBackend::Connect(const std::string& conninfo, const NUVPostgresOpe
     return nullptr;
   }
   if (PQstatus(connection) != CONNECTION_OK) {
-    message =
-        "cannot connect to the server: " + Redacted(Trimmed(PQerrorMessage(connection)), PQpass(connection));
+    message = "cannot connect to the server: " + ConnectFailure(connection);
     PQfinish(connection);
     return nullptr;
   }
@@ -154,7 +170,7 @@ pg_conn* NUVPgBackend::LookupConnection(std::string& message) {
   PGconn* side = PQconnectdbParams(keywords.data(), values.data(), 0);
   PQconninfoFree(parameters);
   if (!side || PQstatus(side) != CONNECTION_OK || !ApplySettings(side, options_, message)) {
-    if (message.empty()) message = "a second connection for key lookups failed: " + Failure(side, nullptr);
+    if (message.empty()) message = "a second connection for key lookups failed: " + ConnectFailure(side);
     PQfinish(side);
     return nullptr;
   }
@@ -227,7 +243,7 @@ bool NUVPgBackend::Reachable(std::string& message) {
   PQreset(connection_);
   prepared_ = false;
   if (PQstatus(connection_) == CONNECTION_OK && ApplySettings(connection_, options_, message)) return true;
-  if (message.empty()) message = "connection lost, and reconnecting failed: " + Failure(connection_, nullptr);
+  if (message.empty()) message = "connection lost, and reconnecting failed: " + ConnectFailure(connection_);
   return false;
 }
 

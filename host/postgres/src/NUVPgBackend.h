@@ -33,7 +33,9 @@ class NUVPgBackend : public NUVHostBackend {
 
   // Connects and applies the host's settings (UTF8, standard-conforming
   // strings, hexadecimal bytea, the statement timeout); null, with the
-  // reason in message, when it cannot.
+  // reason in message, when it cannot. A server that asked for a password
+  // and refused it (or got none) is named as refusing authentication; the
+  // attempt is never repeated.
   static pg_conn* Connect(const std::string& conninfo, const NUVPostgresOpenOptions& options,
                           std::string& message);
   // Applies the host's settings to a new session; false, with the reason,
