@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "NUVEdbResultTable.h"
@@ -73,6 +74,55 @@ TEST(PgCrash, ServerStoppedMidAnswerThenReachedAgain) {
   int rows = 0;
   table.GetNumberOfRows(rows);
   EXPECT_EQ(rows, 1);
+}
+
+// The value of a keyword in a connection string "k=v k=v ..."; empty when
+// it has none.
+std::string Keyword(const std::string& conninfo, const std::string& keyword) {
+  const size_t at = (" " + conninfo).find(" " + keyword + "=");
+  if (at == std::string::npos) return {};
+  const size_t begin = at + keyword.size() + 1;
+  return conninfo.substr(begin, conninfo.find(' ', begin) - begin);
+}
+
+// The text with every "/" written as %2F, as a URI's host must be.
+std::string Escaped(const std::string& path) {
+  std::string escaped;
+  for (const char c : path) escaped += c == '/' ? std::string("%2F") : std::string(1, c);
+  return escaped;
+}
+
+// Connection strings that name a socket directory where no server is
+// before the server's own, as keywords and as a URI: the host connects to
+// the one that answers, and after the server crashed and came back it
+// reconnects with the whole string.
+TEST(PgCrash, MultiHostStringReachesTheServerThatAnswers) {
+  OwnServer server;
+  ASSERT_TRUE(server.Started()) << "the test's own server did not start";
+  const std::string dir = Keyword(server.Conninfo(), "host");
+  const std::string port = Keyword(server.Conninfo(), "port");
+  ASSERT_FALSE(dir.empty() || port.empty()) << server.Conninfo();
+  const std::string conninfos[] = {
+      "host=/nonexistent/nuv," + dir + " port=" + port + " user=nuvtest dbname=nuvtest",
+      "postgresql://" + Escaped("/nonexistent/nuv") + ":" + port + "," + Escaped(dir) + ":" + port +
+          "/nuvtest?user=nuvtest",
+  };
+  std::unique_ptr<NUVPostgresHost> hosts[2];
+  for (int i = 0; i < 2; ++i) {
+    std::string message;
+    hosts[i] = NUVPostgresHost::Open(conninfos[i], message);
+    ASSERT_NE(hosts[i], nullptr) << conninfos[i] << ": " << message;
+  }
+  ASSERT_TRUE(server.Do("crash"));
+  ASSERT_TRUE(server.Do("restart"));
+  for (auto& host : hosts) {
+    NUVEdbResultTable table;
+    const long code = host->Run("SELECT 1 AS one", table);
+    EXPECT_GE(code, 0) << Reason(code);
+    int rows = 0;
+    table.GetNumberOfRows(rows);
+    EXPECT_EQ(rows, 1);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -366,6 +367,47 @@ TEST(PgConnection, FailuresNameTheReasonButNoPassword) {
   EXPECT_TRUE(NUVPostgresHost::IsConnectionString("host=/tmp dbname=x"));
   EXPECT_FALSE(NUVPostgresHost::IsConnectionString("parts.db"));
   EXPECT_FALSE(NUVPostgresHost::IsConnectionString("dir/a=b.db"));
+}
+
+// The lines of the server's log that say the text.
+int ServerLogLines(const std::string& text) {
+  std::ifstream log(ServerFile("datadir") + "/server.log");
+  int count = 0;
+  for (std::string line; std::getline(log, line);) count += line.find(text) != std::string::npos;
+  return count;
+}
+
+// A role whose password the server checks: the right password connects; a
+// wrong one or none fails as refused authentication, tried once, with no
+// password in the message; a failure after the password was accepted is
+// not named so.
+TEST(PgConnection, PasswordCheckedRole) {
+  const std::string conninfo = ServerFile("password-conninfo");
+  const std::string password = ServerFile("password");
+  ASSERT_FALSE(conninfo.empty() || password.empty()) << "the fixture's server has no password-checked role";
+  const struct Case {
+    std::string given;
+    bool connects;
+    bool refused;
+    int tries;  // refusals the server logs
+  } cases[] = {
+      {" password=" + password, true, false, 0},
+      {" password=Wr0ngSecret", false, true, 1},
+      {" password=" + password + " dbname=nosuchdb", false, false, 0},
+      {" passfile=/nonexistent", false, true, 0},  // none given: libpq stops before the server checks
+  };
+  const std::string logged = "password authentication failed for user \"nuvpw\"";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.given);
+    const int before = ServerLogLines(logged);
+    std::string message;
+    const auto host = NUVPostgresHost::Open(conninfo + c.given, message);
+    EXPECT_EQ(host != nullptr, c.connects) << message;
+    EXPECT_EQ(message.find("authentication refused: ") != std::string::npos, c.refused) << message;
+    EXPECT_EQ(message.find("Wr0ngSecret"), std::string::npos) << message;
+    EXPECT_EQ(message.find(password), std::string::npos) << message;
+    EXPECT_EQ(ServerLogLines(logged) - before, c.tries);
+  }
 }
 
 }  // namespace

@@ -22,6 +22,18 @@ inline std::string ServerConninfo() {
   return conninfo;
 }
 
+// The first line of a file the test fixture's server script wrote beside
+// the connection string (password-conninfo, password, datadir); empty when
+// there is none.
+inline std::string ServerFile(const std::string& name) {
+  const char* file = std::getenv("NUV_PG_CONNINFO_FILE");
+  const std::string path = file ? file : "";
+  std::ifstream in(path.substr(0, path.find_last_of('/') + 1) + name);
+  std::string line;
+  std::getline(in, line);
+  return line;
+}
+
 // A schema of its own on the server for one test, first on the search
 // path of the connection string it gives; dropped with everything in it
 // at the end.

@@ -56,6 +56,23 @@ std::string Kind(const std::string& state) {
   return "";
 }
 
+// True when the failed connection's server asked for a password and
+// refused the one given, or none was given. A failure after a password was
+// accepted (a database that does not exist, say) is told apart by the
+// server's message, which names authentication only in the first case.
+bool Refused(pg_conn* connection) {
+  if (PQconnectionNeedsPassword(connection)) return true;
+  return PQconnectionUsedPassword(connection) &&
+         std::string_view(PQerrorMessage(connection)).find("authentication") != std::string_view::npos;
+}
+
+// Why a connection could not be made, never with the password.
+std::string ConnectFailure(pg_conn* connection) {
+  if (!connection) return "no memory for a connection";
+  return (Refused(connection) ? "authentication refused: " : "") +
+         Redacted(Trimmed(PQerrorMessage(connection)), PQpass(connection));
+}
+
 bool OneOf(const std::string& word, std::initializer_list<const char*> words) {
   for (const char* candidate : words)
     if (word == candidate) return true;
@@ -87,8 +104,7 @@ pg_conn* NUVPgBackend::Connect(const std::string& conninfo, const NUVPostgresOpe
     return nullptr;
   }
   if (PQstatus(connection) != CONNECTION_OK) {
-    message =
-        "cannot connect to the server: " + Redacted(Trimmed(PQerrorMessage(connection)), PQpass(connection));
+    message = "cannot connect to the server: " + ConnectFailure(connection);
     PQfinish(connection);
     return nullptr;
   }
@@ -109,9 +125,15 @@ std::string NUVPgBackend::Failure(pg_conn* connection, const pg_result* result) 
   std::string message =
       Trimmed(primary ? primary : (connection ? PQerrorMessage(connection) : "no connection"));
   if (message.empty()) message = "the server gave no answer";
-  if (state.empty() && connection && PQstatus(connection) == CONNECTION_BAD) state = "08006";
+  if (state.empty() && Lost(connection)) state = "08006";
   message = Kind(state) + message + (state.empty() ? "" : " (SQLSTATE " + state + ")");
   return Redacted(message, connection ? PQpass(connection) : nullptr);
+}
+
+bool NUVPgBackend::Lost(pg_conn* connection) {
+  if (!connection) return false;
+  if (PQstatus(connection) == CONNECTION_OK) PQconsumeInput(connection);
+  return PQstatus(connection) == CONNECTION_BAD;
 }
 
 NUVPgBackend::NUVPgBackend(pg_conn* connection, const NUVPostgresOpenOptions& options)
@@ -148,7 +170,7 @@ pg_conn* NUVPgBackend::LookupConnection(std::string& message) {
   PGconn* side = PQconnectdbParams(keywords.data(), values.data(), 0);
   PQconninfoFree(parameters);
   if (!side || PQstatus(side) != CONNECTION_OK || !ApplySettings(side, options_, message)) {
-    if (message.empty()) message = "a second connection for key lookups failed: " + Failure(side, nullptr);
+    if (message.empty()) message = "a second connection for key lookups failed: " + ConnectFailure(side);
     PQfinish(side);
     return nullptr;
   }
@@ -221,8 +243,17 @@ bool NUVPgBackend::Reachable(std::string& message) {
   PQreset(connection_);
   prepared_ = false;
   if (PQstatus(connection_) == CONNECTION_OK && ApplySettings(connection_, options_, message)) return true;
-  if (message.empty()) message = "connection lost, and reconnecting failed: " + Failure(connection_, nullptr);
+  if (message.empty()) message = "connection lost, and reconnecting failed: " + ConnectFailure(connection_);
   return false;
+}
+
+long NUVPgBackend::Replay(const std::string& sql, int parameters) {
+  std::string message;
+  if (!Reachable(message)) return NUVHostRefused(message);
+  NUVPgResult prepared(PQprepare(connection_, StatementName(false), sql.c_str(), parameters, nullptr));
+  if (PQresultStatus(prepared.get) != PGRES_COMMAND_OK)
+    return NUVHostRefused(Failure(connection_, prepared.get));
+  return NUV_S_OK;
 }
 
 long NUVPgBackend::Command(const std::string& sql) {
@@ -234,20 +265,20 @@ long NUVPgBackend::Command(const std::string& sql) {
 long NUVPgBackend::Commit() {
   NUVPgResult result(PQexec(connection_, "COMMIT"));
   if (PQresultStatus(result.get) == PGRES_COMMAND_OK) return NUV_S_OK;
-  if (PQstatus(connection_) == CONNECTION_BAD)
+  if (Lost(connection_))
     return NUVHostRefused("the commit's outcome is unknown (in doubt): " + Failure(connection_, result.get));
   return NUVHostRefused(Failure(connection_, result.get));
 }
 
 long NUVPgBackend::Prepare(const NUVPgStatementText& text, std::string_view statement, const char* name,
-                           bool& bind, NUVPgResult& described) {
+                           bool& bind, std::string& sql, NUVPgResult& described) {
   const bool plain = options_.textMode == NUVHostTextMode::Plain;
-  std::string sql = bind ? text.withParameters : plain ? text.inlined : std::string(statement);
+  sql = bind ? text.withParameters : plain ? text.inlined : std::string(statement);
   // The named statement is let go before it is prepared again.
   if (prepared_ && *name) {
     prepared_ = false;
     const long code = Command("DEALLOCATE " + std::string(kStatementName));
-    if (code < 0 && PQstatus(connection_) != CONNECTION_OK) return code;
+    if (code < 0 && Lost(connection_)) return code;
   }
   NUVPgResult prepared(
       PQprepare(connection_, name, sql.c_str(), bind ? static_cast<int>(text.values.size()) : 0, nullptr));
@@ -282,12 +313,13 @@ long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_
               OneOf(text.firstWord, {"SELECT", "INSERT", "UPDATE", "DELETE", "MERGE", "VALUES", "WITH"});
   const bool writes = !OneOf(text.firstWord, {"SELECT", "VALUES", "TABLE", "SHOW"});
   NUVPgResult described;
-  long code = Prepare(text, statement, StatementName(writes), bind, described);
-  if (code < 0 && PQstatus(connection_) != CONNECTION_OK) {
+  std::string sql;
+  long code = Prepare(text, statement, StatementName(writes), bind, sql, described);
+  if (code < 0 && Lost(connection_)) {
     // Nothing of the statement has run: after one reconnect it is prepared
     // again.
     if (!Reachable(message)) return NUVHostRefused(message);
-    code = Prepare(text, statement, StatementName(writes), bind, described);
+    code = Prepare(text, statement, StatementName(writes), bind, sql, described);
   }
   if (code < 0) return code;
   std::vector<NUVHostColumn> columns;
@@ -300,10 +332,11 @@ long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_
   // A table name looked up on the server replaced the unnamed statement:
   // it is prepared again.
   if (lookups != lookups_ && !writes) {
-    code = Prepare(text, statement, StatementName(writes), bind, described);
+    code = Prepare(text, statement, StatementName(writes), bind, sql, described);
     if (code < 0) return code;
   }
-  cursor = std::make_unique<NUVPgCursor>(*this, bind ? text.values : std::vector<std::string>(),
-                                         std::move(columns), std::move(types), writes, streaming);
+  cursor =
+      std::make_unique<NUVPgCursor>(*this, std::move(sql), bind ? text.values : std::vector<std::string>(),
+                                    std::move(columns), std::move(types), writes, streaming);
   return NUV_S_OK;
 }

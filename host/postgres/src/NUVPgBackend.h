@@ -33,7 +33,9 @@ class NUVPgBackend : public NUVHostBackend {
 
   // Connects and applies the host's settings (UTF8, standard-conforming
   // strings, hexadecimal bytea, the statement timeout); null, with the
-  // reason in message, when it cannot.
+  // reason in message, when it cannot. A server that asked for a password
+  // and refused it (or got none) is named as refusing authentication; the
+  // attempt is never repeated.
   static pg_conn* Connect(const std::string& conninfo, const NUVPostgresOpenOptions& options,
                           std::string& message);
   // Applies the host's settings to a new session; false, with the reason,
@@ -43,6 +45,10 @@ class NUVPgBackend : public NUVHostBackend {
   // what kind of failure its SQLSTATE is, and the SQLSTATE; never the
   // password.
   static std::string Failure(pg_conn* connection, const pg_result* result);
+  // True when the connection is gone, also when libpq has not noticed it
+  // yet (a statement sent to a server that went away fails before its end
+  // of file is read). Call it after a failure only.
+  static bool Lost(pg_conn* connection);
 
   std::string DatabaseName() const override { return databaseName_; }
   NUVHostTextMode TextMode() const override { return options_.textMode; }
@@ -58,6 +64,10 @@ class NUVPgBackend : public NUVHostBackend {
   void SchemaChanged() override { LoadSchema(); }
 
   pg_conn* Connection() const { return connection_; }
+  // Reconnects the lost connection (the whole connection string, the
+  // settings again) and prepares the reading statement's text as the
+  // unnamed statement once more; the failure code when either fails.
+  long Replay(const std::string& sql, int parameters);
   // A cursor reads its answer row by row: the connection is busy until it
   // has drained it, and key lookups take a second connection meanwhile.
   void SetStreaming(bool streaming) { streaming_ = streaming; }
@@ -81,9 +91,9 @@ class NUVPgBackend : public NUVHostBackend {
   pg_conn* LookupConnection(std::string& message);
   // Prepares the statement under the name and describes it; bind says
   // whether its values go as parameters, and is cleared when the server
-  // cannot type them.
+  // cannot type them; sql is the text prepared.
   long Prepare(const NUVPgStatementText& text, std::string_view statement, const char* name, bool& bind,
-               NUVPgResult& described);
+               std::string& sql, NUVPgResult& described);
 
   pg_conn* connection_;      // owned; finished with the backend
   pg_conn* side_ = nullptr;  // owned; the second connection for lookups, made when first needed

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 
 #include "IUnknown.h"
@@ -23,25 +24,36 @@ enum : Oid {
   kNumeric = 1700,
 };
 
+// The number a float4, float8 or numeric text writes, "NaN" and
+// "Infinity" included; false when the text is not a number.
+bool ParseDouble(std::string_view text, double& value) {
+  const char* end = text.data() + text.size();
+  const auto parsed = std::from_chars(text.data(), end, value);
+  if (parsed.ec == std::errc()) return parsed.ptr == end;
+  // What from_chars leaves (a value beyond a double's range) strtod rounds.
+  const std::string owned(text);
+  char* stop = nullptr;
+  value = std::strtod(owned.c_str(), &stop);
+  return !owned.empty() && stop == owned.c_str() + owned.size();
+}
+
+// The decimal text without a trailing fraction of zeros, and "0" for "-0".
+std::string_view Canonical(std::string_view text) {
+  if (text.find('.') != std::string_view::npos) {
+    while (text.back() == '0') text.remove_suffix(1);
+    if (text.back() == '.') text.remove_suffix(1);
+  }
+  return text == "-0" ? std::string_view("0") : text;
+}
+
 // The value as a double, when the double reads back as the same decimal
 // number; false for a value a double holds only approximately.
 bool ExactDouble(std::string_view text, double& value) {
-  const std::string owned(text);
-  char* end = nullptr;
-  value = std::strtod(owned.c_str(), &end);
-  if (end != owned.c_str() + owned.size() || !std::isfinite(value)) return false;
-  std::string canonical = owned;
-  if (canonical.find('.') != std::string::npos) {
-    while (canonical.back() == '0') canonical.pop_back();
-    if (canonical.back() == '.') canonical.pop_back();
-  }
-  if (canonical == "-0") canonical = "0";
-  char written[1200];
+  if (!ParseDouble(text, value) || !std::isfinite(value)) return false;
+  char written[400];  // the longest fixed form of a finite double is 330 characters
   const auto result = std::to_chars(written, written + sizeof written, value, std::chars_format::fixed);
   if (result.ec != std::errc()) return false;
-  std::string shortest(written, result.ptr);
-  if (shortest == "-0") shortest = "0";
-  return shortest == canonical;
+  return Canonical(std::string_view(written, static_cast<size_t>(result.ptr - written))) == Canonical(text);
 }
 
 int Hex(char c) {
@@ -63,10 +75,11 @@ std::string Bytes(std::string_view text) {
 
 }  // namespace
 
-NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, std::vector<std::string> values,
+NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, std::string sql, std::vector<std::string> values,
                          std::vector<NUVHostColumn> columns, std::vector<unsigned int> types, bool writes,
                          bool streaming)
     : backend_(backend),
+      sql_(std::move(sql)),
       values_(std::move(values)),
       columns_(std::move(columns)),
       types_(std::move(types)),
@@ -75,48 +88,66 @@ NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, std::vector<std::string> values,
       streaming_(streaming) {}
 
 long NUVPgCursor::Next(bool& row) {
-  row = false;
-  if (finished_) return NUV_S_OK;
-  if (!started_) {
-    const long code = Start();
-    if (code < 0) return code;
-  }
-  if (current_.get && ++index_ < PQntuples(current_.get)) {
-    row = true;
+  std::string failure;
+  Step(row, failure);
+  if (failure.empty()) {
+    handedOut_ = handedOut_ || row;
     return NUV_S_OK;
+  }
+  if (!Replayable()) return NUVHostRefused(failure);
+  replayed_ = true;
+  started_ = finished_ = whole_ = false;
+  changed_ = -1;
+  const long code = backend_.Replay(sql_, static_cast<int>(values_.size()));
+  if (code < 0) return code;
+  return Next(row);
+}
+
+bool NUVPgCursor::Replayable() const {
+  return !writes_ && !replayed_ && !handedOut_ && idleAtStart_ && NUVPgBackend::Lost(backend_.Connection());
+}
+
+void NUVPgCursor::Step(bool& row, std::string& failure) {
+  row = false;
+  if (finished_) return;
+  if (!started_ && !Start(failure)) return;
+  if (current_.get && ++index_ < rows_) {
+    row = true;
+    return;
   }
   if (whole_) {  // the one result held the whole answer
     Drain();
-    return NUV_S_OK;
+    return;
   }
   current_.Reset(PQgetResult(backend_.Connection()));
   index_ = 0;
+  rows_ = current_.get ? PQntuples(current_.get) : 0;
   const ExecStatusType status = current_.get ? PQresultStatus(current_.get) : PGRES_FATAL_ERROR;
   if (status == PGRES_SINGLE_TUPLE) {
     row = true;
-    return NUV_S_OK;
+    return;
   }
-  if (status == PGRES_TUPLES_OK && PQntuples(current_.get) > 0) {
+  if (status == PGRES_TUPLES_OK && rows_ > 0) {
     whole_ = true;
     if (writes_) changed_ = std::atol(PQcmdTuples(current_.get));
     row = true;
-    return NUV_S_OK;
+    return;
   }
-  const std::string failure =
-      status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK || status == PGRES_EMPTY_QUERY
-          ? std::string()
-          : NUVPgBackend::Failure(backend_.Connection(), current_.get);
-  if (failure.empty() && writes_) changed_ = std::atol(PQcmdTuples(current_.get));
+  if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK && status != PGRES_EMPTY_QUERY)
+    failure = NUVPgBackend::Failure(backend_.Connection(), current_.get);
+  else if (writes_)
+    changed_ = std::atol(PQcmdTuples(current_.get));
   Drain();
-  return failure.empty() ? NUV_S_OK : NUVHostRefused(failure);
 }
 
 NUVHostValue NUVPgCursor::Value(size_t column) const {
   NUVHostValue value;
+  if (!current_.get) return value;
   const int i = static_cast<int>(column);
-  if (!current_.get || PQgetisnull(current_.get, index_, i)) return value;
-  const std::string_view text(PQgetvalue(current_.get, index_, i),
-                              static_cast<size_t>(PQgetlength(current_.get, index_, i)));
+  // An empty text may be a null: only then is the null flag asked for.
+  const int length = PQgetlength(current_.get, index_, i);
+  if (length == 0 && PQgetisnull(current_.get, index_, i)) return value;
+  const std::string_view text(PQgetvalue(current_.get, index_, i), static_cast<size_t>(length));
   value.text = text;
   value.kind = NUVHostValue::Kind::Text;
   switch (types_[column]) {
@@ -133,8 +164,7 @@ NUVHostValue NUVPgCursor::Value(size_t column) const {
       break;
     case kFloat4:
     case kFloat8:
-      value.kind = NUVHostValue::Kind::Double;
-      value.real = std::strtod(std::string(text).c_str(), nullptr);
+      value.kind = ParseDouble(text, value.real) ? NUVHostValue::Kind::Double : NUVHostValue::Kind::Text;
       break;
     case kNumeric:
       if (ExactDouble(text, value.real)) value.kind = NUVHostValue::Kind::Double;
@@ -150,7 +180,7 @@ NUVHostValue NUVPgCursor::Value(size_t column) const {
   return value;
 }
 
-long NUVPgCursor::Start() {
+bool NUVPgCursor::Start(std::string& failure) {
   started_ = true;
   std::vector<const char*> pointers;
   std::vector<int> lengths;
@@ -159,16 +189,18 @@ long NUVPgCursor::Start() {
     lengths.push_back(static_cast<int>(value.size()));
   }
   PGconn* connection = backend_.Connection();
+  idleAtStart_ = PQtransactionStatus(connection) == PQTRANS_IDLE;
   if (!PQsendQueryPrepared(connection, NUVPgBackend::StatementName(writes_), static_cast<int>(values_.size()),
                            pointers.data(), lengths.data(), nullptr, 0)) {
     finished_ = true;
-    return NUVHostRefused(NUVPgBackend::Failure(connection, nullptr));
+    failure = NUVPgBackend::Failure(connection, nullptr);
+    return false;
   }
   if (streaming_) {
     PQsetSingleRowMode(connection);
     backend_.SetStreaming(true);
   }
-  return NUV_S_OK;
+  return true;
 }
 
 void NUVPgCursor::Drain() {

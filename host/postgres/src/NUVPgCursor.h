@@ -7,14 +7,17 @@
 
 // One statement prepared on the backend's connection and, once it runs,
 // its answer: read row by row in single-row mode when streaming, else in
-// one result. Destroying it reads what the server still sends, so that
+// one result. A reading statement outside a transaction whose connection
+// is lost before any row was handed out runs once more on a new
+// connection. Destroying it reads what the server still sends, so that
 // the connection is ready for the next statement.
 class NUVPgCursor final : public NUVHostCursor {
  public:
-  // values: the statement's parameters; types: the type object id of each
-  // column.
-  NUVPgCursor(NUVPgBackend& backend, std::vector<std::string> values, std::vector<NUVHostColumn> columns,
-              std::vector<unsigned int> types, bool writes, bool streaming);
+  // sql: the text prepared (for a replay); values: the statement's
+  // parameters; types: the type object id of each column.
+  NUVPgCursor(NUVPgBackend& backend, std::string sql, std::vector<std::string> values,
+              std::vector<NUVHostColumn> columns, std::vector<unsigned int> types, bool writes,
+              bool streaming);
   ~NUVPgCursor() override { Drain(); }
   NUVPgCursor(const NUVPgCursor&) = delete;
   NUVPgCursor& operator=(const NUVPgCursor&) = delete;
@@ -22,18 +25,27 @@ class NUVPgCursor final : public NUVHostCursor {
   const std::vector<NUVHostColumn>& Columns() const override { return columns_; }
   bool Writes() const override { return writes_; }
   long ChangedRows() const override { return changed_; }
-  // Sends the statement on the first call.
+  // Sends the statement on the first call; replays it once when the
+  // connection was lost before any row was handed out and it may be.
   long Next(bool& row) override;
   // The value with the server's text; bool as 0/1, bytea as its bytes,
   // numeric as a double only when the double is the same decimal number.
   NUVHostValue Value(size_t column) const override;
 
  private:
-  long Start();
+  // Next without the replay: failure says why it failed, and is empty
+  // when it did not.
+  void Step(bool& row, std::string& failure);
+  // Sends the statement; false, with the reason, when it cannot.
+  bool Start(std::string& failure);
+  // True when a failed run may run again: the statement only reads, ran
+  // outside a transaction, handed out no row and lost its connection.
+  bool Replayable() const;
   // Reads whatever the server still sends for the statement.
   void Drain();
 
   NUVPgBackend& backend_;
+  std::string sql_;
   std::vector<std::string> values_;
   std::vector<NUVHostColumn> columns_;
   std::vector<unsigned int> types_;
@@ -42,8 +54,12 @@ class NUVPgCursor final : public NUVHostCursor {
   bool streaming_;      // rows are read one at a time (single-row mode)
   bool whole_ = false;  // the current result holds the whole answer
   int index_ = 0;       // the current row of the current result
+  int rows_ = 0;        // the rows of the current result
   bool started_ = false;
   bool finished_ = false;
+  bool idleAtStart_ = false;  // no transaction was open when the statement was sent
+  bool handedOut_ = false;    // a row has been handed to the caller
+  bool replayed_ = false;
   long changed_ = -1;
   NUVPgResult current_;
 };
