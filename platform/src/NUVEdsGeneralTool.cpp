@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -52,49 +53,101 @@ constexpr std::array<unsigned char, 256> kEscaped = [] {
   return table;
 }();
 
-size_t CountEscaped(std::string_view in) {
-  size_t count = 0;
-  for (char c : in) count += kEscaped[static_cast<unsigned char>(c)];
-  return count;
-}
-
 #if defined(__SSE2__)
-// Bit i set when char at + i of the text stands escaped in encoded text;
-// the sixteen chars from at on, which the text must hold.
-unsigned EscapedIn16(std::string_view in, size_t at) {
+// Bit i set when char at + i of the text stands escaped in encoded text
+// (only '%' with kPercentOnly); the sixteen chars from at on, which the
+// text must hold.
+template <bool kPercentOnly>
+unsigned MarkedIn16(std::string_view in, size_t at) {
   const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in.data() + at));
+  const __m128i percents = _mm_cmpeq_epi8(block, _mm_set1_epi8('%'));
+  if (kPercentOnly) return static_cast<unsigned>(_mm_movemask_epi8(percents));
   const __m128i blanks =
       _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(block, _mm_set1_epi8('\'')));
-  const __m128i others =
-      _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('%')), _mm_cmpeq_epi8(block, _mm_setzero_si128()));
+  const __m128i others = _mm_or_si128(percents, _mm_cmpeq_epi8(block, _mm_setzero_si128()));
   return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(blanks, others)));
 }
 #endif
 
-// True when each char marked in found (bit i: char at + i) begins an escape.
-[[gnu::always_inline]] inline bool EscapesAt(std::string_view in, size_t at, unsigned found) {
-  for (; found != 0; found &= found - 1) {
-    if (Unescape(in, at + static_cast<size_t>(__builtin_ctz(found))) < 0) return false;
+// Calls visit(at) for each char of the text that stands escaped in encoded
+// text (each '%' with kPercentOnly), in order, while visit answers true;
+// false when a visit answered false. Sixteen chars are looked at a time
+// where the text holds them.
+template <bool kPercentOnly, class Visit>
+[[gnu::always_inline]] inline bool ForEachMarked(std::string_view in, Visit&& visit) {
+  size_t at = 0;
+#if defined(__SSE2__)
+  const auto marked = [&](size_t from, unsigned found) __attribute__((always_inline)) {
+    for (; found != 0; found &= found - 1) {
+      if (!visit(from + static_cast<size_t>(__builtin_ctz(found)))) return false;
+    }
+    return true;
+  };
+  if (in.size() >= 16) {
+    for (; at + 16 <= in.size(); at += 16) {
+      if (!marked(at, MarkedIn16<kPercentOnly>(in, at))) return false;
+    }
+    // The last chars: the last sixteen, less those already looked at.
+    const size_t last = in.size() - 16;
+    return at == in.size() || marked(at, MarkedIn16<kPercentOnly>(in, last) >> (at - last));
+  }
+#endif
+  for (; at < in.size(); ++at) {
+    const bool isMarked = kPercentOnly ? in[at] == '%' : kEscaped[static_cast<unsigned char>(in[at])] != 0;
+    if (isMarked && !visit(at)) return false;
   }
   return true;
+}
+
+// Copies n bytes; the short runs between escapes with two overlapping
+// fixed-size moves each, which compile to plain loads and stores, instead
+// of a call.
+[[gnu::always_inline]] inline void CopyRun(char* out, const char* in, size_t n) {
+  if (n >= 8) {
+    if (n > 16) {
+      std::memcpy(out, in, n);
+      return;
+    }
+    std::memcpy(out, in, 8);
+    std::memcpy(out + n - 8, in + n - 8, 8);
+  } else if (n >= 4) {
+    std::memcpy(out, in, 4);
+    std::memcpy(out + n - 4, in + n - 4, 4);
+  } else if (n >= 2) {
+    std::memcpy(out, in, 2);
+    std::memcpy(out + n - 2, in + n - 2, 2);
+  } else if (n == 1) {
+    *out = *in;
+  }
+}
+
+template <class Visit>
+[[gnu::always_inline]] inline bool ForEachEscaped(std::string_view in, Visit&& visit) {
+  return ForEachMarked<false>(in, std::forward<Visit>(visit));
 }
 
 }  // namespace
 
 NUVUnicodeString NUVEdsGeneralTool::EncodeBlanks(const NUVUnicodeString& text) const {
   const std::string_view in = text.View();
-  const size_t escaped = CountEscaped(in);
+  size_t escaped = 0;
+  ForEachEscaped(
+      in, [&](size_t) __attribute__((always_inline)) { return ++escaped, true; });
   if (escaped == 0) return text;
+  // The runs between escaped chars are copied whole.
   NUVUnicodeString encoded;
   char* out = encoded.PrepareOverwrite(in.size() + 2 * escaped);
-  for (char c : in) {
-    if (const char* escape = EscapeFor(c)) {
-      std::memcpy(out, escape, 3);
-      out += 3;
-    } else {
-      *out++ = c;
-    }
-  }
+  size_t from = 0;
+  ForEachEscaped(
+      in, [&](size_t at) __attribute__((always_inline)) {
+        CopyRun(out, in.data() + from, at - from);
+        out += at - from;
+        std::memcpy(out, EscapeFor(in[at]), 3);
+        out += 3;
+        from = at + 1;
+        return true;
+      });
+  CopyRun(out, in.data() + from, in.size() - from);
   return encoded;
 }
 
@@ -103,21 +156,8 @@ bool NUVEdsGeneralTool::IsEncodedForm(const NUVUnicodeString& text) const {
   // that begins an escape. The two chars after a '%' are digits, which
   // never stand escaped, so each such char can be checked on its own.
   const std::string_view in = text.View();
-  size_t at = 0;
-#if defined(__SSE2__)
-  if (in.size() >= 16) {
-    for (; at + 16 <= in.size(); at += 16) {
-      if (!EscapesAt(in, at, EscapedIn16(in, at))) return false;
-    }
-    // The last chars: the last sixteen, less those already checked.
-    const size_t last = in.size() - 16;
-    return at == in.size() || EscapesAt(in, at, EscapedIn16(in, last) >> (at - last));
-  }
-#endif
-  for (; at < in.size(); ++at) {
-    if (kEscaped[static_cast<unsigned char>(in[at])] && Unescape(in, at) < 0) return false;
-  }
-  return true;
+  return ForEachEscaped(
+      in, [&](size_t at) __attribute__((always_inline)) { return Unescape(in, at) >= 0; });
 }
 
 NUVUnicodeString NUVEdsGeneralTool::DecodeBlanks(const NUVUnicodeString& text) const {
@@ -138,22 +178,26 @@ void NUVEdsGeneralTool::DecodeBlanks(const NUVUnicodeString& text, NUVUnicodeStr
     return;
   }
   // Decoded text is never longer. Every '%' must begin an escape; otherwise
-  // the text is not encoded and stays as it is.
+  // the text is not encoded and stays as it is. The runs between escapes
+  // are copied whole; the two chars after a '%' are digits, so no '%'
+  // stands inside an escape that decoded.
   char* const out = decoded.PrepareOverwrite(in.size());
-  std::memcpy(out, in.data(), first);
-  size_t written = first;
-  for (size_t at = first; at < in.size();) {
-    if (in[at] != '%') {
-      out[written++] = in[at++];
-      continue;
-    }
-    const int c = Unescape(in, at);
-    if (c < 0) {
-      decoded = text;
-      return;
-    }
-    out[written++] = static_cast<char>(c);
-    at += 3;
+  size_t written = 0;
+  size_t from = 0;
+  const bool decodes = ForEachMarked<true>(
+      in, [&](size_t at) __attribute__((always_inline)) {
+        const int c = Unescape(in, at);
+        if (c < 0) return false;
+        CopyRun(out + written, in.data() + from, at - from);
+        written += at - from;
+        out[written++] = static_cast<char>(c);
+        from = at + 3;
+        return true;
+      });
+  if (!decodes) {
+    decoded = text;
+    return;
   }
-  decoded.FinishOverwrite(written);
+  CopyRun(out + written, in.data() + from, in.size() - from);
+  decoded.FinishOverwrite(written + in.size() - from);
 }

@@ -187,7 +187,8 @@ NUVPgStatementText NUVPgPrepareText(std::string_view text, bool decode) {
     }
     if (value.find('\0') != std::string::npos && prepared.problem.empty())
       prepared.problem = "a text value holds a zero byte, which the server cannot store";
-    prepared.withParameters += "$" + std::to_string(prepared.values.size() + 1);
+    prepared.withParameters += '$';  // appended apart: g++ 12 misreads a literal plus a string
+    prepared.withParameters += std::to_string(prepared.values.size() + 1);
     prepared.inlined += nuvhost::SqlLiteral(value);
     prepared.values.push_back(std::move(value));
   }
