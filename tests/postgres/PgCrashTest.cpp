@@ -45,6 +45,16 @@ std::string Reason(long code) {
   return message;
 }
 
+// The host reaches the server: a statement gives its one row.
+void ExpectReached(NUVPostgresHost& host) {
+  NUVEdbResultTable table;
+  const long code = host.Run("SELECT 1 AS one", table);
+  EXPECT_GE(code, 0) << Reason(code);
+  int rows = 0;
+  table.GetNumberOfRows(rows);
+  EXPECT_EQ(rows, 1);
+}
+
 // The server stops at once while an answer is read batch by batch: the run
 // fails as a lost connection after the batches it had handed over, and
 // once the server is back the next statement reaches it again.
@@ -68,12 +78,7 @@ TEST(PgCrash, ServerStoppedMidAnswerThenReachedAgain) {
   EXPECT_NE(reason.find("connection lost: "), std::string::npos) << reason;
   EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
   ASSERT_TRUE(server.Do("restart"));
-  NUVEdbResultTable table;
-  const long again = host->Run("SELECT 1 AS one", table);
-  EXPECT_GE(again, 0) << Reason(again);
-  int rows = 0;
-  table.GetNumberOfRows(rows);
-  EXPECT_EQ(rows, 1);
+  ExpectReached(*host);
 }
 
 // The value of a keyword in a connection string "k=v k=v ..."; empty when
@@ -115,14 +120,7 @@ TEST(PgCrash, MultiHostStringReachesTheServerThatAnswers) {
   }
   ASSERT_TRUE(server.Do("crash"));
   ASSERT_TRUE(server.Do("restart"));
-  for (auto& host : hosts) {
-    NUVEdbResultTable table;
-    const long code = host->Run("SELECT 1 AS one", table);
-    EXPECT_GE(code, 0) << Reason(code);
-    int rows = 0;
-    table.GetNumberOfRows(rows);
-    EXPECT_EQ(rows, 1);
-  }
+  for (auto& host : hosts) ExpectReached(*host);
 }
 
 }  // namespace
