@@ -62,3 +62,16 @@ TEST(HostInterfaces, IdentifiersAreDistinct) {
     for (size_t j = i + 1; j < std::size(ids); ++j) EXPECT_FALSE(ids[i] == ids[j]) << i << " " << j;
   }
 }
+
+// Identifiers are equal only when all sixteen bytes are, whichever byte
+// differs, at run time and in constant expressions alike.
+TEST(HostInterfaces, IdentifiersDifferInAnyByte) {
+  static_assert(IID_IUnknown == IID_IUnknown && !(IID_IUnknown == IID_NUVIEdbSysObject));
+  const GUID base = IID_NUVIEdbDatabaseHandle;
+  EXPECT_TRUE(base == IID_NUVIEdbDatabaseHandle);
+  for (size_t byte = 0; byte < sizeof(GUID); ++byte) {
+    GUID changed = base;
+    reinterpret_cast<unsigned char*>(&changed)[byte] ^= 0x01;
+    EXPECT_FALSE(changed == base) << byte;
+  }
+}
