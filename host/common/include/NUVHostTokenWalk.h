@@ -1,7 +1,16 @@
 #pragma once
+#include <cctype>
 #include <cstddef>
 #include <string_view>
 #include <vector>
+
+// Byte classes both lexers use: a digit, and the first byte of an unquoted
+// identifier (a letter, '_' or any byte of a multi-byte character).
+inline bool NUVHostIsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+inline bool NUVHostIsIdentifierStart(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return std::isalpha(byte) || c == '_' || byte >= 0x80;
+}
 
 // The walk every host's lexer shares: the text read from left to right, a
 // token at a time. Scanner derives from it and supplies Next(), which reads
@@ -26,6 +35,12 @@ class NUVHostTokenWalk {
  protected:
   // The byte ahead of the position; a zero byte past the end.
   char Peek(size_t ahead = 0) const { return at_ + ahead < text_.size() ? text_[at_ + ahead] : '\0'; }
+  // Reads the bytes that satisfy the predicate and answers the kind.
+  template <class Kind, class Predicate>
+  Kind While(Kind kind, Predicate predicate) {
+    while (at_ < text_.size() && predicate(text_[at_])) ++at_;
+    return kind;
+  }
 
   std::string_view text_;
   size_t at_ = 0;

@@ -9,16 +9,12 @@ namespace {
 
 using Kind = NUVPgToken::Kind;
 
-bool IsIdentifierStart(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return std::isalpha(byte) || c == '_' || byte >= 0x80;
-}
+constexpr auto IsIdentifierStart = NUVHostIsIdentifierStart;
+constexpr auto IsDigit = NUVHostIsDigit;
 
 bool IsIdentifierByte(char c) {
   return IsIdentifierStart(c) || std::isdigit(static_cast<unsigned char>(c)) || c == '$';
 }
-
-bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
 class Scanner : public NUVHostTokenWalk<Scanner, NUVPgToken> {
  public:
@@ -30,10 +26,8 @@ class Scanner : public NUVHostTokenWalk<Scanner, NUVPgToken> {
   // Reads one token and answers its kind; at least one byte is read.
   Kind Next() {
     const char c = Peek();
-    if (std::isspace(static_cast<unsigned char>(c))) {
-      while (std::isspace(static_cast<unsigned char>(Peek())) && at_ < text_.size()) ++at_;
-      return Kind::Blank;
-    }
+    if (std::isspace(static_cast<unsigned char>(c)))
+      return While(Kind::Blank, [](char b) { return std::isspace(static_cast<unsigned char>(b)) != 0; });
     if (c == '-' && Peek(1) == '-') return LineComment();
     if (c == '/' && Peek(1) == '*') return BlockComment();
     if (c == '\'') return Quoted(Kind::Literal, false);
@@ -58,17 +52,10 @@ class Scanner : public NUVHostTokenWalk<Scanner, NUVPgToken> {
     // Inside brackets ":" separates the bounds of an array slice (a[lo:hi]).
     if (c == ':' && IsIdentifierStart(Peek(1)) && brackets_ == 0) {
       ++at_;
-      while (IsIdentifierByte(Peek()) && at_ < text_.size()) ++at_;
-      return Kind::Parameter;
+      return While(Kind::Parameter, IsIdentifierByte);
     }
-    if (IsIdentifierStart(c)) {
-      while (IsIdentifierByte(Peek()) && at_ < text_.size()) ++at_;
-      return Kind::Identifier;
-    }
-    if (IsDigit(c)) {
-      while ((IsIdentifierByte(Peek()) || Peek() == '.') && at_ < text_.size()) ++at_;
-      return Kind::Other;
-    }
+    if (IsIdentifierStart(c)) return While(Kind::Identifier, IsIdentifierByte);
+    if (IsDigit(c)) return While(Kind::Other, [](char b) { return IsIdentifierByte(b) || b == '.'; });
     return One(Kind::Other);
   }
 
@@ -139,12 +126,10 @@ class Scanner : public NUVHostTokenWalk<Scanner, NUVPgToken> {
   Kind Dollar() {
     if (IsDigit(Peek(1))) {
       ++at_;
-      while (IsDigit(Peek()) && at_ < text_.size()) ++at_;
-      return Kind::Parameter;
+      return While(Kind::Parameter, IsDigit);
     }
     size_t end = at_ + 1;
-    while (end < text_.size() && text_[end] != '$' && IsIdentifierByte(text_[end]) && text_[end] != '$')
-      ++end;
+    while (end < text_.size() && text_[end] != '$' && IsIdentifierByte(text_[end])) ++end;
     if (end >= text_.size() || text_[end] != '$') return One(Kind::Other);
     const std::string_view tag = text_.substr(at_, end - at_ + 1);
     const size_t close = text_.find(tag, end + 1);

@@ -14,12 +14,8 @@ bool IsIdentifierByte(char c) {
   return std::isalnum(byte) || c == '_' || c == '$' || byte >= 0x80;
 }
 
-bool IsIdentifierStart(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return std::isalpha(byte) || c == '_' || byte >= 0x80;
-}
-
-bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+constexpr auto IsIdentifierStart = NUVHostIsIdentifierStart;
+constexpr auto IsDigit = NUVHostIsDigit;
 
 // Reads tokens from the text one after the other.
 class Scanner : public NUVHostTokenWalk<Scanner, NUVSqlToken> {
@@ -56,12 +52,6 @@ class Scanner : public NUVHostTokenWalk<Scanner, NUVSqlToken> {
     if (IsDigit(c) || (c == '.' && IsDigit(Peek(1)))) return Number();
     ++at_;
     return Kind::Other;
-  }
-
-  template <class Predicate>
-  Kind While(Kind kind, Predicate predicate) {
-    while (at_ < text_.size() && predicate(text_[at_])) ++at_;
-    return kind;
   }
 
   Kind LineComment() {
