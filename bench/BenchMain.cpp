@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <thread>
 
 #include "BenchData.h"
 
@@ -103,8 +104,13 @@ void PrintSummary(const std::map<std::string, Figure>& figures) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // `--threaded` measures a process that has run a second thread, where
+  // reference counts take locked instructions.
+  const bool threaded = argc > 1 && std::string(argv[argc - 1]) == "--threaded";
+  if (threaded) --argc;
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  if (threaded) std::thread([] {}).join();
   // The memory figures build a million-row table in a child process: only
   // when a Memory benchmark is among those asked for.
   const std::string filter = benchmark::GetBenchmarkFilter();

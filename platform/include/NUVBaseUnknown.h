@@ -6,6 +6,7 @@
 #include "NUVObjectCounters.h"
 #include "NUVObjectPool.h"
 #include "NUVPlatformExport.h"
+#include "NUVSharedCount.h"
 
 class NUVMetaClass;
 
@@ -42,5 +43,5 @@ class NUVPLATFORM_API NUVBaseUnknown : public IUnknown {
   static long AllocationCount();
 
  private:
-  std::atomic<int> references_{1};
+  NUVSharedCount<int> references_{1};
 };

@@ -6,6 +6,7 @@
 
 #include "NUVDebugAssert.h"
 #include "NUVPlatformExport.h"
+#include "NUVSharedCount.h"
 #include "NUVUnicodeChar.h"
 
 // The platform string. Holds UTF-8; lengths in characters count code points.
@@ -102,7 +103,7 @@ class NUVPLATFORM_API NUVUnicodeString {
  private:
   // The shared buffer: its header, then the text and a terminating zero.
   struct Rep {
-    std::atomic<size_t> refs;
+    NUVSharedCount<size_t> refs{1};
     size_t size;
     size_t capacity;  // bytes of text the buffer can hold
     char* Text() { return reinterpret_cast<char*>(this + 1); }
@@ -134,14 +135,14 @@ class NUVPLATFORM_API NUVUnicodeString {
   }
   void CopyFrom(const NUVUnicodeString& other) noexcept {
     std::memcpy(inline_, other.inline_, sizeof inline_);
-    if (IsShared()) SharedRep()->refs.fetch_add(1, std::memory_order_relaxed);
+    if (IsShared()) SharedRep()->refs.Increment();
   }
   void TakeFrom(NUVUnicodeString& other) noexcept {
     std::memcpy(inline_, other.inline_, sizeof inline_);
     other.SetInlineLength(0);
   }
   void ReleaseShared() noexcept {
-    if (IsShared() && SharedRep()->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) FreeRep(SharedRep());
+    if (IsShared() && SharedRep()->refs.Decrement() == 0) FreeRep(SharedRep());
   }
   static void FreeRep(Rep* rep) noexcept;
   // True when no other string shares this one's text.

@@ -28,11 +28,11 @@ long NUVBaseUnknown::QueryInterface(const GUID& iid, void** out) {
 }
 
 unsigned long NUVBaseUnknown::AddRef() {
-  return static_cast<unsigned long>(references_.fetch_add(1, std::memory_order_relaxed) + 1);
+  return static_cast<unsigned long>(references_.Increment());
 }
 
 unsigned long NUVBaseUnknown::Release() {
-  const int left = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
+  const int left = references_.Decrement();
   if (left == 0) delete this;
   return static_cast<unsigned long>(left);
 }

@@ -84,7 +84,7 @@ std::string FormatInCLocale(const char* format, T value) {
 bool NUVUnicodeString::HoldsInvariants() const noexcept {
   if (!IsShared()) return Tag() <= kInlineCapacity && inline_[kInlineCapacity - Tag()] == '\0';
   const Rep* rep = SharedRep();
-  return rep && rep->refs.load(std::memory_order_relaxed) >= 1 && rep->capacity > kInlineCapacity &&
+  return rep && rep->refs.Load() >= 1 && rep->capacity > kInlineCapacity &&
          rep->size <= rep->capacity && SharedRep()->Text()[rep->size] == '\0';
 }
 
@@ -103,7 +103,6 @@ char* NUVUnicodeString::Reserve(size_t bytes, size_t capacity) {
   void* block = NUVObjectPool::Allocate(sizeof(Rep) + capacity + 1);
   if (!block) throw std::bad_alloc();
   auto* rep = new (block) Rep;
-  rep->refs.store(1, std::memory_order_relaxed);
   rep->size = bytes;
   rep->capacity = capacity;
   rep->Text()[bytes] = '\0';
@@ -125,7 +124,7 @@ NUVUnicodeString& NUVUnicodeString::Append(std::string_view utf8) {
   if (utf8.empty()) return *this;
   if (IsShared()) {
     Rep* rep = SharedRep();
-    if (rep->refs.load(std::memory_order_acquire) == 1 && rep->capacity >= total) {
+    if (rep->refs.IsSole() && rep->capacity >= total) {
       std::memmove(rep->Text() + old, utf8.data(), utf8.size());
       rep->size = total;
       rep->Text()[total] = '\0';
@@ -155,7 +154,7 @@ void NUVUnicodeString::FreeRep(Rep* rep) noexcept {
 char* NUVUnicodeString::PrepareOverwrite(size_t bytes) {
   if (bytes > kInlineCapacity && IsShared()) {
     Rep* rep = SharedRep();
-    if (rep->refs.load(std::memory_order_acquire) == 1 && rep->capacity >= bytes) {
+    if (rep->refs.IsSole() && rep->capacity >= bytes) {
       rep->size = bytes;
       rep->Text()[bytes] = '\0';
       return rep->Text();
@@ -255,7 +254,7 @@ int NUVUnicodeString::ReplaceSubString(const NUVUnicodeString& name, const NUVUn
 }
 
 bool NUVUnicodeString::OwnsTextAlone() const {
-  return !IsShared() || SharedRep()->refs.load(std::memory_order_acquire) == 1;
+  return !IsShared() || SharedRep()->refs.IsSole();
 }
 
 bool NUVUnicodeString::Holds(std::string_view part) const {

@@ -202,3 +202,33 @@ TEST(CrossThread, CountersReadWhileOthersAllocateStayWithinWhatIsMade) {
   EXPECT_EQ(NUVBaseUnknown::AllocationCount() - allocations, long{kWorkers} * kRounds * kPerRound);
   EXPECT_EQ(NUVBaseUnknown::LiveObjectCount(), live);
 }
+
+// References taken while the process may still run one thread (each test
+// runs in a process of its own) are counted on by threads started later,
+// and when two threads let go of the same objects at once each object is
+// deleted once, by whichever let go last.
+TEST(CrossThread, ReferencesTakenBeforeThreadsStartAreReleasedOnceByTheLastHolder) {
+  constexpr int kObjects = 2000;
+  const long live = NUVBaseUnknown::LiveObjectCount();
+  std::vector<NUVEdbResultTabData*> cells;
+  const NUVUnicodeString text("a text of more than fifteen bytes, held in a shared buffer");
+  std::vector<NUVUnicodeString> copies;
+  for (int i = 0; i < kObjects; ++i) {
+    cells.push_back(new NUVEdbResultTabData("T", "S", text, 0));
+    EXPECT_EQ(cells.back()->AddRef(), 2u);
+    copies.push_back(text);
+  }
+  std::atomic<int> lastHolders{0};
+  auto letGo = [&] {
+    std::vector<NUVUnicodeString> mine = copies;  // more holders of the shared text
+    for (NUVEdbResultTabData* cell : cells)
+      if (cell->Release() == 0) ++lastHolders;
+  };
+  std::thread first(letGo), second(letGo);
+  first.join();
+  second.join();
+  EXPECT_EQ(lastHolders, kObjects);
+  copies.clear();
+  EXPECT_EQ(text.CastToCharPtr(), std::string("a text of more than fifteen bytes, held in a shared buffer"));
+  EXPECT_EQ(NUVBaseUnknown::LiveObjectCount(), live);
+}
