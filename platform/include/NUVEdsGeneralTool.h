@@ -1,4 +1,6 @@
 #pragma once
+#include <string_view>
+
 #include "NUVPlatformExport.h"
 #include "NUVUnicodeString.h"
 
@@ -9,6 +11,9 @@
 class NUVPLATFORM_API NUVEdsGeneralTool {
  public:
   NUVUnicodeString EncodeBlanks(const NUVUnicodeString& text) const;
+  // Writes what EncodeBlanks gives for the UTF-8 text into encoded, in the
+  // room encoded already has when it holds its text alone.
+  void EncodeBlanks(std::string_view text, NUVUnicodeString& encoded) const;
   NUVUnicodeString DecodeBlanks(const NUVUnicodeString& text) const;
   // Writes what DecodeBlanks gives for the text into decoded, in the room
   // decoded already has when it holds its text alone.

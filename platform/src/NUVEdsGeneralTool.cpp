@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <functional>
 #include <string_view>
 #include <utility>
 
@@ -126,17 +127,37 @@ template <class Visit>
   return ForEachMarked<false>(in, std::forward<Visit>(visit));
 }
 
-}  // namespace
-
-NUVUnicodeString NUVEdsGeneralTool::EncodeBlanks(const NUVUnicodeString& text) const {
-  const std::string_view in = text.View();
+// The number of chars of the text that stand escaped in the encoded form.
+size_t EscapedCount(std::string_view in) {
   size_t escaped = 0;
   ForEachEscaped(
       in, [&](size_t) __attribute__((always_inline)) { return ++escaped, true; });
-  if (escaped == 0) return text;
-  // The runs between escaped chars are copied whole.
+  return escaped;
+}
+
+// True when part lies within the text of the string.
+bool LiesIn(std::string_view part, const NUVUnicodeString& string) {
+  const std::string_view text = string.View();
+  return !part.empty() && std::less_equal<>()(text.data(), part.data()) &&
+         std::less<>()(part.data(), text.data() + text.size());
+}
+
+}  // namespace
+
+NUVUnicodeString NUVEdsGeneralTool::EncodeBlanks(const NUVUnicodeString& text) const {
+  if (EscapedCount(text.View()) == 0) return text;  // shares the text's buffer
   NUVUnicodeString encoded;
-  char* out = encoded.PrepareOverwrite(in.size() + 2 * escaped);
+  EncodeBlanks(text.View(), encoded);
+  return encoded;
+}
+
+void NUVEdsGeneralTool::EncodeBlanks(std::string_view in, NUVUnicodeString& encoded) const {
+  if (LiesIn(in, encoded)) {  // the text would be overwritten while it is read
+    encoded = EncodeBlanks(NUVUnicodeString(in));
+    return;
+  }
+  // The runs between escaped chars are copied whole.
+  char* out = encoded.PrepareOverwrite(in.size() + 2 * EscapedCount(in));
   size_t from = 0;
   ForEachEscaped(
       in, [&](size_t at) __attribute__((always_inline)) {
@@ -148,7 +169,6 @@ NUVUnicodeString NUVEdsGeneralTool::EncodeBlanks(const NUVUnicodeString& text) c
         return true;
       });
   CopyRun(out, in.data() + from, in.size() - from);
-  return encoded;
 }
 
 bool NUVEdsGeneralTool::IsEncodedForm(const NUVUnicodeString& text) const {

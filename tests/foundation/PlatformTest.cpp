@@ -181,6 +181,25 @@ TEST(BlankEncoding, DecodesIntoAStringAsIntoANewOne) {
   }
 }
 
+// Encoding a text into a string gives what EncodeBlanks answers whatever
+// the string held, its own text included.
+TEST(BlankEncoding, EncodesIntoAStringAsIntoANewOne) {
+  const NUVEdsGeneralTool tool;
+  NUVUnicodeString into("an earlier text that is long enough to be shared");
+  for (const char* text : {"", "plain", "a long text without any escaped char", "a b",
+                           "O'Brien's part number 100% long", "\0 %20 ends with a blank "}) {
+    const NUVUnicodeString expected = tool.EncodeBlanks(NUVUnicodeString(text));
+    NUVUnicodeString copy = into;  // shares the buffer: the answer must not write into it
+    const NUVUnicodeString before = copy;
+    tool.EncodeBlanks(text, into);
+    EXPECT_EQ(into, expected) << text;
+    EXPECT_EQ(copy, before) << text;
+    NUVUnicodeString self(text);
+    tool.EncodeBlanks(self.View(), self);
+    EXPECT_EQ(self, expected) << text;
+  }
+}
+
 TEST(Collections, AreNumberedFromOneAndRaiseOutsideTheirRange) {
   // Short lists take pooled blocks, long ones the general heap.
   for (int size : {1, 2, 31, 32, 33, 500}) {

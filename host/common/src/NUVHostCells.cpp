@@ -30,30 +30,39 @@ NUVUnicodeString Hexadecimal(std::string_view bytes) {
   return general.SequenceToUnicode(octets);
 }
 
-// The value's text: as the database wrote it, or formatted here.
-NUVUnicodeString TextOf(const NUVHostValue& value, const NUVHostCursor& cursor, size_t index) {
-  if (value.kind == Kind::Bytes) return Hexadecimal(value.text);
-  if (!value.text.empty() || value.kind == Kind::Text) return NUVUnicodeString(value.text);
+// The value's text: as the database wrote it, or formatted here into
+// formatted.
+std::string_view TextOf(const NUVHostValue& value, const NUVHostCursor& cursor, size_t index,
+                        NUVUnicodeString& formatted) {
+  if (value.kind == Kind::Bytes) {
+    formatted = Hexadecimal(value.text);
+    return formatted.View();
+  }
+  if (!value.text.empty() || value.kind == Kind::Text) return value.text;
   const std::string_view written = cursor.NumberText(index);
-  if (!written.empty()) return NUVUnicodeString(written);
-  if (value.kind == Kind::Integer) return NUVUnicodeString(std::to_string(value.integer).c_str());
-  return NUVUnicodeString().BuildFromNum(value.real, "%.17g");
+  if (!written.empty()) return written;
+  if (value.kind == Kind::Integer)
+    formatted = NUVUnicodeString(std::to_string(value.integer).c_str());
+  else
+    formatted.BuildFromNum(value.real, "%.17g");
+  return formatted.View();
 }
 
 // A string cell of text as stored. In an encoded database, stored text in
 // the form blank encoding gives is kept as it is; other text is taken as
 // the decoding gives it. In a plain database the stored text is the value.
-NUVEdbResultTabData* StringCell(const NUVHostCellColumn& column, NUVUnicodeString stored,
+NUVEdbResultTabData* StringCell(const NUVHostCellColumn& column, std::string_view stored,
                                 NUVHostTextMode mode) {
   const NUVEdsGeneralTool general;
+  NUVUnicodeString text;
   if (mode == NUVHostTextMode::Plain) {
-    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName,
-                                                          general.EncodeBlanks(stored));
+    general.EncodeBlanks(stored, text);
+    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName, std::move(text));
   }
-  if (general.IsEncodedForm(stored))
-    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName,
-                                                          std::move(stored));
-  return new NUVEdbResultTabData(column.classType, column.attrName, general.DecodeBlanks(stored), 0);
+  text = NUVUnicodeString(stored);
+  if (general.IsEncodedForm(text))
+    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName, std::move(text));
+  return new NUVEdbResultTabData(column.classType, column.attrName, general.DecodeBlanks(text), 0);
 }
 
 // The cell type a value gets: the header's where the value converts to it
@@ -98,7 +107,9 @@ NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostCur
       return new NUVEdbResultTabData(
           column.classType, column.attrName,
           value.kind == Kind::Integer ? static_cast<double>(value.integer) : value.real);
-    default:
-      return StringCell(column, TextOf(value, cursor, index), mode);
+    default: {
+      NUVUnicodeString formatted;
+      return StringCell(column, TextOf(value, cursor, index, formatted), mode);
+    }
   }
 }
