@@ -12,6 +12,19 @@
 
 namespace {
 
+// libpq 17 and later hand a streamed answer over in chunks of rows; older
+// ones one row at a time.
+#ifdef LIBPQ_HAS_CHUNK_MODE
+constexpr int kChunkRows = 256;
+bool IsPartOfAnswer(ExecStatusType status) {
+  return status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_CHUNK;
+}
+void ReadInParts(PGconn* connection) { PQsetChunkedRowsMode(connection, kChunkRows); }
+#else
+bool IsPartOfAnswer(ExecStatusType status) { return status == PGRES_SINGLE_TUPLE; }
+void ReadInParts(PGconn* connection) { PQsetSingleRowMode(connection); }
+#endif
+
 // Type object ids of the built-in types the host reads by their value.
 enum : Oid {
   kBool = 16,
@@ -123,7 +136,7 @@ void NUVPgCursor::Step(bool& row, std::string& failure) {
   index_ = 0;
   rows_ = current_.get ? PQntuples(current_.get) : 0;
   const ExecStatusType status = current_.get ? PQresultStatus(current_.get) : PGRES_FATAL_ERROR;
-  if (status == PGRES_SINGLE_TUPLE) {
+  if (IsPartOfAnswer(status)) {
     row = true;
     return;
   }
@@ -197,7 +210,7 @@ bool NUVPgCursor::Start(std::string& failure) {
     return false;
   }
   if (streaming_) {
-    PQsetSingleRowMode(connection);
+    ReadInParts(connection);
     backend_.SetStreaming(true);
   }
   return true;

@@ -6,8 +6,8 @@
 #include "NUVPgBackend.h"
 
 // One statement prepared on the backend's connection and, once it runs,
-// its answer: read row by row in single-row mode when streaming, else in
-// one result. A reading statement outside a transaction whose connection
+// its answer: read in parts when streaming (chunks of rows with libpq 17
+// and later, single rows before), else in one result. A reading statement outside a transaction whose connection
 // is lost before any row was handed out runs once more on a new
 // connection. Destroying it reads what the server still sends, so that
 // the connection is ready for the next statement.
@@ -51,7 +51,7 @@ class NUVPgCursor final : public NUVHostCursor {
   std::vector<unsigned int> types_;
   mutable std::vector<std::string> bytes_;  // the decoded bytea of the current row, by column
   bool writes_;
-  bool streaming_;      // rows are read one at a time (single-row mode)
+  bool streaming_;      // the answer is read in parts as it arrives
   bool whole_ = false;  // the current result holds the whole answer
   int index_ = 0;       // the current row of the current result
   int rows_ = 0;        // the rows of the current result
