@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 #include <libpq-fe.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -125,5 +126,63 @@ void PgLibraryRoad(benchmark::State& state) {
   host.reset();
 }
 BENCHMARK(PgLibraryRoad)->Name("PgRoad/Library")->Unit(benchmark::kMillisecond);
+
+// One row by its key, the commonest query of a program: what a statement
+// costs beyond its rows (round trips to the server, preparing, describing).
+std::string KeyOf(int64_t i) { return "K" + std::to_string(i * 7919 % kRows); }
+
+void PgRawLookup(benchmark::State& state) {
+  PGconn* connection = PQconnectdb(Conninfo().c_str());
+  Row row;
+  int64_t i = 0;
+  int64_t found = 0;
+  for (auto _ : state) {
+    const std::string key = KeyOf(++i);
+    const char* values[] = {key.c_str()};
+    PGresult* result = PQexecParams(connection, "SELECT ID, N, X, S FROM BENCH WHERE ID = $1", 1, nullptr,
+                                    values, nullptr, nullptr, 0);
+    if (PQntuples(result) == 1) {
+      ++found;
+      row.id = PQgetvalue(result, 0, 0);
+      row.n = std::atoi(PQgetvalue(result, 0, 1));
+      row.x = std::strtod(PQgetvalue(result, 0, 2), nullptr);
+      row.s = PQgetvalue(result, 0, 3);
+    }
+    PQclear(result);
+    benchmark::DoNotOptimize(row);
+  }
+  state.counters["found"] = benchmark::Counter(static_cast<double>(found), benchmark::Counter::kAvgIterations);
+  PQfinish(connection);
+}
+BENCHMARK(PgRawLookup)->Name("PgLookup/Raw")->Unit(benchmark::kMicrosecond);
+
+void PgLibraryLookup(benchmark::State& state) {
+  std::string message;
+  auto host = NUVPostgresHost::Open(Conninfo(), message);
+  if (!host) {
+    state.SkipWithError(message.c_str());
+    return;
+  }
+  host->Install();
+  bench::BoundRow row;
+  NUVEdbBrokerTool broker;
+  NUVRefList headers;
+  NUVUnicodeString columns;
+  broker.ExtractInputDefinition(row.bindings, headers.get(), columns);
+  int64_t i = 0;
+  int64_t found = 0;
+  for (auto _ : state) {
+    NUVRefList parameters{new NUVEdbSQLData(":KEY", NUVUnicodeString(KeyOf(++i).c_str()), 0)};
+    NUVUnicodeString statement;
+    broker.PreProcessSQLStatement("SELECT ID, N, X, S FROM BENCH WHERE ID = :KEY", parameters, statement);
+    NUVEdbResultTable table;
+    host->Run(statement, table, &headers.get());
+    found += broker.ExtractOutput(table, row.bindings, host->Query(), 1) >= 0 ? 1 : 0;
+    benchmark::DoNotOptimize(row.n);
+  }
+  state.counters["found"] = benchmark::Counter(static_cast<double>(found), benchmark::Counter::kAvgIterations);
+  host.reset();
+}
+BENCHMARK(PgLibraryLookup)->Name("PgLookup/Library")->Unit(benchmark::kMicrosecond);
 
 }  // namespace

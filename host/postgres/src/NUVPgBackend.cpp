@@ -301,6 +301,53 @@ long NUVPgBackend::Prepare(const NUVPgStatementText& text, std::string_view stat
   return NUV_S_OK;
 }
 
+long NUVPgBackend::Ask(const NUVPgStatementText& text, std::string_view statement, bool bind,
+                       NUVPgResult& answer) {
+  const bool plain = options_.textMode == NUVHostTextMode::Plain;
+  const auto send = [&](const std::string& sql, bool withValues) {
+    std::vector<const char*> values;
+    std::vector<int> lengths;
+    if (withValues) {
+      for (const std::string& value : text.values) {
+        values.push_back(value.c_str());
+        lengths.push_back(static_cast<int>(value.size()));
+      }
+    }
+    answer.Reset(PQexecParams(connection_, sql.c_str(), static_cast<int>(values.size()), nullptr, values.data(),
+                              lengths.data(), nullptr, 0));
+  };
+  send(bind ? text.withParameters : plain ? text.inlined : std::string(statement), bind);
+  const char* state = PQresultErrorField(answer.get, PG_DIAG_SQLSTATE);
+  // The server cannot tell a parameter's type there: the values go into
+  // the text as literals of their own.
+  if (bind && state && std::string(state) == "42P18") send(text.inlined, false);
+  const ExecStatusType status = PQresultStatus(answer.get);
+  if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK || status == PGRES_EMPTY_QUERY) return NUV_S_OK;
+  return NUVHostRefused(Failure(connection_, answer.get));
+}
+
+long NUVPgBackend::OpenAnswered(const NUVPgStatementText& text, std::string_view statement, bool bind,
+                                std::unique_ptr<NUVHostCursor>& cursor) {
+  const bool idle = PQtransactionStatus(connection_) == PQTRANS_IDLE;
+  NUVPgResult answer;
+  long code = Ask(text, statement, bind, answer);
+  if (code < 0 && idle && Lost(connection_)) {
+    // It only reads and ran in no transaction: once more, after one reconnect.
+    std::string message;
+    if (!Reachable(message)) return NUVHostRefused(message);
+    code = Ask(text, statement, bind, answer);
+  }
+  if (code < 0) return code;
+  std::vector<NUVHostColumn> columns;
+  std::vector<Oid> types;
+  for (int i = 0; i < PQnfields(answer.get); ++i) {
+    columns.push_back({PQfname(answer.get, i), TableName(PQftable(answer.get, i))});
+    types.push_back(PQftype(answer.get, i));
+  }
+  cursor = std::make_unique<NUVPgCursor>(*this, answer, std::move(columns), std::move(types));
+  return NUV_S_OK;
+}
+
 long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) {
   cursor.reset();
   std::string message;
@@ -312,6 +359,7 @@ long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_
   bool bind = plain && !text.values.empty() &&
               OneOf(text.firstWord, {"SELECT", "INSERT", "UPDATE", "DELETE", "MERGE", "VALUES", "WITH"});
   const bool writes = !OneOf(text.firstWord, {"SELECT", "VALUES", "TABLE", "SHOW"});
+  if (!writes && !streaming) return OpenAnswered(text, statement, bind, cursor);
   NUVPgResult described;
   std::string sql;
   long code = Prepare(text, statement, StatementName(writes), bind, sql, described);

@@ -92,6 +92,16 @@ class NUVPgBackend : public NUVHostBackend {
   // Prepares the statement under the name and describes it; bind says
   // whether its values go as parameters, and is cleared when the server
   // cannot type them; sql is the text prepared.
+  // Runs a reading statement and reads its whole answer in one round
+  // trip, its values bound when bind says so (inline where the server
+  // cannot type them); the failure code, with the server's reason, when it
+  // fails.
+  long Ask(const NUVPgStatementText& text, std::string_view statement, bool bind, NUVPgResult& answer);
+  // Open for a reading statement read whole: the cursor holds the answer,
+  // its columns described by it. A statement whose connection was lost runs
+  // once more after one reconnect.
+  long OpenAnswered(const NUVPgStatementText& text, std::string_view statement, bool bind,
+                    std::unique_ptr<NUVHostCursor>& cursor);
   long Prepare(const NUVPgStatementText& text, std::string_view statement, const char* name, bool& bind,
                std::string& sql, NUVPgResult& described);
 

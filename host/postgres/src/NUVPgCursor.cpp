@@ -100,6 +100,21 @@ NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, std::string sql, std::vector<std
       writes_(writes),
       streaming_(streaming) {}
 
+NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, NUVPgResult& answer, std::vector<NUVHostColumn> columns,
+                         std::vector<unsigned int> types)
+    : backend_(backend),
+      columns_(std::move(columns)),
+      types_(std::move(types)),
+      bytes_(columns_.size()),
+      writes_(false),
+      streaming_(false),
+      whole_(true),
+      index_(-1),
+      started_(true) {
+  std::swap(current_.get, answer.get);
+  rows_ = current_.get ? PQntuples(current_.get) : 0;
+}
+
 long NUVPgCursor::Next(bool& row) {
   std::string failure;
   Step(row, failure);

@@ -18,6 +18,10 @@ class NUVPgCursor final : public NUVHostCursor {
   NUVPgCursor(NUVPgBackend& backend, std::string sql, std::vector<std::string> values,
               std::vector<NUVHostColumn> columns, std::vector<unsigned int> types, bool writes,
               bool streaming);
+  // A reading statement's whole answer, received already; takes answer's
+  // result.
+  NUVPgCursor(NUVPgBackend& backend, NUVPgResult& answer, std::vector<NUVHostColumn> columns,
+              std::vector<unsigned int> types);
   ~NUVPgCursor() override { Drain(); }
   NUVPgCursor(const NUVPgCursor&) = delete;
   NUVPgCursor& operator=(const NUVPgCursor&) = delete;
