@@ -83,6 +83,7 @@ void PrintSummary(const std::map<std::string, Figure>& figures) {
   s.Ratio("whole road / raw libpq loop (100 000 rows, Unix socket)", "PgRoad/Library", "PgRoad/Raw", 1.5);
   s.Ratio("SOCI into() / raw libpq loop", "PgRoad/SociInto", "PgRoad/Raw", 0);
   s.Ratio("one row by its key / raw libpq query", "PgLookup/Library", "PgLookup/Raw", 0);
+  s.Ratio("one row changed by its key / raw libpq update", "PgUpdate/Library", "PgUpdate/Raw", 0);
   s.Ratio("SOCI rowset<row> / raw SQLite loop", "Road/SociRowset", "Road/Raw", 0);
   s.Ratio("row access per row, 1 000 000 rows / 1 000 rows", "RowAccess/1000000", "RowAccess/1000", 1.3, 1000,
           1);

@@ -185,4 +185,42 @@ void PgLibraryLookup(benchmark::State& state) {
 }
 BENCHMARK(PgLibraryLookup)->Name("PgLookup/Library")->Unit(benchmark::kMicrosecond);
 
+// One row changed by its key: a writing statement runs in a transaction
+// of its own.
+void PgRawUpdate(benchmark::State& state) {
+  PGconn* connection = PQconnectdb(Conninfo().c_str());
+  int64_t i = 0;
+  for (auto _ : state) {
+    const std::string key = KeyOf(++i);
+    const char* values[] = {key.c_str()};
+    PGresult* result = PQexecParams(connection, "UPDATE BENCH SET N = N WHERE ID = $1", 1, nullptr, values,
+                                    nullptr, nullptr, 0);
+    if (PQresultStatus(result) != PGRES_COMMAND_OK) state.SkipWithError("the update failed");
+    PQclear(result);
+  }
+  PQfinish(connection);
+}
+BENCHMARK(PgRawUpdate)->Name("PgUpdate/Raw")->Unit(benchmark::kMicrosecond);
+
+void PgLibraryUpdate(benchmark::State& state) {
+  std::string message;
+  auto host = NUVPostgresHost::Open(Conninfo(), message);
+  if (!host) {
+    state.SkipWithError(message.c_str());
+    return;
+  }
+  host->Install();
+  NUVEdbBrokerTool broker;
+  int64_t i = 0;
+  for (auto _ : state) {
+    NUVRefList parameters{new NUVEdbSQLData(":KEY", NUVUnicodeString(KeyOf(++i).c_str()), 0)};
+    NUVUnicodeString statement;
+    broker.PreProcessSQLStatement("UPDATE BENCH SET N = N WHERE ID = :KEY", parameters, statement);
+    NUVEdbResultTable table;
+    if (host->Run(statement, table) < 0) state.SkipWithError("the update failed");
+  }
+  host.reset();
+}
+BENCHMARK(PgLibraryUpdate)->Name("PgUpdate/Library")->Unit(benchmark::kMicrosecond);
+
 }  // namespace

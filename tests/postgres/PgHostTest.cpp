@@ -136,6 +136,7 @@ TEST_F(PgHost, PlainTextsReachTheServerAsGiven) {
       {"SELECT (ARRAY['a%20b', 'c'])[1:1] AS v", "QUERY.v:3={\"a b\"}"},
       {"SELECT lo, (ARRAY[1, 2, 3])[lo:lo] AS v FROM (SELECT 2 AS lo) AS t", "QUERY.lo:1=2 QUERY.v:3={2}"},
       {"SELECT U&'d\\0061t%20' AS v", "QUERY.v:3=dat%20"},
+      {"SELECT 'x%20' IS NULL AS v, 'a%20b' AS w", "QUERY.v:1=0 QUERY.w:3=a b"},
   };
   for (const auto& [statement, cell] : cases) EXPECT_EQ(Scalar(statement), cell) << statement;
   ASSERT_EQ(Refusal("INSERT INTO PRODUCT VALUES ('PR9', 'Back\\slash%20%27q%27', NULL)"), "");
@@ -143,6 +144,9 @@ TEST_F(PgHost, PlainTextsReachTheServerAsGiven) {
   ASSERT_EQ(Refusal("CREATE TABLE NOTE (N TEXT DEFAULT 'a%20b')"), "");
   ASSERT_EQ(Refusal("INSERT INTO NOTE DEFAULT VALUES"), "");
   EXPECT_EQ(Scalar("SELECT N FROM NOTE"), "note.n:3=a b");
+  // A write whose literal cannot be typed runs again with it inlined.
+  ASSERT_EQ(Refusal("INSERT INTO NOTE (N) SELECT 'c%20d' WHERE 'x%20' IS NOT NULL"), "");
+  EXPECT_EQ(Scalar("SELECT N FROM NOTE WHERE N <> 'a%20b'"), "note.n:3=c d");
 }
 
 // In encoded mode literals go to the server as written and stored texts

@@ -256,6 +256,10 @@ long NUVPgBackend::Replay(const std::string& sql, int parameters) {
   return NUV_S_OK;
 }
 
+long NUVPgBackend::Begin() { return std::exchange(begun_, false) ? NUV_S_OK : Command("BEGIN"); }
+
+void NUVPgBackend::Abandon() { NUVPgResult ended(PQexec(connection_, "ROLLBACK")); }
+
 long NUVPgBackend::Command(const std::string& sql) {
   NUVPgResult result(PQexec(connection_, sql.c_str()));
   if (PQresultStatus(result.get) == PGRES_COMMAND_OK) return NUV_S_OK;
@@ -301,7 +305,7 @@ long NUVPgBackend::Prepare(const NUVPgStatementText& text, std::string_view stat
   return NUV_S_OK;
 }
 
-long NUVPgBackend::Ask(const NUVPgStatementText& text, std::string_view statement, bool bind,
+long NUVPgBackend::Ask(const NUVPgStatementText& text, std::string_view statement, bool bind, bool writes,
                        NUVPgResult& answer) {
   const bool plain = options_.textMode == NUVHostTextMode::Plain;
   const auto send = [&](const std::string& sql, bool withValues) {
@@ -316,26 +320,39 @@ long NUVPgBackend::Ask(const NUVPgStatementText& text, std::string_view statemen
     answer.Reset(PQexecParams(connection_, sql.c_str(), static_cast<int>(values.size()), nullptr, values.data(),
                               lengths.data(), nullptr, 0));
   };
+  if (writes) {
+    const long begun = Command("BEGIN");
+    if (begun < 0) return begun;
+  }
   send(bind ? text.withParameters : plain ? text.inlined : std::string(statement), bind);
   const char* state = PQresultErrorField(answer.get, PG_DIAG_SQLSTATE);
-  // The server cannot tell a parameter's type there: the values go into
-  // the text as literals of their own.
-  if (bind && state && std::string(state) == "42P18") send(text.inlined, false);
+  if (bind && state && std::string(state) == "42P18") {
+    // The server cannot tell a parameter's type there: the values go into
+    // the text as literals of their own, in a transaction begun afresh.
+    if (writes) {
+      Abandon();
+      const long begun = Command("BEGIN");
+      if (begun < 0) return begun;
+    }
+    send(text.inlined, false);
+  }
   const ExecStatusType status = PQresultStatus(answer.get);
   if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK || status == PGRES_EMPTY_QUERY) return NUV_S_OK;
-  return NUVHostRefused(Failure(connection_, answer.get));
+  const long failed = NUVHostRefused(Failure(connection_, answer.get));
+  if (writes) Abandon();  // nothing of it stays
+  return failed;
 }
 
 long NUVPgBackend::OpenAnswered(const NUVPgStatementText& text, std::string_view statement, bool bind,
-                                std::unique_ptr<NUVHostCursor>& cursor) {
+                                bool writes, std::unique_ptr<NUVHostCursor>& cursor) {
   const bool idle = PQtransactionStatus(connection_) == PQTRANS_IDLE;
   NUVPgResult answer;
-  long code = Ask(text, statement, bind, answer);
-  if (code < 0 && idle && Lost(connection_)) {
+  long code = Ask(text, statement, bind, writes, answer);
+  if (code < 0 && !writes && idle && Lost(connection_)) {
     // It only reads and ran in no transaction: once more, after one reconnect.
     std::string message;
     if (!Reachable(message)) return NUVHostRefused(message);
-    code = Ask(text, statement, bind, answer);
+    code = Ask(text, statement, bind, writes, answer);
   }
   if (code < 0) return code;
   std::vector<NUVHostColumn> columns;
@@ -344,7 +361,8 @@ long NUVPgBackend::OpenAnswered(const NUVPgStatementText& text, std::string_view
     columns.push_back({PQfname(answer.get, i), TableName(PQftable(answer.get, i))});
     types.push_back(PQftype(answer.get, i));
   }
-  cursor = std::make_unique<NUVPgCursor>(*this, answer, std::move(columns), std::move(types));
+  begun_ = writes;
+  cursor = std::make_unique<NUVPgCursor>(*this, answer, std::move(columns), std::move(types), writes);
   return NUV_S_OK;
 }
 
@@ -359,7 +377,8 @@ long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_
   bool bind = plain && !text.values.empty() &&
               OneOf(text.firstWord, {"SELECT", "INSERT", "UPDATE", "DELETE", "MERGE", "VALUES", "WITH"});
   const bool writes = !OneOf(text.firstWord, {"SELECT", "VALUES", "TABLE", "SHOW"});
-  if (!writes && !streaming) return OpenAnswered(text, statement, bind, cursor);
+  if (writes) rowsOnly_ = OneOf(text.firstWord, {"INSERT", "UPDATE", "DELETE", "MERGE", "WITH"});
+  if (!streaming) return OpenAnswered(text, statement, bind, writes, cursor);
   NUVPgResult described;
   std::string sql;
   long code = Prepare(text, statement, StatementName(writes), bind, sql, described);

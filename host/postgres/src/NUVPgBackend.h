@@ -2,6 +2,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "NUVHostBackend.h"
 #include "NUVPostgresOpenOptions.h"
@@ -58,10 +59,15 @@ class NUVPgBackend : public NUVHostBackend {
   long FindKey(const std::string& table, const std::string& column, const std::string& key,
                bool& exists) override;
   long Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) override;
-  long Begin() override { return Command("BEGIN"); }
+  // Begins the transaction, unless Open began it for the statement it ran.
+  long Begin() override;
   long Commit() override;
   long Rollback() override { return Command("ROLLBACK"); }
-  void SchemaChanged() override { LoadSchema(); }
+  // Reads the schema again unless the last writing statement only changed
+  // rows.
+  void SchemaChanged() override {
+    if (!rowsOnly_) LoadSchema();
+  }
 
   pg_conn* Connection() const { return connection_; }
   // Reconnects the lost connection (the whole connection string, the
@@ -85,6 +91,9 @@ class NUVPgBackend : public NUVHostBackend {
   // Reconnects once when the connection was lost; false when it stays lost.
   bool Reachable(std::string& message);
   long Command(const std::string& sql);
+  // Rolls the transaction back, recording nothing: the failure that ends it
+  // is already recorded.
+  void Abandon();
   // The connection key lookups can use now: this one, or while an answer
   // streams a second one made with the same parameters; null, with the
   // reason, when neither is reachable.
@@ -92,15 +101,19 @@ class NUVPgBackend : public NUVHostBackend {
   // Prepares the statement under the name and describes it; bind says
   // whether its values go as parameters, and is cleared when the server
   // cannot type them; sql is the text prepared.
-  // Runs a reading statement and reads its whole answer in one round
-  // trip, its values bound when bind says so (inline where the server
-  // cannot type them); the failure code, with the server's reason, when it
-  // fails.
-  long Ask(const NUVPgStatementText& text, std::string_view statement, bool bind, NUVPgResult& answer);
-  // Open for a reading statement read whole: the cursor holds the answer,
-  // its columns described by it. A statement whose connection was lost runs
-  // once more after one reconnect.
-  long OpenAnswered(const NUVPgStatementText& text, std::string_view statement, bool bind,
+  // Runs the statement and reads its whole answer in one round trip, its
+  // values bound when bind says so (inline where the server cannot type
+  // them); a writing statement in a transaction begun first and rolled
+  // back when it fails. The failure code, with the server's reason, when
+  // it fails.
+  long Ask(const NUVPgStatementText& text, std::string_view statement, bool bind, bool writes,
+           NUVPgResult& answer);
+  // Open for a statement read whole: it runs here, and the cursor holds
+  // its answer, the columns described by it. A writing statement's
+  // transaction stays open for the runner's Begin, Commit or Rollback; a
+  // reading one whose connection was lost runs once more after one
+  // reconnect.
+  long OpenAnswered(const NUVPgStatementText& text, std::string_view statement, bool bind, bool writes,
                     std::unique_ptr<NUVHostCursor>& cursor);
   long Prepare(const NUVPgStatementText& text, std::string_view statement, const char* name, bool& bind,
                std::string& sql, NUVPgResult& described);
@@ -113,6 +126,8 @@ class NUVPgBackend : public NUVHostBackend {
   bool readOnly_ = false;
   unsigned long lookups_ = 0;                       // the table names looked up on the server
   bool prepared_ = false;                           // the connection holds the statement kStatementName
+  bool begun_ = false;                              // Open began the transaction of the statement it ran
+  bool rowsOnly_ = false;                           // the last writing statement changes rows, not the schema
   std::map<std::string, std::string> keys_;         // table -> key column ("" for none)
   std::map<unsigned int, std::string> tableNames_;  // object id -> table
 };

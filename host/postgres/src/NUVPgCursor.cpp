@@ -101,18 +101,19 @@ NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, std::string sql, std::vector<std
       streaming_(streaming) {}
 
 NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, NUVPgResult& answer, std::vector<NUVHostColumn> columns,
-                         std::vector<unsigned int> types)
+                         std::vector<unsigned int> types, bool writes)
     : backend_(backend),
       columns_(std::move(columns)),
       types_(std::move(types)),
       bytes_(columns_.size()),
-      writes_(false),
+      writes_(writes),
       streaming_(false),
       whole_(true),
       index_(-1),
       started_(true) {
   std::swap(current_.get, answer.get);
   rows_ = current_.get ? PQntuples(current_.get) : 0;
+  if (writes_ && current_.get) changed_ = std::atol(PQcmdTuples(current_.get));
 }
 
 long NUVPgCursor::Next(bool& row) {

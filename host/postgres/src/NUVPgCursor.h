@@ -5,12 +5,14 @@
 #include "NUVHostBackend.h"
 #include "NUVPgBackend.h"
 
-// One statement prepared on the backend's connection and, once it runs,
-// its answer: read in parts when streaming (chunks of rows with libpq 17
-// and later, single rows before), else in one result. A reading statement outside a transaction whose connection
-// is lost before any row was handed out runs once more on a new
-// connection. Destroying it reads what the server still sends, so that
-// the connection is ready for the next statement.
+// A statement's answer: either received whole already (the backend ran
+// the statement when it opened it), or read in parts as it streams from a
+// statement prepared on the backend's connection (chunks of rows with
+// libpq 17 and later, single rows before). A streamed reading statement
+// outside a transaction whose connection is lost before any row was handed
+// out runs once more on a new connection. Destroying it reads what the
+// server still sends, so that the connection is ready for the next
+// statement.
 class NUVPgCursor final : public NUVHostCursor {
  public:
   // sql: the text prepared (for a replay); values: the statement's
@@ -18,10 +20,9 @@ class NUVPgCursor final : public NUVHostCursor {
   NUVPgCursor(NUVPgBackend& backend, std::string sql, std::vector<std::string> values,
               std::vector<NUVHostColumn> columns, std::vector<unsigned int> types, bool writes,
               bool streaming);
-  // A reading statement's whole answer, received already; takes answer's
-  // result.
+  // A statement's whole answer, received already; takes answer's result.
   NUVPgCursor(NUVPgBackend& backend, NUVPgResult& answer, std::vector<NUVHostColumn> columns,
-              std::vector<unsigned int> types);
+              std::vector<unsigned int> types, bool writes);
   ~NUVPgCursor() override { Drain(); }
   NUVPgCursor(const NUVPgCursor&) = delete;
   NUVPgCursor& operator=(const NUVPgCursor&) = delete;

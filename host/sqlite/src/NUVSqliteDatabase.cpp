@@ -28,6 +28,17 @@ std::vector<std::string> TableNames(sqlite3* connection) {
   return names;
 }
 
+// The number SQLite adds one to on every change of the schema; -1 when
+// it cannot be read.
+long long SchemaVersion(sqlite3* connection) {
+  NUVSqliteStatement statement;
+  if (sqlite3_prepare_v2(connection, "PRAGMA schema_version", -1, statement.out(), nullptr) != SQLITE_OK ||
+      sqlite3_step(statement.get()) != SQLITE_ROW) {
+    return -1;
+  }
+  return sqlite3_column_int64(statement.get(), 0);
+}
+
 // The one primary-key column of the table; empty when it has none or more.
 std::string PrimaryKeyColumn(sqlite3* connection, const std::string& table) {
   NUVSqliteStatement statement;
@@ -44,6 +55,9 @@ std::string PrimaryKeyColumn(sqlite3* connection, const std::string& table) {
 }  // namespace
 
 void NUVSqliteDatabase::LoadSchema() {
+  const long long version = SchemaVersion(connection_);
+  if (version >= 0 && version == schemaVersion_) return;
+  schemaVersion_ = version;
   keys_.clear();
   for (const std::string& table : TableNames(connection_))
     keys_[table] = PrimaryKeyColumn(connection_, table);

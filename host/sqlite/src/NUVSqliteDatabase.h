@@ -18,7 +18,8 @@ class NUVSqliteDatabase {
 
   sqlite3* Connection() const { return connection_; }
   NUVSqliteTextMode TextMode() const { return textMode_; }
-  // Reads the tables and their primary-key columns again.
+  // Reads the tables and their primary-key columns again when the schema
+  // changed since they were read (SQLite counts every change of it).
   void LoadSchema();
   // True when the schema has a table of that name.
   bool HasTable(const std::string& table) const { return keys_.count(table) > 0; }
@@ -32,4 +33,5 @@ class NUVSqliteDatabase {
   sqlite3* connection_;
   NUVSqliteTextMode textMode_;
   std::map<std::string, std::string> keys_;
+  long long schemaVersion_ = -1;  // the schema's version when keys_ was read
 };
