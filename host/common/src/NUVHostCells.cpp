@@ -54,12 +54,12 @@ std::string_view TextOf(const NUVHostValue& value, const NUVHostCursor& cursor, 
 NUVEdbResultTabData* StringCell(const NUVHostCellColumn& column, std::string_view stored,
                                 NUVHostTextMode mode) {
   const NUVEdsGeneralTool general;
-  NUVUnicodeString text;
   if (mode == NUVHostTextMode::Plain) {
-    general.EncodeBlanks(stored, text);
-    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName, std::move(text));
+    NUVUnicodeString encoded;
+    general.EncodeBlanks(stored, encoded);
+    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName, std::move(encoded));
   }
-  text = NUVUnicodeString(stored);
+  NUVUnicodeString text(stored);
   if (general.IsEncodedForm(text))
     return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName, std::move(text));
   return new NUVEdbResultTabData(column.classType, column.attrName, general.DecodeBlanks(text), 0);
