@@ -260,7 +260,36 @@ TEST_F(PgHost, ReconnectsOnceAfterALostConnection) {
   EXPECT_EQ(Scalar("SELECT current_setting('standard_conforming_strings') AS s"), "QUERY.s:3=on");
   EXPECT_EQ(Scalar("SELECT 'a%20b' AS v"), "QUERY.v:3=a b");
   ASSERT_EQ(Refusal("SELECT pg_backend_pid() AS pid"), "");
-  EXPECT_NE(Row(1).substr(Row(1).find('=') + 1), pid);
+  const std::string second = Row(1).substr(Row(1).find('=') + 1);
+  EXPECT_NE(second, pid);
+  // A write begins its transaction on a new connection just as well.
+  ASSERT_GE(other->Run(("SELECT pg_terminate_backend(" + second + ")").c_str(), ended), 0);
+  ASSERT_EQ(Refusal("UPDATE PART SET QTY = QTY + 1 WHERE ID = 'P1'"), "");
+  EXPECT_EQ(host->ChangedRows(), 1);
+  EXPECT_EQ(Scalar("SELECT QTY FROM PART WHERE ID = 'P1'"), "part.qty:1=2");
+}
+
+// A table made by another session after this one read the schema gives
+// its name to the cells, whether the answer is read whole or streams in
+// (the name is then asked on the second connection).
+TEST_F(PgHost, TablesMadeElsewhereNameTheirCells) {
+  std::string message;
+  auto other = NUVPostgresHost::Open(scratch.Conninfo(), message);
+  ASSERT_NE(other, nullptr) << message;
+  NUVEdbResultTable none;
+  ASSERT_GE(other->Run("CREATE TABLE LATE (K TEXT PRIMARY KEY)", none), 0);
+  ASSERT_GE(other->Run("INSERT INTO LATE VALUES ('k1'), ('k2')", none), 0);
+  EXPECT_EQ(Scalar("SELECT K FROM LATE ORDER BY K"), "late.k:3=k1");
+  std::vector<std::string> rows;
+  ASSERT_GE(host->RunInBatches("SELECT K, 1 AS n FROM LATE ORDER BY K", 1,
+                               [&](NUVEdbResultTable& batch) {
+                                 OwnedList cells;
+                                 batch.GetRow(1, cells.get());
+                                 rows.push_back(CellText(cells.get(), false, 1, "%g"));
+                                 return 0L;
+                               }),
+            0);
+  EXPECT_EQ(rows, (std::vector<std::string>{"late.k:3=k1 QUERY.n:1=1", "late.k:3=k2 QUERY.n:1=1"}));
 }
 
 // A row another session holds locked stops a write after the lock timeout,

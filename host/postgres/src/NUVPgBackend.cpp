@@ -208,17 +208,26 @@ std::string NUVPgBackend::KeyColumn(const std::string& table) const {
   return found == keys_.end() ? std::string() : found->second;
 }
 
-std::string NUVPgBackend::TableName(unsigned int oid) {
-  if (oid == 0) return {};
+bool NUVPgBackend::TableName(unsigned int oid, std::string& name, std::string& failure) {
+  name.clear();
+  if (oid == 0) return true;
   const auto known = tableNames_.find(oid);
-  if (known != tableNames_.end()) return known->second;
+  if (known != tableNames_.end()) {
+    name = known->second;
+    return true;
+  }
+  PGconn* connection = LookupConnection(failure);
+  if (!connection) return false;
   const std::string id = std::to_string(oid);
   const char* values[] = {id.c_str()};
-  ++lookups_;
-  NUVPgResult name(PQexecParams(connection_, "SELECT relname FROM pg_class WHERE oid = $1::oid", 1, nullptr,
-                                values, nullptr, nullptr, 0));
-  const bool found = PQresultStatus(name.get) == PGRES_TUPLES_OK && PQntuples(name.get) == 1;
-  return tableNames_[oid] = found ? PQgetvalue(name.get, 0, 0) : "";
+  NUVPgResult found(PQexecParams(connection, "SELECT relname FROM pg_class WHERE oid = $1::oid", 1, nullptr,
+                                 values, nullptr, nullptr, 0));
+  if (PQresultStatus(found.get) != PGRES_TUPLES_OK) {
+    failure = Failure(connection, found.get);
+    return false;
+  }
+  name = tableNames_[oid] = PQntuples(found.get) == 1 ? PQgetvalue(found.get, 0, 0) : "";
+  return true;
 }
 
 long NUVPgBackend::FindKey(const std::string& table, const std::string& column, const std::string& key,
@@ -241,19 +250,9 @@ bool NUVPgBackend::Reachable(std::string& message) {
   // Once, with the whole connection string; the new session needs the
   // host's settings again.
   PQreset(connection_);
-  prepared_ = false;
   if (PQstatus(connection_) == CONNECTION_OK && ApplySettings(connection_, options_, message)) return true;
   if (message.empty()) message = "connection lost, and reconnecting failed: " + ConnectFailure(connection_);
   return false;
-}
-
-long NUVPgBackend::Replay(const std::string& sql, int parameters) {
-  std::string message;
-  if (!Reachable(message)) return NUVHostRefused(message);
-  NUVPgResult prepared(PQprepare(connection_, StatementName(false), sql.c_str(), parameters, nullptr));
-  if (PQresultStatus(prepared.get) != PGRES_COMMAND_OK)
-    return NUVHostRefused(Failure(connection_, prepared.get));
-  return NUV_S_OK;
 }
 
 long NUVPgBackend::Begin() { return std::exchange(begun_, false) ? NUV_S_OK : Command("BEGIN"); }
@@ -274,96 +273,25 @@ long NUVPgBackend::Commit() {
   return NUVHostRefused(Failure(connection_, result.get));
 }
 
-long NUVPgBackend::Prepare(const NUVPgStatementText& text, std::string_view statement, const char* name,
-                           bool& bind, std::string& sql, NUVPgResult& described) {
-  const bool plain = options_.textMode == NUVHostTextMode::Plain;
-  sql = bind ? text.withParameters : plain ? text.inlined : std::string(statement);
-  // The named statement is let go before it is prepared again.
-  if (prepared_ && *name) {
-    prepared_ = false;
-    const long code = Command("DEALLOCATE " + std::string(kStatementName));
-    if (code < 0 && Lost(connection_)) return code;
-  }
-  NUVPgResult prepared(
-      PQprepare(connection_, name, sql.c_str(), bind ? static_cast<int>(text.values.size()) : 0, nullptr));
-  const char* state = PQresultErrorField(prepared.get, PG_DIAG_SQLSTATE);
-  if (bind && state && std::string(state) == "42P18") {
-    // The server cannot tell a parameter's type there: the values go into
-    // the text as literals of their own.
-    bind = false;
-    sql = text.inlined;
-    prepared.Reset(PQprepare(connection_, name, sql.c_str(), 0, nullptr));
-  }
-  if (PQresultStatus(prepared.get) != PGRES_COMMAND_OK)
-    return NUVHostRefused(Failure(connection_, prepared.get));
-  if (*name) prepared_ = true;
-  described.Reset(PQdescribePrepared(connection_, name));
-  if (PQresultStatus(described.get) != PGRES_COMMAND_OK)
-    return NUVHostRefused(Failure(connection_, described.get));
-  if (PQnparams(described.get) != (bind ? static_cast<int>(text.values.size()) : 0))
-    return NUVHostRefused("the statement holds a parameter that no value replaced");
-  return NUV_S_OK;
+bool NUVPgBackend::BeginStatement(std::string& failure) {
+  NUVPgResult begun(PQexec(connection_, "BEGIN"));
+  // A connection the server closed while it was idle shows only now.
+  if (PQresultStatus(begun.get) != PGRES_COMMAND_OK && Lost(connection_) && Reachable(failure))
+    begun.Reset(PQexec(connection_, "BEGIN"));
+  if (PQresultStatus(begun.get) == PGRES_COMMAND_OK) return true;
+  if (failure.empty()) failure = Failure(connection_, begun.get);
+  return false;
 }
 
-long NUVPgBackend::Ask(const NUVPgStatementText& text, std::string_view statement, bool bind, bool writes,
-                       NUVPgResult& answer) {
-  const bool plain = options_.textMode == NUVHostTextMode::Plain;
-  const auto send = [&](const std::string& sql, bool withValues) {
-    std::vector<const char*> values;
-    std::vector<int> lengths;
-    if (withValues) {
-      for (const std::string& value : text.values) {
-        values.push_back(value.c_str());
-        lengths.push_back(static_cast<int>(value.size()));
-      }
-    }
-    answer.Reset(PQexecParams(connection_, sql.c_str(), static_cast<int>(values.size()), nullptr, values.data(),
-                              lengths.data(), nullptr, 0));
-  };
-  if (writes) {
-    const long begun = Command("BEGIN");
-    if (begun < 0) return begun;
-  }
-  send(bind ? text.withParameters : plain ? text.inlined : std::string(statement), bind);
-  const char* state = PQresultErrorField(answer.get, PG_DIAG_SQLSTATE);
-  if (bind && state && std::string(state) == "42P18") {
-    // The server cannot tell a parameter's type there: the values go into
-    // the text as literals of their own, in a transaction begun afresh.
-    if (writes) {
-      Abandon();
-      const long begun = Command("BEGIN");
-      if (begun < 0) return begun;
-    }
-    send(text.inlined, false);
-  }
-  const ExecStatusType status = PQresultStatus(answer.get);
-  if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK || status == PGRES_EMPTY_QUERY) return NUV_S_OK;
-  const long failed = NUVHostRefused(Failure(connection_, answer.get));
+std::unique_ptr<NUVPgCursor> NUVPgBackend::StartStatement(std::string sql, std::vector<std::string> values,
+                                                          bool writes, bool streaming, std::string& failure,
+                                                          std::string& state) {
+  if (writes && !BeginStatement(failure)) return nullptr;
+  auto cursor = std::make_unique<NUVPgCursor>(*this, std::move(sql), std::move(values), writes, streaming);
+  if (cursor->Start(failure, state)) return cursor;
+  cursor.reset();         // reads what is left of the answer
   if (writes) Abandon();  // nothing of it stays
-  return failed;
-}
-
-long NUVPgBackend::OpenAnswered(const NUVPgStatementText& text, std::string_view statement, bool bind,
-                                bool writes, std::unique_ptr<NUVHostCursor>& cursor) {
-  const bool idle = PQtransactionStatus(connection_) == PQTRANS_IDLE;
-  NUVPgResult answer;
-  long code = Ask(text, statement, bind, writes, answer);
-  if (code < 0 && !writes && idle && Lost(connection_)) {
-    // It only reads and ran in no transaction: once more, after one reconnect.
-    std::string message;
-    if (!Reachable(message)) return NUVHostRefused(message);
-    code = Ask(text, statement, bind, writes, answer);
-  }
-  if (code < 0) return code;
-  std::vector<NUVHostColumn> columns;
-  std::vector<Oid> types;
-  for (int i = 0; i < PQnfields(answer.get); ++i) {
-    columns.push_back({PQfname(answer.get, i), TableName(PQftable(answer.get, i))});
-    types.push_back(PQftype(answer.get, i));
-  }
-  begun_ = writes;
-  cursor = std::make_unique<NUVPgCursor>(*this, answer, std::move(columns), std::move(types), writes);
-  return NUV_S_OK;
+  return nullptr;
 }
 
 long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) {
@@ -374,36 +302,24 @@ long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_
   const NUVPgStatementText text = NUVPgPrepareText(statement, plain);
   if (!text.problem.empty()) return NUVHostRefused(text.problem);
   if (text.firstWord == "COPY") return NUVHostRefused("COPY is not taken by this host: use SELECT or INSERT");
-  bool bind = plain && !text.values.empty() &&
-              OneOf(text.firstWord, {"SELECT", "INSERT", "UPDATE", "DELETE", "MERGE", "VALUES", "WITH"});
+  const bool bind = plain && !text.values.empty() &&
+                    OneOf(text.firstWord, {"SELECT", "INSERT", "UPDATE", "DELETE", "MERGE", "VALUES", "WITH"});
   const bool writes = !OneOf(text.firstWord, {"SELECT", "VALUES", "TABLE", "SHOW"});
   if (writes) rowsOnly_ = OneOf(text.firstWord, {"INSERT", "UPDATE", "DELETE", "MERGE", "WITH"});
-  if (!streaming) return OpenAnswered(text, statement, bind, writes, cursor);
-  NUVPgResult described;
-  std::string sql;
-  long code = Prepare(text, statement, StatementName(writes), bind, sql, described);
-  if (code < 0 && Lost(connection_)) {
-    // Nothing of the statement has run: after one reconnect it is prepared
-    // again.
-    if (!Reachable(message)) return NUVHostRefused(message);
-    code = Prepare(text, statement, StatementName(writes), bind, sql, described);
+  std::string failure;
+  std::string state;
+  std::unique_ptr<NUVPgCursor> opened =
+      StartStatement(bind ? text.withParameters : plain ? text.inlined : std::string(statement),
+                     bind ? text.values : std::vector<std::string>(), writes, streaming, failure, state);
+  if (!opened && bind && state == "42P18") {
+    // The server cannot tell a parameter's type there: the values go into
+    // the text as literals of their own.
+    failure.clear();
+    state.clear();
+    opened = StartStatement(text.inlined, {}, writes, streaming, failure, state);
   }
-  if (code < 0) return code;
-  std::vector<NUVHostColumn> columns;
-  std::vector<Oid> types;
-  const unsigned long lookups = lookups_;
-  for (int i = 0; i < PQnfields(described.get); ++i) {
-    columns.push_back({PQfname(described.get, i), TableName(PQftable(described.get, i))});
-    types.push_back(PQftype(described.get, i));
-  }
-  // A table name looked up on the server replaced the unnamed statement:
-  // it is prepared again.
-  if (lookups != lookups_ && !writes) {
-    code = Prepare(text, statement, StatementName(writes), bind, sql, described);
-    if (code < 0) return code;
-  }
-  cursor =
-      std::make_unique<NUVPgCursor>(*this, std::move(sql), bind ? text.values : std::vector<std::string>(),
-                                    std::move(columns), std::move(types), writes, streaming);
+  if (!opened) return NUVHostRefused(failure);
+  begun_ = writes;
+  cursor = std::move(opened);
   return NUV_S_OK;
 }

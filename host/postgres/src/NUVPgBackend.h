@@ -2,12 +2,13 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 #include <utility>
 
 #include "NUVHostBackend.h"
 #include "NUVPostgresOpenOptions.h"
 
-struct NUVPgStatementText;
+class NUVPgCursor;
 struct pg_conn;
 struct pg_result;
 
@@ -70,27 +71,24 @@ class NUVPgBackend : public NUVHostBackend {
   }
 
   pg_conn* Connection() const { return connection_; }
-  // Reconnects the lost connection (the whole connection string, the
-  // settings again) and prepares the reading statement's text as the
-  // unnamed statement once more; the failure code when either fails.
-  long Replay(const std::string& sql, int parameters);
-  // A cursor reads its answer row by row: the connection is busy until it
-  // has drained it, and key lookups take a second connection meanwhile.
+  // Reconnects the lost connection once (the whole connection string, the
+  // settings again); false, with the reason, when it stays lost.
+  bool Reconnect(std::string& message) { return Reachable(message); }
+  // A cursor reads its answer in parts: the connection is busy until it
+  // has drained it, and lookups take a second connection meanwhile.
   void SetStreaming(bool streaming) { streaming_ = streaming; }
-
-  // The name of the statement Open prepares: the unnamed statement for one
-  // that only reads, and a named one for a writing statement, whose BEGIN
-  // would drop the unnamed statement.
-  static constexpr const char* kStatementName = "nuv_statement";
-  static const char* StatementName(bool writes) { return writes ? kStatementName : ""; }
+  // The name of the table with the object id, empty for none (a computed
+  // column); false, with the reason, when the server could not be asked.
+  bool TableName(unsigned int oid, std::string& name, std::string& failure);
 
  private:
   void LoadSchema();
-  // The name of the table with the object id; empty when there is none.
-  std::string TableName(unsigned int oid);
   // Reconnects once when the connection was lost; false when it stays lost.
   bool Reachable(std::string& message);
   long Command(const std::string& sql);
+  // Begins a statement's transaction, after one reconnect when the
+  // connection was lost; false, with the reason, when it cannot.
+  bool BeginStatement(std::string& failure);
   // Rolls the transaction back, recording nothing: the failure that ends it
   // is already recorded.
   void Abandon();
@@ -98,25 +96,11 @@ class NUVPgBackend : public NUVHostBackend {
   // streams a second one made with the same parameters; null, with the
   // reason, when neither is reachable.
   pg_conn* LookupConnection(std::string& message);
-  // Prepares the statement under the name and describes it; bind says
-  // whether its values go as parameters, and is cleared when the server
-  // cannot type them; sql is the text prepared.
-  // Runs the statement and reads its whole answer in one round trip, its
-  // values bound when bind says so (inline where the server cannot type
-  // them); a writing statement in a transaction begun first and rolled
-  // back when it fails. The failure code, with the server's reason, when
-  // it fails.
-  long Ask(const NUVPgStatementText& text, std::string_view statement, bool bind, bool writes,
-           NUVPgResult& answer);
-  // Open for a statement read whole: it runs here, and the cursor holds
-  // its answer, the columns described by it. A writing statement's
-  // transaction stays open for the runner's Begin, Commit or Rollback; a
-  // reading one whose connection was lost runs once more after one
-  // reconnect.
-  long OpenAnswered(const NUVPgStatementText& text, std::string_view statement, bool bind, bool writes,
-                    std::unique_ptr<NUVHostCursor>& cursor);
-  long Prepare(const NUVPgStatementText& text, std::string_view statement, const char* name, bool& bind,
-               std::string& sql, NUVPgResult& described);
+  // Sends the statement with its values (a writing one in a transaction
+  // begun first, rolled back when it fails) and reads the first part of
+  // its answer; null, with the reason and the SQLSTATE, when it fails.
+  std::unique_ptr<NUVPgCursor> StartStatement(std::string sql, std::vector<std::string> values, bool writes,
+                                              bool streaming, std::string& failure, std::string& state);
 
   pg_conn* connection_;      // owned; finished with the backend
   pg_conn* side_ = nullptr;  // owned; the second connection for lookups, made when first needed
@@ -124,8 +108,6 @@ class NUVPgBackend : public NUVHostBackend {
   NUVPostgresOpenOptions options_;
   std::string databaseName_;
   bool readOnly_ = false;
-  unsigned long lookups_ = 0;                       // the table names looked up on the server
-  bool prepared_ = false;                           // the connection holds the statement kStatementName
   bool begun_ = false;                              // Open began the transaction of the statement it ran
   bool rowsOnly_ = false;                           // the last writing statement changes rows, not the schema
   std::map<std::string, std::string> keys_;         // table -> key column ("" for none)

@@ -88,85 +88,120 @@ std::string Bytes(std::string_view text) {
 
 }  // namespace
 
-NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, std::string sql, std::vector<std::string> values,
-                         std::vector<NUVHostColumn> columns, std::vector<unsigned int> types, bool writes,
+NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, std::string sql, std::vector<std::string> values, bool writes,
                          bool streaming)
-    : backend_(backend),
-      sql_(std::move(sql)),
-      values_(std::move(values)),
-      columns_(std::move(columns)),
-      types_(std::move(types)),
-      bytes_(columns_.size()),
-      writes_(writes),
-      streaming_(streaming) {}
+    : backend_(backend), sql_(std::move(sql)), values_(std::move(values)), writes_(writes), streaming_(streaming) {}
 
-NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, NUVPgResult& answer, std::vector<NUVHostColumn> columns,
-                         std::vector<unsigned int> types, bool writes)
-    : backend_(backend),
-      columns_(std::move(columns)),
-      types_(std::move(types)),
-      bytes_(columns_.size()),
-      writes_(writes),
-      streaming_(false),
-      whole_(true),
-      index_(-1),
-      started_(true) {
-  std::swap(current_.get, answer.get);
+bool NUVPgCursor::Start(std::string& failure, std::string& state) {
+  Send(failure, state);
+  return failure.empty() || RunAgain(failure, state);
+}
+
+void NUVPgCursor::Send(std::string& failure, std::string& state) {
+  current_.Reset(nullptr);
+  whole_ = false;
+  changed_ = -1;
+  std::vector<const char*> pointers;
+  std::vector<int> lengths;
+  for (const std::string& value : values_) {
+    pointers.push_back(value.c_str());
+    lengths.push_back(static_cast<int>(value.size()));
+  }
+  PGconn* connection = backend_.Connection();
+  idleAtStart_ = PQtransactionStatus(connection) == PQTRANS_IDLE;
+  if (!PQsendQueryParams(connection, sql_.c_str(), static_cast<int>(values_.size()), nullptr, pointers.data(),
+                         lengths.data(), nullptr, 0)) {
+    failure = NUVPgBackend::Failure(connection, nullptr);
+    return;
+  }
+  reading_ = true;
+  if (streaming_) {
+    ReadInParts(connection);
+    backend_.SetStreaming(true);
+  }
+  current_.Reset(PQgetResult(connection));
+  // Read whole, the one result is the answer: the connection is free for
+  // the columns' table names at once.
+  if (!streaming_) ReadRest();
+  if (!Describe(failure)) return;
+  Take(failure, state);
+  index_ = -1;  // the first row is not handed out yet
+}
+
+bool NUVPgCursor::Describe(std::string& failure) {
+  columns_.clear();
+  types_.clear();
+  const int fields = current_.get ? PQnfields(current_.get) : 0;
+  for (int i = 0; i < fields; ++i) {
+    std::string table;
+    if (!backend_.TableName(PQftable(current_.get, i), table, failure)) return false;
+    columns_.push_back({PQfname(current_.get, i), std::move(table)});
+    types_.push_back(PQftype(current_.get, i));
+  }
+  bytes_.assign(columns_.size(), std::string());
+  return true;
+}
+
+void NUVPgCursor::Take(std::string& failure, std::string& state) {
+  index_ = 0;
   rows_ = current_.get ? PQntuples(current_.get) : 0;
-  if (writes_ && current_.get) changed_ = std::atol(PQcmdTuples(current_.get));
+  const ExecStatusType status = current_.get ? PQresultStatus(current_.get) : PGRES_FATAL_ERROR;
+  if (IsPartOfAnswer(status)) return;
+  if (status == PGRES_TUPLES_OK && rows_ > 0) {  // the whole answer in one result
+    whole_ = true;
+    if (writes_) changed_ = std::atol(PQcmdTuples(current_.get));
+    return;
+  }
+  if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK && status != PGRES_EMPTY_QUERY) {
+    failure = NUVPgBackend::Failure(backend_.Connection(), current_.get);
+    const char* code = current_.get ? PQresultErrorField(current_.get, PG_DIAG_SQLSTATE) : nullptr;
+    state = code ? code : "";
+  } else if (writes_) {
+    changed_ = std::atol(PQcmdTuples(current_.get));
+  }
+  Drain();
 }
 
 long NUVPgCursor::Next(bool& row) {
+  row = false;
+  if (current_.get && ++index_ < rows_) {
+    row = handedOut_ = true;
+    return NUV_S_OK;
+  }
+  if (!reading_ || whole_) {  // the answer has ended
+    Drain();
+    return NUV_S_OK;
+  }
+  current_.Reset(PQgetResult(backend_.Connection()));
   std::string failure;
-  Step(row, failure);
+  std::string state;
+  Take(failure, state);
   if (failure.empty()) {
+    row = current_.get && rows_ > 0;
     handedOut_ = handedOut_ || row;
     return NUV_S_OK;
   }
-  if (!Replayable()) return NUVHostRefused(failure);
-  replayed_ = true;
-  started_ = finished_ = whole_ = false;
-  changed_ = -1;
-  const long code = backend_.Replay(sql_, static_cast<int>(values_.size()));
-  if (code < 0) return code;
+  if (!RunAgain(failure, state)) return NUVHostRefused(failure);
   return Next(row);
+}
+
+bool NUVPgCursor::RunAgain(std::string& failure, std::string& state) {
+  if (!Replayable()) return false;
+  replayed_ = true;
+  Drain();
+  std::string message;
+  if (!backend_.Reconnect(message)) {
+    failure = message;
+    return false;
+  }
+  failure.clear();
+  state.clear();
+  Send(failure, state);
+  return failure.empty();
 }
 
 bool NUVPgCursor::Replayable() const {
   return !writes_ && !replayed_ && !handedOut_ && idleAtStart_ && NUVPgBackend::Lost(backend_.Connection());
-}
-
-void NUVPgCursor::Step(bool& row, std::string& failure) {
-  row = false;
-  if (finished_) return;
-  if (!started_ && !Start(failure)) return;
-  if (current_.get && ++index_ < rows_) {
-    row = true;
-    return;
-  }
-  if (whole_) {  // the one result held the whole answer
-    Drain();
-    return;
-  }
-  current_.Reset(PQgetResult(backend_.Connection()));
-  index_ = 0;
-  rows_ = current_.get ? PQntuples(current_.get) : 0;
-  const ExecStatusType status = current_.get ? PQresultStatus(current_.get) : PGRES_FATAL_ERROR;
-  if (IsPartOfAnswer(status)) {
-    row = true;
-    return;
-  }
-  if (status == PGRES_TUPLES_OK && rows_ > 0) {
-    whole_ = true;
-    if (writes_) changed_ = std::atol(PQcmdTuples(current_.get));
-    row = true;
-    return;
-  }
-  if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK && status != PGRES_EMPTY_QUERY)
-    failure = NUVPgBackend::Failure(backend_.Connection(), current_.get);
-  else if (writes_)
-    changed_ = std::atol(PQcmdTuples(current_.get));
-  Drain();
 }
 
 NUVHostValue NUVPgCursor::Value(size_t column) const {
@@ -209,36 +244,8 @@ NUVHostValue NUVPgCursor::Value(size_t column) const {
   return value;
 }
 
-bool NUVPgCursor::Start(std::string& failure) {
-  started_ = true;
-  std::vector<const char*> pointers;
-  std::vector<int> lengths;
-  for (const std::string& value : values_) {
-    pointers.push_back(value.c_str());
-    lengths.push_back(static_cast<int>(value.size()));
-  }
-  PGconn* connection = backend_.Connection();
-  idleAtStart_ = PQtransactionStatus(connection) == PQTRANS_IDLE;
-  if (!PQsendQueryPrepared(connection, NUVPgBackend::StatementName(writes_), static_cast<int>(values_.size()),
-                           pointers.data(), lengths.data(), nullptr, 0)) {
-    finished_ = true;
-    failure = NUVPgBackend::Failure(connection, nullptr);
-    return false;
-  }
-  if (streaming_) {
-    ReadInParts(connection);
-    backend_.SetStreaming(true);
-  }
-  return true;
-}
-
-void NUVPgCursor::Drain() {
-  current_.Reset(nullptr);
-  if (!started_ || finished_) {
-    finished_ = true;
-    return;
-  }
-  finished_ = true;
+void NUVPgCursor::ReadRest() {
+  reading_ = false;
   backend_.SetStreaming(false);
   PGconn* connection = backend_.Connection();
   while (PGresult* rest = PQgetResult(connection)) {
@@ -250,4 +257,9 @@ void NUVPgCursor::Drain() {
     char* data = nullptr;
     while (status == PGRES_COPY_OUT && PQgetCopyData(connection, &data, 0) > 0) PQfreemem(data);
   }
+}
+
+void NUVPgCursor::Drain() {
+  current_.Reset(nullptr);
+  if (reading_) ReadRest();
 }

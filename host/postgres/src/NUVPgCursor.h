@@ -5,48 +5,55 @@
 #include "NUVHostBackend.h"
 #include "NUVPgBackend.h"
 
-// A statement's answer: either received whole already (the backend ran
-// the statement when it opened it), or read in parts as it streams from a
-// statement prepared on the backend's connection (chunks of rows with
-// libpq 17 and later, single rows before). A streamed reading statement
-// outside a transaction whose connection is lost before any row was handed
-// out runs once more on a new connection. Destroying it reads what the
-// server still sends, so that the connection is ready for the next
-// statement.
+// One statement sent with its values, and its answer: read whole (one
+// result) or, when streaming, in parts as it arrives (chunks of rows with
+// libpq 17 and later, single rows before). Start sends it and reads the
+// first part, whose description gives the columns, so that a statement
+// costs one round trip. A reading statement outside a transaction whose
+// connection is lost before any row was handed out runs once more after
+// one reconnect. Destroying it reads what the server still sends, so that
+// the connection is ready for the next statement.
 class NUVPgCursor final : public NUVHostCursor {
  public:
-  // sql: the text prepared (for a replay); values: the statement's
-  // parameters; types: the type object id of each column.
-  NUVPgCursor(NUVPgBackend& backend, std::string sql, std::vector<std::string> values,
-              std::vector<NUVHostColumn> columns, std::vector<unsigned int> types, bool writes,
+  // sql: the statement's text; values: its parameters, in order.
+  NUVPgCursor(NUVPgBackend& backend, std::string sql, std::vector<std::string> values, bool writes,
               bool streaming);
-  // A statement's whole answer, received already; takes answer's result.
-  NUVPgCursor(NUVPgBackend& backend, NUVPgResult& answer, std::vector<NUVHostColumn> columns,
-              std::vector<unsigned int> types, bool writes);
   ~NUVPgCursor() override { Drain(); }
   NUVPgCursor(const NUVPgCursor&) = delete;
   NUVPgCursor& operator=(const NUVPgCursor&) = delete;
 
+  // Sends the statement and reads the first part of its answer; false,
+  // with the reason and the SQLSTATE (empty when none), when either
+  // fails. Records no error.
+  bool Start(std::string& failure, std::string& state);
+
   const std::vector<NUVHostColumn>& Columns() const override { return columns_; }
   bool Writes() const override { return writes_; }
   long ChangedRows() const override { return changed_; }
-  // Sends the statement on the first call; replays it once when the
-  // connection was lost before any row was handed out and it may be.
+  // Hands out the next row; reads the next part of the answer when the
+  // current one is used up.
   long Next(bool& row) override;
   // The value with the server's text; bool as 0/1, bytea as its bytes,
   // numeric as a double only when the double is the same decimal number.
   NUVHostValue Value(size_t column) const override;
 
  private:
-  // Next without the replay: failure says why it failed, and is empty
-  // when it did not.
-  void Step(bool& row, std::string& failure);
-  // Sends the statement; false, with the reason, when it cannot.
-  bool Start(std::string& failure);
+  // Start without the replay.
+  void Send(std::string& failure, std::string& state);
+  // Takes the part of the answer just read into current_: rows to hand out
+  // from the first, or the answer's end, or a failure.
+  void Take(std::string& failure, std::string& state);
+  // Reads the columns' names, tables and types from current_.
+  bool Describe(std::string& failure);
+  // After a failure: runs the statement once more on a new connection when
+  // it may; true when it did and the first part of its answer came.
+  bool RunAgain(std::string& failure, std::string& state);
   // True when a failed run may run again: the statement only reads, ran
   // outside a transaction, handed out no row and lost its connection.
   bool Replayable() const;
   // Reads whatever the server still sends for the statement.
+  void ReadRest();
+  // Lets the answer go and reads the rest of it.
   void Drain();
 
   NUVPgBackend& backend_;
@@ -56,12 +63,11 @@ class NUVPgCursor final : public NUVHostCursor {
   std::vector<unsigned int> types_;
   mutable std::vector<std::string> bytes_;  // the decoded bytea of the current row, by column
   bool writes_;
-  bool streaming_;      // the answer is read in parts as it arrives
-  bool whole_ = false;  // the current result holds the whole answer
-  int index_ = 0;       // the current row of the current result
-  int rows_ = 0;        // the rows of the current result
-  bool started_ = false;
-  bool finished_ = false;
+  bool streaming_;            // the answer is read in parts as it arrives
+  bool whole_ = false;        // the current result holds the whole answer
+  int index_ = 0;             // the current row of the current result
+  int rows_ = 0;              // the rows of the current result
+  bool reading_ = false;      // the server may still send parts of the answer
   bool idleAtStart_ = false;  // no transaction was open when the statement was sent
   bool handedOut_ = false;    // a row has been handed to the caller
   bool replayed_ = false;
