@@ -82,15 +82,20 @@ class NUVHostBackend {
   // column.
   virtual long FindKey(const std::string& table, const std::string& column, const std::string& key,
                        bool& exists) = 0;
-  // Prepares one finished statement; refuses a text with no statement or
+  // Opens one finished statement as a cursor whose columns are known (a
+  // backend may run the statement here already; a writing one then in the
+  // transaction Begin finds open); refuses a text with no statement or
   // more than one, or with an SQL parameter no value replaced. streaming:
   // the caller takes the answer a batch at a time, so the backend must not
   // hold more of it than a few rows; otherwise it may read it whole.
   virtual long Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) = 0;
+  // Begins the transaction of the writing statement just opened (or finds
+  // it begun by Open).
   virtual long Begin() = 0;
   virtual long Commit() = 0;
   virtual long Rollback() = 0;
-  // A writing statement ran: the tables and keys are read again.
+  // A writing statement ran: the tables and keys are read again where it
+  // may have changed them.
   virtual void SchemaChanged() = 0;
 
   // The rows the last writing statement changed; -1 after a reading one.
