@@ -74,6 +74,38 @@ struct Row {
   std::string s;
 };
 
+// The row's values parsed from row r of the answer, as a program would.
+void ReadRow(const PGresult* result, int r, Row& row) {
+  row.id = PQgetvalue(result, r, 0);
+  row.n = std::atoi(PQgetvalue(result, r, 1));
+  row.x = std::strtod(PQgetvalue(result, r, 2), nullptr);
+  row.s = PQgetvalue(result, r, 3);
+}
+
+// The host on the benchmark's server, installed as the session; null, with
+// the benchmark skipped, when it cannot be opened.
+std::unique_ptr<NUVPostgresHost> InstalledHost(benchmark::State& state) {
+  std::string message;
+  auto host = NUVPostgresHost::Open(Conninfo(), message);
+  if (!host) {
+    state.SkipWithError(message.c_str());
+    return nullptr;
+  }
+  host->Install();
+  return host;
+}
+
+// The variables a row is read into with their bindings, and the headers a
+// program makes from the bindings.
+struct BoundWithHeaders {
+  BoundWithHeaders() {
+    NUVUnicodeString columns;
+    NUVEdbBrokerTool().ExtractInputDefinition(row.bindings, headers.get(), columns);
+  }
+  bench::BoundRow row;
+  NUVRefList headers;
+};
+
 void PgRawLoop(benchmark::State& state) {
   PGconn* connection = PQconnectdb(Conninfo().c_str());
   Row row;
@@ -82,12 +114,7 @@ void PgRawLoop(benchmark::State& state) {
     PGresult* result = PQexecParams(connection, "SELECT ID, N, X, S FROM BENCH WHERE N >= $1", 1, nullptr,
                                     values, nullptr, nullptr, 0);
     const int rows = PQntuples(result);
-    for (int r = 0; r < rows; ++r) {
-      row.id = PQgetvalue(result, r, 0);
-      row.n = std::atoi(PQgetvalue(result, r, 1));
-      row.x = std::strtod(PQgetvalue(result, r, 2), nullptr);
-      row.s = PQgetvalue(result, r, 3);
-    }
+    for (int r = 0; r < rows; ++r) ReadRow(result, r, row);
     PQclear(result);
     benchmark::DoNotOptimize(row);
     state.counters["rows"] = rows;
@@ -99,28 +126,20 @@ BENCHMARK(PgRawLoop)->Name("PgRoad/Raw")->Unit(benchmark::kMillisecond);
 // As a program does it: headers from the bindings, the run, and every row
 // extracted into the variables.
 void PgLibraryRoad(benchmark::State& state) {
-  std::string message;
-  auto host = NUVPostgresHost::Open(Conninfo(), message);
-  if (!host) {
-    state.SkipWithError(message.c_str());
-    return;
-  }
-  host->Install();
-  bench::BoundRow row;
+  auto host = InstalledHost(state);
+  if (!host) return;
+  BoundWithHeaders bound;
   NUVRefList parameters{new NUVEdbSQLData(":MIN", 0)};
   NUVEdbBrokerTool broker;
-  NUVRefList headers;
-  NUVUnicodeString columns;
-  broker.ExtractInputDefinition(row.bindings, headers.get(), columns);
   for (auto _ : state) {
     NUVUnicodeString statement;
     broker.PreProcessSQLStatement("SELECT ID, N, X, S FROM BENCH WHERE N >= :MIN", parameters, statement);
     NUVEdbResultTable table;
-    host->Run(statement, table, &headers.get());
+    host->Run(statement, table, &bound.headers.get());
     int rows = 0;
     table.GetNumberOfRows(rows);
-    for (int r = 1; r <= rows; ++r) broker.ExtractOutput(table, row.bindings, host->Query(), r);
-    benchmark::DoNotOptimize(row.n);
+    for (int r = 1; r <= rows; ++r) broker.ExtractOutput(table, bound.row.bindings, host->Query(), r);
+    benchmark::DoNotOptimize(bound.row.n);
     state.counters["rows"] = rows;
   }
   host.reset();
@@ -128,7 +147,7 @@ void PgLibraryRoad(benchmark::State& state) {
 BENCHMARK(PgLibraryRoad)->Name("PgRoad/Library")->Unit(benchmark::kMillisecond);
 
 // One row by its key, the commonest query of a program: what a statement
-// costs beyond its rows (round trips to the server, preparing, describing).
+// costs beyond its rows (round trips to the server, the table's making).
 std::string KeyOf(int64_t i) { return "K" + std::to_string(i * 7919 % kRows); }
 
 void PgRawLookup(benchmark::State& state) {
@@ -143,10 +162,7 @@ void PgRawLookup(benchmark::State& state) {
                                     values, nullptr, nullptr, 0);
     if (PQntuples(result) == 1) {
       ++found;
-      row.id = PQgetvalue(result, 0, 0);
-      row.n = std::atoi(PQgetvalue(result, 0, 1));
-      row.x = std::strtod(PQgetvalue(result, 0, 2), nullptr);
-      row.s = PQgetvalue(result, 0, 3);
+      ReadRow(result, 0, row);
     }
     PQclear(result);
     benchmark::DoNotOptimize(row);
@@ -157,18 +173,10 @@ void PgRawLookup(benchmark::State& state) {
 BENCHMARK(PgRawLookup)->Name("PgLookup/Raw")->Unit(benchmark::kMicrosecond);
 
 void PgLibraryLookup(benchmark::State& state) {
-  std::string message;
-  auto host = NUVPostgresHost::Open(Conninfo(), message);
-  if (!host) {
-    state.SkipWithError(message.c_str());
-    return;
-  }
-  host->Install();
-  bench::BoundRow row;
+  auto host = InstalledHost(state);
+  if (!host) return;
+  BoundWithHeaders bound;
   NUVEdbBrokerTool broker;
-  NUVRefList headers;
-  NUVUnicodeString columns;
-  broker.ExtractInputDefinition(row.bindings, headers.get(), columns);
   int64_t i = 0;
   int64_t found = 0;
   for (auto _ : state) {
@@ -176,9 +184,9 @@ void PgLibraryLookup(benchmark::State& state) {
     NUVUnicodeString statement;
     broker.PreProcessSQLStatement("SELECT ID, N, X, S FROM BENCH WHERE ID = :KEY", parameters, statement);
     NUVEdbResultTable table;
-    host->Run(statement, table, &headers.get());
-    found += broker.ExtractOutput(table, row.bindings, host->Query(), 1) >= 0 ? 1 : 0;
-    benchmark::DoNotOptimize(row.n);
+    host->Run(statement, table, &bound.headers.get());
+    found += broker.ExtractOutput(table, bound.row.bindings, host->Query(), 1) >= 0 ? 1 : 0;
+    benchmark::DoNotOptimize(bound.row.n);
   }
   state.counters["found"] = benchmark::Counter(static_cast<double>(found), benchmark::Counter::kAvgIterations);
   host.reset();
@@ -203,13 +211,8 @@ void PgRawUpdate(benchmark::State& state) {
 BENCHMARK(PgRawUpdate)->Name("PgUpdate/Raw")->Unit(benchmark::kMicrosecond);
 
 void PgLibraryUpdate(benchmark::State& state) {
-  std::string message;
-  auto host = NUVPostgresHost::Open(Conninfo(), message);
-  if (!host) {
-    state.SkipWithError(message.c_str());
-    return;
-  }
-  host->Install();
+  auto host = InstalledHost(state);
+  if (!host) return;
   NUVEdbBrokerTool broker;
   int64_t i = 0;
   for (auto _ : state) {
