@@ -80,6 +80,8 @@ void PrintSummary(const std::map<std::string, Figure>& figures) {
   s.Ratio("whole road / raw SQLite loop (100 000 rows)", "Road/Library", "Road/Raw", 2.0);
   s.Ratio("whole road / raw loop opened as the host opens it", "Road/Library", "Road/RawNoMutex", 0);
   s.Ratio("SOCI into() / raw SQLite loop", "Road/SociInto", "Road/Raw", 0);
+  s.Ratio("one row by its key / raw SQLite query", "Lookup/Library", "Lookup/Raw", 0);
+  s.Ratio("one row changed by its key / raw SQLite update", "Update/Library", "Update/Raw", 0);
   s.Ratio("whole road / raw libpq loop (100 000 rows, Unix socket)", "PgRoad/Library", "PgRoad/Raw", 1.5);
   s.Ratio("SOCI into() / raw libpq loop", "PgRoad/SociInto", "PgRoad/Raw", 0);
   s.Ratio("one row by its key / raw libpq query", "PgLookup/Library", "PgLookup/Raw", 0);
