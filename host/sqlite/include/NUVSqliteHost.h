@@ -13,7 +13,8 @@
 // anything runs, a text holding more than one statement or an SQL
 // parameter (":x", "?", "@x", "$x"); a writing statement runs in a
 // savepoint. A number read under a string header gives its text as SQLite
-// writes it.
+// writes it. The tables and their keys are read when the host opens and
+// again after a writing statement that changed the schema.
 //
 // One host, with every object it hands out, is used by one thread at a
 // time: its connection is opened without SQLite's per-connection mutex.
