@@ -245,6 +245,19 @@ TEST_F(PgHost, KeysAreCheckedAndLookedUp) {
   EXPECT_LT(code, 0);
   EXPECT_EQ(object.get(), nullptr);
   EXPECT_NE(LastError(code).find("PART key 'P1' OR '1'='1' refused"), std::string::npos);
+  // A numeric key is the value's text exactly; text that is no number of
+  // the column's type names no row and is no failure.
+  NUVError::ClearRecordedErrors();
+  ASSERT_EQ(Refusal("CREATE TABLE NUMBERED (ID INTEGER PRIMARY KEY)"), "");
+  ASSERT_EQ(Refusal("INSERT INTO NUMBERED VALUES (7), (12)"), "");
+  const std::pair<const char*, bool> keys[] = {{"7", true},    {"12", true},         {"007", false},
+                                               {"8", false},   {"x7", false},        {"7.0", false},
+                                               {"99999999999", false}};
+  for (const auto& [key, found] : keys) {
+    NUVRef<NUVIEdbSysObject> numbered;
+    EXPECT_EQ(host->Query()->GetObjectFromKey("NUMBERED", key, numbered.out()) >= 0, found) << key;
+    EXPECT_EQ(numbered.get() != nullptr, found) << key;
+  }
 }
 
 // A connection the server ended before the statement is found lost before

@@ -236,13 +236,21 @@ long NUVPgBackend::FindKey(const std::string& table, const std::string& column, 
   std::string message;
   PGconn* connection = LookupConnection(message);
   if (!connection) return NUVHostRefused(message);
-  const std::string sql = "SELECT 1 FROM " + nuvhost::QuotedName(table) + " WHERE " +
-                          nuvhost::QuotedName(column) + "::text = $1 LIMIT 1";
-  const char* values[] = {key.c_str()};
-  NUVPgResult found(PQexecParams(connection, sql.c_str(), 1, nullptr, values, nullptr, nullptr, 0));
-  if (PQresultStatus(found.get) != PGRES_TUPLES_OK) return NUVHostRefused(Failure(connection, found.get));
-  exists = PQntuples(found.get) > 0;
-  return NUV_S_OK;
+  // The key read in the column's own type finds the row through the key's
+  // index; its text form must then be the key itself. A key that is no
+  // value of the column's type (a data exception, class 22) names no row.
+  const std::string name = nuvhost::QuotedName(column);
+  const std::string sql =
+      "SELECT 1 FROM " + nuvhost::QuotedName(table) + " WHERE " + name + " = $1 AND " + name + "::text = $2 LIMIT 1";
+  const char* values[] = {key.c_str(), key.c_str()};
+  NUVPgResult found(PQexecParams(connection, sql.c_str(), 2, nullptr, values, nullptr, nullptr, 0));
+  if (PQresultStatus(found.get) == PGRES_TUPLES_OK) {
+    exists = PQntuples(found.get) > 0;
+    return NUV_S_OK;
+  }
+  const char* state = PQresultErrorField(found.get, PG_DIAG_SQLSTATE);
+  if (state && std::string_view(state).substr(0, 2) == "22") return NUV_S_OK;
+  return NUVHostRefused(Failure(connection, found.get));
 }
 
 bool NUVPgBackend::Reachable(std::string& message) {
