@@ -38,13 +38,15 @@ void RawLookup(benchmark::State& state) {
       id = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
       n = sqlite3_column_int(statement, 1);
       x = sqlite3_column_double(statement, 2);
-      s = blanks.DecodeBlanks(reinterpret_cast<const char*>(sqlite3_column_text(statement, 3))).CastToCharPtr();
+      s = blanks.DecodeBlanks(reinterpret_cast<const char*>(sqlite3_column_text(statement, 3)))
+              .CastToCharPtr();
     }
     sqlite3_finalize(statement);
     benchmark::DoNotOptimize(n);
     benchmark::DoNotOptimize(x);
   }
-  state.counters["found"] = benchmark::Counter(static_cast<double>(found), benchmark::Counter::kAvgIterations);
+  state.counters["found"] =
+      benchmark::Counter(static_cast<double>(found), benchmark::Counter::kAvgIterations);
   sqlite3_close(db);
 }
 BENCHMARK(RawLookup)->Name("Lookup/Raw")->Unit(benchmark::kMicrosecond);
@@ -69,7 +71,8 @@ void LibraryLookup(benchmark::State& state) {
     found += broker.ExtractOutput(table, row.bindings, host->Query(), 1) >= 0 ? 1 : 0;
     benchmark::DoNotOptimize(row.n);
   }
-  state.counters["found"] = benchmark::Counter(static_cast<double>(found), benchmark::Counter::kAvgIterations);
+  state.counters["found"] =
+      benchmark::Counter(static_cast<double>(found), benchmark::Counter::kAvgIterations);
   host.reset();
 }
 BENCHMARK(LibraryLookup)->Name("Lookup/Library")->Unit(benchmark::kMicrosecond);

@@ -167,7 +167,8 @@ void PgRawLookup(benchmark::State& state) {
     PQclear(result);
     benchmark::DoNotOptimize(row);
   }
-  state.counters["found"] = benchmark::Counter(static_cast<double>(found), benchmark::Counter::kAvgIterations);
+  state.counters["found"] =
+      benchmark::Counter(static_cast<double>(found), benchmark::Counter::kAvgIterations);
   PQfinish(connection);
 }
 BENCHMARK(PgRawLookup)->Name("PgLookup/Raw")->Unit(benchmark::kMicrosecond);
@@ -188,7 +189,8 @@ void PgLibraryLookup(benchmark::State& state) {
     found += broker.ExtractOutput(table, bound.row.bindings, host->Query(), 1) >= 0 ? 1 : 0;
     benchmark::DoNotOptimize(bound.row.n);
   }
-  state.counters["found"] = benchmark::Counter(static_cast<double>(found), benchmark::Counter::kAvgIterations);
+  state.counters["found"] =
+      benchmark::Counter(static_cast<double>(found), benchmark::Counter::kAvgIterations);
   host.reset();
 }
 BENCHMARK(PgLibraryLookup)->Name("PgLookup/Library")->Unit(benchmark::kMicrosecond);

@@ -27,9 +27,7 @@ long NUVBaseUnknown::QueryInterface(const GUID& iid, void** out) {
   return NUV_E_NOINTERFACE;
 }
 
-unsigned long NUVBaseUnknown::AddRef() {
-  return static_cast<unsigned long>(references_.Increment());
-}
+unsigned long NUVBaseUnknown::AddRef() { return static_cast<unsigned long>(references_.Increment()); }
 
 unsigned long NUVBaseUnknown::Release() {
   const int left = references_.Decrement();

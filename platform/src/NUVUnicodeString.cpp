@@ -84,8 +84,8 @@ std::string FormatInCLocale(const char* format, T value) {
 bool NUVUnicodeString::HoldsInvariants() const noexcept {
   if (!IsShared()) return Tag() <= kInlineCapacity && inline_[kInlineCapacity - Tag()] == '\0';
   const Rep* rep = SharedRep();
-  return rep && rep->refs.Load() >= 1 && rep->capacity > kInlineCapacity &&
-         rep->size <= rep->capacity && SharedRep()->Text()[rep->size] == '\0';
+  return rep && rep->refs.Load() >= 1 && rep->capacity > kInlineCapacity && rep->size <= rep->capacity &&
+         SharedRep()->Text()[rep->size] == '\0';
 }
 
 NUVUnicodeString& NUVUnicodeString::operator=(const char* utf8) {
@@ -253,9 +253,7 @@ int NUVUnicodeString::ReplaceSubString(const NUVUnicodeString& name, const NUVUn
   return count;
 }
 
-bool NUVUnicodeString::OwnsTextAlone() const {
-  return !IsShared() || SharedRep()->refs.IsSole();
-}
+bool NUVUnicodeString::OwnsTextAlone() const { return !IsShared() || SharedRep()->refs.IsSole(); }
 
 bool NUVUnicodeString::Holds(std::string_view part) const {
   const std::string_view text = View();

@@ -250,8 +250,8 @@ TEST_F(PgHost, KeysAreCheckedAndLookedUp) {
   NUVError::ClearRecordedErrors();
   ASSERT_EQ(Refusal("CREATE TABLE NUMBERED (ID INTEGER PRIMARY KEY)"), "");
   ASSERT_EQ(Refusal("INSERT INTO NUMBERED VALUES (7), (12)"), "");
-  const std::pair<const char*, bool> keys[] = {{"7", true},    {"12", true},         {"007", false},
-                                               {"8", false},   {"x7", false},        {"7.0", false},
+  const std::pair<const char*, bool> keys[] = {{"7", true},           {"12", true},  {"007", false},
+                                               {"8", false},          {"x7", false}, {"7.0", false},
                                                {"99999999999", false}};
   for (const auto& [key, found] : keys) {
     NUVRef<NUVIEdbSysObject> numbered;

@@ -57,7 +57,8 @@ NUVEdbResultTabData* StringCell(const NUVHostCellColumn& column, std::string_vie
   if (mode == NUVHostTextMode::Plain) {
     NUVUnicodeString encoded;
     general.EncodeBlanks(stored, encoded);
-    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName, std::move(encoded));
+    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName,
+                                                          std::move(encoded));
   }
   NUVUnicodeString text(stored);
   if (general.IsEncodedForm(text))

@@ -240,8 +240,8 @@ long NUVPgBackend::FindKey(const std::string& table, const std::string& column, 
   // index; its text form must then be the key itself. A key that is no
   // value of the column's type (a data exception, class 22) names no row.
   const std::string name = nuvhost::QuotedName(column);
-  const std::string sql =
-      "SELECT 1 FROM " + nuvhost::QuotedName(table) + " WHERE " + name + " = $1 AND " + name + "::text = $2 LIMIT 1";
+  const std::string sql = "SELECT 1 FROM " + nuvhost::QuotedName(table) + " WHERE " + name + " = $1 AND " +
+                          name + "::text = $2 LIMIT 1";
   const char* values[] = {key.c_str(), key.c_str()};
   NUVPgResult found(PQexecParams(connection, sql.c_str(), 2, nullptr, values, nullptr, nullptr, 0));
   if (PQresultStatus(found.get) == PGRES_TUPLES_OK) {
@@ -310,15 +310,22 @@ long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_
   const NUVPgStatementText text = NUVPgPrepareText(statement, plain);
   if (!text.problem.empty()) return NUVHostRefused(text.problem);
   if (text.firstWord == "COPY") return NUVHostRefused("COPY is not taken by this host: use SELECT or INSERT");
-  const bool bind = plain && !text.values.empty() &&
-                    OneOf(text.firstWord, {"SELECT", "INSERT", "UPDATE", "DELETE", "MERGE", "VALUES", "WITH"});
+  const bool bind =
+      plain && !text.values.empty() &&
+      OneOf(text.firstWord, {"SELECT", "INSERT", "UPDATE", "DELETE", "MERGE", "VALUES", "WITH"});
   const bool writes = !OneOf(text.firstWord, {"SELECT", "VALUES", "TABLE", "SHOW"});
   if (writes) rowsOnly_ = OneOf(text.firstWord, {"INSERT", "UPDATE", "DELETE", "MERGE", "WITH"});
   std::string failure;
   std::string state;
-  std::unique_ptr<NUVPgCursor> opened =
-      StartStatement(bind ? text.withParameters : plain ? text.inlined : std::string(statement),
-                     bind ? text.values : std::vector<std::string>(), writes, streaming, failure, state);
+  // Bound values go as parameters; plain literals that are not bound go
+  // decoded into the text; encoded text goes as written.
+  std::string sql(statement);
+  if (bind)
+    sql = text.withParameters;
+  else if (plain)
+    sql = text.inlined;
+  std::unique_ptr<NUVPgCursor> opened = StartStatement(
+      std::move(sql), bind ? text.values : std::vector<std::string>(), writes, streaming, failure, state);
   if (!opened && bind && state == "42P18") {
     // The server cannot tell a parameter's type there: the values go into
     // the text as literals of their own.

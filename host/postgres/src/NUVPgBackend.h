@@ -2,8 +2,8 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 #include <utility>
+#include <vector>
 
 #include "NUVHostBackend.h"
 #include "NUVPostgresOpenOptions.h"

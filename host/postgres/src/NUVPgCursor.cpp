@@ -90,7 +90,11 @@ std::string Bytes(std::string_view text) {
 
 NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, std::string sql, std::vector<std::string> values, bool writes,
                          bool streaming)
-    : backend_(backend), sql_(std::move(sql)), values_(std::move(values)), writes_(writes), streaming_(streaming) {}
+    : backend_(backend),
+      sql_(std::move(sql)),
+      values_(std::move(values)),
+      writes_(writes),
+      streaming_(streaming) {}
 
 bool NUVPgCursor::Start(std::string& failure, std::string& state) {
   Send(failure, state);
