@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "BenchData.h"
@@ -19,6 +20,27 @@ namespace {
 constexpr int kRows = 100000;  // the road database's
 
 std::string KeyOf(int64_t i) { return bench::Key(static_cast<int>(i * 7919 % kRows)); }
+
+// The host on the road's database, installed as the session; null, with
+// the benchmark skipped, when it cannot be opened.
+std::unique_ptr<NUVSqliteHost> InstalledHost(benchmark::State& state) {
+  std::string message;
+  auto host = NUVSqliteHost::OpenFile(bench::RoadDatabase(), message);
+  if (!host) {
+    state.SkipWithError(message.c_str());
+    return nullptr;
+  }
+  host->Install();
+  return host;
+}
+
+// The statement with :KEY replaced by the i-th key, as a program makes it.
+NUVUnicodeString WithKey(NUVEdbBrokerTool& broker, const char* statement, int64_t i) {
+  OwnedList parameters{new NUVEdbSQLData(":KEY", NUVUnicodeString(KeyOf(i).c_str()), 0)};
+  NUVUnicodeString finished;
+  broker.PreProcessSQLStatement(statement, parameters, finished);
+  return finished;
+}
 
 void RawLookup(benchmark::State& state) {
   sqlite3* db = nullptr;
@@ -52,22 +74,14 @@ void RawLookup(benchmark::State& state) {
 BENCHMARK(RawLookup)->Name("Lookup/Raw")->Unit(benchmark::kMicrosecond);
 
 void LibraryLookup(benchmark::State& state) {
-  std::string message;
-  auto host = NUVSqliteHost::OpenFile(bench::RoadDatabase(), message);
-  if (!host) {
-    state.SkipWithError(message.c_str());
-    return;
-  }
-  host->Install();
+  auto host = InstalledHost(state);
+  if (!host) return;
   bench::BoundRow row;
   NUVEdbBrokerTool broker;
   int64_t i = 0, found = 0;
   for (auto _ : state) {
-    OwnedList parameters{new NUVEdbSQLData(":KEY", NUVUnicodeString(KeyOf(++i).c_str()), 0)};
-    NUVUnicodeString statement;
-    broker.PreProcessSQLStatement("SELECT ID, N, X, S FROM BENCH WHERE ID = :KEY", parameters, statement);
     NUVEdbResultTable table;
-    host->Run(statement, table);
+    host->Run(WithKey(broker, "SELECT ID, N, X, S FROM BENCH WHERE ID = :KEY", ++i), table);
     found += broker.ExtractOutput(table, row.bindings, host->Query(), 1) >= 0 ? 1 : 0;
     benchmark::DoNotOptimize(row.n);
   }
@@ -76,10 +90,6 @@ void LibraryLookup(benchmark::State& state) {
   host.reset();
 }
 BENCHMARK(LibraryLookup)->Name("Lookup/Library")->Unit(benchmark::kMicrosecond);
-
-}  // namespace
-
-namespace {
 
 // One row changed by its key: the library runs a writing statement in a
 // transaction of its own and reads the schema's version after it.
@@ -100,21 +110,14 @@ void RawUpdate(benchmark::State& state) {
 BENCHMARK(RawUpdate)->Name("Update/Raw")->Unit(benchmark::kMicrosecond);
 
 void LibraryUpdate(benchmark::State& state) {
-  std::string message;
-  auto host = NUVSqliteHost::OpenFile(bench::RoadDatabase(), message);
-  if (!host) {
-    state.SkipWithError(message.c_str());
-    return;
-  }
-  host->Install();
+  auto host = InstalledHost(state);
+  if (!host) return;
   NUVEdbBrokerTool broker;
   int64_t i = 0;
   for (auto _ : state) {
-    OwnedList parameters{new NUVEdbSQLData(":KEY", NUVUnicodeString(KeyOf(++i).c_str()), 0)};
-    NUVUnicodeString statement;
-    broker.PreProcessSQLStatement("UPDATE BENCH SET N = N WHERE ID = :KEY", parameters, statement);
     NUVEdbResultTable table;
-    if (host->Run(statement, table) < 0) state.SkipWithError("the update failed");
+    if (host->Run(WithKey(broker, "UPDATE BENCH SET N = N WHERE ID = :KEY", ++i), table) < 0)
+      state.SkipWithError("the update failed");
   }
   host.reset();
 }
