@@ -145,6 +145,13 @@ class NUVPLATFORM_API NUVUnicodeString {
     if (IsShared() && SharedRep()->refs.Decrement() == 0) FreeRep(SharedRep());
   }
   static void FreeRep(Rep* rep) noexcept;
+  // The shared buffer when this string holds it alone and it has room for
+  // `bytes` bytes of text; else null.
+  Rep* SoleRepWithRoom(size_t bytes) const {
+    if (!IsShared()) return nullptr;
+    Rep* rep = SharedRep();
+    return rep->refs.IsSole() && rep->capacity >= bytes ? rep : nullptr;
+  }
   // True when no other string shares this one's text.
   bool OwnsTextAlone() const;
   // True when part lies within this string's text.

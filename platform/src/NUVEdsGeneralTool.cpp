@@ -142,22 +142,11 @@ bool LiesIn(std::string_view part, const NUVUnicodeString& string) {
          std::less<>()(part.data(), text.data() + text.size());
 }
 
-}  // namespace
-
-NUVUnicodeString NUVEdsGeneralTool::EncodeBlanks(const NUVUnicodeString& text) const {
-  if (EscapedCount(text.View()) == 0) return text;  // shares the text's buffer
-  NUVUnicodeString encoded;
-  EncodeBlanks(text.View(), encoded);
-  return encoded;
-}
-
-void NUVEdsGeneralTool::EncodeBlanks(std::string_view in, NUVUnicodeString& encoded) const {
-  if (LiesIn(in, encoded)) {  // the text would be overwritten while it is read
-    encoded = EncodeBlanks(NUVUnicodeString(in));
-    return;
-  }
-  // The runs between escaped chars are copied whole.
-  char* out = encoded.PrepareOverwrite(in.size() + 2 * EscapedCount(in));
+// Writes the encoded form of the text, which holds `escaped` chars that
+// stand escaped, into encoded; the text does not lie inside encoded. The
+// runs between escaped chars are copied whole.
+void EncodeInto(std::string_view in, size_t escaped, NUVUnicodeString& encoded) {
+  char* out = encoded.PrepareOverwrite(in.size() + 2 * escaped);
   size_t from = 0;
   ForEachEscaped(
       in, [&](size_t at) __attribute__((always_inline)) {
@@ -169,6 +158,24 @@ void NUVEdsGeneralTool::EncodeBlanks(std::string_view in, NUVUnicodeString& enco
         return true;
       });
   CopyRun(out, in.data() + from, in.size() - from);
+}
+
+}  // namespace
+
+NUVUnicodeString NUVEdsGeneralTool::EncodeBlanks(const NUVUnicodeString& text) const {
+  const size_t escaped = EscapedCount(text.View());
+  if (escaped == 0) return text;  // shares the text's buffer
+  NUVUnicodeString encoded;
+  EncodeInto(text.View(), escaped, encoded);
+  return encoded;
+}
+
+void NUVEdsGeneralTool::EncodeBlanks(std::string_view in, NUVUnicodeString& encoded) const {
+  if (LiesIn(in, encoded)) {  // the text would be overwritten while it is read
+    encoded = EncodeBlanks(NUVUnicodeString(in));
+    return;
+  }
+  EncodeInto(in, EscapedCount(in), encoded);
 }
 
 bool NUVEdsGeneralTool::IsEncodedForm(const NUVUnicodeString& text) const {

@@ -122,16 +122,14 @@ NUVUnicodeString& NUVUnicodeString::Append(std::string_view utf8) {
   const size_t old = GetLengthInBytes();
   const size_t total = old + utf8.size();
   if (utf8.empty()) return *this;
-  if (IsShared()) {
-    Rep* rep = SharedRep();
-    if (rep->refs.IsSole() && rep->capacity >= total) {
-      std::memmove(rep->Text() + old, utf8.data(), utf8.size());
-      rep->size = total;
-      rep->Text()[total] = '\0';
-      NUV_DEBUG_ASSERT(HoldsInvariants() && GetLengthInBytes() == total);
-      return *this;
-    }
-  } else if (total <= kInlineCapacity) {
+  if (Rep* rep = SoleRepWithRoom(total)) {
+    std::memmove(rep->Text() + old, utf8.data(), utf8.size());
+    rep->size = total;
+    rep->Text()[total] = '\0';
+    NUV_DEBUG_ASSERT(HoldsInvariants() && GetLengthInBytes() == total);
+    return *this;
+  }
+  if (!IsShared() && total <= kInlineCapacity) {
     std::memmove(inline_ + old, utf8.data(), utf8.size());
     SetInlineLength(total);
     NUV_DEBUG_ASSERT(HoldsInvariants() && GetLengthInBytes() == total);
@@ -152,15 +150,11 @@ void NUVUnicodeString::FreeRep(Rep* rep) noexcept {
 }
 
 char* NUVUnicodeString::PrepareOverwrite(size_t bytes) {
-  if (bytes > kInlineCapacity && IsShared()) {
-    Rep* rep = SharedRep();
-    if (rep->refs.IsSole() && rep->capacity >= bytes) {
-      rep->size = bytes;
-      rep->Text()[bytes] = '\0';
-      return rep->Text();
-    }
-  }
-  return Reserve(bytes, bytes);
+  Rep* rep = bytes > kInlineCapacity ? SoleRepWithRoom(bytes) : nullptr;
+  if (!rep) return Reserve(bytes, bytes);
+  rep->size = bytes;
+  rep->Text()[bytes] = '\0';
+  return rep->Text();
 }
 
 void NUVUnicodeString::FinishOverwrite(size_t bytes) {

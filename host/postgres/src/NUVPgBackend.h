@@ -71,9 +71,10 @@ class NUVPgBackend : public NUVHostBackend {
   }
 
   pg_conn* Connection() const { return connection_; }
-  // Reconnects the lost connection once (the whole connection string, the
-  // settings again); false, with the reason, when it stays lost.
-  bool Reconnect(std::string& message) { return Reachable(message); }
+  // Reconnects a lost connection once (the whole connection string, the
+  // settings again); false, with the reason, when it stays lost. True at
+  // once for a connection that is not lost.
+  bool Reachable(std::string& message);
   // A cursor reads its answer in parts: the connection is busy until it
   // has drained it, and lookups take a second connection meanwhile.
   void SetStreaming(bool streaming) { streaming_ = streaming; }
@@ -83,8 +84,6 @@ class NUVPgBackend : public NUVHostBackend {
 
  private:
   void LoadSchema();
-  // Reconnects once when the connection was lost; false when it stays lost.
-  bool Reachable(std::string& message);
   long Command(const std::string& sql);
   // Begins a statement's transaction, after one reconnect when the
   // connection was lost; false, with the reason, when it cannot.

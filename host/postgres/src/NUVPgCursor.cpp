@@ -103,7 +103,6 @@ bool NUVPgCursor::Start(std::string& failure, std::string& state) {
 
 void NUVPgCursor::Send(std::string& failure, std::string& state) {
   current_.Reset(nullptr);
-  whole_ = false;
   changed_ = -1;
   std::vector<const char*> pointers;
   std::vector<int> lengths;
@@ -152,8 +151,8 @@ void NUVPgCursor::Take(std::string& failure, std::string& state) {
   const ExecStatusType status = current_.get ? PQresultStatus(current_.get) : PGRES_FATAL_ERROR;
   if (IsPartOfAnswer(status)) return;
   if (status == PGRES_TUPLES_OK && rows_ > 0) {  // the whole answer in one result
-    whole_ = true;
     if (writes_) changed_ = std::atol(PQcmdTuples(current_.get));
+    if (reading_) ReadRest();
     return;
   }
   if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK && status != PGRES_EMPTY_QUERY) {
@@ -172,7 +171,7 @@ long NUVPgCursor::Next(bool& row) {
     row = handedOut_ = true;
     return NUV_S_OK;
   }
-  if (!reading_ || whole_) {  // the answer has ended
+  if (!reading_) {  // the answer has ended
     Drain();
     return NUV_S_OK;
   }
@@ -194,7 +193,7 @@ bool NUVPgCursor::RunAgain(std::string& failure, std::string& state) {
   replayed_ = true;
   Drain();
   std::string message;
-  if (!backend_.Reconnect(message)) {
+  if (!backend_.Reachable(message)) {
     failure = message;
     return false;
   }

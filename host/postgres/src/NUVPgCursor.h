@@ -64,7 +64,6 @@ class NUVPgCursor final : public NUVHostCursor {
   mutable std::vector<std::string> bytes_;  // the decoded bytea of the current row, by column
   bool writes_;
   bool streaming_;            // the answer is read in parts as it arrives
-  bool whole_ = false;        // the current result holds the whole answer
   int index_ = 0;             // the current row of the current result
   int rows_ = 0;              // the rows of the current result
   bool reading_ = false;      // the server may still send parts of the answer

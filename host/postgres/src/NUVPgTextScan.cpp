@@ -12,9 +12,7 @@ using Kind = NUVPgToken::Kind;
 constexpr auto IsIdentifierStart = NUVHostIsIdentifierStart;
 constexpr auto IsDigit = NUVHostIsDigit;
 
-bool IsIdentifierByte(char c) {
-  return IsIdentifierStart(c) || std::isdigit(static_cast<unsigned char>(c)) || c == '$';
-}
+bool IsIdentifierByte(char c) { return IsIdentifierStart(c) || IsDigit(c) || c == '$'; }
 
 class Scanner : public NUVHostTokenWalk<Scanner, NUVPgToken> {
  public:
