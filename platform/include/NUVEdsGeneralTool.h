@@ -20,5 +20,5 @@ class NUVPLATFORM_API NUVEdsGeneralTool {
   void DecodeBlanks(const NUVUnicodeString& text, NUVUnicodeString& decoded) const;
   // True when the text is what EncodeBlanks gives for some text, so that
   // decoding it and encoding the result gives it back unchanged.
-  bool IsEncodedForm(const NUVUnicodeString& text) const;
+  bool IsEncodedForm(std::string_view text) const;
 };

@@ -178,11 +178,10 @@ void NUVEdsGeneralTool::EncodeBlanks(std::string_view in, NUVUnicodeString& enco
   EncodeInto(in, EscapedCount(in), encoded);
 }
 
-bool NUVEdsGeneralTool::IsEncodedForm(const NUVUnicodeString& text) const {
+bool NUVEdsGeneralTool::IsEncodedForm(std::string_view in) const {
   // Text is in encoded form when every char that stands escaped is a '%'
   // that begins an escape. The two chars after a '%' are digits, which
   // never stand escaped, so each such char can be checked on its own.
-  const std::string_view in = text.View();
   return ForEachEscaped(
       in, [&](size_t at) __attribute__((always_inline)) { return Unescape(in, at) >= 0; });
 }

@@ -60,8 +60,11 @@ NUVEdbResultTabData* StringCell(const NUVHostCellColumn& column, std::string_vie
     return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName,
                                                           std::move(encoded));
   }
+  // The stored text is read where the database keeps it, before the copy's
+  // fresh buffer is: reading that buffer would wait for its memory.
+  const bool encoded = general.IsEncodedForm(stored);
   NUVUnicodeString text(stored);
-  if (general.IsEncodedForm(text))
+  if (encoded)
     return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName, std::move(text));
   return new NUVEdbResultTabData(column.classType, column.attrName, general.DecodeBlanks(text), 0);
 }
