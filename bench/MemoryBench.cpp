@@ -1,5 +1,5 @@
 // Memory: heap bytes per scalar result cell, its names included, and the
-// heap a million-row table holds, read from the allocator's own count.
+// heap a million-row table holds, read from the allocators' own counts.
 //
 // Each figure is taken in a child process forked before any benchmark runs:
 // the library keeps the memory of released objects for the next ones, so
@@ -15,11 +15,13 @@
 #include "BenchData.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
+#include "NUVObjectPool.h"
 #include "NUVRef.h"
 
 namespace {
 
-size_t HeapInUse() { return mallinfo2().uordblks; }
+// What the general heap hands out, and the slabs the pool maps beside it.
+size_t HeapInUse() { return mallinfo2().uordblks + NUVObjectPool::MappedBytesInUse(); }
 
 // The answer of measure, computed in a child process; -1 when that failed.
 template <class Measure>

@@ -55,6 +55,11 @@ class NUVPLATFORM_API NUVObjectPool {
   // and would rather stay small (the standard containers' growth paths).
   static void* AllocateOutOfLine(std::size_t size) noexcept;
   static void FreeOutOfLine(void* block, std::size_t size) noexcept;
+  // Bytes of the slabs the pool has mapped outside the general heap, where
+  // its counts do not see them, less the uncarved rest of the calling
+  // thread's slab: what blocks handed out, or freed for reuse, occupy
+  // there. Zero in builds whose slabs come from the general heap.
+  static std::size_t MappedBytesInUse() noexcept;
 
  private:
   static void* AllocateSlow(std::size_t size) noexcept;

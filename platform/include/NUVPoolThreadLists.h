@@ -18,6 +18,7 @@ struct NUVPoolThreadLists {
   Chain chains[kClasses];
   char* slab;
   char* slabEnd;
+  std::size_t slabsTaken;  // how many slabs the thread has carved from
   // Set while the thread is live and the pool hands out blocks without
   // poisoning them; otherwise every call takes the out-of-line path.
   bool fast;

@@ -88,6 +88,33 @@ TEST(ObjectMemory, PoolBlocksOfEverySizeAreDistinct) {
   }
 }
 
+// A thread that carves megabytes passes through slabs of every size the
+// pool takes: no two blocks overlap across them, and where the pool maps
+// its slabs beside the heap, it counts exactly the bytes carved.
+TEST(ObjectMemory, BlocksCarvedAcrossGrowingSlabsAreDistinctAndCounted) {
+  constexpr size_t kBytes = 256;  // the largest pooled class: slabs hold whole blocks
+  constexpr size_t kBlocks = 8 * 1024 * 1024 / kBytes;
+  std::thread carver([&] {
+    const size_t before = NUVObjectPool::MappedBytesInUse();
+    std::vector<unsigned char*> blocks;
+    for (size_t i = 0; i < kBlocks; ++i) {
+      auto* block = static_cast<unsigned char*>(NUVObjectPool::Allocate(kBytes));
+      ASSERT_NE(block, nullptr) << i;
+      std::memset(block, static_cast<int>(i % 251), kBytes);
+      blocks.push_back(block);
+    }
+    const size_t carved = NUVObjectPool::MappedBytesInUse() - before;
+    EXPECT_TRUE(carved == 0 || carved == kBlocks * kBytes) << carved;
+    for (size_t i = 0; i < kBlocks; ++i) {
+      const auto mark = static_cast<unsigned char>(i % 251);
+      ASSERT_TRUE(std::all_of(blocks[i], blocks[i] + kBytes, [mark](unsigned char c) { return c == mark; }))
+          << i;
+    }
+    for (unsigned char* block : blocks) NUVObjectPool::Free(block, kBytes);
+  });
+  carver.join();
+}
+
 TEST(ObjectMemory, ObjectsMayBeReleasedOnAnotherThreadAndOutliveTheirMaker) {
   const long live = NUVBaseUnknown::LiveObjectCount();
   const long allocations = NUVBaseUnknown::AllocationCount();
