@@ -1,4 +1,6 @@
 #pragma once
+#include <string_view>
+
 #include "NUVEdbUtilExport.h"
 #include "NUVListPtrNUVBaseUnknown.h"
 #include "NUVUnicodeString.h"
@@ -22,13 +24,21 @@ class NUVEDBUTIL_API NUVEdbResultTableBuilder {
   // A string cell (as built from decoded text with keepEncoded 0) whose
   // text arrives already blank-encoded and is stored as it is, without
   // being decoded and encoded again; the caller vouches that the text is
-  // in encoded form; the cell takes it over. Null when the cell cannot be
-  // allocated.
+  // in encoded form. The text is written straight into the cell. Null when
+  // the cell cannot be allocated.
   static NUVEdbResultTabData* NewEncodedStringCell(const NUVUnicodeString& classType,
                                                    const NUVUnicodeString& attrName,
-                                                   NUVUnicodeString encoded);
+                                                   std::string_view encoded);
+  // The same cell for plain text, which is blank-encoded straight into the
+  // cell: what a cell built from the text with keepEncoded 0 holds.
+  static NUVEdbResultTabData* NewPlainStringCell(const NUVUnicodeString& classType,
+                                                 const NUVUnicodeString& attrName, std::string_view plain);
 
  private:
+  // A string cell with no text yet, for the caller to write its stored
+  // text into; null when it cannot be allocated.
+  static NUVEdbResultTabData* NewStringCellWithoutText(const NUVUnicodeString& classType,
+                                                       const NUVUnicodeString& attrName);
   // Links the row after the last one; the table takes the row's reference.
   static void Link(NUVEdbResultTable& table, NUVEdbResultTabRow* row);
 };

@@ -1,5 +1,7 @@
 #include "NUVEdbResultTable.h"
 
+#include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "NUVDebugAssert.h"
@@ -11,6 +13,7 @@
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTabRow.h"
 #include "NUVEdbResultTableBuilder.h"
+#include "NUVEdsGeneralTool.h"
 
 namespace {
 constexpr nuvedb::SourceFile kSource{"NUVEngSystemDbModeler/NUVEdbUtil.m/src/NUVEdbResultTable"};
@@ -135,15 +138,36 @@ void NUVEdbResultTableBuilder::Link(NUVEdbResultTable& table, NUVEdbResultTabRow
                         [](NUVEdbResultTabRow* r) -> NUVEdbResultTabRow*& { return r->next_; });
 }
 
-NUVEdbResultTabData* NUVEdbResultTableBuilder::NewEncodedStringCell(const NUVUnicodeString& classType,
-                                                                    const NUVUnicodeString& attrName,
-                                                                    NUVUnicodeString encoded) {
+NUVEdbResultTabData* NUVEdbResultTableBuilder::NewStringCellWithoutText(const NUVUnicodeString& classType,
+                                                                        const NUVUnicodeString& attrName) {
   // Built as an integer cell of 0 (which encodes nothing), then given the
-  // string type and text: the fields a string cell built from the decoded
-  // text would have.
+  // string type: with its text, the fields a string cell built from the
+  // decoded text would have.
   auto* cell = new NUVEdbResultTabData(classType, attrName, 0);
   if (!cell) return nullptr;
   cell->type_ = EdbTypeString;
-  cell->string_ = std::move(encoded);
+  return cell;
+}
+
+NUVEdbResultTabData* NUVEdbResultTableBuilder::NewEncodedStringCell(const NUVUnicodeString& classType,
+                                                                    const NUVUnicodeString& attrName,
+                                                                    std::string_view encoded) {
+  auto* cell = NewStringCellWithoutText(classType, attrName);
+  if (!cell) return nullptr;
+  // Written in place: a string built elsewhere and moved in would be read
+  // back while its fresh buffer's memory is still on its way.
+  if (!encoded.empty()) {
+    std::memcpy(cell->string_.PrepareOverwrite(encoded.size()), encoded.data(), encoded.size());
+  }
+  return cell;
+}
+
+NUVEdbResultTabData* NUVEdbResultTableBuilder::NewPlainStringCell(const NUVUnicodeString& classType,
+                                                                  const NUVUnicodeString& attrName,
+                                                                  std::string_view plain) {
+  auto* cell = NewStringCellWithoutText(classType, attrName);
+  if (!cell) return nullptr;
+  const NUVEdsGeneralTool general;
+  general.EncodeBlanks(plain, cell->string_);
   return cell;
 }

@@ -53,20 +53,13 @@ std::string_view TextOf(const NUVHostValue& value, const NUVHostCursor& cursor, 
 // the decoding gives it. In a plain database the stored text is the value.
 NUVEdbResultTabData* StringCell(const NUVHostCellColumn& column, std::string_view stored,
                                 NUVHostTextMode mode) {
+  if (mode == NUVHostTextMode::Plain)
+    return NUVEdbResultTableBuilder::NewPlainStringCell(column.classType, column.attrName, stored);
   const NUVEdsGeneralTool general;
-  if (mode == NUVHostTextMode::Plain) {
-    NUVUnicodeString encoded;
-    general.EncodeBlanks(stored, encoded);
-    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName,
-                                                          std::move(encoded));
-  }
-  // The stored text is read where the database keeps it, before the copy's
-  // fresh buffer is: reading that buffer would wait for its memory.
-  const bool encoded = general.IsEncodedForm(stored);
-  NUVUnicodeString text(stored);
-  if (encoded)
-    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName, std::move(text));
-  return new NUVEdbResultTabData(column.classType, column.attrName, general.DecodeBlanks(text), 0);
+  if (general.IsEncodedForm(stored))
+    return NUVEdbResultTableBuilder::NewEncodedStringCell(column.classType, column.attrName, stored);
+  return new NUVEdbResultTabData(column.classType, column.attrName,
+                                 general.DecodeBlanks(NUVUnicodeString(stored)), 0);
 }
 
 // The cell type a value gets: the header's where the value converts to it
