@@ -154,8 +154,7 @@ NUVEdbResultTabData* NUVEdbResultTableBuilder::NewEncodedStringCell(const NUVUni
                                                                     std::string_view encoded) {
   auto* cell = NewStringCellWithoutText(classType, attrName);
   if (!cell) return nullptr;
-  // Written in place: a string built elsewhere and moved in would be read
-  // back while its fresh buffer's memory is still on its way.
+  // Written in place, with no temporary string to build and move in.
   if (!encoded.empty()) {
     std::memcpy(cell->string_.PrepareOverwrite(encoded.size()), encoded.data(), encoded.size());
   }
