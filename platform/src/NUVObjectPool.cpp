@@ -221,44 +221,13 @@ void* Carve(NUVPoolThreadLists& lists, size_t bytes) {
 }
 
 // The stacks of free blocks of a live thread: each class's array, which
-// the thread releases when it ends. An array's bytes are a power of two
-// from the first size on; it holds the guard entries, the slots and the
-// end mark.
+// the thread frees when it ends.
 constexpr size_t kStackGuard = NUVPoolThreadLists::kStackGuard;
-constexpr size_t kFirstStackBytes = size_t{8} * 1024;
+constexpr size_t kFirstStackSlots = 1024;
 struct StackArrays {
   void** bases[kClasses] = {};
-  size_t bytes[kClasses] = {};
+  size_t slots[kClasses] = {};
 };
-
-// An array of `bytes`, zero but for the first `oldBytes`, which hold what
-// `old` held (it is then released; with none, `old` is null); null when
-// there is no memory, `old` then left as it was. On Linux the pages move
-// rather than their contents.
-void** StackMemory(void** old, size_t oldBytes, size_t bytes) {
-#if defined(__linux__)
-  void* grown = old ? mremap(old, oldBytes, bytes, MREMAP_MAYMOVE)
-                    : mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  return grown == MAP_FAILED ? nullptr : static_cast<void**>(grown);
-#else
-  auto* fresh = static_cast<void**>(std::calloc(1, bytes));
-  if (fresh && old) {
-    std::memcpy(fresh, old, oldBytes);
-    std::free(old);
-  }
-  return fresh;
-#endif
-}
-
-void ReleaseStackMemory(void** base, size_t bytes) {
-  if (!base) return;
-#if defined(__linux__)
-  munmap(base, bytes);
-#else
-  (void)bytes;
-  std::free(base);
-#endif
-}
 
 // A free block from the class's stack; null when it holds none.
 void* PopStacked(NUVPoolThreadLists& lists, size_t sizeClass) {
@@ -273,17 +242,17 @@ void* PopStacked(NUVPoolThreadLists& lists, size_t sizeClass) {
 bool PushStacked(NUVPoolThreadLists& lists, StackArrays& arrays, size_t sizeClass, void* block) {
   void**& top = lists.tops[sizeClass];
   if (!top || reinterpret_cast<std::uintptr_t>(*top) == NUVPoolThreadLists::kStackEnd) {
-    void** const old = arrays.bases[sizeClass];
-    const size_t held = top ? static_cast<size_t>(top - (old + kStackGuard)) : 0;
-    const size_t oldBytes = arrays.bytes[sizeClass];
-    const size_t bytes = oldBytes ? 2 * oldBytes : kFirstStackBytes;
-    void** const base = StackMemory(old, oldBytes, bytes);
+    const size_t held = top ? static_cast<size_t>(top - (arrays.bases[sizeClass] + kStackGuard)) : 0;
+    const size_t slots = arrays.slots[sizeClass] ? 2 * arrays.slots[sizeClass] : kFirstStackSlots;
+    // The guard entries below the first slot and every slot start null.
+    auto* base = static_cast<void**>(std::calloc(kStackGuard + slots + 1, sizeof(void*)));
     if (!base) return false;
-    const size_t slots = bytes / sizeof(void*) - kStackGuard - 1;
     base[kStackGuard + slots] = reinterpret_cast<void*>(NUVPoolThreadLists::kStackEnd);
+    if (held) std::memcpy(base + kStackGuard, arrays.bases[sizeClass] + kStackGuard, held * sizeof(void*));
+    std::free(arrays.bases[sizeClass]);
     arrays.bases[sizeClass] = base;
-    arrays.bytes[sizeClass] = bytes;
-    top = base + kStackGuard + held;  // where the old end mark stood, if any
+    arrays.slots[sizeClass] = slots;
+    top = base + kStackGuard + held;
   }
   *top++ = block;
   return true;
@@ -313,7 +282,7 @@ struct ListsGuard {
     for (size_t c = 0; c < kClasses; ++c) {
       while (void* block = PopStacked(lists, c)) PushFront(lists.chains[c], block);
       lists.tops[c] = nullptr;
-      ReleaseStackMemory(stacks.bases[c], stacks.bytes[c]);
+      std::free(stacks.bases[c]);
       Shared().Give(c, lists.chains[c]);
       NUV_DEBUG_ASSERT(!lists.chains[c].first);
     }
