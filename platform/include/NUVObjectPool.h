@@ -1,14 +1,11 @@
 #pragma once
 #include <cstddef>
-#include <cstdint>
 
 #include "NUVPlatformExport.h"
 #include "NUVPoolThreadLists.h"
 
-// Memory for reference-counted objects and the platform's lists. Small
-// blocks come from per-thread stacks of free blocks by size class (handing
-// one out reads the stack, never the block's own memory), carved from
-// large slabs, so that building and
+// Memory for reference-counted objects and the platform's lists. Small blocks come from per-thread
+// free lists by size class, carved from large slabs, so that building and
 // dropping many cells neither calls the general heap per object nor hands
 // pages back to the system only to fault them in again. A block freed on
 // another thread joins that thread's lists. Larger blocks go to the
@@ -27,14 +24,6 @@ class NUVPLATFORM_API NUVObjectPool {
     NUVPoolThreadLists& lists = nuvPoolThreadLists;
     const std::size_t sizeClass = NUVPoolThreadLists::ClassOf(size);
     if (lists.fast && sizeClass < NUVPoolThreadLists::kClasses) {
-      if (void** top = lists.tops[sizeClass]; top && top[-1]) {
-        void* block = *--top;
-        lists.tops[sizeClass] = top;
-        // The block handed out some calls later: its memory is asked for
-        // now, as the stack knows it without reading any block.
-        __builtin_prefetch(top[-static_cast<std::ptrdiff_t>(NUVPoolThreadLists::kStackGuard)], 1);
-        return block;
-      }
       NUVPoolThreadLists::Chain& chain = lists.chains[sizeClass];
       if (void* block = chain.first) {
         chain.first = *static_cast<void**>(block);
@@ -49,18 +38,16 @@ class NUVPLATFORM_API NUVObjectPool {
     }
     return AllocateSlow(size);
   }
-  // Gives back a block that Allocate answered for the same size. The
-  // common case (room on the class's stack) is inline.
+  // Gives back a block that Allocate answered for the same size.
   static void Free(void* block, std::size_t size) noexcept {
     NUVPoolThreadLists& lists = nuvPoolThreadLists;
     const std::size_t sizeClass = NUVPoolThreadLists::ClassOf(size);
     if (block && lists.fast && sizeClass < NUVPoolThreadLists::kClasses) {
-      void** top = lists.tops[sizeClass];
-      if (top && reinterpret_cast<std::uintptr_t>(*top) != NUVPoolThreadLists::kStackEnd) {
-        *top = block;
-        lists.tops[sizeClass] = top + 1;
-        return;
-      }
+      NUVPoolThreadLists::Chain& chain = lists.chains[sizeClass];
+      *static_cast<void**>(block) = chain.first;
+      if (!chain.first) chain.last = block;
+      chain.first = block;
+      return;
     }
     FreeSlow(block, size);
   }

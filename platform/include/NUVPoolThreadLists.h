@@ -1,6 +1,5 @@
 #pragma once
 #include <cstddef>
-#include <cstdint>
 
 #include "NUVPlatformExport.h"
 
@@ -17,12 +16,6 @@ struct NUVPoolThreadLists {
     void* last;  // meaningful only while first is not null
   };
   Chain chains[kClasses];
-  // Each class's stack of free blocks: where the next freed block goes.
-  // Below its first slot lie kStackGuard null entries, and its last slot
-  // holds kStackEnd, so that a pop sees an empty stack as a null entry and
-  // a push a full one as kStackEnd. Null until the thread first frees a
-  // block of the class.
-  void** tops[kClasses];
   char* slab;
   char* slabEnd;
   std::size_t slabsTaken;  // how many slabs the thread has carved from
@@ -30,9 +23,6 @@ struct NUVPoolThreadLists {
   // poisoning them; otherwise every call takes the out-of-line path.
   bool fast;
   unsigned char state;  // the pool's own bookkeeping
-
-  static constexpr std::size_t kStackGuard = 8;   // also how far ahead a pop asks for a block
-  static constexpr std::uintptr_t kStackEnd = 1;  // no block lies at this address
 
   // The class of a block of `size` bytes; kClasses or more when the pool
   // does not keep blocks of that size (0 included).

@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <mutex>
 #include <vector>
 
@@ -220,52 +219,21 @@ void* Carve(NUVPoolThreadLists& lists, size_t bytes) {
   return block;
 }
 
-// The stacks of free blocks of a live thread: each class's array, which
-// the thread frees when it ends.
-constexpr size_t kStackGuard = NUVPoolThreadLists::kStackGuard;
-constexpr size_t kFirstStackSlots = 1024;
-struct StackArrays {
-  void** bases[kClasses] = {};
-  size_t slots[kClasses] = {};
-};
-
-// A free block from the class's stack; null when it holds none.
-void* PopStacked(NUVPoolThreadLists& lists, size_t sizeClass) {
-  void** top = lists.tops[sizeClass];
-  if (!top || !top[-1]) return nullptr;
-  lists.tops[sizeClass] = top - 1;
-  return top[-1];
-}
-
-// Puts the block on the class's stack, giving the stack twice the room
-// when it is full; false when no room can be had.
-bool PushStacked(NUVPoolThreadLists& lists, StackArrays& arrays, size_t sizeClass, void* block) {
-  void**& top = lists.tops[sizeClass];
-  if (!top || reinterpret_cast<std::uintptr_t>(*top) == NUVPoolThreadLists::kStackEnd) {
-    const size_t held = top ? static_cast<size_t>(top - (arrays.bases[sizeClass] + kStackGuard)) : 0;
-    const size_t slots = arrays.slots[sizeClass] ? 2 * arrays.slots[sizeClass] : kFirstStackSlots;
-    // The guard entries below the first slot and every slot start null.
-    auto* base = static_cast<void**>(std::calloc(kStackGuard + slots + 1, sizeof(void*)));
-    if (!base) return false;
-    base[kStackGuard + slots] = reinterpret_cast<void*>(NUVPoolThreadLists::kStackEnd);
-    if (held) std::memcpy(base + kStackGuard, arrays.bases[sizeClass] + kStackGuard, held * sizeof(void*));
-    std::free(arrays.bases[sizeClass]);
-    arrays.bases[sizeClass] = base;
-    arrays.slots[sizeClass] = slots;
-    top = base + kStackGuard + held;
-  }
-  *top++ = block;
-  return true;
-}
-
-// A block of the class from the thread's stack or lists, else the shared
-// lists, else carved.
+// A block of the class from the thread's lists, else the shared ones, else
+// carved.
 void* TakeLocal(NUVPoolThreadLists& lists, size_t sizeClass) {
-  if (void* block = PopStacked(lists, sizeClass)) return block;
   Chain& chain = lists.chains[sizeClass];
   if (!chain.first) Shared().TakeAll(sizeClass, chain);
   if (void* block = PopFront(chain)) return block;
   return Carve(lists, BlockBytes(sizeClass));
+}
+
+void GiveLocal(NUVPoolThreadLists& lists, void* block, size_t sizeClass) {
+  if (kReuseLast) {
+    PushBack(lists.chains[sizeClass], block);
+  } else {
+    PushFront(lists.chains[sizeClass], block);
+  }
 }
 
 // Gives the thread's blocks back when the thread ends.
@@ -280,39 +248,19 @@ struct ListsGuard {
     lists.fast = false;
     lists.slab = lists.slabEnd = nullptr;  // the rest of the slab stays unused
     for (size_t c = 0; c < kClasses; ++c) {
-      while (void* block = PopStacked(lists, c)) PushFront(lists.chains[c], block);
-      lists.tops[c] = nullptr;
-      std::free(stacks.bases[c]);
       Shared().Give(c, lists.chains[c]);
       NUV_DEBUG_ASSERT(!lists.chains[c].first);
     }
   }
-  StackArrays stacks;
 };
-
-ListsGuard& Guard() {
-  thread_local ListsGuard guard;
-  return guard;
-}
 
 // This thread's lists; null once the thread is ending.
 NUVPoolThreadLists* LiveLists() {
   NUVPoolThreadLists& lists = nuvPoolThreadLists;
   if (lists.state == kLive) return &lists;
   if (lists.state == kEnded) return nullptr;
-  Guard();
+  thread_local ListsGuard guard;
   return &lists;
-}
-
-// Under AddressSanitizer a freed block joins the back of its chain, to be
-// handed out last; otherwise it goes on the stack, or the chain when the
-// stack can have no more room.
-void GiveLocal(NUVPoolThreadLists& lists, void* block, size_t sizeClass) {
-  if (kReuseLast) {
-    PushBack(lists.chains[sizeClass], block);
-  } else if (!PushStacked(lists, Guard().stacks, sizeClass, block)) {
-    PushFront(lists.chains[sizeClass], block);
-  }
 }
 
 // The class of a block of `size` bytes on the out-of-line paths, where a
