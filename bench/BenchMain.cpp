@@ -49,7 +49,7 @@ class Summary {
   // Prints a counter beside its target (0: none).
   void Counter(const char* what, const std::string& name, const char* counter, const char* unit,
                double target) const {
-    if (!Has(name)) return;
+    if (!Has(name) || figures_.at(name).counters.count(counter) == 0) return;
     const double value = figures_.at(name).counters.at(counter);
     Line(what, value, unit, target, value <= target);
   }
