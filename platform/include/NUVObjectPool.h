@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 
 #include "NUVPlatformExport.h"
 #include "NUVPoolThreadLists.h"
@@ -26,7 +27,9 @@ class NUVPLATFORM_API NUVObjectPool {
     if (lists.fast && sizeClass < NUVPoolThreadLists::kClasses) {
       NUVPoolThreadLists::Chain& chain = lists.chains[sizeClass];
       if (void* block = chain.first) {
-        chain.first = *static_cast<void**>(block);
+        void* next = *static_cast<void**>(block);
+        chain.first = next;
+        PrefetchAlong(block, next);
         return block;
       }
       const std::size_t bytes = (sizeClass + 1) * NUVPoolThreadLists::kGranule;
@@ -62,6 +65,16 @@ class NUVPLATFORM_API NUVObjectPool {
   static std::size_t MappedBytesInUse() noexcept;
 
  private:
+  // Asks for the memory a few blocks further along the chain: blocks freed
+  // one after the other lie one after the other, so the chain tends to run
+  // in one direction at one stride, and the block the step from `block` to
+  // `next` points at, four steps on, is likely to be handed out soon. Only a
+  // hint: no memory is read, and an address outside the pool costs nothing.
+  static void PrefetchAlong(const void* block, const void* next) noexcept {
+    const auto from = reinterpret_cast<std::uintptr_t>(block);
+    const auto to = reinterpret_cast<std::uintptr_t>(next);
+    __builtin_prefetch(reinterpret_cast<const void*>(to + 4 * (to - from)), 1);
+  }
   static void* AllocateSlow(std::size_t size) noexcept;
   static void FreeSlow(void* block, std::size_t size) noexcept;
 };
