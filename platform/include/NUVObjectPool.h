@@ -67,9 +67,10 @@ class NUVPLATFORM_API NUVObjectPool {
  private:
   // Asks for the memory a few blocks further along the chain: blocks freed
   // one after the other lie one after the other, so the chain tends to run
-  // in one direction at one stride, and the block the step from `block` to
-  // `next` points at, four steps on, is likely to be handed out soon. Only a
-  // hint: no memory is read, and an address outside the pool costs nothing.
+  // in one direction at one stride, and the block four steps on, in the
+  // direction and at the stride of the step from `block` to `next`, is
+  // likely to be handed out soon. Only a hint: nothing is read there, and a
+  // wrong guess (an end of chain, a jump between slabs) does no harm.
   static void PrefetchAlong(const void* block, const void* next) noexcept {
     const auto from = reinterpret_cast<std::uintptr_t>(block);
     const auto to = reinterpret_cast<std::uintptr_t>(next);
