@@ -105,8 +105,6 @@ namespace road {
 
 namespace {
 
-// The raw loop, opened with SQLite's default threading mode (flags 0) or as
-// the host opens its connection.
 // The raw loop's connection, read-only, with the flags given besides.
 sqlite3* OpenRaw(int extraFlags) {
   sqlite3* db = nullptr;
@@ -114,6 +112,8 @@ sqlite3* OpenRaw(int extraFlags) {
   return db;
 }
 
+// The raw loop, opened with SQLite's default threading mode (flags 0) or as
+// the host opens its connection.
 void RawLoop(benchmark::State& state, int extraFlags) {
   sqlite3* db = OpenRaw(extraFlags);
   const NUVEdsGeneralTool blanks;

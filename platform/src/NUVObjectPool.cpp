@@ -173,7 +173,10 @@ struct SharedLists {
   std::mutex mutex;
   Chain chains[kClasses] = {};
   std::atomic<bool> holds[kClasses] = {};  // lets a thread skip the lock when a list is empty
+  // Slabs from the general heap, kept reachable for the leak check; mapped
+  // slabs are only counted.
   std::vector<void*> slabs;
+  std::atomic<size_t> mappedBytes{0};
 
   void Give(size_t sizeClass, Chain& chain) {
     std::lock_guard<std::mutex> lock(mutex);
@@ -187,15 +190,16 @@ struct SharedLists {
     Join(into, chains[sizeClass]);
     holds[sizeClass].store(false, std::memory_order_relaxed);
   }
-  std::atomic<size_t> mappedBytes{0};  // of every slab mapped outside the heap
-
   char* NewSlab(size_t bytes) {
     void* slab = SlabMemory(bytes);
     if (!slab) return nullptr;
-    if (kMapsSlabs) mappedBytes.fetch_add(bytes, std::memory_order_relaxed);
     Poison(slab, bytes);  // each block is made accessible as it is handed out
-    std::lock_guard<std::mutex> lock(mutex);
-    slabs.push_back(slab);
+    if (kMapsSlabs) {
+      mappedBytes.fetch_add(bytes, std::memory_order_relaxed);
+    } else {
+      std::lock_guard<std::mutex> lock(mutex);
+      slabs.push_back(slab);
+    }
     return static_cast<char*>(slab);
   }
 };
