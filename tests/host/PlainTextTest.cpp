@@ -71,27 +71,35 @@ TEST_F(PlainText, ValuesAreStoredAndFoundAsGiven) {
   }
 }
 
-// A literal the author wrote with a doubled apostrophe stays in the text;
-// a statement that takes no parameters gets the decoded value as a literal.
+// Every literal the author wrote runs as written, however encoded it may
+// look; a statement that takes no parameters gets the library's values as
+// literals of their own.
 TEST_F(PlainText, AuthorsLiteralsAndSchemaStatements) {
   OpenEmpty();
-  ASSERT_GE(Run("CREATE TABLE T (A TEXT DEFAULT 'x%20y''s', B TEXT DEFAULT 'x%20y')"), 0);
+  ASSERT_GE(Run(Finished("CREATE TABLE T (A TEXT DEFAULT 'x%20y''s', B TEXT DEFAULT :B)",
+                         {new NUVEdbSQLData(":B", "x y", 0)})),
+            0);
   ASSERT_GE(Run("INSERT INTO T DEFAULT VALUES"), 0);
   EXPECT_EQ(Scalar("SELECT A || '|' || B FROM T"), "x%20y's|x y");
   EXPECT_EQ(Scalar("SELECT 'it''s' || X'41'"), "it'sA");
   EXPECT_EQ(Scalar("SELECT COUNT(*) FROM T WHERE B = 'x y'"), "1");
+  EXPECT_EQ(Scalar("SELECT '%27' || 'a%20b'"), "%27a%20b");
 }
 
 // --init's file says it holds encoded texts; the caller may say otherwise.
 TEST_F(PlainText, ModeFromTheFileOrTheCaller) {
   std::string message;
   ASSERT_TRUE(NUVSqliteHost::WriteSample(path_, message)) << message;
+  const auto named = [] {
+    return Finished("SELECT COUNT(*) FROM PART WHERE NAME = :N", {new NUVEdbSQLData(":N", "Drive gear", 0)});
+  };
   Open();
   EXPECT_EQ(host->TextMode(), NUVSqliteTextMode::Encoded);
-  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM PART WHERE NAME = 'Drive%20gear'"), "1");
+  EXPECT_EQ(Scalar(named()), "1");
   Open({NUVSqliteTextMode::Plain});
   EXPECT_EQ(host->TextMode(), NUVSqliteTextMode::Plain);
-  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM PART WHERE NAME = 'Drive%20gear'"), "0");
+  EXPECT_EQ(Scalar(named()), "0");
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM PART WHERE NAME LIKE 'Drive%20gear'"), "1");
 }
 
 TEST_F(PlainText, ReadOnlyRefusesWrites) {

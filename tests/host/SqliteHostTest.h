@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CellText.h"
+#include "FinishedStatement.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
@@ -25,10 +26,7 @@ class SqliteHost : public testing::Test {
 
   // The statement the broker finishes with the parameters, which this adopts.
   static std::string Finished(const char* statement, std::initializer_list<NUVBaseUnknown*> adopted) {
-    OwnedList parameters(adopted);
-    NUVUnicodeString result;
-    EXPECT_GE(NUVEdbBrokerTool().PreProcessSQLStatement(statement, parameters, result), 0);
-    return result.CastToCharPtr();
+    return FinishedStatement(statement, adopted);
   }
   // Runs the statement into `table`, which starts empty each time.
   long Run(const std::string& statement, const NUVListPtrNUVBaseUnknown* headers = nullptr) {

@@ -127,7 +127,7 @@ TEST_P(HostSuite, ValuesBecomeCellsByTheirType) {
        part + "." + run.Name("ID") + ":3=P1 " + part + "." + run.Name("NAME") + ":3=Pump housing " + part +
            "." + run.Name("MASS") + ":16=2.75 " + part + "." + run.Name("QTY") + ":1=1"},
       {"SELECT MASS FROM PART WHERE ID = 'P7'", part + "." + run.Name("MASS") + ":0="},
-      {"SELECT NAME FROM PART WHERE NAME = 'Operator%27s%20panel'",
+      {"SELECT NAME FROM PART WHERE ID = 'P8'",
        part + "." + run.Name("NAME") + ":3=Operator's panel"},
       {"SELECT CHECKSUM FROM DOCUMENT WHERE DOCNO = 'D5'",
        run.Name("DOCUMENT") + "." + run.Name("CHECKSUM") + ":3=00FF"},

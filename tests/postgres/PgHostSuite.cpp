@@ -14,6 +14,7 @@ class PgSampleHost : public LibraryHostUnderTest {
   std::vector<std::string> Keys() const override { return {"P1", "P2", "P8"}; }
   std::string MissingKey() const override { return "P99"; }
   bool FoldsNames() const override { return true; }
+  bool DollarQuotes() const override { return true; }
 
  private:
   PgScratch scratch_;

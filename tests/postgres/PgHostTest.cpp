@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "CellText.h"
+#include "FinishedStatement.h"
+#include "NUVEdbSQLData.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
@@ -116,37 +118,61 @@ TEST_F(PgHost, SampleRowsWithAndWithoutHeaders) {
   EXPECT_EQ(host->DatabaseName(), "nuvtest");
 }
 
-// In plain mode the library's literals are decoded and bound, so the server
-// sees the text as given: blanks, apostrophes, percent signs, backslashes
-// (which never end a literal) and UTF-8; a doubled apostrophe the author
-// wrote stays; a literal the server cannot type a parameter for is inlined.
+NUVBaseUnknown* Text(const char* name, const char* value) { return new NUVEdbSQLData(name, value, 0); }
+
+// In plain mode the author's literals reach the server exactly as written,
+// whatever they look like, and the values the library wrote are decoded
+// and bound, so the server sees both as given: blanks, apostrophes,
+// percent signs, backslashes (which never end a literal) and UTF-8; a
+// value the server cannot type a parameter for is inlined.
 TEST_F(PgHost, PlainTextsReachTheServerAsGiven) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"SELECT NAME FROM PART WHERE NAME = 'Operator%27s%20panel'", "part.name:3=Operator's panel"},
+  const std::pair<std::string, const char*> cases[] = {
+      {FinishedStatement("SELECT NAME FROM PART WHERE NAME = :N", {Text(":N", "Operator's panel")}),
+       "part.name:3=Operator's panel"},
+      // Typed by hand, not finished by the library.
+      {"SELECT NAME FROM PART WHERE NAME = 'Operator%27s%20panel' AND true", "<no row>"},
       {"SELECT 'it''s' AS v", "QUERY.v:3=it's"},
-      {"SELECT 'a%20b' AS v", "QUERY.v:3=a b"},
-      {"SELECT 'C:\\path\\' AS v", "QUERY.v:3=C:\\path\\"},
-      {"SELECT 100 || '%25' AS v", "QUERY.v:3=100%"},
-      {"SELECT length('\xC3\xA4%20') AS v", "QUERY.v:1=2"},
+      {"SELECT 'a%20b' AS hand", "QUERY.hand:3=a%20b"},
+      {"SELECT '%20'::text AS v", "QUERY.v:3=%20"},
+      {FinishedStatement("SELECT :V AS v", {Text(":V", "a b")}), "QUERY.v:3=a b"},
+      {FinishedStatement("SELECT :V AS v", {Text(":V", "C:\\path\\")}), "QUERY.v:3=C:\\path\\"},
+      {FinishedStatement("SELECT 100 || :V AS v", {Text(":V", "%")}), "QUERY.v:3=100%"},
+      {FinishedStatement("SELECT length(:V) AS v", {Text(":V", "\xC3\xA4 ")}), "QUERY.v:1=2"},
       {"SELECT $$a%20b$$ AS v", "QUERY.v:3=a%20b"},
       {"SELECT E'a\\'b' AS v", "QUERY.v:3=a'b"},
       {"SELECT 1::int4 AS \"it's\" -- 'x%20'", "QUERY.it's:1=1"},
-      {"SELECT 'a%20b' /* nested /* 'x' */ still ' a comment */ AS v", "QUERY.v:3=a b"},
+      {FinishedStatement("SELECT :V /* nested /* 'x' */ still ' a comment */ AS v", {Text(":V", "a b")}),
+       "QUERY.v:3=a b"},
       {"SELECT '7'::int4 + 1 AS v", "QUERY.v:1=8"},
-      {"SELECT (ARRAY['a%20b', 'c'])[1:1] AS v", "QUERY.v:3={\"a b\"}"},
+      {FinishedStatement("SELECT (ARRAY[:V, 'c'])[1:1] AS v", {Text(":V", "a b")}), "QUERY.v:3={\"a b\"}"},
       {"SELECT lo, (ARRAY[1, 2, 3])[lo:lo] AS v FROM (SELECT 2 AS lo) AS t", "QUERY.lo:1=2 QUERY.v:3={2}"},
       {"SELECT U&'d\\0061t%20' AS v", "QUERY.v:3=dat%20"},
-      {"SELECT 'x%20' IS NULL AS v, 'a%20b' AS w", "QUERY.v:1=0 QUERY.w:3=a b"},
+      {FinishedStatement("SELECT :X IS NULL AS v, :W AS w", {Text(":X", "x "), Text(":W", "a b")}),
+       "QUERY.v:1=0 QUERY.w:3=a b"},
+      // Typed literals: the author's run as written, the library's are
+      // written as literals after their type name.
+      {"SELECT DATE '2024-01-01' AS v", "QUERY.v:3=2024-01-01"},
+      {"SELECT INTERVAL '7 days' AS v", "QUERY.v:3=7 days"},
+      {"SELECT TIMESTAMP '2024-01-01 10:00' AS v", "QUERY.v:3=2024-01-01 10:00:00"},
+      {FinishedStatement("SELECT DATE :D AS v", {Text(":D", "2024-01-01")}), "QUERY.v:3=2024-01-01"},
+      {FinishedStatement("SELECT INTERVAL :I AS v", {Text(":I", "7 days")}), "QUERY.v:3=7 days"},
+      {FinishedStatement("SELECT TIMESTAMP :T AS v, :U AS u", {Text(":T", "2024-01-01 10:00"), Text(":U", "a\\b")}),
+       "QUERY.v:3=2024-01-01 10:00:00 QUERY.u:3=a\\b"},
+      {FinishedStatement("SELECT text :T AS v", {Text(":T", "it's a\\'b")}), "QUERY.v:3=it's a\\'b"},
   };
   for (const auto& [statement, cell] : cases) EXPECT_EQ(Scalar(statement), cell) << statement;
-  ASSERT_EQ(Refusal("INSERT INTO PRODUCT VALUES ('PR9', 'Back\\slash%20%27q%27', NULL)"), "");
+  ASSERT_EQ(Refusal(FinishedStatement("INSERT INTO PRODUCT VALUES ('PR9', :N, NULL)",
+                                      {Text(":N", "Back\\slash 'q'")})),
+            "");
   EXPECT_EQ(Scalar("SELECT NAME FROM PRODUCT WHERE ID = 'PR9'"), "product.name:3=Back\\slash 'q'");
-  ASSERT_EQ(Refusal("CREATE TABLE NOTE (N TEXT DEFAULT 'a%20b')"), "");
+  ASSERT_EQ(Refusal(FinishedStatement("CREATE TABLE NOTE (N TEXT DEFAULT :N)", {Text(":N", "a b")})), "");
   ASSERT_EQ(Refusal("INSERT INTO NOTE DEFAULT VALUES"), "");
   EXPECT_EQ(Scalar("SELECT N FROM NOTE"), "note.n:3=a b");
-  // A write whose literal cannot be typed runs again with it inlined.
-  ASSERT_EQ(Refusal("INSERT INTO NOTE (N) SELECT 'c%20d' WHERE 'x%20' IS NOT NULL"), "");
-  EXPECT_EQ(Scalar("SELECT N FROM NOTE WHERE N <> 'a%20b'"), "note.n:3=c d");
+  // A write whose value cannot be typed runs again with it inlined.
+  ASSERT_EQ(Refusal(FinishedStatement("INSERT INTO NOTE (N) SELECT :C WHERE :X IS NOT NULL",
+                                      {Text(":C", "c d"), Text(":X", "x ")})),
+            "");
+  EXPECT_EQ(Scalar("SELECT N FROM NOTE WHERE N <> 'a b'"), "note.n:3=c d");
 }
 
 // In encoded mode literals go to the server as written and stored texts
@@ -170,7 +196,7 @@ TEST_F(PgHost, EncodedModeKeepsTheLibrarysForm) {
 
 // What must not run is refused with the reason, before anything runs.
 TEST_F(PgHost, RefusesWhatMustNotRun) {
-  const std::pair<const char*, const char*> cases[] = {
+  const std::pair<std::string, const char*> cases[] = {
       {"SELECT 1; DELETE FROM PART", "the text holds more than one statement"},
       {"  -- nothing\n;", "the text holds no statement"},
       {"SELECT ID FROM PART WHERE QTY = $1", "the statement holds the parameter $1, which no value replaced"},
@@ -179,7 +205,8 @@ TEST_F(PgHost, RefusesWhatMustNotRun) {
       {"SELECT * FROM NOSUCH", "relation \"nosuch\" does not exist (SQLSTATE 42P01)"},
       {"SELECT 1/0", "division by zero (SQLSTATE 22012)"},
       {"INSERT INTO PART (ID, NAME) VALUES ('P1', 'x')", "(SQLSTATE 23505)"},
-      {"SELECT 'a%00b'", "a text value holds a zero byte, which the server cannot store"},
+      {FinishedStatement("SELECT :Z", {new NUVEdbSQLData(":Z", NUVUnicodeString(std::string_view("a\0b", 3)), 0)}),
+       "a text value holds a zero byte, which the server cannot store"},
       {"COPY PART TO STDOUT", "COPY is not taken by this host"},
   };
   for (const auto& [statement, reason] : cases)
@@ -271,7 +298,7 @@ TEST_F(PgHost, ReconnectsOnceAfterALostConnection) {
   NUVEdbResultTable ended;
   ASSERT_GE(other->Run(("SELECT pg_terminate_backend(" + pid + ")").c_str(), ended), 0);
   EXPECT_EQ(Scalar("SELECT current_setting('standard_conforming_strings') AS s"), "QUERY.s:3=on");
-  EXPECT_EQ(Scalar("SELECT 'a%20b' AS v"), "QUERY.v:3=a b");
+  EXPECT_EQ(Scalar(FinishedStatement("SELECT :V AS v", {Text(":V", "a b")})), "QUERY.v:3=a b");
   ASSERT_EQ(Refusal("SELECT pg_backend_pid() AS pid"), "");
   const std::string second = Row(1).substr(Row(1).find('=') + 1);
   EXPECT_NE(second, pid);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "NUVEdbFieldAccess.h"
+#include "NUVEdbFinishedText.h"
 #include "NUVEdbGeneralTool.h"
 #include "NUVEdbGuarded.h"
 #include "NUVEdbOutputData.h"
@@ -123,6 +124,22 @@ NUVUnicodeString JoiningWord(const NUVUnicodeString& condition) {
   return condition;
 }
 
+// The form in which a value of the type stands in a statement.
+NUVEdbWrittenValue::Form WrittenForm(NUVEdbObjAttrType type) {
+  switch (type) {
+    case EdbTypeInteger:
+    case EdbTypeIntegerList:
+    case EdbTypeDouble:
+    case EdbTypeDoubleList:
+      return NUVEdbWrittenValue::Form::Number;
+    case EdbTypeString:
+    case EdbTypeStringList:
+      return NUVEdbWrittenValue::Form::String;
+    default:
+      return NUVEdbWrittenValue::Form::Key;
+  }
+}
+
 // Substitutes the items of one list parameter: each item's name by its
 // value text, or, with a condition, the parameter's name by the expression
 // " ( " name value " word " name value ... " ) ". An item whose fetch fails
@@ -131,7 +148,7 @@ NUVUnicodeString JoiningWord(const NUVUnicodeString& condition) {
 // is no failure (the fetch's code stands), with one it is answered like a
 // failed fetch.
 long SubstituteList(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NUVEdbObjAttrType type,
-                    NUVUnicodeString& result) {
+                    NUVEdbFinishedText& result) {
   int count = 0;
   long code = parameter.GetListSize(count);
   if (code < 0 || count <= 0) return code;
@@ -139,7 +156,9 @@ long SubstituteList(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NU
   code = parameter.GetParmCondition(condition);
   const bool joined = !condition.HasNoCharacter();
   const NUVUnicodeString word = JoiningWord(condition);
+  const NUVEdbWrittenValue::Form form = WrittenForm(type);
   NUVUnicodeString expression;
+  std::vector<NUVEdbWrittenValue> items;  // where each item's value text stands in the expression
   NUVUnicodeString name;
   long leftOut = 0;
   for (int k = 1; k <= count; ++k) {
@@ -151,7 +170,7 @@ long SubstituteList(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NU
       continue;
     }
     if (!joined) {
-      result.ReplaceSubString(item.name, item.text);
+      result.Replace(item.name, item.text, form, true);
       continue;
     }
     if (expression.HasNoCharacter()) {
@@ -163,12 +182,19 @@ long SubstituteList(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NU
     }
     expression += " ";
     expression += item.name;
+    NUVEdbWrittenValue written;
+    written.begin = expression.View().size();
+    written.length = item.text.View().size();
+    written.form = form;
+    written.listItem = true;
+    items.push_back(std::move(written));
     expression += item.text;
     name = item.name;
   }
   if (joined && !expression.HasNoCharacter()) {
     expression += " ) ";
-    result.ReplaceSubString(name, expression);
+    for (NUVEdbWrittenValue& item : items) item.parameter = std::string(name.View());
+    result.Replace(name, expression, items);
   }
   return leftOut < 0 ? leftOut : code;
 }
@@ -176,7 +202,7 @@ long SubstituteList(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NU
 // Substitutes one parameter whose type answered code; returns the running
 // code after it.
 long SubstituteParameter(NUVEdbBrokerTool& broker, const NUVEdbSQLData& parameter, NUVEdbObjAttrType type,
-                         long code, NUVUnicodeString& result) {
+                         long code, NUVEdbFinishedText& result) {
   NUVUnicodeString name;
   NUVUnicodeString text;
   switch (type) {
@@ -184,7 +210,7 @@ long SubstituteParameter(NUVEdbBrokerTool& broker, const NUVEdbSQLData& paramete
     case EdbTypeDouble:
     case EdbTypeString:
       if (parameter.GetParmName(name) >= 0 && StatementValueText(parameter, type, text)) {
-        result.ReplaceSubString(name, text);
+        result.Replace(name, text, WrittenForm(type), false);
       }
       return code;
     case EdbTypeObject: {
@@ -192,7 +218,7 @@ long SubstituteParameter(NUVEdbBrokerTool& broker, const NUVEdbSQLData& paramete
       NUVRef<NUVIEdbSysObject> object;
       if (parameter.GetData(IID_NUVIEdbSysObject, object.out_void()) < 0 || !object) return code;
       code = broker.GetKey(object.get(), text);
-      if (code >= 0) result.ReplaceSubString(name, text);
+      if (code >= 0) result.Replace(name, text, NUVEdbWrittenValue::Form::Key, false);
       return code;
     }
     case EdbTypeIntegerList:
@@ -339,7 +365,8 @@ long NUVEdbBrokerTool::PreProcessSQLStatement(const NUVUnicodeString& statement,
                                               NUVUnicodeString& result) {
   if (statement.HasNoCharacter()) return kSource.Success();
   result = statement;
-  return nuvedb::GuardedCode(kSource, [&] {
+  NUVEdbFinishedText finished(result);
+  const long answer = nuvedb::GuardedCode(kSource, [&] {
     long code = kSource.Success();
     for (int i = 1; i <= parameters.Size(); ++i) {
       if (!nuvedb::IsKindOf<NUVEdbSQLData>(parameters[i])) continue;
@@ -347,11 +374,15 @@ long NUVEdbBrokerTool::PreProcessSQLStatement(const NUVUnicodeString& statement,
       NUVEdbObjAttrType type = EdbTypeNone;
       code = parameter.GetType(type);
       if (code < 0) return code;
-      code = SubstituteParameter(*this, parameter, type, code, result);
+      code = SubstituteParameter(*this, parameter, type, code, finished);
       if (code < 0) return code;
     }
     return code;
   });
+  // Whatever the answer, the hosts learn which parts of the text are the
+  // library's, so that the author's own literals run as written.
+  finished.Record();
+  return answer;
 }
 
 long NUVEdbBrokerTool::GetKey(const NUVIEdbSysObject* object, NUVUnicodeString& key) {

@@ -53,13 +53,19 @@ class NUVHost {
   // the answer. An answer without rows gives one table without rows. A
   // failure code from the consumer ends the run with that code; a writing
   // statement that fails, or whose consumer fails, is rolled back whole.
+  // end, when given, is called after the last batch and before a writing
+  // statement commits: a caller delivers its output there, so that no
+  // write commits whose output could not be delivered.
   long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const NUVHostBatchConsumer& consumer,
-                    const NUVListPtrNUVBaseUnknown* headers = nullptr);
+                    const NUVListPtrNUVBaseUnknown* headers = nullptr, const NUVHostAnswerEnd& end = nullptr);
 
   // How the database keeps its texts.
   NUVHostTextMode TextMode() const;
   // The rows the last writing statement changed; -1 when it only read.
   long ChangedRows() const;
+  // True when the last statement was a writing one, committed or rolled
+  // back (ChangedRows is then -1).
+  bool LastWrote() const;
   // The query interface, without a reference for the caller.
   NUVIEdbSysQuery2* Query() const;
   // The name of the current database.

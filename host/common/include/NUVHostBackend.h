@@ -7,15 +7,23 @@
 #include <vector>
 
 class NUVEdbResultTable;
+class NUVHostWrittenText;
 
 // How a database keeps its texts. Encoded: in the blank-encoded form the
 // library writes into statements. Plain: as they are; the host decodes the
-// library's string literals and hands them to the database as bound values.
+// string literals the library recorded as its own when it finished the
+// statement and hands them to the database as values, and runs the rest of
+// the text, every literal its author wrote included, as written.
 enum class NUVHostTextMode { Encoded, Plain };
 
 // Takes one batch of an answer: a result table the host filled and
 // destroys after the call. A failure code ends the run with that code.
 using NUVHostBatchConsumer = std::function<long(NUVEdbResultTable& batch)>;
+// Called once after the last batch and before a writing statement's
+// transaction commits, so that the caller can deliver what it made of the
+// answer first; a failure code ends the run with that code and rolls the
+// statement back.
+using NUVHostAnswerEnd = std::function<long()>;
 
 // One column of an answer: its name as the database gives it and the table
 // it comes from; table is empty for a computed column.
@@ -85,10 +93,12 @@ class NUVHostBackend {
   // Opens one finished statement as a cursor whose columns are known (a
   // backend may run the statement here already; a writing one then in the
   // transaction Begin finds open); refuses a text with no statement or
-  // more than one, or with an SQL parameter no value replaced. streaming:
-  // the caller takes the answer a batch at a time, so the backend must not
-  // hold more of it than a few rows; otherwise it may read it whole.
-  virtual long Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) = 0;
+  // more than one, with an SQL parameter no value replaced, or whose
+  // library-written values do not keep their shape under the backend's
+  // lexer. streaming: the caller takes the answer a batch at a time, so
+  // the backend must not hold more of it than a few rows; otherwise it may
+  // read it whole.
+  virtual long Open(NUVHostWrittenText& statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) = 0;
   // Begins the transaction of the writing statement just opened (or finds
   // it begun by Open).
   virtual long Begin() = 0;
@@ -101,9 +111,14 @@ class NUVHostBackend {
   // The rows the last writing statement changed; -1 after a reading one.
   long LastChanges() const { return lastChanges_; }
   void SetLastChanges(long changes) { lastChanges_ = changes; }
+  // True when the last statement opened was a writing one, whether it
+  // committed or was rolled back.
+  bool LastWrote() const { return lastWrote_; }
+  void SetLastWrote(bool wrote) { lastWrote_ = wrote; }
 
  private:
   long lastChanges_ = -1;
+  bool lastWrote_ = false;
 };
 
 // Records a platform error with the message and answers its failure code.

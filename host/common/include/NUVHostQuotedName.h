@@ -19,4 +19,8 @@ inline std::string Quoted(char quote, std::string_view text) {
 // that table or column.
 inline std::string QuotedName(std::string_view identifier) { return Quoted('"', identifier); }
 
+// The text written as an SQL string literal, between apostrophes, each
+// apostrophe inside doubled.
+inline std::string QuotedLiteral(std::string_view text) { return Quoted('\'', text); }
+
 }  // namespace nuvhost

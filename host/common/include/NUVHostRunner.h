@@ -25,9 +25,10 @@ class NUVHostRunner {
   // The same, handing the answer to the consumer in tables of at most
   // batchRows rows, each with the same header, each before the next is
   // filled; an answer without rows gives one table without rows. A failure
-  // code from the consumer ends the run with that code.
+  // code from the consumer ends the run with that code. end, when given,
+  // is called after the last batch, before a writing statement commits.
   long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const NUVHostBatchConsumer& consumer,
-                    const NUVListPtrNUVBaseUnknown* headers);
+                    const NUVListPtrNUVBaseUnknown* headers, const NUVHostAnswerEnd& end = nullptr);
 
  private:
   using Filler = std::function<long(NUVHostCursor&, const std::vector<NUVHostCellColumn>&)>;

@@ -17,13 +17,16 @@ long NUVHost::Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
 }
 
 long NUVHost::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
-                           const NUVHostBatchConsumer& consumer, const NUVListPtrNUVBaseUnknown* headers) {
-  return NUVHostRunner(session_->Backend()).RunInBatches(statement, batchRows, consumer, headers);
+                           const NUVHostBatchConsumer& consumer, const NUVListPtrNUVBaseUnknown* headers,
+                           const NUVHostAnswerEnd& end) {
+  return NUVHostRunner(session_->Backend()).RunInBatches(statement, batchRows, consumer, headers, end);
 }
 
 NUVHostTextMode NUVHost::TextMode() const { return session_->Backend().TextMode(); }
 
 long NUVHost::ChangedRows() const { return session_->Backend().LastChanges(); }
+
+bool NUVHost::LastWrote() const { return session_->Backend().LastWrote(); }
 
 NUVIEdbSysQuery2* NUVHost::Query() const { return session_->Query(); }
 

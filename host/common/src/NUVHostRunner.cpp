@@ -9,6 +9,7 @@
 #include "NUVInternalError.h"
 #include "NUVRef.h"
 #include "NUVRefList.h"
+#include "NUVHostWrittenText.h"
 
 long NUVHostRefused(const std::string& message) {
   const auto error = NUVAdopt(new NUVInternalError(1, "HostRefused", "NUVHost"));
@@ -151,23 +152,27 @@ long NUVHostRunner::Run(const NUVUnicodeString& statement, NUVEdbResultTable& ta
 }
 
 long NUVHostRunner::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
-                                 const NUVHostBatchConsumer& consumer,
-                                 const NUVListPtrNUVBaseUnknown* headers) {
+                                 const NUVHostBatchConsumer& consumer, const NUVListPtrNUVBaseUnknown* headers,
+                                 const NUVHostAnswerEnd& end) {
   if (batchRows == 0) return NUVHostRefused("a batch must hold at least one row");
   return Execute(statement, true, headers,
                  [&](NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns) {
-                   return Batches(cursor, columns, batchRows, consumer);
+                   const long code = Batches(cursor, columns, batchRows, consumer);
+                   return code < 0 || !end ? code : end();
                  });
 }
 
 long NUVHostRunner::Execute(const NUVUnicodeString& text, bool streaming,
                             const NUVListPtrNUVBaseUnknown* headers, const Filler& fill) {
   backend_.SetLastChanges(-1);
+  backend_.SetLastWrote(false);
   std::unique_ptr<NUVHostCursor> cursor;
-  long code = backend_.Open(text.View(), streaming, cursor);
+  NUVHostWrittenText statement(text.View());
+  long code = backend_.Open(statement, streaming, cursor);
   if (code < 0) return code;
   const std::vector<NUVHostCellColumn> columns =
       CellColumns(*cursor, headers, backend_.MatchesNamesIgnoringCase());
+  backend_.SetLastWrote(cursor->Writes());
   if (!cursor->Writes()) return fill(*cursor, columns);
   code = backend_.Begin();
   if (code < 0) return code;

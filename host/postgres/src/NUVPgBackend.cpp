@@ -302,7 +302,7 @@ std::unique_ptr<NUVPgCursor> NUVPgBackend::StartStatement(std::string sql, std::
   return nullptr;
 }
 
-long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) {
+long NUVPgBackend::Open(NUVHostWrittenText& statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) {
   cursor.reset();
   std::string message;
   if (!Reachable(message)) return NUVHostRefused(message);
@@ -319,7 +319,7 @@ long NUVPgBackend::Open(std::string_view statement, bool streaming, std::unique_
   std::string state;
   // Bound values go as parameters; plain literals that are not bound go
   // decoded into the text; encoded text goes as written.
-  std::string sql(statement);
+  std::string sql(statement.Text());
   if (bind)
     sql = text.withParameters;
   else if (plain)

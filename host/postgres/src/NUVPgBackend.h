@@ -59,7 +59,7 @@ class NUVPgBackend : public NUVHostBackend {
   std::string KeyColumn(const std::string& table) const override;
   long FindKey(const std::string& table, const std::string& column, const std::string& key,
                bool& exists) override;
-  long Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) override;
+  long Open(NUVHostWrittenText& statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) override;
   // Begins the transaction, unless Open began it for the statement it ran.
   long Begin() override;
   long Commit() override;

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "NUVHostLiteral.h"
+#include "NUVHostQuotedName.h"
 #include "NUVHostTokenWalk.h"
 
 namespace {
@@ -146,36 +146,80 @@ std::string Upper(std::string_view word) {
   return upper;
 }
 
+// The tokens as every host classes them for the checks of what the
+// library wrote.
+std::vector<NUVHostLexeme> Lexemes(std::string_view text, const std::vector<NUVPgToken>& tokens) {
+  using Class = NUVHostLexeme::Class;
+  std::vector<NUVHostLexeme> lexemes;
+  lexemes.reserve(tokens.size());
+  for (const NUVPgToken& token : tokens) {
+    Class kind = Class::Other;
+    switch (token.kind) {
+      case Kind::Blank: kind = Class::Blank; break;
+      case Kind::Comment: kind = Class::Comment; break;
+      case Kind::Literal: kind = Class::StringLiteral; break;
+      case Kind::Special: kind = Class::Quoted; break;
+      case Kind::Identifier: {
+        // A quoted name ("..." or U&"...") holds a '"'; a word never does.
+        const bool quoted = text.substr(token.begin, token.length).find('"') != std::string_view::npos;
+        kind = quoted ? Class::Quoted : Class::Word;
+        break;
+      }
+      case Kind::Parameter:
+      case Kind::Semicolon:
+      case Kind::Other: kind = Class::Other; break;
+    }
+    lexemes.push_back({kind, token.begin, token.length});
+  }
+  return lexemes;
+}
+
 }  // namespace
 
 std::vector<NUVPgToken> NUVPgScan(std::string_view text) { return Scanner(text).All(); }
 
-NUVPgStatementText NUVPgPrepareText(std::string_view text, bool decode) {
+std::string NUVPgLiteral(std::string_view value) {
+  if (value.find('\\') == std::string_view::npos) return nuvhost::QuotedLiteral(value);
+  std::string literal = "E'";
+  for (const char c : value) {
+    if (c == '\'' || c == '\\') literal += c;
+    literal += c;
+  }
+  return literal + '\'';
+}
+
+NUVPgStatementText NUVPgPrepareText(NUVHostWrittenText& text, bool decode) {
   NUVPgStatementText prepared;
+  const std::string_view whole = text.Text();
+  const std::vector<NUVPgToken> tokens = NUVPgScan(whole);
   bool ended = false;  // a ";" closed the first statement
-  for (const NUVPgToken& token : NUVPgScan(text)) {
-    const std::string_view piece = text.substr(token.begin, token.length);
+  for (const NUVPgToken& token : tokens) {
+    const std::string_view piece = whole.substr(token.begin, token.length);
     if (ended && Meaningful(token.kind) && prepared.problem.empty())
       prepared.problem = "the text holds more than one statement";
     if (token.kind == Kind::Semicolon && !prepared.firstWord.empty()) ended = true;
     if (prepared.firstWord.empty() && token.kind == Kind::Identifier) prepared.firstWord = Upper(piece);
     if (token.kind == Kind::Parameter && prepared.problem.empty())
-      prepared.problem =
-          "the statement holds the parameter " + std::string(piece) + ", which no value replaced";
-    std::string value;
-    if (!decode || token.kind != Kind::Literal || !nuvhost::LibraryLiteralValue(piece, value)) {
-      prepared.withParameters += piece;
-      prepared.inlined += piece;
-      continue;
-    }
-    if (value.find('\0') != std::string::npos && prepared.problem.empty())
-      prepared.problem = "a text value holds a zero byte, which the server cannot store";
-    prepared.withParameters += '$';  // appended apart: g++ 12 misreads a literal plus a string
-    prepared.withParameters += std::to_string(prepared.values.size() + 1);
-    prepared.inlined += nuvhost::SqlLiteral(value);
-    prepared.values.push_back(std::move(value));
+      prepared.problem = "the statement holds the parameter " + std::string(piece) + ", which no value replaced";
   }
-  if (prepared.firstWord.empty() && prepared.problem.empty())
-    prepared.problem = "the text holds no statement";
+  if (prepared.firstWord.empty() && prepared.problem.empty()) prepared.problem = "the text holds no statement";
+  if (prepared.problem.empty()) prepared.problem = text.Check(Lexemes(whole, tokens));
+  if (!prepared.problem.empty() || !decode || text.Literals().empty()) {
+    prepared.withParameters = prepared.inlined = std::string(whole);
+    return prepared;
+  }
+  for (const NUVHostWrittenLiteral& literal : text.Literals()) {
+    if (literal.value.find('\0') != std::string::npos)
+      prepared.problem = "a text value holds a zero byte, which the server cannot store";
+  }
+  prepared.withParameters = text.Rewritten([&](const NUVHostWrittenLiteral& literal, size_t) {
+    if (literal.afterWord) return NUVPgLiteral(literal.value);
+    prepared.values.push_back(literal.value);
+    std::string placeholder = "$";  // appended apart: g++ 12 misreads a literal plus a string
+    placeholder += std::to_string(prepared.values.size());
+    return placeholder;
+  });
+  prepared.inlined =
+      text.Rewritten([](const NUVHostWrittenLiteral& literal, size_t) { return NUVPgLiteral(literal.value); });
   return prepared;
 }

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "NUVHostWrittenText.h"
+
 // One token of a PostgreSQL SQL text: its kind and where it stands.
 struct NUVPgToken {
   enum class Kind {
@@ -26,17 +28,26 @@ struct NUVPgToken {
 // belongs to exactly one token.
 std::vector<NUVPgToken> NUVPgScan(std::string_view text);
 
-// The statement made ready for the server. Each string literal the library
-// wrote ('...' with no apostrophe inside) is decoded from its blank-encoded
-// form; bound, it becomes $1, $2... in the text, else it is written back as
-// a literal of its own.
+// The statement made ready for the server. In plain mode each string
+// literal the library wrote is decoded from its blank-encoded form; bound,
+// it becomes $1, $2... in the text, else it is written back as a literal
+// of the server's. A literal the library wrote right after a word (a type
+// name as in DATE '2024-01-01', which takes no parameter there) is always
+// written back as a literal. Every other part of the text stays as written.
 struct NUVPgStatementText {
-  std::string withParameters;       // decoded literals as $n
+  std::string withParameters;       // decoded literals as $n where they may be bound
   std::string inlined;              // decoded literals written back as literals
-  std::vector<std::string> values;  // the decoded texts, in the order of their $n
+  std::vector<std::string> values;  // the bound texts, in the order of their $n
   std::string firstWord;            // the statement's first word, upper case
   std::string problem;              // why the text must not run; empty when it may
 };
 
-// Prepares the text; decode false keeps every literal as it is written.
-NUVPgStatementText NUVPgPrepareText(std::string_view text, bool decode);
+// Prepares the text; decode false (encoded mode) keeps every literal as it
+// is written. The library-written values are checked against the server's
+// lexer either way.
+NUVPgStatementText NUVPgPrepareText(NUVHostWrittenText& text, bool decode);
+
+// The value as a string literal the server reads back exactly, whatever
+// standard_conforming_strings is: '...' with apostrophes doubled, or
+// E'...' with backslashes doubled too when the value holds a backslash.
+std::string NUVPgLiteral(std::string_view value);

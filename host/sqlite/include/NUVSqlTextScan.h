@@ -32,6 +32,4 @@ class NUVSqlTextScan {
   static std::string_view LiteralBody(std::string_view text, const NUVSqlToken& literal);
   // The number of comment tokens in the text.
   static size_t CountComments(std::string_view text);
-  // The first parameter token's text; empty when the text has none.
-  static std::string_view FirstParameter(std::string_view text);
 };

@@ -108,10 +108,3 @@ size_t NUVSqlTextScan::CountComments(std::string_view text) {
   return static_cast<size_t>(std::count_if(tokens.begin(), tokens.end(),
                                            [](const NUVSqlToken& t) { return t.kind == Kind::Comment; }));
 }
-
-std::string_view NUVSqlTextScan::FirstParameter(std::string_view text) {
-  for (const NUVSqlToken& token : Scan(text)) {
-    if (token.kind == Kind::Parameter) return text.substr(token.begin, token.length);
-  }
-  return {};
-}

@@ -2,12 +2,14 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "IUnknown.h"
 #include "NUVEdsGeneralTool.h"
 #include "NUVHostQuotedName.h"
 #include "NUVSqlTextScan.h"
 #include "NUVSqliteCursor.h"
-#include "NUVSqlitePlainText.h"
 #include "NUVSqliteStatement.h"
 
 namespace {
@@ -25,6 +27,33 @@ bool HoldsNoStatement(sqlite3* connection, const char* text) {
     text = tail;
   }
   return true;
+}
+
+// The tokens as every host classes them for the checks of what the
+// library wrote.
+std::vector<NUVHostLexeme> Lexemes(std::string_view text, const std::vector<NUVSqlToken>& tokens) {
+  using Kind = NUVSqlToken::Kind;
+  using Class = NUVHostLexeme::Class;
+  std::vector<NUVHostLexeme> lexemes;
+  lexemes.reserve(tokens.size());
+  for (const NUVSqlToken& token : tokens) {
+    Class kind = Class::Other;
+    switch (token.kind) {
+      case Kind::Blank: kind = Class::Blank; break;
+      case Kind::Comment: kind = Class::Comment; break;
+      case Kind::Literal: kind = Class::StringLiteral; break;
+      case Kind::Blob: kind = Class::Quoted; break;
+      case Kind::Identifier: {
+        const char first = text[token.begin];
+        kind = first == '"' || first == '[' || first == '`' ? Class::Quoted : Class::Word;
+        break;
+      }
+      case Kind::Parameter:
+      case Kind::Other: kind = Class::Other; break;
+    }
+    lexemes.push_back({kind, token.begin, token.length});
+  }
+  return lexemes;
 }
 
 }  // namespace
@@ -62,38 +91,46 @@ bool NUVSqliteBackend::Prepare(const std::string& text, NUVSqliteStatement& stat
   return true;
 }
 
-long NUVSqliteBackend::PreparePlain(std::string_view text, NUVSqliteStatement& statement,
+long NUVSqliteBackend::PreparePlain(const NUVHostWrittenText& text, NUVSqliteStatement& statement,
                                     std::string& prepared, size_t& rest, int& bound) {
-  const NUVSqlitePlainText plain(text);
-  prepared = plain.WithParameters();
+  const std::vector<NUVHostWrittenLiteral>& literals = text.Literals();
+  prepared = text.Rewritten([](const NUVHostWrittenLiteral&, size_t) { return std::string("?"); });
   if (Prepare(prepared, statement, rest)) {
-    bound = static_cast<int>(plain.Values().size());
-    for (size_t i = 0; i < plain.Values().size(); ++i) {
-      const std::string& value = plain.Values()[i];
-      sqlite3_bind_text(statement.get(), static_cast<int>(i + 1), value.data(),
-                        static_cast<int>(value.size()), SQLITE_TRANSIENT);
+    bound = static_cast<int>(literals.size());
+    for (size_t i = 0; i < literals.size(); ++i) {
+      const std::string& value = literals[i].value;
+      sqlite3_bind_text(statement.get(), static_cast<int>(i + 1), value.data(), static_cast<int>(value.size()),
+                        SQLITE_TRANSIENT);
     }
     return NUV_S_OK;
   }
   // Some statements (a column's default, a view) take no parameters: the
   // values go into the text as literals of their own.
-  if (plain.Values().empty() || !plain.Inlined(prepared) || !Prepare(prepared, statement, rest))
-    return NUVHostRefused(database_.LastMessage());
+  const bool inlinable = std::none_of(literals.begin(), literals.end(), [](const NUVHostWrittenLiteral& literal) {
+    return literal.value.find('\0') != std::string::npos;
+  });
+  if (!inlinable) return NUVHostRefused("a text value holds a zero byte, which no literal can carry here");
+  prepared = text.Rewritten([](const NUVHostWrittenLiteral& literal, size_t) {
+    return nuvhost::QuotedLiteral(literal.value);
+  });
+  if (!Prepare(prepared, statement, rest)) return NUVHostRefused(database_.LastMessage());
   return NUV_S_OK;
 }
 
-long NUVSqliteBackend::Open(std::string_view text, bool /*streaming*/,
-                            std::unique_ptr<NUVHostCursor>& cursor) {
-  const std::string_view parameter = NUVSqlTextScan::FirstParameter(text);
-  if (!parameter.empty()) {
-    return NUVHostRefused("the statement holds the parameter " + std::string(parameter) +
-                          ", which no value replaced");
+long NUVSqliteBackend::Open(NUVHostWrittenText& text, bool /*streaming*/, std::unique_ptr<NUVHostCursor>& cursor) {
+  const std::vector<NUVSqlToken> tokens = NUVSqlTextScan::Scan(text.Text());
+  for (const NUVSqlToken& token : tokens) {
+    if (token.kind != NUVSqlToken::Kind::Parameter) continue;
+    return NUVHostRefused("the statement holds the parameter " +
+                          std::string(text.Text().substr(token.begin, token.length)) + ", which no value replaced");
   }
+  const std::string problem = text.Check(Lexemes(text.Text(), tokens));
+  if (!problem.empty()) return NUVHostRefused(problem);
   NUVSqliteStatement statement;
-  std::string prepared(text);
+  std::string prepared(text.Text());
   size_t rest = 0;
   int bound = 0;
-  if (TextMode() == NUVSqliteTextMode::Plain) {
+  if (TextMode() == NUVSqliteTextMode::Plain && !text.Literals().empty()) {
     const long code = PreparePlain(text, statement, prepared, rest, bound);
     if (code < 0) return code;
   } else if (!Prepare(prepared, statement, rest)) {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "NUVHostBackend.h"
+#include "NUVHostWrittenText.h"
 #include "NUVSqliteDatabase.h"
 
 class NUVSqliteStatement;
@@ -30,9 +31,10 @@ class NUVSqliteBackend final : public NUVHostBackend {
   long FindKey(const std::string& table, const std::string& column, const std::string& key,
                bool& exists) override;
   // Refuses, before anything runs, a text with an SQL parameter, with no
-  // statement or with more than one. streaming changes nothing: SQLite
-  // hands the answer over a row at a time.
-  long Open(std::string_view statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) override;
+  // statement or with more than one, or whose library-written values lost
+  // their shape. streaming changes nothing: SQLite hands the answer over a
+  // row at a time.
+  long Open(NUVHostWrittenText& statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) override;
   // The savepoint nuv_run: Commit releases it (and undoes it when the
   // release fails), Rollback undoes it; a savepoint that began the
   // transaction is undone with the whole transaction.
@@ -45,11 +47,12 @@ class NUVSqliteBackend final : public NUVHostBackend {
   // Prepares the first statement of the text; rest is where the next one
   // would begin. False, leaving SQLite's message, when it cannot.
   bool Prepare(const std::string& text, NUVSqliteStatement& statement, size_t& rest);
-  // Prepares the first statement of the text with its literals decoded
-  // and bound (bound counts them), or written back as literals where the
-  // statement takes no parameters; prepared is the text SQLite was given.
-  long PreparePlain(std::string_view text, NUVSqliteStatement& statement, std::string& prepared, size_t& rest,
-                    int& bound);
+  // Prepares the first statement of the text with the library's string
+  // literals decoded and bound (bound counts them), or written back as
+  // literals where the statement takes no parameters; prepared is the text
+  // SQLite was given.
+  long PreparePlain(const NUVHostWrittenText& text, NUVSqliteStatement& statement, std::string& prepared,
+                    size_t& rest, int& bound);
   // Runs a statement that answers nothing; the failure code with SQLite's
   // message when it fails.
   long Command(const char* sql);

@@ -35,7 +35,8 @@ void Perform(const Options& options, std::FILE* input, OutputWriter& writer, std
   Options loaded = options;
   ReadValueFiles(loaded.parameters);
   QueryRun run(loaded);
-  run.Output(statement, [&](const std::string& text) { writer.Write(text); });
+  run.Output(
+      statement, [&](const std::string& text) { writer.Write(text); }, [&] { writer.Finish(); });
   if (run.ChangedRows() >= 0) notice = "edbquery: " + Counted(run.ChangedRows()) + " changed\n";
 }
 

@@ -12,10 +12,11 @@ class HostAdapter : public QueryHost {
   explicit HostAdapter(std::unique_ptr<NUVHost> host) : host_(std::move(host)) {}
   void Install() override { host_->Install(); }
   long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const Consumer& consumer,
-                    const NUVListPtrNUVBaseUnknown* headers) override {
-    return host_->RunInBatches(statement, batchRows, consumer, headers);
+                    const NUVListPtrNUVBaseUnknown* headers, const std::function<long()>& end) override {
+    return host_->RunInBatches(statement, batchRows, consumer, headers, end);
   }
   long ChangedRows() const override { return host_->ChangedRows(); }
+  bool LastWrote() const override { return host_->LastWrote(); }
   bool PlainText() const override { return host_->TextMode() == NUVHostTextMode::Plain; }
   std::string KeyAttribute(const std::string& classType) const override {
     return host_->KeyAttribute(classType);

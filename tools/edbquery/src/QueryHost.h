@@ -18,9 +18,12 @@ class QueryHost {
 
   virtual ~QueryHost() = default;
   virtual void Install() = 0;
+  // end is called after the last batch, before a writing statement commits.
   virtual long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const Consumer& consumer,
-                            const NUVListPtrNUVBaseUnknown* headers) = 0;
+                            const NUVListPtrNUVBaseUnknown* headers, const std::function<long()>& end) = 0;
   virtual long ChangedRows() const = 0;
+  // True when the last statement was a writing one, committed or not.
+  virtual bool LastWrote() const = 0;
   // True when the database keeps texts as they are.
   virtual bool PlainText() const = 0;
   virtual std::string KeyAttribute(const std::string& classType) const = 0;

@@ -1,5 +1,6 @@
 #include "QueryRun.h"
 
+#include <cstring>
 #include <exception>
 
 #include "Failure.h"
@@ -8,6 +9,7 @@
 #include "NUVError.h"
 #include "NUVRefList.h"
 #include "OutputBindings.h"
+#include "OutputWriter.h"
 #include "ParameterChecks.h"
 #include "QueryHost.h"
 #include "QueryParameters.h"
@@ -31,7 +33,7 @@ QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenQueryH
 
 QueryRun::~QueryRun() = default;
 
-void QueryRun::Output(const std::string& statement, const Printer& print) {
+void QueryRun::Output(const std::string& statement, const Printer& print, const Deliverer& deliver) {
   CheckNamesApart(options_.parameters);
   CheckValuesHoldNoLaterName(options_.parameters);
   CheckNamesOccur(statement, options_.parameters);
@@ -42,7 +44,7 @@ void QueryRun::Output(const std::string& statement, const Printer& print) {
   OutputBindings bindings(options_.outputs);
   const std::string columns = bindings.Empty() ? std::string() : bindings.DeriveHeaders(broker_);
   if (options_.explain) return print(Explain(finished, columns, host_->PlainText()));
-  Execute(finished, bindings, print);
+  Execute(finished, bindings, print, deliver);
 }
 
 void QueryRun::CheckObjectClasses() const {
@@ -71,28 +73,55 @@ std::string QueryRun::Explain(const std::string& finished, const std::string& co
          "\ntexts: " + (plainText ? "plain (string literals are decoded and bound)" : "encoded") + "\n";
 }
 
-void QueryRun::Execute(const std::string& finished, OutputBindings& bindings, const Printer& print) {
+void QueryRun::Execute(const std::string& finished, OutputBindings& bindings, const Printer& print,
+                       const Deliverer& deliver) {
   RowPrinter printer(options_.format, {options_.nullText, options_.header});
   int before = 0;  // the rows of the batches before
   std::exception_ptr failure;
-  const auto consume = [&](NUVEdbResultTable& batch) -> long {
+  // Runs a step of the output; what it throws is carried past the host,
+  // which then rolls a writing statement back.
+  const auto carried = [&](const std::function<void()>& step) -> long {
     try {
-      if (before == 0) print(printer.Begin(bindings.Empty() ? ColumnNames(batch) : bindings.ColumnNames()));
-      print(printer.Rows(bindings.Empty() ? AllCells(batch) : BoundRows(batch, bindings, before)));
-      before += RowCount(batch);
+      step();
       return NUV_S_OK;
     } catch (...) {
-      // Carried past the host, which then rolls a writing statement back.
       failure = std::current_exception();
       return NUV_E_FAIL;
     }
   };
+  const auto consume = [&](NUVEdbResultTable& batch) {
+    return carried([&] {
+      if (before == 0) print(printer.Begin(bindings.Empty() ? ColumnNames(batch) : bindings.ColumnNames()));
+      print(printer.Rows(bindings.Empty() ? AllCells(batch) : BoundRows(batch, bindings, before)));
+      before += RowCount(batch);
+    });
+  };
+  // The whole output leaves before a write commits: a write whose output
+  // cannot be delivered is not applied, so a retry never applies it twice.
+  const auto end = [&] {
+    return carried([&] {
+      print(printer.End());
+      deliver();
+    });
+  };
   const long code = host_->RunInBatches(NUVUnicodeString(std::string_view(finished)), kBatchRows, consume,
-                                        bindings.Empty() ? nullptr : &bindings.Headers());
-  if (failure) std::rethrow_exception(failure);
+                                        bindings.Empty() ? nullptr : &bindings.Headers(), end);
+  if (failure) Rethrow(failure);
   if (code < 0) throw Failure(kDatabaseError, RecordedMessage(code, "the database refused the statement"));
   changedRows_ = host_->ChangedRows();
-  print(printer.End());
+}
+
+void QueryRun::Rethrow(const std::exception_ptr& failure) const {
+  if (!host_->LastWrote()) std::rethrow_exception(failure);
+  try {
+    std::rethrow_exception(failure);
+  } catch (const OutputWriter::Failed& failed) {
+    throw Failure(kDatabaseError, "cannot write the output: " + std::string(std::strerror(failed.error)) +
+                                      "; the statement was rolled back, nothing of it was applied");
+  } catch (const Failure& other) {
+    throw Failure(other.ExitCode(), std::string(other.what()) + " (the statement was rolled back, nothing of "
+                                                                "it was applied)");
+  }
 }
 
 std::vector<std::string> QueryRun::ColumnNames(NUVEdbResultTable& table) {

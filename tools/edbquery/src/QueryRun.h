@@ -19,6 +19,8 @@ class QueryRun {
  public:
   // Takes each piece of the output as it is made.
   using Printer = std::function<void(const std::string& text)>;
+  // Writes out everything printed so far; throws when it cannot.
+  using Deliverer = std::function<void()>;
 
   // Opens the database and installs its host. Throws Failure when the
   // database cannot be opened.
@@ -29,10 +31,12 @@ class QueryRun {
 
   // Prints what the options ask for the statement: the rows in their
   // format, batch by batch as the host hands them over, or with --explain
-  // the finished statement and its columns. Throws Failure for anything
-  // that goes wrong, and whatever print throws; a writing statement is then
-  // rolled back.
-  void Output(const std::string& statement, const Printer& print);
+  // the finished statement and its columns. The whole output is printed
+  // and delivered before a writing statement commits. Throws Failure for
+  // anything that goes wrong, and whatever print and deliver throw for a
+  // reading statement; a writing statement is then rolled back, and the
+  // Failure says so.
+  void Output(const std::string& statement, const Printer& print, const Deliverer& deliver);
   // The rows the statement changed; -1 when it only read or did not run.
   long ChangedRows() const { return changedRows_; }
 
@@ -44,7 +48,11 @@ class QueryRun {
   void CheckObjectClasses() const;
   std::string Finish(const std::string& statement, const QueryParameters& parameters);
   static std::string Explain(const std::string& finished, const std::string& columns, bool plainText);
-  void Execute(const std::string& finished, OutputBindings& bindings, const Printer& print);
+  void Execute(const std::string& finished, OutputBindings& bindings, const Printer& print,
+               const Deliverer& deliver);
+  // Rethrows a failure carried past the host; one that ended a writing
+  // statement becomes a Failure saying that nothing of it was applied.
+  [[noreturn]] void Rethrow(const std::exception_ptr& failure) const;
   static std::vector<std::string> ColumnNames(NUVEdbResultTable& table);
   static std::vector<std::vector<CellValue>> AllCells(const NUVEdbResultTable& table);
   // The bound values of the batch's rows; before is the number of rows of

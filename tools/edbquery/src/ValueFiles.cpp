@@ -23,17 +23,18 @@ std::string WholeFile(const ParameterOption& entry) {
   return text;
 }
 
+// The file's lines, each without its line end ("\n" or "\r\n"); a last
+// line without a line end counts too.
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   size_t start = 0;
   while (start < text.size()) {
-    const size_t end = text.find('\n', start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
+    size_t end = text.find('\n', start);
+    const size_t next = end == std::string::npos ? text.size() : end + 1;
+    if (end == std::string::npos) end = text.size();
+    if (end > start && text[end - 1] == '\r' && end < text.size()) --end;
     lines.push_back(text.substr(start, end - start));
-    start = end + 1;
+    start = next;
   }
   return lines;
 }

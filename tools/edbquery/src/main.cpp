@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -22,6 +23,10 @@ int CheckLiveObjects(int code) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A reader that goes away shows as a failed write, so that a writing
+  // statement whose output it did not take is rolled back with a message
+  // rather than ended by the signal.
+  std::signal(SIGPIPE, SIG_IGN);
   std::string error;
   const int code = RunProgram(argc, argv, stdin, stdout, error);
   std::fputs(error.c_str(), stderr);

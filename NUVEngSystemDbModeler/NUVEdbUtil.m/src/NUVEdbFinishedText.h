@@ -1,0 +1,32 @@
+#pragma once
+#include <vector>
+
+#include "NUVEdbStatementProvenance.h"
+#include "NUVUnicodeString.h"
+
+// The statement text that pre-processing grows substitution by
+// substitution, and where each value text it wrote stands in it. Each
+// substitution replaces every occurrence of a name as the string's
+// ReplaceSubString does, moving the values written before it along.
+class NUVEdbFinishedText {
+ public:
+  // text is the caller's result string, changed in place; it must outlive
+  // this object.
+  explicit NUVEdbFinishedText(NUVUnicodeString& text) : text_(text) {}
+
+  // Replaces the name by one value text of the given form.
+  void Replace(const NUVUnicodeString& name, const NUVUnicodeString& value, NUVEdbWrittenValue::Form form,
+               bool listItem);
+  // Replaces the name by a text that holds value texts at the places
+  // given (offsets from the start of the text).
+  void Replace(const NUVUnicodeString& name, const NUVUnicodeString& text,
+               const std::vector<NUVEdbWrittenValue>& inside);
+  // Hands the text with its value texts to this thread's record of
+  // finished statements, unless a substitution was interrupted halfway.
+  void Record() const;
+
+ private:
+  NUVUnicodeString& text_;
+  std::vector<NUVEdbWrittenValue> values_;  // in the order they were written
+  bool consistent_ = true;                  // values_ describes text_
+};

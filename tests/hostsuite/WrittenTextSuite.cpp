@@ -1,0 +1,188 @@
+// What every host does with the values the library wrote into a statement
+// and with the literals the statement's author wrote: the author's run as
+// written, the library's keep their shape or the statement is refused.
+#include <random>
+#include <string>
+#include <vector>
+
+#include "CellText.h"
+#include "FinishedStatement.h"
+#include "HostSuite.h"
+#include "NUVEdbResultTable.h"
+#include "NUVEdbSQLData.h"
+#include "NUVIEdbSysObject.h"
+#include "NUVIEdbSysQuery2.h"
+#include "NUVRawCollint.h"
+#include "NUVRef.h"
+#include "NUVRefList.h"
+#include "RecordedText.h"
+
+namespace {
+
+NUVBaseUnknown* Text(const char* name, const std::string& value) {
+  return new NUVEdbSQLData(name, NUVUnicodeString(std::string_view(value)), 0);
+}
+NUVBaseUnknown* Texts(std::initializer_list<const char*> names, std::initializer_list<const char*> values,
+                      const char* condition) {
+  return new NUVEdbSQLData(::Texts(names), ::Texts(values), condition);
+}
+NUVBaseUnknown* Ints(std::initializer_list<const char*> names, std::initializer_list<int> values,
+                     const char* condition) {
+  return new NUVEdbSQLData(::Texts(names), Values<NUVRawCollint>(values), condition);
+}
+
+// The answer's rows, each its values joined by " " (texts decoded), rows
+// joined by "\n"; the reason when the host refuses the statement.
+std::string Answer(HostUnderTest& host, const std::string& statement) {
+  NUVEdbResultTable table;
+  const long code = host.Run(statement.c_str(), table);
+  if (code < 0) return "<refused: " + RecordedText(code) + ">";
+  int rows = 0;
+  table.GetNumberOfRows(rows);
+  std::string answer;
+  for (int n = 1; n <= rows; ++n) {
+    NUVRefList cells;
+    table.GetRow(n, cells.get());
+    answer += (n > 1 ? "\n" : "") + CellText(cells.get(), true, 1);
+  }
+  return answer;
+}
+
+#define NUV_NEEDS_OWN_TABLES() \
+  if (!host->RunsOwnTables()) GTEST_SKIP() << "the host runs no statements"
+
+// A string value, or a list, whose name the author put inside a literal, a
+// quoted name or a comment would change the statement's shape: refused
+// before anything runs, naming the parameter. Keys obey the key rule and
+// may stand in quotes.
+TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
+  NUV_NEEDS_OWN_TABLES();
+  ASSERT_EQ(Answer(*host, "CREATE TABLE W (ID INTEGER PRIMARY KEY, NAME TEXT)"), "");
+  ASSERT_EQ(Answer(*host, "INSERT INTO W VALUES (1, 'a'), (2, 'b'), (3, 'NAME')"), "");
+  struct Case {
+    std::string statement;
+    const char* named;
+  };
+  std::vector<Case> cases = {
+      {FinishedStatement("DELETE FROM W WHERE NAME = ':N'", {Text(":N", "||NAME||")}), ":N"},
+      {FinishedStatement("SELECT ID FROM W WHERE NAME = ':N'", {Text(":N", "x")}), ":N"},
+      {FinishedStatement("SELECT ':N' || (SELECT 1)", {Text(":N", "||(SELECT NAME FROM W)||")}), ":N"},
+      {FinishedStatement("SELECT \":N\" FROM W", {Text(":N", "x")}), ":N"},
+      {FinishedStatement("SELECT 1 /* :N */", {Text(":N", "*/ 2 /*")}), ":N"},
+      {FinishedStatement("SELECT 1 -- :N", {Text(":N", "x")}), ":N"},
+      {FinishedStatement("SELECT X:N", {Text(":N", "41")}), ":N"},
+      {FinishedStatement("SELECT ID FROM W WHERE NAME IN (':A', ':B')", {Texts({":A", ":B"}, {"a", "b"}, "")}),
+       ":A"},
+      {FinishedStatement("SELECT ID FROM W WHERE 'NAME='", {Texts({"NAME="}, {"a", "b"}, "OR")}), "NAME="},
+      {FinishedStatement("SELECT ID FROM W WHERE ID IN (':A', 2)", {Ints({":A"}, {1}, "")}), ":A"},
+      {FinishedStatement("SELECT 1 -:N", {new NUVEdbSQLData(":N", -5)}), ":N"},
+      // A later name that takes the end of a value written before with it.
+      {FinishedStatement("SELECT :A ", {Text(":A", "ab"), new NUVEdbSQLData("b' ", 5)}), ":A"},
+  };
+  if (host->DollarQuotes()) {
+    cases.push_back({FinishedStatement("SELECT $$:N$$", {Text(":N", "x")}), ":N"});
+    cases.push_back({FinishedStatement("SELECT E:N", {Text(":N", "x")}), ":N"});
+  }
+  for (const Case& test : cases) {
+    const std::string answer = Answer(*host, test.statement);
+    EXPECT_EQ(answer.rfind("<refused: ", 0), 0u) << test.statement << " gave " << answer;
+    EXPECT_NE(answer.find(test.named), std::string::npos) << test.statement << " gave " << answer;
+  }
+  EXPECT_EQ(Answer(*host, "SELECT COUNT(*) FROM W"), "3");
+  // What stays allowed: a key in the author's quotes, a value beside the
+  // author's literals, a negative number apart from a '-'.
+  NUVRef<NUVIEdbSysObject> part;
+  ASSERT_GE(host->Query()->GetObjectFromKey("PART", "P1", part.out()), 0);
+  EXPECT_EQ(Answer(*host, FinishedStatement("SELECT ':K' || 'x'", {new NUVEdbSQLData(":K", part.get())})), "P1x");
+  EXPECT_EQ(Answer(*host, FinishedStatement("SELECT ':' || :N || ''''", {Text(":N", "it's")})), ":it's'");
+  EXPECT_EQ(Answer(*host, FinishedStatement("SELECT 1 - :N", {new NUVEdbSQLData(":N", -5)})), "6");
+}
+
+// Values a host writes into the text itself, for statements that take no
+// parameters (a column's default, a view), keep their apostrophes; a
+// quoted name holding a double quote names its table in every statement
+// the host makes.
+TEST_P(HostSuite, ValuesInSchemaStatementsAndQuotedNames) {
+  NUV_NEEDS_OWN_TABLES();
+  const std::string value = "it's %20 \"q\" \\";
+  ASSERT_EQ(Answer(*host, FinishedStatement("CREATE TABLE \"we\"\"ird\" (K VARCHAR(8) PRIMARY KEY, D TEXT DEFAULT :V)",
+                                            {Text(":V", value)})),
+            "");
+  ASSERT_EQ(Answer(*host, FinishedStatement("CREATE VIEW V AS SELECT :V AS X", {Text(":V", value)})), "");
+  ASSERT_EQ(Answer(*host, "INSERT INTO \"we\"\"ird\" (K) VALUES ('k1')"), "");
+  EXPECT_EQ(Answer(*host, "SELECT D FROM \"we\"\"ird\""), value);
+  EXPECT_EQ(Answer(*host, "SELECT X FROM V"), value);
+  NUVRef<NUVIEdbSysObject> object;
+  EXPECT_GE(host->Query()->GetObjectFromKey("we\"ird", "k1", object.out()), 0);
+  EXPECT_NE(object.get(), nullptr);
+  EXPECT_LT(host->Query()->GetObjectFromKey("we\"ird", "k2", object.out()), 0);
+}
+
+// A value written by the library into a statement with author's literals
+// that hold %-sequences, apostrophes and blanks: the host gives what the
+// same statement gives with its values bound directly, which is each
+// literal's own text and each value as given. Generated statements, the
+// same every run.
+TEST_P(HostSuite, AuthorsLiteralsAndLibraryValuesMixAsBound) {
+  NUV_NEEDS_OWN_TABLES();
+  if (!host->PlainTexts()) GTEST_SKIP() << "the database keeps encoded texts";
+  std::mt19937 random(20261207);
+  const std::string pieces[] = {"a", "%20", "%27", "%25", "%", "'", " ", "b", "%2", "x%", "\xC3\xA4", ":"};
+  const auto text = [&] {
+    std::string made;
+    for (int n = std::uniform_int_distribution<int>(0, 5)(random); n > 0; --n)
+      made += pieces[std::uniform_int_distribution<size_t>(0, std::size(pieces) - 1)(random)];
+    return made;
+  };
+  for (int round = 0; round < 60; ++round) {
+    std::string statement = "SELECT ";
+    std::vector<std::string> expected;
+    OwnedList parameters;
+    const int columns = std::uniform_int_distribution<int>(1, 5)(random);
+    for (int c = 0; c < columns; ++c) {
+      if (c > 0) statement += ", ";
+      const std::string value = text();
+      const std::string name = ":P" + std::to_string(c);
+      switch (std::uniform_int_distribution<int>(0, 2)(random)) {
+        case 0: {  // the author's literal, apostrophes doubled
+          std::string literal = "'";
+          for (const char ch : value) literal += ch == '\'' ? std::string("''") : std::string(1, ch);
+          statement += literal + "'";
+          expected.push_back(value);
+          break;
+        }
+        case 1:  // a value the library writes
+          statement += name;
+          parameters.Adopt(Text(name.c_str(), value));
+          expected.push_back(value);
+          break;
+        default: {  // the author's literal joined to a value
+          std::string literal = "'";
+          for (const char ch : value) literal += ch == '\'' ? std::string("''") : std::string(1, ch);
+          const std::string bound = text();
+          statement += "(" + literal + "' || " + name + ")";
+          parameters.Adopt(Text(name.c_str(), bound));
+          expected.push_back(value + bound);
+          break;
+        }
+      }
+      statement += " AS C" + std::to_string(c);
+    }
+    NUVUnicodeString finished;
+    ASSERT_GE(NUVEdbBrokerTool().PreProcessSQLStatement(statement.c_str(), parameters.get(), finished), 0);
+    NUVEdbResultTable table;
+    const long code = host->Run(finished, table);
+    ASSERT_GE(code, 0) << statement << ": " << RecordedText(code);
+    NUVRefList cells;
+    ASSERT_GE(table.GetRow(1, cells.get()), 0) << statement;
+    ASSERT_EQ(cells.Size(), static_cast<int>(expected.size())) << statement;
+    for (int i = 1; i <= cells.Size(); ++i) {
+      NUVUnicodeString cell;
+      static_cast<const NUVEdbAnyData*>(cells.get()[i])->GetData(cell, 1);
+      EXPECT_EQ(std::string(cell.View()), expected[static_cast<size_t>(i - 1)])
+          << statement << " finished as " << finished.View() << ", column " << i;
+    }
+  }
+}
+
+}  // namespace
