@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -518,6 +519,113 @@ TEST_F(EdbqueryTest, OutputThatCannotBeWritten) {
   const int closed = std::system((run + " 2>" + Quoted(File("stderr")) + " | head -c 1 >/dev/null").c_str());
   EXPECT_EQ(WIFEXITED(closed) ? WEXITSTATUS(closed) : -1, 0);
   EXPECT_EQ(Contents(File("stderr")), "");
+}
+
+// A database written by SQLite itself, as another program leaves one: its
+// texts as they are, so edbquery opens it in plain mode.
+std::string Written(const std::string& path, const std::string& script) {
+  std::remove(path.c_str());
+  sqlite3* connection = nullptr;
+  EXPECT_EQ(sqlite3_open(path.c_str(), &connection), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(connection, script.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
+      << sqlite3_errmsg(connection);
+  sqlite3_close(connection);
+  return path;
+}
+
+// What SQLite itself gives for the statement: the column names, then each
+// row's values joined by ",", a line each, as edbquery writes CSV of
+// simple values.
+std::string Direct(const std::string& path, const std::string& sql) {
+  sqlite3* connection = nullptr;
+  sqlite3_open(path.c_str(), &connection);
+  sqlite3_stmt* statement = nullptr;
+  EXPECT_EQ(sqlite3_prepare_v2(connection, sql.c_str(), -1, &statement, nullptr), SQLITE_OK)
+      << sqlite3_errmsg(connection);
+  std::string answer;
+  const int columns = sqlite3_column_count(statement);
+  for (int c = 0; c < columns; ++c) answer += (c > 0 ? "," : "") + std::string(sqlite3_column_name(statement, c));
+  if (columns > 0) answer += "\n";
+  while (sqlite3_step(statement) == SQLITE_ROW) {
+    for (int c = 0; c < columns; ++c) {
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
+      answer += (c > 0 ? "," : "") + std::string(text ? text : "");
+    }
+    answer += "\n";
+  }
+  sqlite3_finalize(statement);
+  sqlite3_close(connection);
+  return answer;
+}
+
+// The author's SQL reaches the database exactly as written: every literal
+// that merely looks encoded gives what SQLite itself gives, and a write
+// changes what SQLite itself changes.
+TEST_F(EdbqueryTest, AuthorsLiteralsRunAsWritten) {
+  const std::string script =
+      "CREATE TABLE L (ID INTEGER PRIMARY KEY, CODE TEXT);"
+      "INSERT INTO L VALUES (1, '0125'), (2, 'AB'), (3, 'C-7'), (4, '99'), (5, 'Z');"
+      "CREATE TABLE T (ID INTEGER PRIMARY KEY, NAME TEXT);"
+      "INSERT INTO T VALUES (1, 'A%20B'), (2, 'A B'), (3, 'x');";
+  const char* const statements[] = {
+      "SELECT ID FROM L WHERE CODE LIKE '%25'",   "DELETE FROM L WHERE CODE LIKE '%25'",
+      "SELECT ID FROM T WHERE NAME = 'A%20B'",    "SELECT '%27' AS V",
+      "INSERT INTO T VALUES (9, 'size%20x')",
+  };
+  for (const std::string statement : statements) {
+    const std::string ours = Written(File("ours.db"), script);
+    const std::string theirs = Written(File("theirs.db"), script);
+    const Outcome outcome = Edbquery({"--db", ours, "--format", "csv", statement});
+    ASSERT_EQ(outcome.exitCode, 0) << statement << ": " << outcome.err;
+    const std::string direct = Direct(theirs, statement);  // a write answers nothing
+    if (statement.rfind("SELECT", 0) == 0) {
+      EXPECT_EQ(outcome.out, direct) << statement;
+    }
+    for (const char* table : {"SELECT * FROM L ORDER BY ID", "SELECT * FROM T ORDER BY ID"})
+      EXPECT_EQ(Direct(ours, table), Direct(theirs, table)) << statement;
+  }
+}
+
+// A string's name the author put in quotes would let the value write SQL:
+// refused before anything runs, naming the parameter.
+TEST_F(EdbqueryTest, StringNameInsideTheAuthorsLiteralIsRefused) {
+  const std::string path = Written(File("quoted.db"),
+                                   "CREATE TABLE PART (ID INTEGER PRIMARY KEY, NAME TEXT);"
+                                   "INSERT INTO PART (NAME) VALUES ('a'), ('b'), ('NAME'), ('c');");
+  for (const char* value : {"||NAME||", "||(SELECT group_concat(name) FROM sqlite_master)||"}) {
+    ExpectFailure(Edbquery({"--db", path, "--string", ":N", value, "DELETE FROM PART WHERE NAME = ':N'"}),
+                  kDatabase, ":N");
+  }
+  EXPECT_EQ(Direct(path, "SELECT COUNT(*) AS N FROM PART"), "N\n4\n");
+}
+
+// The output of a writing statement is delivered before it commits: when
+// it cannot be written, the statement is rolled back and the message says
+// nothing of it was applied, however long the answer.
+TEST_F(EdbqueryTest, WriteWhoseOutputFailsIsNotApplied) {
+  for (const int rows : {10, 100000}) {
+    const std::string path =
+        Written(File("returning.db"), "CREATE TABLE R (ID INTEGER PRIMARY KEY, QTY INTEGER);"
+                                      "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT " +
+                                          std::to_string(rows) + ") INSERT INTO R SELECT X, 0 FROM C;");
+    const std::string command = Quoted(EDBQUERY_PATH) + " --db " + Quoted(path) +
+                                " --format csv 'UPDATE R SET QTY = QTY + 1 RETURNING ID' >/dev/full 2>" +
+                                Quoted(File("stderr"));
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, kDatabase) << rows;
+    const std::string message = Contents(File("stderr"));
+    EXPECT_NE(message.find("cannot write the output"), std::string::npos) << message;
+    EXPECT_NE(message.find("nothing of it was applied"), std::string::npos) << message;
+    EXPECT_EQ(Direct(path, "SELECT SUM(QTY) AS S FROM R"), "S\n0\n") << rows;
+  }
+}
+
+// A list file with Windows line ends gives its items without the CR.
+TEST_F(EdbqueryTest, ListFileWithCarriageReturns) {
+  std::ofstream(File("crlf.txt"), std::ios::binary) << "P1\r\nP2\r\n";
+  ExpectSuccess(Query({"--format", "csv", "--string-list-file", ":A,:B", File("crlf.txt"),
+                       "SELECT ID FROM PART WHERE ID IN (:A, :B) ORDER BY ID"}),
+                "ID\nP1\nP2\n");
 }
 
 }  // namespace
