@@ -1,6 +1,8 @@
+#include <thread>
 #include <vector>
 
 #include "BrokerTest.h"
+#include "NUVEdbStatementProvenance.h"
 #include "NUVRawColldouble.h"
 #include "NUVRawCollfloat.h"
 #include "NUVRawCollint.h"
@@ -133,6 +135,66 @@ TEST_F(PreProcess, KeyAndMetaTypeHelpers) {
   for (const char* name : {"integer", "", "Float"}) {
     EXPECT_EQ(broker.TranslateMetaTypeToEdb(name), EdbTypeNone) << name;
   }
+}
+
+// Where each value text the broker wrote stands in the finished text, as
+// "begin+length:form:name" (S string, N number, K key, * a list item, ! cut).
+std::string Written(const std::string& text) {
+  std::vector<NUVEdbWrittenValue> values;
+  if (!NUVEdbStatementProvenance::Find(text, values)) return "<not finished here>";
+  std::string described;
+  for (const NUVEdbWrittenValue& value : values) {
+    const char form = value.form == NUVEdbWrittenValue::Form::String   ? 'S'
+                      : value.form == NUVEdbWrittenValue::Form::Number ? 'N'
+                                                                       : 'K';
+    described += (described.empty() ? "" : " ") + std::to_string(value.begin) + "+" +
+                 std::to_string(value.length) + ":" + form + (value.listItem ? "*" : "") + (value.cut ? "!" : "") +
+                 ":" + value.parameter;
+  }
+  return described;
+}
+
+TEST_F(PreProcess, RecordsWhereEachValueTextStands) {
+  const struct {
+    const char* statement;
+    std::vector<NUVBaseUnknown*> parameters;
+    const char* written;
+  } cases[] = {
+      {"WHERE NAME=:N", {Str(":N", "a b")}, "11+7:S::N"},
+      {"WHERE ID=:ID AND W>:W", {Int(":ID", 42), new NUVEdbSQLData(":W", 2.5)}, "9+2:N::ID 18+3:N::W"},
+      // A value written before its left neighbour moves along with the text.
+      {":B :A :A", {Str(":A", "xyz"), Int(":B", 12345)}, "0+5:N::B 6+5:S::A 12+5:S::A"},
+      {"WHERE OID=:OBJ", {ObjectParameter(":OBJ", "K17")}, "10+3:K::OBJ"},
+      {"IN (:A,:B)", {IntList({":A", ":B"}, {1, 22}, "")}, "4+1:N*::A 6+2:N*::B"},
+      {"WHERE NAME=", {new NUVEdbSQLData(Texts({"NAME="}), Texts({"A", "B"}), "OR")},
+       "15+3:S*:NAME= 28+3:S*:NAME="},
+      // A later name inside a value grows it; one across its end cuts it.
+      {":A", {Str(":A", "x:B"), Int(":B", 7)}, "0+4:S::A 2+1:N::B"},
+      {":A ", {Str(":A", "ab"), Int("b' ", 5)}, "0+4:S!::A 2+1:N:b' "},
+      // A later name that covers a value whole takes its place.
+      {":A", {Str(":A", "q"), Int("'q'", 9)}, "0+1:N:'q'"},
+      {"SELECT 1", {}, ""},
+  };
+  for (const auto& c : cases) {
+    const std::string text = Run(c.statement, c.parameters);
+    EXPECT_EQ(Written(text), c.written) << c.statement << " gave " << text;
+  }
+  // A text changed after pre-processing, or one finished on another thread,
+  // is not the library's.
+  const std::string text = Run("SELECT :N", {Str(":N", "a")});
+  EXPECT_EQ(Written(text + " "), "<not finished here>");
+  std::string elsewhere;
+  std::thread([&] { elsewhere = Written(text); }).join();
+  EXPECT_EQ(elsewhere, "<not finished here>");
+  // The thread remembers its last 64 statements, the most recently used
+  // kept longest.
+  for (int n = 0; n < 64; ++n) Run(("SELECT " + std::to_string(n) + ", :N").c_str(), {Str(":N", "a")});
+  EXPECT_EQ(Written("SELECT 0, 'a'"), "10+3:S::N");
+  Run("SELECT 64, :N", {Str(":N", "a")});
+  EXPECT_EQ(Written("SELECT 0, 'a'"), "10+3:S::N");
+  EXPECT_EQ(Written("SELECT 1, 'a'"), "<not finished here>");
+  NUVEdbStatementProvenance::Forget();
+  EXPECT_EQ(Written("SELECT 0, 'a'"), "<not finished here>");
 }
 
 }  // namespace

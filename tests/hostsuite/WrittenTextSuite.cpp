@@ -1,6 +1,7 @@
 // What every host does with the values the library wrote into a statement
 // and with the literals the statement's author wrote: the author's run as
 // written, the library's keep their shape or the statement is refused.
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -137,7 +138,7 @@ TEST_P(HostSuite, AuthorsLiteralsAndLibraryValuesMixAsBound) {
   for (int round = 0; round < 60; ++round) {
     std::string statement = "SELECT ";
     std::vector<std::string> expected;
-    OwnedList parameters;
+    std::vector<NUVBaseUnknown*> made;  // adopted by the list once shuffled
     const int columns = std::uniform_int_distribution<int>(1, 5)(random);
     for (int c = 0; c < columns; ++c) {
       if (c > 0) statement += ", ";
@@ -153,7 +154,7 @@ TEST_P(HostSuite, AuthorsLiteralsAndLibraryValuesMixAsBound) {
         }
         case 1:  // a value the library writes
           statement += name;
-          parameters.Adopt(Text(name.c_str(), value));
+          made.push_back(Text(name.c_str(), value));
           expected.push_back(value);
           break;
         default: {  // the author's literal joined to a value
@@ -161,13 +162,17 @@ TEST_P(HostSuite, AuthorsLiteralsAndLibraryValuesMixAsBound) {
           for (const char ch : value) literal += ch == '\'' ? std::string("''") : std::string(1, ch);
           const std::string bound = text();
           statement += "(" + literal + "' || " + name + ")";
-          parameters.Adopt(Text(name.c_str(), bound));
+          made.push_back(Text(name.c_str(), bound));
           expected.push_back(value + bound);
           break;
         }
       }
       statement += " AS C" + std::to_string(c);
     }
+    // In any order: a value written before its left neighbours moves along.
+    std::shuffle(made.begin(), made.end(), random);
+    OwnedList parameters;
+    for (NUVBaseUnknown* parameter : made) parameters.Adopt(parameter);
     NUVUnicodeString finished;
     ASSERT_GE(NUVEdbBrokerTool().PreProcessSQLStatement(statement.c_str(), parameters.get(), finished), 0);
     NUVEdbResultTable table;
