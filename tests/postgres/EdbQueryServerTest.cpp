@@ -108,5 +108,88 @@ TEST(EdbQueryOnServer, InitThenTourQueries) {
   EXPECT_EQ(lost.err.find("s3cr3tpw"), std::string::npos) << lost.err;
 }
 
+// What psql itself gives for the statement on the scratch schema, as CSV.
+Outcome Psql(const PgScratch& scratch, const std::string& sql) {
+  const std::string base = testing::TempDir() + "psql_" + std::to_string(getpid());
+  const std::string command = Quoted(ServerFile("bindir") + "/psql") + " -X -q --csv -v ON_ERROR_STOP=1 " +
+                              Quoted(scratch.Conninfo()) + " -c " + Quoted(sql) + " >" + base + ".out 2>" + base +
+                              ".err </dev/null";
+  Outcome outcome;
+  const int status = std::system(command.c_str());
+  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  outcome.out = Slurp(base + ".out");
+  outcome.err = Slurp(base + ".err");
+  return outcome;
+}
+
+// The author's SQL reaches the server exactly as written: on tables psql
+// wrote, every literal that merely looks encoded gives what psql gives,
+// and a write changes what psql's same write changes.
+TEST(EdbQueryOnServer, AuthorsLiteralsRunAsWritten) {
+  const char* const statements[] = {
+      "SELECT ID FROM L WHERE CODE LIKE '%25' ORDER BY ID", "DELETE FROM L WHERE CODE LIKE '%25'",
+      "SELECT ID FROM T WHERE NAME = 'A%20B'",             "SELECT '%27' AS V",
+      "INSERT INTO T VALUES (9, 'size%20x')",              "SELECT '%20'::text AS V",
+  };
+  const std::string tables =
+      "CREATE TABLE L (ID INTEGER PRIMARY KEY, CODE TEXT);"
+      "INSERT INTO L VALUES (1, '0125'), (2, 'AB'), (3, 'C-7'), (4, '99'), (5, 'Z');"
+      "CREATE TABLE T (ID INTEGER PRIMARY KEY, NAME TEXT);"
+      "INSERT INTO T VALUES (1, 'A%20B'), (2, 'A B'), (3, 'x');";
+  const std::string dump = "SELECT * FROM L ORDER BY ID; SELECT * FROM T ORDER BY ID";
+  for (const std::string statement : statements) {
+    PgScratch ours;
+    PgScratch theirs;
+    ASSERT_EQ(Psql(ours, tables).exitCode, 0) << Psql(ours, tables).err;
+    ASSERT_EQ(Psql(theirs, tables).exitCode, 0);
+    const Outcome run = Edbquery({"--db", ours.Conninfo(), "--format", "csv", statement});
+    const Outcome direct = Psql(theirs, statement);
+    ASSERT_EQ(run.exitCode, 0) << statement << ": " << run.err;
+    ASSERT_EQ(direct.exitCode, 0) << statement << ": " << direct.err;
+    if (statement.rfind("SELECT", 0) == 0) {
+      EXPECT_EQ(run.out, direct.out) << statement;
+    }
+    EXPECT_EQ(Psql(ours, dump).out, Psql(theirs, dump).out) << statement;
+  }
+}
+
+// A string's name inside a literal the author wrote (in the server's own
+// literal forms too) is refused before anything runs, naming it.
+TEST(EdbQueryOnServer, StringNameInsideTheAuthorsLiteralIsRefused) {
+  PgScratch scratch;
+  ASSERT_EQ(Psql(scratch, "CREATE TABLE PART (ID INTEGER PRIMARY KEY, NAME TEXT);"
+                          "INSERT INTO PART VALUES (1, 'a'), (2, 'b'), (3, 'NAME'), (4, 'c')")
+                .exitCode,
+            0);
+  for (const char* statement : {"DELETE FROM PART WHERE NAME = ':N'", "DELETE FROM PART WHERE NAME = $$:N$$",
+                                "DELETE FROM PART WHERE NAME = E':N'"}) {
+    const Outcome refused = Edbquery({"--db", scratch.Conninfo(), "--string", ":N", "||NAME||", statement});
+    EXPECT_EQ(refused.exitCode, 1) << statement;
+    EXPECT_NE(refused.err.find(":N"), std::string::npos) << refused.err;
+  }
+  EXPECT_EQ(Psql(scratch, "SELECT COUNT(*) AS N FROM PART").out, "n\n4\n");
+}
+
+// A writing statement whose output cannot be written is rolled back on the
+// server as well, at any size.
+TEST(EdbQueryOnServer, WriteWhoseOutputFailsIsNotApplied) {
+  for (const int rows : {10, 100000}) {
+    PgScratch scratch;
+    ASSERT_EQ(Psql(scratch, "CREATE TABLE R (ID INTEGER PRIMARY KEY, QTY INTEGER);"
+                            "INSERT INTO R SELECT n, 0 FROM generate_series(1, " +
+                                std::to_string(rows) + ") AS n")
+                  .exitCode,
+              0);
+    const std::string base = testing::TempDir() + "full_" + std::to_string(getpid());
+    const std::string command = std::string(EDBQUERY_PATH) + " --db " + Quoted(scratch.Conninfo()) +
+                                " --format csv 'UPDATE R SET QTY = QTY + 1 RETURNING ID' >/dev/full 2>" + base;
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << rows;
+    EXPECT_NE(Slurp(base).find("nothing of it was applied"), std::string::npos) << Slurp(base);
+    std::remove(base.c_str());
+    EXPECT_EQ(Psql(scratch, "SELECT SUM(QTY) AS S FROM R").out, "s\n0\n") << rows;
+  }
+}
+
 }  // namespace
 #endif
