@@ -70,7 +70,9 @@ std::string QueryRun::Finish(const std::string& statement, const QueryParameters
 std::string QueryRun::Explain(const std::string& finished, const std::string& columns, bool plainText) {
   return "statement: " + finished +
          "\ncolumns: " + (columns.empty() ? "every column of the answer" : columns) +
-         "\ntexts: " + (plainText ? "plain (string literals are decoded and bound)" : "encoded") + "\n";
+         "\ntexts: " + (plainText ? "plain (the values written for parameters are decoded and bound; "
+                                                        "the statement's own literals run as written)"
+                                                      : "encoded") + "\n";
 }
 
 void QueryRun::Execute(const std::string& finished, OutputBindings& bindings, const Printer& print,
