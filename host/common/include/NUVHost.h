@@ -45,6 +45,12 @@ class NUVHost {
   // statement or an SQL parameter no value replaced gives a failure code
   // with a recorded platform error carrying the reason; a writing
   // statement runs in a transaction, rolled back whole when it fails.
+  // The values PreProcessSQLStatement wrote are known as the library's
+  // only when this very text was finished on this thread (among its last
+  // 64): they are then checked against the database's lexer (a string's
+  // name inside the author's quotes is refused, naming it) and, in plain
+  // mode, decoded and bound. Every other part of the text, and any text the
+  // library did not finish, runs exactly as written.
   long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
            const NUVListPtrNUVBaseUnknown* headers = nullptr);
   // Runs the statement as Run does, but hands the answer to the consumer in
