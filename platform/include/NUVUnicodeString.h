@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "NUVDebugAssert.h"
 #include "NUVPlatformExport.h"
@@ -96,6 +97,9 @@ class NUVPLATFORM_API NUVUnicodeString {
   // text; never searches inside text it has just inserted. An empty name
   // changes nothing. Returns the number of replacements.
   int ReplaceSubString(const NUVUnicodeString& name, const NUVUnicodeString& text);
+  // The same, and appends to at where each occurrence began in the text as
+  // it was before the call (byte offsets, left to right).
+  int ReplaceSubString(const NUVUnicodeString& name, const NUVUnicodeString& text, std::vector<size_t>& at);
 
   // Removes the character at the start (mode 1), the end (mode 2) or both (3).
   NUVUnicodeString& Strip(int mode, const NUVUnicodeChar& c = NUVUnicodeChar(' '));
@@ -156,7 +160,9 @@ class NUVPLATFORM_API NUVUnicodeString {
   bool OwnsTextAlone() const;
   // True when part lies within this string's text.
   bool Holds(std::string_view part) const;
-  int ReplaceInPlace(std::string_view pattern, std::string_view replacement, size_t found);
+  int Replace(std::string_view pattern, std::string_view replacement, std::vector<size_t>* at);
+  int ReplaceInPlace(std::string_view pattern, std::string_view replacement, size_t found,
+                     std::vector<size_t>* at);
   bool OnlyContinuationBytes() const;
 
   // Builds the text of a string under construction.

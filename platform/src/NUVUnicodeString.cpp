@@ -220,14 +220,21 @@ NUVUnicodeString& NUVUnicodeString::BuildFromNum(double value, const char* forma
 }
 
 int NUVUnicodeString::ReplaceSubString(const NUVUnicodeString& name, const NUVUnicodeString& text) {
+  return Replace(name.View(), text.View(), nullptr);
+}
+
+int NUVUnicodeString::ReplaceSubString(const NUVUnicodeString& name, const NUVUnicodeString& text,
+                                       std::vector<size_t>& at) {
+  return Replace(name.View(), text.View(), &at);
+}
+
+int NUVUnicodeString::Replace(std::string_view pattern, std::string_view replacement, std::vector<size_t>* at) {
   const std::string_view source = View();
-  const std::string_view pattern = name.View();
-  const std::string_view replacement = text.View();
   if (pattern.empty()) return 0;
   size_t found = source.find(pattern);
   if (found == std::string_view::npos) return 0;
   if (replacement.size() <= pattern.size() && OwnsTextAlone() && !Holds(pattern) && !Holds(replacement)) {
-    return ReplaceInPlace(pattern, replacement, found);
+    return ReplaceInPlace(pattern, replacement, found, at);
   }
   // Room for one replacement that lengthens the text; more grow the buffer.
   const size_t growth = replacement.size() > pattern.size() ? replacement.size() - pattern.size() : 0;
@@ -236,6 +243,7 @@ int NUVUnicodeString::ReplaceSubString(const NUVUnicodeString& name, const NUVUn
   size_t from = 0;
   int count = 0;
   for (; found != std::string_view::npos; found = source.find(pattern, from)) {
+    if (at) at->push_back(found);
     result.Append(source.substr(from, found - from));
     result.Append(replacement);
     from = found + pattern.size();
@@ -258,7 +266,8 @@ bool NUVUnicodeString::Holds(std::string_view part) const {
 
 // The text shrinks or keeps its length, so each piece moves towards the
 // start, behind the place the search reads from.
-int NUVUnicodeString::ReplaceInPlace(std::string_view pattern, std::string_view replacement, size_t found) {
+int NUVUnicodeString::ReplaceInPlace(std::string_view pattern, std::string_view replacement, size_t found,
+                                     std::vector<size_t>* at) {
   const std::string_view source = View();
   // Writing in place is sound only into text of this string's own that
   // neither the pattern nor the replacement lies in.
@@ -269,6 +278,7 @@ int NUVUnicodeString::ReplaceInPlace(std::string_view pattern, std::string_view 
   size_t from = found;
   int count = 0;
   while (found != std::string_view::npos) {
+    if (at) at->push_back(found);
     std::memmove(text + out, source.data() + from, found - from);
     out += found - from;
     std::memcpy(text + out, replacement.data(), replacement.size());

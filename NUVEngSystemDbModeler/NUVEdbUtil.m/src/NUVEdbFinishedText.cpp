@@ -8,19 +8,10 @@
 
 namespace {
 
-// Where every occurrence of pattern starts, searched left to right without
-// overlapping, as ReplaceSubString finds them.
-std::vector<size_t> Occurrences(std::string_view text, std::string_view pattern) {
-  std::vector<size_t> found;
-  if (pattern.empty()) return found;
-  for (size_t at = text.find(pattern); at != std::string_view::npos; at = text.find(pattern, at + pattern.size()))
-    found.push_back(at);
-  return found;
-}
-
-// The value's place once each occurrence (of the pattern's length) is
-// replaced by a text of the replacement's length; false when an
-// occurrence covers the whole value, which then no longer stands anywhere.
+// Moves the value to its place once each occurrence (of the pattern's
+// length, at the offsets given) is replaced by a text of the replacement's
+// length; false when an occurrence covers the whole value, which then no
+// longer stands anywhere.
 bool Moved(NUVEdbWrittenValue& value, const std::vector<size_t>& occurrences, size_t pattern,
            size_t replacement) {
   const size_t begin = value.begin;
@@ -29,12 +20,13 @@ bool Moved(NUVEdbWrittenValue& value, const std::vector<size_t>& occurrences, si
   size_t within = 0;  // occurrences inside the value
   for (const size_t at : occurrences) {
     const size_t stop = at + pattern;
+    if (at >= end) break;  // the rest lie after the value
     if (at <= begin && end <= stop) return false;
     if (stop <= begin) {
       ++before;
     } else if (begin <= at && stop <= end) {
       ++within;
-    } else if (at < end) {
+    } else {
       value.cut = true;  // straddles the value's start or end
     }
   }
@@ -47,35 +39,47 @@ bool Moved(NUVEdbWrittenValue& value, const std::vector<size_t>& occurrences, si
 
 void NUVEdbFinishedText::Replace(const NUVUnicodeString& name, const NUVUnicodeString& value,
                                  NUVEdbWrittenValue::Form form, bool listItem) {
-  NUVEdbWrittenValue written;
-  written.length = value.View().size();
-  written.form = form;
-  written.listItem = listItem;
-  written.parameter = std::string(name.View());
-  Replace(name, value, std::vector<NUVEdbWrittenValue>{std::move(written)});
+  if (!Substitute(name, value)) return;
+  const size_t step = value.View().size() - name.View().size();  // wraps when shorter; the sums below agree
+  for (size_t i = 0; i < occurrences_.size(); ++i) {
+    NUVEdbWrittenValue written;
+    written.begin = occurrences_[i] + i * step;
+    written.length = value.View().size();
+    written.form = form;
+    written.listItem = listItem;
+    written.parameter = std::string(name.View());
+    values_.push_back(std::move(written));
+  }
+  consistent_ = true;
 }
 
 void NUVEdbFinishedText::Replace(const NUVUnicodeString& name, const NUVUnicodeString& text,
                                  const std::vector<NUVEdbWrittenValue>& inside) {
-  const std::vector<size_t> occurrences = Occurrences(text_.View(), name.View());
-  if (occurrences.empty()) return;
-  const size_t pattern = name.View().size();
-  const size_t replacement = text.View().size();
-  std::vector<NUVEdbWrittenValue> values;
-  values.reserve(values_.size() + occurrences.size() * inside.size());
-  for (NUVEdbWrittenValue value : values_)
-    if (Moved(value, occurrences, pattern, replacement)) values.push_back(std::move(value));
-  for (size_t i = 0; i < occurrences.size(); ++i) {
-    const size_t start = occurrences[i] + i * replacement - i * pattern;
+  if (!Substitute(name, text)) return;
+  const size_t step = text.View().size() - name.View().size();
+  for (size_t i = 0; i < occurrences_.size(); ++i) {
     for (NUVEdbWrittenValue value : inside) {
-      value.begin += start;
-      values.push_back(std::move(value));
+      value.begin += occurrences_[i] + i * step;
+      values_.push_back(std::move(value));
     }
   }
-  consistent_ = false;
-  text_.ReplaceSubString(name, text);
-  values_ = std::move(values);
   consistent_ = true;
+}
+
+bool NUVEdbFinishedText::Substitute(const NUVUnicodeString& name, const NUVUnicodeString& text) {
+  occurrences_.clear();
+  consistent_ = false;  // until the values written before are moved along
+  text_.ReplaceSubString(name, text, occurrences_);
+  if (occurrences_.empty()) {
+    consistent_ = true;
+    return false;
+  }
+  const size_t pattern = name.View().size();
+  const size_t replacement = text.View().size();
+  std::erase_if(values_, [&](NUVEdbWrittenValue& value) {
+    return !Moved(value, occurrences_, pattern, replacement);
+  });
+  return true;
 }
 
 void NUVEdbFinishedText::Record() const {

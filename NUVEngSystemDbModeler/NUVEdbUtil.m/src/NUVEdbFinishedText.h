@@ -26,7 +26,14 @@ class NUVEdbFinishedText {
   void Record() const;
 
  private:
+  // Replaces every occurrence of the name by the text, noting where each
+  // began, and moves the values written before along; false when the name
+  // does not occur. Leaves consistent_ false when it answers true: the
+  // caller adds the new values first.
+  bool Substitute(const NUVUnicodeString& name, const NUVUnicodeString& text);
+
   NUVUnicodeString& text_;
   std::vector<NUVEdbWrittenValue> values_;  // in the order they were written
+  std::vector<size_t> occurrences_;         // where the last substitution's name stood
   bool consistent_ = true;                  // values_ describes text_
 };
