@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include <vector>
+
 #include "NUVEdsGeneralTool.h"
 #include "NUVInternalError.h"
 #include "NUVRawCollint.h"
@@ -19,18 +21,26 @@ TEST(UnicodeString, ReplaceSubStringReplacesEveryOccurrenceWithoutRescanning) {
     const char* with;
     const char* expected;
     int count;
+    std::vector<size_t> at;  // where each occurrence began
   };
   const Case cases[] = {
-      {":A and :A", ":A", "1", "1 and 1", 2},
-      {"x=:N", ":N", ":N:N", "x=:N:N", 1},  // inserted text is not searched again
-      {"aaaa", "aa", "b", "bb", 2},         // no overlap
-      {"abc", "", "zz", "abc", 0},          // empty name changes nothing
-      {":AB :A", ":A", "7", "7B 7", 2},     // plain substring match
+      {":A and :A", ":A", "1", "1 and 1", 2, {0, 7}},
+      {"x=:N", ":N", ":N:N", "x=:N:N", 1, {2}},  // inserted text is not searched again
+      {"aaaa", "aa", "b", "bb", 2, {0, 2}},      // no overlap
+      {"abc", "", "zz", "abc", 0, {}},           // empty name changes nothing
+      {":AB :A", ":A", "7", "7B 7", 2, {0, 4}},  // plain substring match
+      {"ab", "b", "long", "along", 1, {1}},
   };
   for (const Case& c : cases) {
     NUVUnicodeString text(c.text);
     EXPECT_EQ(text.ReplaceSubString(c.name, c.with), c.count) << c.text;
     EXPECT_EQ(text, c.expected) << c.text;
+    NUVUnicodeString again(c.text);
+    std::vector<size_t> at{99};  // appended to
+    EXPECT_EQ(again.ReplaceSubString(c.name, c.with, at), c.count) << c.text;
+    EXPECT_EQ(again, c.expected) << c.text;
+    at.erase(at.begin());
+    EXPECT_EQ(at, c.at) << c.text;
   }
 }
 
