@@ -11,13 +11,13 @@ namespace {
 // Moves the value to its place once each occurrence (of the pattern's
 // length, at the offsets given) is replaced by a text of the replacement's
 // length; false when an occurrence covers the whole value, which then no
-// longer stands anywhere.
+// longer stands anywhere. within counts the occurrences inside the value.
 bool Moved(NUVEdbWrittenValue& value, const std::vector<size_t>& occurrences, size_t pattern,
-           size_t replacement) {
+           size_t replacement, size_t& within) {
   const size_t begin = value.begin;
   const size_t end = value.begin + value.length;
   size_t before = 0;  // occurrences that end before the value begins
-  size_t within = 0;  // occurrences inside the value
+  within = 0;
   for (const size_t at : occurrences) {
     const size_t stop = at + pattern;
     if (at >= end) break;  // the rest lie after the value
@@ -39,28 +39,24 @@ bool Moved(NUVEdbWrittenValue& value, const std::vector<size_t>& occurrences, si
 
 void NUVEdbFinishedText::Replace(const NUVUnicodeString& name, const NUVUnicodeString& value,
                                  NUVEdbWrittenValue::Form form, bool listItem) {
-  if (!Substitute(name, value)) return;
-  const size_t step = value.View().size() - name.View().size();  // wraps when shorter; the sums below agree
-  for (size_t i = 0; i < occurrences_.size(); ++i) {
-    NUVEdbWrittenValue written;
-    written.begin = occurrences_[i] + i * step;
-    written.length = value.View().size();
-    written.form = form;
-    written.listItem = listItem;
-    written.parameter = std::string(name.View());
-    values_.push_back(std::move(written));
-  }
-  consistent_ = true;
+  NUVEdbWrittenValue written;
+  written.length = value.View().size();
+  written.form = form;
+  written.listItem = listItem;
+  written.parameter = std::string(name.View());
+  Replace(name, value, std::vector<NUVEdbWrittenValue>{std::move(written)});
 }
 
 void NUVEdbFinishedText::Replace(const NUVUnicodeString& name, const NUVUnicodeString& text,
                                  const std::vector<NUVEdbWrittenValue>& inside) {
   if (!Substitute(name, text)) return;
+  // Each occurrence moved the text after it by the same step; it wraps
+  // below zero when the text is shorter than the name, and the sums agree.
   const size_t step = text.View().size() - name.View().size();
   for (size_t i = 0; i < occurrences_.size(); ++i) {
     for (NUVEdbWrittenValue value : inside) {
       value.begin += occurrences_[i] + i * step;
-      values_.push_back(std::move(value));
+      Insert(std::move(value));
     }
   }
   consistent_ = true;
@@ -76,16 +72,34 @@ bool NUVEdbFinishedText::Substitute(const NUVUnicodeString& name, const NUVUnico
   }
   const size_t pattern = name.View().size();
   const size_t replacement = text.View().size();
-  std::erase_if(values_, [&](NUVEdbWrittenValue& value) {
-    return !Moved(value, occurrences_, pattern, replacement);
+  // Values that end before the first occurrence stay where they are; while
+  // no value holds another, they are the ones before the first that ends
+  // after it.
+  const size_t first = occurrences_.front();
+  auto from = values_.begin();
+  if (!nested_) {
+    from = std::partition_point(values_.begin(), values_.end(), [&](const NUVEdbWrittenValue& value) {
+      return value.begin + value.length <= first;
+    });
+  }
+  const auto kept = std::remove_if(from, values_.end(), [&](NUVEdbWrittenValue& value) {
+    size_t within = 0;
+    const bool stays = Moved(value, occurrences_, pattern, replacement, within);
+    if (within > 0) nested_ = true;  // the value now holds the new one
+    return !stays;
   });
+  values_.erase(kept, values_.end());
   return true;
 }
 
+void NUVEdbFinishedText::Insert(NUVEdbWrittenValue value) {
+  const auto at = std::upper_bound(
+      values_.begin(), values_.end(), value.begin,
+      [](size_t begin, const NUVEdbWrittenValue& other) { return begin < other.begin; });
+  if (at != values_.begin() && std::prev(at)->begin + std::prev(at)->length > value.begin) nested_ = true;
+  values_.insert(at, std::move(value));
+}
+
 void NUVEdbFinishedText::Record() const {
-  if (!consistent_) return;
-  std::vector<NUVEdbWrittenValue> ordered = values_;
-  std::stable_sort(ordered.begin(), ordered.end(),
-                   [](const NUVEdbWrittenValue& a, const NUVEdbWrittenValue& b) { return a.begin < b.begin; });
-  nuvedb::RecordFinishedStatement(text_.View(), std::move(ordered));
+  if (consistent_) nuvedb::RecordFinishedStatement(text_.View(), values_);
 }

@@ -31,9 +31,12 @@ class NUVEdbFinishedText {
   // does not occur. Leaves consistent_ false when it answers true: the
   // caller adds the new values first.
   bool Substitute(const NUVUnicodeString& name, const NUVUnicodeString& text);
+  // Adds a value at its place in text order.
+  void Insert(NUVEdbWrittenValue value);
 
   NUVUnicodeString& text_;
-  std::vector<NUVEdbWrittenValue> values_;  // in the order they were written
+  std::vector<NUVEdbWrittenValue> values_;  // in text order
+  bool nested_ = false;                     // a value holds another one
   std::vector<size_t> occurrences_;         // where the last substitution's name stood
   bool consistent_ = true;                  // values_ describes text_
 };
