@@ -2,8 +2,10 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "PgScratch.h"
@@ -106,6 +108,28 @@ TEST(EdbQueryOnServer, InitThenTourQueries) {
   EXPECT_EQ(lost.exitCode, 1);
   EXPECT_NE(lost.err.find("nosuchdb"), std::string::npos) << lost.err;
   EXPECT_EQ(lost.err.find("s3cr3tpw"), std::string::npos) << lost.err;
+}
+
+// --timeout 0 fails at once on a lock another session holds, as it does on
+// SQLite, rather than waiting for it.
+TEST(EdbQueryOnServer, ZeroTimeoutFailsAtOnceOnAHeldLock) {
+  PgScratch scratch;
+  const auto holder = scratch.Host(true);
+  ASSERT_TRUE(holder);
+  std::thread holding([&holder] {
+    NUVEdbResultTable none;
+    holder->Run("DO $$ BEGIN PERFORM 1 FROM PART WHERE ID = 'P1' FOR UPDATE; PERFORM pg_sleep(4); END $$",
+                none);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  const auto start = std::chrono::steady_clock::now();
+  const Outcome locked =
+      Edbquery({"--db", scratch.Conninfo(), "--timeout", "0", "UPDATE PART SET QTY = 4 WHERE ID = 'P1'"});
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  holding.join();
+  EXPECT_EQ(locked.exitCode, 1);
+  EXPECT_NE(locked.err.find("lock timeout"), std::string::npos) << locked.err;
+  EXPECT_LT(took.count(), 2.5);
 }
 
 }  // namespace

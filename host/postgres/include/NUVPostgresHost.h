@@ -33,8 +33,10 @@ class NUVPostgresHost : public NUVHost {
                                                const NUVPostgresOpenOptions& options = {});
   // Creates the sample's tables and rows (plain texts) in the database;
   // false, with nothing changed and the reason in message, when any of its
-  // tables exists already or the server refuses.
-  static bool WriteSample(const std::string& conninfo, std::string& message);
+  // tables exists already or the server refuses. Of the options only the
+  // connect timeout applies.
+  static bool WriteSample(const std::string& conninfo, std::string& message,
+                          const NUVPostgresOpenOptions& options = {});
   // True when the text is meant for this host: a postgresql:// or
   // postgres:// URI, or a keyword=value connection string.
   static bool IsConnectionString(const std::string& text);

@@ -139,6 +139,7 @@ class ArgumentParser {
   void Timeout(const std::string& option, const Operands& operands) {
     options_.timeoutMs = IntegerValue(option, operands[0]);
     if (options_.timeoutMs < 0) Fail(option + ": " + operands[0] + " is below 0");
+    options_.timeoutGiven = true;
   }
 
   void Text(const std::string&, const Operands& operands) {

@@ -33,6 +33,6 @@ class QueryHost {
 bool NamesServer(const std::string& target);
 // Opens the database of the options. Throws Failure when it cannot.
 std::unique_ptr<QueryHost> OpenQueryHost(const Options& options);
-// Writes the sample to a new file, or into a server that has none of its
-// tables. Throws Failure when it cannot, with nothing changed.
-void WriteSample(const std::string& target);
+// Writes the sample to the new file of --init, or into a server that has
+// none of its tables. Throws Failure when it cannot, with nothing changed.
+void WriteSample(const Options& options);

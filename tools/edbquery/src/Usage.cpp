@@ -30,7 +30,10 @@ Database:
       --readonly            open the database without write access
       --timeout MS          wait up to MS milliseconds for a database another
                               process has locked, or a lock on a server
-                              (default 5000)
+                              (default 5000; 0 fails at once when the lock
+                              is held); on a server it also bounds
+                              connecting (default 10 s, at least 2 s;
+                              connect_timeout in the string wins)
 
 Parameters:
       --int NAME VALUE      an integer
