@@ -35,6 +35,7 @@ void QueryRun::Output(const std::string& statement, const Printer& print) {
   CheckNamesApart(options_.parameters);
   CheckValuesHoldNoLaterName(options_.parameters);
   CheckNamesOccur(statement, options_.parameters);
+  CheckDoublesKept(options_.parameters);
   CheckObjectClasses();
   const QueryParameters parameters(options_.parameters, *host_);
   const std::string finished = Finish(statement, parameters);

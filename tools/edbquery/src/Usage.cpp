@@ -37,7 +37,9 @@ Database:
 
 Parameters:
       --int NAME VALUE      an integer
-      --double NAME VALUE   a double
+      --double NAME VALUE   a double, written with six significant digits: a
+                              VALUE that needs more is refused (write it in
+                              the statement)
       --string NAME VALUE   a text, written quoted ('...')
       --string-file NAME FILE
                             a text: the whole contents of FILE
