@@ -172,6 +172,27 @@ const std::vector<Case> kFormats = {
      {"--format", "csv", "SELECT 'two' || char(10) || 'lines' AS T"},
      "T\n\"two\nlines\"\n"},
     {"TableShowsLineBreaks", {"SELECT 'two' || char(10) || 'lines' AS T"}, "T\n----------\ntwo\\nlines\n"},
+    // ESC, CR, BEL and U+009B (a one-character ESC [) would move the cursor
+    // or overwrite the line; in a column name too.
+    {"TableEscapesControls",
+     {"SELECT 'a' || char(27) || '[2Jb' || char(13) || 'c' || char(10) || 'd' || char(7) || char(155) AS T, "
+      "1 AS \"h\x1b[1m\""},
+     "T                          h\\x1b[1m\n-------------------------  --------\n"
+     "a\\x1b[2Jb\\rc\\nd\\x07\\u009b  1\n"},
+    {"CsvQuotesLoneCarriageReturn",
+     {"--format", "csv", "SELECT 'a' || char(13) || 'b' AS T"},
+     "T\n\"a\rb\"\n"},
+    {"JsonEscapesBackslashAndReplacesOverlongUtf8",
+     {"--format", "jsonl", "SELECT 'a\\b' || CAST(X'C0AF' AS TEXT) AS T"},
+     "{\"T\":\"a\\\\b\\ufffd\\ufffd\"}\n"},
+    // A parser keeps one of two equal keys: repeats get a suffix no other
+    // column has.
+    {"JsonKeysUnique",
+     {"--format", "json", "SELECT 1 AS A, 2 AS A, 3 AS \"A:1\", NULL AS A"},
+     "[{\"A\":1,\"A:2\":2,\"A:1\":3,\"A:3\":null}]\n"},
+    {"IntegerOf2To53UnderDoubleBinding",
+     {"--format", "csv", "--out", "double", "Q", "N", "SELECT 9007199254740992 AS N"},
+     "N\n9007199254740992.0\n"},
     {"ObjectOutputsPrintKeysAndNullsEmpty",
      {"--format", "csv", "--out", "string", "PART", "ID", "--out", "object", "PRODUCT", "PRODUCT", "--out",
       "objects", "DOCUMENT", "DOCS", "--out", "object", "PRODUCT", "GHOST", kPartsWithDocuments},
@@ -531,6 +552,10 @@ TEST_F(EdbqueryTest, OutputThatCannotBeWritten) {
   const std::string run = Quoted(EDBQUERY_PATH) + " --format csv " + Quoted(many);
   const int full = std::system((run + " >/dev/full 2>" + Quoted(File("stderr"))).c_str());
   EXPECT_EQ(WIFEXITED(full) ? WEXITSTATUS(full) : -1, 1);
+  EXPECT_NE(Contents(File("stderr")).find("edbquery: cannot write the output"), std::string::npos);
+  const std::string one = Quoted(EDBQUERY_PATH) + " " + Quoted("SELECT 1 AS N");
+  const int oneRow = std::system((one + " >/dev/full 2>" + Quoted(File("stderr"))).c_str());
+  EXPECT_EQ(WIFEXITED(oneRow) ? WEXITSTATUS(oneRow) : -1, 1);
   EXPECT_NE(Contents(File("stderr")).find("edbquery: cannot write the output"), std::string::npos);
   const int closed = std::system((run + " 2>" + Quoted(File("stderr")) + " | head -c 1 >/dev/null").c_str());
   EXPECT_EQ(WIFEXITED(closed) ? WEXITSTATUS(closed) : -1, 0);

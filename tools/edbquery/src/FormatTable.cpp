@@ -1,24 +1,9 @@
 #include <algorithm>
 
 #include "OutputFormats.h"
+#include "TextParsing.h"
 
 namespace {
-
-std::string Shown(const std::string& text) {
-  std::string shown;
-  for (const char c : text) {
-    if (c == '\n') {
-      shown += "\\n";
-    } else if (c == '\r') {
-      shown += "\\r";
-    } else if (c == '\t') {
-      shown += "\\t";
-    } else {
-      shown += c;
-    }
-  }
-  return shown;
-}
 
 // The number of characters: every byte but UTF-8 continuation bytes.
 size_t Width(const std::string& text) {
@@ -42,12 +27,17 @@ void AppendLine(std::string& out, const std::vector<std::string>& fields, const 
 std::string FormatTable(const ResultGrid& grid, const OutputStyle& style) {
   if (grid.columns.empty()) return {};
   std::vector<std::vector<std::string>> lines;
-  if (style.header) lines.push_back(grid.columns);
+  if (style.header) {
+    std::vector<std::string> names;
+    names.reserve(grid.columns.size());
+    for (const std::string& name : grid.columns) names.push_back(OneLine(name));
+    lines.push_back(std::move(names));
+  }
   for (const auto& row : grid.rows) {
     std::vector<std::string> fields;
     fields.reserve(row.size());
     for (const CellValue& value : row)
-      fields.push_back(value.kind == CellValue::Kind::Null ? Shown(style.nullText) : Shown(value.text));
+      fields.push_back(OneLine(value.kind == CellValue::Kind::Null ? style.nullText : value.text));
     lines.push_back(std::move(fields));
   }
   std::vector<size_t> widths(grid.columns.size(), 0);
