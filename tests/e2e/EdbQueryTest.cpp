@@ -233,7 +233,7 @@ const std::vector<Case> kParameters = {
      {"--object-list", ":X,:Y", "PRODUCT", "PR2,PR3", PartsWhere("PRODUCT IN (':X', ':Y')")},
      "ID\nP4\nP5\nP6\nP7\n"},
     {"StatementAfterDoubleDash", {"--", "-- a comment\nSELECT 1 AS V"}, "V\n1\n"},
-    {"OperandAfterEquals", {"--format=table", "SELECT 1 AS V"}, "V\n-\n1\n"},
+    {"OperandAfterEquals", {"--null=-", "SELECT NULL AS V"}, "V\n-\n"},
     {"LongerNameFirst", {"--string", ":AB", "y", "--string", ":A", "x", "SELECT :AB || :A AS V"}, "V\nyx\n"},
     {"NegativeValueInBrackets", {"--int", ":A", "-5", "SELECT 10-(:A) AS V"}, "V\n15\n"},
     {"IntegersBeyond32BitsShownExactly",
@@ -320,6 +320,12 @@ TEST_F(EdbqueryTest, InitRefusesAnExistingFile) {
   ExpectFailure(Edbquery({"--init", Database()}), kDatabase, "exists already");
 }
 
+TEST_F(EdbqueryTest, ReadOnlyInitWritesNothing) {
+  const std::string path = File("readonly-init.db");
+  ExpectFailure(Edbquery({"--readonly", "--init", path}), kUsage, "--readonly and --init disagree");
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
 // Bad input, run on the built-in sample.
 const std::vector<Case> kUsageErrors = {
     {"UnknownOption", {"--bogus", "SELECT 1"}, "unknown option --bogus"},
@@ -359,6 +365,10 @@ const std::vector<Case> kUsageErrors = {
     {"OperandAfterEqualsForFlag", {"--explain=yes", "SELECT 1"}, "--explain takes no operand"},
     {"OperandAfterEqualsForTwoOperands", {"--int=:A", "1", "SELECT 1"}, "--int takes NAME VALUE"},
     {"MissingStatementFile", {"-f", "/nonexistent/q.sql"}, "cannot read statement file"},
+    {"StatementFileIsDirectory", {"-f", "/"}, "cannot read statement file /: Is a directory"},
+    {"DatabaseGivenTwice", {"--db", "a.db", "--db", "b.db", "SELECT 1"}, "--db given twice"},
+    {"FormatGivenTwice", {"--format", "csv", "--format=json", "SELECT 1"}, "--format given twice"},
+    {"TimeoutGivenTwice", {"--timeout", "1", "--timeout", "2", "SELECT 1"}, "--timeout given twice"},
     {"DoubleUnderflow", {"--double", ":M", "1e-999", "SELECT :M"}, "outside the double range"},
     {"DoubleBeyondSixDigits",
      {"--double", ":R", "123456789.123", "SELECT :R"},
