@@ -190,6 +190,11 @@ const std::vector<Case> kFormats = {
     {"JsonKeysUnique",
      {"--format", "json", "SELECT 1 AS A, 2 AS A, 3 AS \"A:1\", NULL AS A"},
      "[{\"A\":1,\"A:2\":2,\"A:1\":3,\"A:3\":null}]\n"},
+    // One column never mixes numbers and strings: integers are numbers at
+    // every width, texts of digits stay texts.
+    {"JsonIntegersAtEveryWidth",
+     {"--format", "jsonl", "SELECT 3000000000 AS N, '3000000000' AS T, -9223372036854775808 AS M, 2 AS I"},
+     "{\"N\":3000000000,\"T\":\"3000000000\",\"M\":-9223372036854775808,\"I\":2}\n"},
     {"IntegerOf2To53UnderDoubleBinding",
      {"--format", "csv", "--out", "double", "Q", "N", "SELECT 9007199254740992 AS N"},
      "N\n9007199254740992.0\n"},

@@ -110,6 +110,24 @@ TEST(EdbQueryOnServer, InitThenTourQueries) {
   EXPECT_EQ(lost.err.find("s3cr3tpw"), std::string::npos) << lost.err;
 }
 
+// JSON from a server: truth values true and false, integers numbers at
+// every width, null null, and a key for each column, however the server
+// names them.
+TEST(EdbQueryOnServer, JsonKeepsTheServersTypes) {
+  PgScratch scratch;
+  ASSERT_FALSE(scratch.Conninfo().empty());
+  const Outcome json = Edbquery(
+      {"--db", scratch.Conninfo(), "--format", "json",
+       "SELECT true AS b, false AS b, NULL::bool AS z, 3000000000::int8 AS n, 7::int2 AS s, 'x', 'y'"});
+  EXPECT_EQ(json.exitCode, 0) << json.err;
+  EXPECT_EQ(json.out,
+            "[{\"b\":true,\"b:1\":false,\"z\":null,\"n\":3000000000,\"s\":7,\"?column?\":\"x\","
+            "\"?column?:1\":\"y\"}]\n");
+  const Outcome csv =
+      Edbquery({"--db", scratch.Conninfo(), "--format", "csv", "SELECT true AS b, false AS c"});
+  EXPECT_EQ(csv.out, "b,c\n1,0\n");
+}
+
 // --timeout 0 fails at once on a lock another session holds, as it does on
 // SQLite, rather than waiting for it.
 TEST(EdbQueryOnServer, ZeroTimeoutFailsAtOnceOnAHeldLock) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "NUVHostBackend.h"
+#include "NUVHostCells.h"
 #include "NUVListPtrNUVBaseUnknown.h"
 #include "NUVRef.h"
 #include "NUVUnicodeString.h"
@@ -53,8 +54,13 @@ class NUVHost {
   // the answer. An answer without rows gives one table without rows. A
   // failure code from the consumer ends the run with that code; a writing
   // statement that fails, or whose consumer fails, is rolled back whole.
+  // With sorts, the consumer finds there what the database answered each
+  // value of its batch as (row by row, a value a column), which a cell
+  // cannot tell: an integer beyond 32 bits in a text cell, a truth value in
+  // an integer cell.
   long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const NUVHostBatchConsumer& consumer,
-                    const NUVListPtrNUVBaseUnknown* headers = nullptr);
+                    const NUVListPtrNUVBaseUnknown* headers = nullptr,
+                    std::vector<NUVHostValueSort>* sorts = nullptr);
 
   // How the database keeps its texts.
   NUVHostTextMode TextMode() const;

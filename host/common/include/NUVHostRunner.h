@@ -25,19 +25,21 @@ class NUVHostRunner {
   // The same, handing the answer to the consumer in tables of at most
   // batchRows rows, each with the same header, each before the next is
   // filled; an answer without rows gives one table without rows. A failure
-  // code from the consumer ends the run with that code.
+  // code from the consumer ends the run with that code. With sorts, each
+  // batch's values' sorts (row by row) are there when the consumer takes it.
   long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const NUVHostBatchConsumer& consumer,
-                    const NUVListPtrNUVBaseUnknown* headers);
+                    const NUVListPtrNUVBaseUnknown* headers, std::vector<NUVHostValueSort>* sorts = nullptr);
 
  private:
   using Filler = std::function<long(NUVHostCursor&, const std::vector<NUVHostCellColumn>&)>;
 
   long Execute(const NUVUnicodeString& text, bool streaming, const NUVListPtrNUVBaseUnknown* headers,
                const Filler& fill);
+  // sorts, when given, receives the sort of each value filled in.
   long Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns, NUVEdbResultTable& table,
-            size_t limit, int& row, bool& done);
+            size_t limit, int& row, bool& done, std::vector<NUVHostValueSort>* sorts = nullptr);
   long Batches(NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns, size_t batchRows,
-               const NUVHostBatchConsumer& consumer);
+               const NUVHostBatchConsumer& consumer, std::vector<NUVHostValueSort>* sorts);
 
   NUVHostBackend& backend_;
 };

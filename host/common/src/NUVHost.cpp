@@ -17,8 +17,9 @@ long NUVHost::Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
 }
 
 long NUVHost::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
-                           const NUVHostBatchConsumer& consumer, const NUVListPtrNUVBaseUnknown* headers) {
-  return NUVHostRunner(session_->Backend()).RunInBatches(statement, batchRows, consumer, headers);
+                           const NUVHostBatchConsumer& consumer, const NUVListPtrNUVBaseUnknown* headers,
+                           std::vector<NUVHostValueSort>* sorts) {
+  return NUVHostRunner(session_->Backend()).RunInBatches(statement, batchRows, consumer, headers, sorts);
 }
 
 NUVHostTextMode NUVHost::TextMode() const { return session_->Backend().TextMode(); }

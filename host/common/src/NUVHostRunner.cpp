@@ -89,7 +89,8 @@ long SetHeader(const std::vector<NUVHostCellColumn>& columns, NUVEdbResultTable&
 }  // namespace
 
 long NUVHostRunner::Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns,
-                         NUVEdbResultTable& table, size_t limit, int& row, bool& done) {
+                         NUVEdbResultTable& table, size_t limit, int& row, bool& done,
+                         std::vector<NUVHostValueSort>* sorts) {
   long code = SetHeader(columns, table);
   if (code < 0) return code;
   const NUVHostTextMode mode = backend_.TextMode();
@@ -105,7 +106,9 @@ long NUVHostRunner::Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellCol
     ++row;
     size_t i = 0;
     for (const NUVHostCellColumn& column : columns) {
-      NUVBaseUnknown* cell = NUVHostNewCell(column, cursor, i++, mode);
+      NUVHostValueSort sort = NUVHostValueSort::Null;
+      NUVBaseUnknown* cell = NUVHostNewCell(column, cursor, i++, mode, sorts ? &sort : nullptr);
+      if (sorts) sorts->push_back(sort);
       if (!cell) {
         code = NUVHostRefused(std::string("no memory for a cell in column \"") +
                               column.attrName.CastToCharPtr() + "\" of row " + std::to_string(row));
@@ -122,12 +125,14 @@ long NUVHostRunner::Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellCol
 }
 
 long NUVHostRunner::Batches(NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns,
-                            size_t batchRows, const NUVHostBatchConsumer& consumer) {
+                            size_t batchRows, const NUVHostBatchConsumer& consumer,
+                            std::vector<NUVHostValueSort>* sorts) {
   int row = 0;
   bool done = false;
   for (bool first = true; !done; first = false) {
     NUVEdbResultTable batch;
-    const long code = Fill(cursor, columns, batch, batchRows, row, done);
+    if (sorts) sorts->clear();
+    const long code = Fill(cursor, columns, batch, batchRows, row, done, sorts);
     if (code < 0) return code;
     int rows = 0;
     batch.GetNumberOfRows(rows);
@@ -152,11 +157,12 @@ long NUVHostRunner::Run(const NUVUnicodeString& statement, NUVEdbResultTable& ta
 
 long NUVHostRunner::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
                                  const NUVHostBatchConsumer& consumer,
-                                 const NUVListPtrNUVBaseUnknown* headers) {
+                                 const NUVListPtrNUVBaseUnknown* headers,
+                                 std::vector<NUVHostValueSort>* sorts) {
   if (batchRows == 0) return NUVHostRefused("a batch must hold at least one row");
   return Execute(statement, true, headers,
                  [&](NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns) {
-                   return Batches(cursor, columns, batchRows, consumer);
+                   return Batches(cursor, columns, batchRows, consumer, sorts);
                  });
 }
 

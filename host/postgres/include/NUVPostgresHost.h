@@ -13,7 +13,8 @@
 // case. Texts are plain by default: the library's string literals are
 // decoded and sent as bound parameters.
 //
-// Run's cells: int2, int4, bool (0/1) and int8 within 32 bits give integer
+// Run's cells: int2, int4, bool (0/1; a Boolean among RunInBatches' value
+// sorts) and int8 within 32 bits give integer
 // cells, wider int8 its decimal text; float4, float8 and numeric that a
 // double holds exactly give double cells, other numeric its text; bytea
 // the hexadecimal text; other types their text. A refusal carries the

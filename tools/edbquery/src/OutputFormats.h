@@ -21,6 +21,6 @@ std::string FormatTable(const ResultGrid& grid, const OutputStyle& style);
 // comma, a double quote or a line break is quoted, quotes doubled.
 std::string FormatCsv(const ResultGrid& grid, const OutputStyle& style);
 // The row as one JSON object, keys the column names in their order (the
-// caller makes them unique); numbers bare, texts as
+// caller makes them unique); numbers bare, truth values true and false, texts as
 // JSON strings, null as null. Bytes that are not UTF-8 become U+FFFD.
 std::string JsonObject(const std::vector<std::string>& columns, const std::vector<CellValue>& row);

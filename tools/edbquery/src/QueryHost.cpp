@@ -18,8 +18,9 @@ class HostAdapter : public QueryHost {
   void Install() override { host_->Install(); }
   long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const Consumer& consumer,
                     const NUVListPtrNUVBaseUnknown* headers) override {
-    return host_->RunInBatches(statement, batchRows, consumer, headers);
+    return host_->RunInBatches(statement, batchRows, consumer, headers, &sorts_);
   }
+  const std::vector<NUVHostValueSort>& BatchSorts() const override { return sorts_; }
   long ChangedRows() const override { return host_->ChangedRows(); }
   bool PlainText() const override { return host_->TextMode() == NUVHostTextMode::Plain; }
   std::string KeyAttribute(const std::string& classType) const override {
@@ -29,6 +30,7 @@ class HostAdapter : public QueryHost {
 
  private:
   std::unique_ptr<NUVHost> host_;
+  std::vector<NUVHostValueSort> sorts_;  // the current batch's
 };
 
 // How long connecting to a server may take: --timeout's time when given

@@ -2,7 +2,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "NUVHostCells.h"
 #include "NUVListPtrNUVBaseUnknown.h"
 #include "NUVUnicodeString.h"
 #include "Options.h"
@@ -20,6 +22,9 @@ class QueryHost {
   virtual void Install() = 0;
   virtual long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const Consumer& consumer,
                             const NUVListPtrNUVBaseUnknown* headers) = 0;
+  // While the consumer takes a batch: what the database answered each of
+  // its values as, row by row.
+  virtual const std::vector<NUVHostValueSort>& BatchSorts() const = 0;
   virtual long ChangedRows() const = 0;
   // True when the database keeps texts as they are.
   virtual bool PlainText() const = 0;

@@ -46,7 +46,8 @@ class QueryRun {
   static std::string Explain(const std::string& finished, const std::string& columns, bool plainText);
   void Execute(const std::string& finished, OutputBindings& bindings, const Printer& print);
   static std::vector<std::string> ColumnNames(NUVEdbResultTable& table);
-  static std::vector<std::vector<CellValue>> AllCells(const NUVEdbResultTable& table);
+  // Every value of the batch, as the database answered it.
+  std::vector<std::vector<CellValue>> AllCells(const NUVEdbResultTable& table) const;
   // The bound values of the batch's rows; before is the number of rows of
   // the batches before it.
   std::vector<std::vector<CellValue>> BoundRows(NUVEdbResultTable& table, OutputBindings& bindings,

@@ -66,7 +66,11 @@ Outputs (without any, every column of the answer is printed):
 
 Output:
       --format FORMAT       table (default), csv, json (one array) or jsonl
-                              (one object a line)
+                              (one object a line); the table shows control
+                              characters escaped (\n, \x1b...); JSON keys
+                              are unique (a repeated name gets :1, :2...),
+                              integers numbers at every width, a server's
+                              truth values true and false
       --null TEXT           print null as TEXT in table and csv output
                               (default: nothing)
       --no-header           print no column names in table and csv output
