@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -547,6 +548,15 @@ TEST_F(EdbqueryTest, LongAnswerAcrossBatches) {
   const std::string end = "{\"X\":1000},\n{\"X\":1001}";
   EXPECT_NE(json.out.find(end), std::string::npos);
   EXPECT_EQ(json.out.rfind(",\n{\"X\":2500}]\n"), json.out.size() - 14);
+  // The table is sized batch by batch, a column never narrower than before.
+  const Outcome table =
+      Edbquery({rows + "SELECT CASE X WHEN 1500 THEN 'wide value' ELSE 'v' END AS W, X FROM C"});
+  ASSERT_EQ(table.exitCode, 0) << table.err;
+  EXPECT_EQ(table.out.substr(0, 23), "W  X\n-  ----\nv  1\nv  2\n");
+  EXPECT_NE(table.out.find("\nv  1000\nv           1001\n"), std::string::npos);
+  EXPECT_NE(table.out.find("\nwide value  1500\n"), std::string::npos);
+  EXPECT_EQ(table.out.substr(table.out.size() - 18), "\nv           2500\n");
+  EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '\n'), 2502);
   ExpectFailure(
       Edbquery({"--out", "int", "Q", "X", rows + "SELECT CASE X WHEN 2001 THEN 0.5 ELSE X END AS X FROM C"}),
       kDatabase, "row 2001, column X");

@@ -24,8 +24,10 @@ void AppendLine(std::string& out, const std::vector<std::string>& fields, const 
 
 }  // namespace
 
-std::string FormatTable(const ResultGrid& grid, const OutputStyle& style) {
+std::string FormatTable(const ResultGrid& grid, const OutputStyle& style, std::vector<size_t>& widths,
+                        bool first) {
   if (grid.columns.empty()) return {};
+  widths.resize(grid.columns.size(), 0);
   std::vector<std::vector<std::string>> lines;
   if (style.header) {
     std::vector<std::string> names;
@@ -40,17 +42,19 @@ std::string FormatTable(const ResultGrid& grid, const OutputStyle& style) {
       fields.push_back(OneLine(value.kind == CellValue::Kind::Null ? style.nullText : value.text));
     lines.push_back(std::move(fields));
   }
-  std::vector<size_t> widths(grid.columns.size(), 0);
   for (const auto& fields : lines) {
-    for (size_t i = 0; i < fields.size(); ++i) widths[i] = std::max(widths[i], Width(fields[i]));
+    for (size_t i = 0; i < fields.size() && i < widths.size(); ++i)
+      widths[i] = std::max(widths[i], Width(fields[i]));
   }
-  if (style.header) {
+  std::string out;
+  const auto rows = lines.begin() + (style.header ? 1 : 0);
+  if (first && style.header) {
+    AppendLine(out, lines.front(), widths);
     std::vector<std::string> dashes;
     dashes.reserve(widths.size());
     for (const size_t width : widths) dashes.emplace_back(width, '-');
-    lines.insert(lines.begin() + 1, dashes);
+    AppendLine(out, dashes, widths);
   }
-  std::string out;
-  for (const auto& fields : lines) AppendLine(out, fields, widths);
+  for (auto fields = rows; fields != lines.end(); ++fields) AppendLine(out, *fields, widths);
   return out;
 }

@@ -28,7 +28,7 @@ std::vector<std::string> UniqueKeys(const std::vector<std::string>& columns) {
 
 std::string RowPrinter::Begin(const std::vector<std::string>& columns) {
   const bool json = format_ == OutputFormat::Json || format_ == OutputFormat::JsonLines;
-  table_.columns = json ? UniqueKeys(columns) : columns;
+  columns_ = json ? UniqueKeys(columns) : columns;
   if (format_ == OutputFormat::Json) return "[";
   if (format_ == OutputFormat::Csv && style_.header) return FormatCsv({columns, {}}, style_);
   return {};
@@ -38,15 +38,14 @@ std::string RowPrinter::Rows(std::vector<std::vector<CellValue>> rows) {
   std::string out;
   switch (format_) {
     case OutputFormat::Table:
-      for (auto& row : rows) table_.rows.push_back(std::move(row));
-      return out;
+      return FormatTable({columns_, std::move(rows)}, style_, widths_, printed_++ == 0);
     case OutputFormat::Csv:
-      return FormatCsv({table_.columns, std::move(rows)}, {style_.nullText, false});
+      return FormatCsv({columns_, std::move(rows)}, {style_.nullText, false});
     case OutputFormat::Json:
-      for (const auto& row : rows) out += (printed_++ > 0 ? ",\n" : "") + JsonObject(table_.columns, row);
+      for (const auto& row : rows) out += (printed_++ > 0 ? ",\n" : "") + JsonObject(columns_, row);
       return out;
     case OutputFormat::JsonLines:
-      for (const auto& row : rows) out += JsonObject(table_.columns, row) + "\n";
+      for (const auto& row : rows) out += JsonObject(columns_, row) + "\n";
       return out;
   }
   return out;
@@ -54,6 +53,8 @@ std::string RowPrinter::Rows(std::vector<std::vector<CellValue>> rows) {
 
 std::string RowPrinter::End() {
   if (format_ == OutputFormat::Json) return "]\n";
-  if (format_ == OutputFormat::Table) return FormatTable(table_, style_);
+  // An answer without rows still shows its header.
+  if (format_ == OutputFormat::Table && printed_ == 0)
+    return FormatTable({columns_, {}}, style_, widths_, true);
   return {};
 }
