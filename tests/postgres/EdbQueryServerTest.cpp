@@ -128,6 +128,20 @@ TEST(EdbQueryOnServer, JsonKeepsTheServersTypes) {
   EXPECT_EQ(csv.out, "b,c\n1,0\n");
 }
 
+// A password the server refuses, written with blanks and escapes, is not
+// in the message either.
+TEST(EdbQueryOnServer, RefusedPasswordStaysHidden) {
+  const std::string conninfo = ServerFile("password-conninfo");
+  ASSERT_FALSE(conninfo.empty()) << "the fixture's server has no password-checked role";
+  for (const char* given :
+       {" password='Wr0ng Secret'", " password=Wr0ng\\ Secret", " password = 'Wr0ng\\'s'"}) {
+    const Outcome refused = Edbquery({"--db", conninfo + given, "SELECT 1"});
+    EXPECT_EQ(refused.exitCode, 1) << given;
+    EXPECT_NE(refused.err.find("authentication refused"), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.err.find("Wr0ng"), std::string::npos) << refused.err;
+  }
+}
+
 // --timeout 0 fails at once on a lock another session holds, as it does on
 // SQLite, rather than waiting for it.
 TEST(EdbQueryOnServer, ZeroTimeoutFailsAtOnceOnAHeldLock) {
