@@ -13,11 +13,10 @@
 // case. Texts are plain by default: the library's string literals are
 // decoded and sent as bound parameters.
 //
-// Run's cells: int2, int4, bool (0/1; a Boolean among RunInBatches' value
-// sorts) and int8 within 32 bits give integer
-// cells, wider int8 its decimal text; float4, float8 and numeric that a
-// double holds exactly give double cells, other numeric its text; bytea
-// the hexadecimal text; other types their text. A refusal carries the
+// Run's cells: int2, int4, bool (0/1, whose value sort in RunInBatches
+// is Boolean) and int8 within 32 bits give integer cells, wider int8 its
+// decimal text; float4, float8 and numeric that a double holds exactly
+// give double cells, other numeric its text; bytea the hexadecimal text; other types their text. A refusal carries the
 // server's message and SQLSTATE. A statement goes to the server with its
 // values in one round trip (a writing one between BEGIN and COMMIT). Run
 // reads the whole answer from the server at once (it is kept whole in the

@@ -73,10 +73,9 @@ bool Refused(pg_conn* connection) {
 // may be one (libpq quotes the part of a string it cannot parse).
 std::string ConnectFailure(pg_conn* connection, const std::string& conninfo = {}) {
   if (!connection) return "no memory for a connection";
-  std::vector<std::string> secrets = NUVPgPasswordTexts(conninfo);
-  if (const char* password = PQpass(connection)) secrets.emplace_back(password);
   return (Refused(connection) ? "authentication refused: " : "") +
-         NUVPgMasked(Trimmed(PQerrorMessage(connection)), std::move(secrets));
+         Redacted(NUVPgMasked(Trimmed(PQerrorMessage(connection)), NUVPgPasswordTexts(conninfo)),
+                  PQpass(connection));
 }
 
 // The connect_timeout libpq takes: whole seconds, rounded up, at least its
