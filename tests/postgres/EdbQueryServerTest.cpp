@@ -2,8 +2,10 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "PgScratch.h"
@@ -189,6 +191,60 @@ TEST(EdbQueryOnServer, WriteWhoseOutputFailsIsNotApplied) {
     std::remove(base.c_str());
     EXPECT_EQ(Psql(scratch, "SELECT SUM(QTY) AS S FROM R").out, "s\n0\n") << rows;
   }
+}
+
+// JSON from a server: truth values true and false, integers numbers at
+// every width, null null, and a key for each column, however the server
+// names them.
+TEST(EdbQueryOnServer, JsonKeepsTheServersTypes) {
+  PgScratch scratch;
+  ASSERT_FALSE(scratch.Conninfo().empty());
+  const Outcome json = Edbquery(
+      {"--db", scratch.Conninfo(), "--format", "json",
+       "SELECT true AS b, false AS b, NULL::bool AS z, 3000000000::int8 AS n, 7::int2 AS s, 'x', 'y'"});
+  EXPECT_EQ(json.exitCode, 0) << json.err;
+  EXPECT_EQ(json.out,
+            "[{\"b\":true,\"b:1\":false,\"z\":null,\"n\":3000000000,\"s\":7,\"?column?\":\"x\","
+            "\"?column?:1\":\"y\"}]\n");
+  const Outcome csv =
+      Edbquery({"--db", scratch.Conninfo(), "--format", "csv", "SELECT true AS b, false AS c"});
+  EXPECT_EQ(csv.out, "b,c\n1,0\n");
+}
+
+// A password the server refuses, written with blanks and escapes, is not
+// in the message either.
+TEST(EdbQueryOnServer, RefusedPasswordStaysHidden) {
+  const std::string conninfo = ServerFile("password-conninfo");
+  ASSERT_FALSE(conninfo.empty()) << "the fixture's server has no password-checked role";
+  for (const char* given :
+       {" password='Wr0ng Secret'", " password=Wr0ng\\ Secret", " password = 'Wr0ng\\'s'"}) {
+    const Outcome refused = Edbquery({"--db", conninfo + given, "SELECT 1"});
+    EXPECT_EQ(refused.exitCode, 1) << given;
+    EXPECT_NE(refused.err.find("authentication refused"), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.err.find("Wr0ng"), std::string::npos) << refused.err;
+  }
+}
+
+// --timeout 0 fails at once on a lock another session holds, as it does on
+// SQLite, rather than waiting for it.
+TEST(EdbQueryOnServer, ZeroTimeoutFailsAtOnceOnAHeldLock) {
+  PgScratch scratch;
+  const auto holder = scratch.Host(true);
+  ASSERT_TRUE(holder);
+  std::thread holding([&holder] {
+    NUVEdbResultTable none;
+    holder->Run("DO $$ BEGIN PERFORM 1 FROM PART WHERE ID = 'P1' FOR UPDATE; PERFORM pg_sleep(4); END $$",
+                none);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  const auto start = std::chrono::steady_clock::now();
+  const Outcome locked =
+      Edbquery({"--db", scratch.Conninfo(), "--timeout", "0", "UPDATE PART SET QTY = 4 WHERE ID = 'P1'"});
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  holding.join();
+  EXPECT_EQ(locked.exitCode, 1);
+  EXPECT_NE(locked.err.find("lock timeout"), std::string::npos) << locked.err;
+  EXPECT_LT(took.count(), 2.5);
 }
 
 }  // namespace

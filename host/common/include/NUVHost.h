@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "NUVHostBackend.h"
+#include "NUVHostCells.h"
 #include "NUVListPtrNUVBaseUnknown.h"
 #include "NUVRef.h"
 #include "NUVUnicodeString.h"
@@ -61,9 +62,13 @@ class NUVHost {
   // statement that fails, or whose consumer fails, is rolled back whole.
   // end, when given, is called after the last batch and before a writing
   // statement commits: a caller delivers its output there, so that no
-  // write commits whose output could not be delivered.
+  // write commits whose output could not be delivered. With sorts, the
+  // consumer finds there what the database answered each value of its
+  // batch as (row by row, a value a column), which a cell cannot tell: an
+  // integer beyond 32 bits in a text cell, a truth value in an integer cell.
   long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const NUVHostBatchConsumer& consumer,
-                    const NUVListPtrNUVBaseUnknown* headers = nullptr, const NUVHostAnswerEnd& end = nullptr);
+                    const NUVListPtrNUVBaseUnknown* headers = nullptr, const NUVHostAnswerEnd& end = nullptr,
+                    std::vector<NUVHostValueSort>* sorts = nullptr);
 
   // How the database keeps its texts.
   NUVHostTextMode TextMode() const;

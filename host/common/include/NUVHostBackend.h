@@ -42,6 +42,9 @@ struct NUVHostValue {
   // form as the database writes it, or empty when it gives none here (the
   // cursor's NumberText may then give it).
   std::string_view text;
+  // An Integer that is a truth value (1 or 0) where the database has a
+  // type for them.
+  bool boolean = false;
 };
 
 // A prepared statement and, once it runs, its answer, read a row at a time.

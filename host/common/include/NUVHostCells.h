@@ -14,8 +14,14 @@ struct NUVHostCellColumn {
   NUVEdbObjAttrType type = EdbTypeNone;
 };
 
+// What the database answered a value as, which its cell cannot always
+// tell: an integer beyond 32 bits becomes a text cell, a truth value an
+// integer cell.
+enum class NUVHostValueSort : unsigned char { Null, Integer, Boolean, Double, Text, Bytes };
+
 // A new cell (one reference, the caller's) for the cursor's value in the
 // column counted from 0; null when memory runs out. Texts are carried
-// blank-encoded whatever the text mode.
+// blank-encoded whatever the text mode. With sort, it also receives what
+// the database answered the value as.
 NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostCursor& cursor, size_t index,
-                               NUVHostTextMode mode);
+                               NUVHostTextMode mode, NUVHostValueSort* sort = nullptr);

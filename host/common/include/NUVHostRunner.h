@@ -27,18 +27,22 @@ class NUVHostRunner {
   // filled; an answer without rows gives one table without rows. A failure
   // code from the consumer ends the run with that code. end, when given,
   // is called after the last batch, before a writing statement commits.
+  // With sorts, each batch's values' sorts (row by row) are there when the
+  // consumer takes it.
   long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const NUVHostBatchConsumer& consumer,
-                    const NUVListPtrNUVBaseUnknown* headers, const NUVHostAnswerEnd& end = nullptr);
+                    const NUVListPtrNUVBaseUnknown* headers, const NUVHostAnswerEnd& end = nullptr,
+                    std::vector<NUVHostValueSort>* sorts = nullptr);
 
  private:
   using Filler = std::function<long(NUVHostCursor&, const std::vector<NUVHostCellColumn>&)>;
 
   long Execute(const NUVUnicodeString& text, bool streaming, const NUVListPtrNUVBaseUnknown* headers,
                const Filler& fill);
+  // sorts, when given, receives the sort of each value filled in.
   long Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns, NUVEdbResultTable& table,
-            size_t limit, int& row, bool& done);
+            size_t limit, int& row, bool& done, std::vector<NUVHostValueSort>* sorts = nullptr);
   long Batches(NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns, size_t batchRows,
-               const NUVHostBatchConsumer& consumer);
+               const NUVHostBatchConsumer& consumer, std::vector<NUVHostValueSort>* sorts);
 
   NUVHostBackend& backend_;
 };

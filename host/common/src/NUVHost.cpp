@@ -18,8 +18,8 @@ long NUVHost::Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
 
 long NUVHost::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
                            const NUVHostBatchConsumer& consumer, const NUVListPtrNUVBaseUnknown* headers,
-                           const NUVHostAnswerEnd& end) {
-  return NUVHostRunner(session_->Backend()).RunInBatches(statement, batchRows, consumer, headers, end);
+                           const NUVHostAnswerEnd& end, std::vector<NUVHostValueSort>* sorts) {
+  return NUVHostRunner(session_->Backend()).RunInBatches(statement, batchRows, consumer, headers, end, sorts);
 }
 
 NUVHostTextMode NUVHost::TextMode() const { return session_->Backend().TextMode(); }

@@ -85,11 +85,28 @@ NUVEdbObjAttrType CellType(NUVEdbObjAttrType headerType, const NUVHostValue& val
   return EdbTypeString;
 }
 
+NUVHostValueSort SortOf(const NUVHostValue& value) {
+  switch (value.kind) {
+    case Kind::Null:
+      return NUVHostValueSort::Null;
+    case Kind::Integer:
+      return value.boolean ? NUVHostValueSort::Boolean : NUVHostValueSort::Integer;
+    case Kind::Double:
+      return NUVHostValueSort::Double;
+    case Kind::Text:
+      return NUVHostValueSort::Text;
+    case Kind::Bytes:
+      return NUVHostValueSort::Bytes;
+  }
+  return NUVHostValueSort::Text;
+}
+
 }  // namespace
 
 NUVBaseUnknown* NUVHostNewCell(const NUVHostCellColumn& column, const NUVHostCursor& cursor, size_t index,
-                               NUVHostTextMode mode) {
+                               NUVHostTextMode mode, NUVHostValueSort* sort) {
   const NUVHostValue value = cursor.Value(index);
+  if (sort) *sort = SortOf(value);
   switch (CellType(column.type, value)) {
     case EdbTypeNone: {
       auto* none = new NUVEdbResultTabData(column.classType, column.attrName, 0);

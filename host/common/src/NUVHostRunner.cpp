@@ -90,7 +90,8 @@ long SetHeader(const std::vector<NUVHostCellColumn>& columns, NUVEdbResultTable&
 }  // namespace
 
 long NUVHostRunner::Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns,
-                         NUVEdbResultTable& table, size_t limit, int& row, bool& done) {
+                         NUVEdbResultTable& table, size_t limit, int& row, bool& done,
+                         std::vector<NUVHostValueSort>* sorts) {
   long code = SetHeader(columns, table);
   if (code < 0) return code;
   const NUVHostTextMode mode = backend_.TextMode();
@@ -106,7 +107,9 @@ long NUVHostRunner::Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellCol
     ++row;
     size_t i = 0;
     for (const NUVHostCellColumn& column : columns) {
-      NUVBaseUnknown* cell = NUVHostNewCell(column, cursor, i++, mode);
+      NUVHostValueSort sort = NUVHostValueSort::Null;
+      NUVBaseUnknown* cell = NUVHostNewCell(column, cursor, i++, mode, sorts ? &sort : nullptr);
+      if (sorts) sorts->push_back(sort);
       if (!cell) {
         code = NUVHostRefused(std::string("no memory for a cell in column \"") +
                               column.attrName.CastToCharPtr() + "\" of row " + std::to_string(row));
@@ -123,12 +126,14 @@ long NUVHostRunner::Fill(NUVHostCursor& cursor, const std::vector<NUVHostCellCol
 }
 
 long NUVHostRunner::Batches(NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns,
-                            size_t batchRows, const NUVHostBatchConsumer& consumer) {
+                            size_t batchRows, const NUVHostBatchConsumer& consumer,
+                            std::vector<NUVHostValueSort>* sorts) {
   int row = 0;
   bool done = false;
   for (bool first = true; !done; first = false) {
     NUVEdbResultTable batch;
-    const long code = Fill(cursor, columns, batch, batchRows, row, done);
+    if (sorts) sorts->clear();
+    const long code = Fill(cursor, columns, batch, batchRows, row, done, sorts);
     if (code < 0) return code;
     int rows = 0;
     batch.GetNumberOfRows(rows);
@@ -153,11 +158,11 @@ long NUVHostRunner::Run(const NUVUnicodeString& statement, NUVEdbResultTable& ta
 
 long NUVHostRunner::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
                                  const NUVHostBatchConsumer& consumer, const NUVListPtrNUVBaseUnknown* headers,
-                                 const NUVHostAnswerEnd& end) {
+                                 const NUVHostAnswerEnd& end, std::vector<NUVHostValueSort>* sorts) {
   if (batchRows == 0) return NUVHostRefused("a batch must hold at least one row");
   return Execute(statement, true, headers,
                  [&](NUVHostCursor& cursor, const std::vector<NUVHostCellColumn>& columns) {
-                   const long code = Batches(cursor, columns, batchRows, consumer);
+                   const long code = Batches(cursor, columns, batchRows, consumer, sorts);
                    return code < 0 || !end ? code : end();
                  });
 }

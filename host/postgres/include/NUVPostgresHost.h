@@ -13,17 +13,18 @@
 // case. Texts are plain by default: the library's string literals are
 // decoded and sent as bound parameters.
 //
-// Run's cells: int2, int4, bool (0/1) and int8 within 32 bits give integer
-// cells, wider int8 its decimal text; float4, float8 and numeric that a
-// double holds exactly give double cells, other numeric its text; bytea
-// the hexadecimal text; other types their text. A refusal carries the
-// server's message and SQLSTATE. A statement goes to the server with its
-// values in one round trip (a writing one between BEGIN and COMMIT). Run
-// reads the whole answer from the server at once (it is kept whole in the
-// table anyway); RunInBatches reads its rows as they arrive, one at a time
-// (in chunks where libpq is 17 or later). The schema (tables and their
-// keys) is read when the host opens and again after a writing statement
-// other than INSERT, UPDATE, DELETE, MERGE and WITH.
+// Run's cells: int2, int4, bool (0/1, whose value sort in RunInBatches is
+// Boolean) and int8 within 32 bits give integer cells, wider int8 its
+// decimal text; float4, float8 and numeric that a double holds exactly give
+// double cells, other numeric its text; bytea the hexadecimal text; other
+// types their text. A refusal carries the server's message and SQLSTATE. A
+// statement goes to the server with its values in one round trip (a writing
+// one between BEGIN and COMMIT). Run reads the whole answer from the server
+// at once (it is kept whole in the table anyway); RunInBatches reads its
+// rows as they arrive, one at a time (in chunks where libpq is 17 or
+// later). The schema (tables and their keys) is read when the host opens
+// and again after a writing statement other than INSERT, UPDATE, DELETE,
+// MERGE and WITH.
 class NUVPostgresHost : public NUVHost {
  public:
   // Connects with a libpq connection string ("host=... dbname=...") or URI
@@ -33,8 +34,10 @@ class NUVPostgresHost : public NUVHost {
                                                const NUVPostgresOpenOptions& options = {});
   // Creates the sample's tables and rows (plain texts) in the database;
   // false, with nothing changed and the reason in message, when any of its
-  // tables exists already or the server refuses.
-  static bool WriteSample(const std::string& conninfo, std::string& message);
+  // tables exists already or the server refuses. Of the options only the
+  // connect timeout applies.
+  static bool WriteSample(const std::string& conninfo, std::string& message,
+                          const NUVPostgresOpenOptions& options = {});
   // True when the text is meant for this host: a postgresql:// or
   // postgres:// URI, or a keyword=value connection string.
   static bool IsConnectionString(const std::string& text);

@@ -10,6 +10,11 @@ struct NUVPostgresOpenOptions {
   // The most a statement waits for a lock another session holds, in
   // milliseconds; 0 for no limit.
   int lockTimeoutMs = 0;
+  // The most connecting may take, in milliseconds (libpq counts whole
+  // seconds, at least 2, each address of the server apart), unless the
+  // connection string sets connect_timeout; 0 for libpq's own choice
+  // (PGCONNECT_TIMEOUT, else no limit).
+  int connectTimeoutMs = 0;
   // Every transaction is read-only: writing statements are refused.
   bool readOnly = false;
 };

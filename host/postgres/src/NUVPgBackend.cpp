@@ -2,6 +2,7 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "IUnknown.h"
 #include "NUVHostQuotedName.h"
 #include "NUVPgCursor.h"
+#include "NUVPgSecrets.h"
 #include "NUVPgTextScan.h"
 
 NUVPgResult::~NUVPgResult() { PQclear(get); }
@@ -66,11 +68,21 @@ bool Refused(pg_conn* connection) {
          std::string_view(PQerrorMessage(connection)).find("authentication") != std::string_view::npos;
 }
 
-// Why a connection could not be made, never with the password.
-std::string ConnectFailure(pg_conn* connection) {
+// Why a connection could not be made, never with the password: neither
+// the one the connection holds nor any text of the connection string that
+// may be one (libpq quotes the part of a string it cannot parse).
+std::string ConnectFailure(pg_conn* connection, const std::string& conninfo = {}) {
   if (!connection) return "no memory for a connection";
   return (Refused(connection) ? "authentication refused: " : "") +
-         Redacted(Trimmed(PQerrorMessage(connection)), PQpass(connection));
+         Redacted(NUVPgMasked(Trimmed(PQerrorMessage(connection)), NUVPgPasswordTexts(conninfo)),
+                  PQpass(connection));
+}
+
+// The connect_timeout libpq takes: whole seconds, rounded up, at least its
+// least of 2; empty for none of ours.
+std::string ConnectTimeout(int milliseconds) {
+  if (milliseconds <= 0) return {};
+  return std::to_string(std::max(2, (milliseconds + 999) / 1000));
 }
 
 bool OneOf(const std::string& word, std::initializer_list<const char*> words) {
@@ -98,13 +110,18 @@ bool NUVPgBackend::ApplySettings(pg_conn* connection, const NUVPostgresOpenOptio
 
 pg_conn* NUVPgBackend::Connect(const std::string& conninfo, const NUVPostgresOpenOptions& options,
                                std::string& message) {
-  PGconn* connection = PQconnectdb(conninfo.c_str());
+  // The string's own connect_timeout comes after ours and wins.
+  const std::string timeout = ConnectTimeout(options.connectTimeoutMs);
+  const char* keywords[] = {"connect_timeout", "dbname", nullptr};
+  const char* values[] = {timeout.empty() ? nullptr : timeout.c_str(), conninfo.c_str(), nullptr};
+  PGconn* connection =
+      PQconnectdbParams(timeout.empty() ? keywords + 1 : keywords, timeout.empty() ? values + 1 : values, 1);
   if (!connection) {
     message = "no memory for a connection";
     return nullptr;
   }
   if (PQstatus(connection) != CONNECTION_OK) {
-    message = "cannot connect to the server: " + ConnectFailure(connection);
+    message = "cannot connect to the server: " + ConnectFailure(connection, conninfo);
     PQfinish(connection);
     return nullptr;
   }

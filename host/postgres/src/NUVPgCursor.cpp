@@ -222,6 +222,7 @@ NUVHostValue NUVPgCursor::Value(size_t column) const {
       value.kind = NUVHostValue::Kind::Integer;
       value.integer = text == "t" ? 1 : 0;
       value.text = value.integer ? "1" : "0";
+      value.boolean = true;
       break;
     case kInt2:
     case kInt4:

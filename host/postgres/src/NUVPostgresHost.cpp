@@ -19,8 +19,11 @@ std::unique_ptr<NUVPostgresHost> NUVPostgresHost::Open(const std::string& connin
   return std::unique_ptr<NUVPostgresHost>(new NUVPostgresHost(session));
 }
 
-bool NUVPostgresHost::WriteSample(const std::string& conninfo, std::string& message) {
-  PGconn* connection = NUVPgBackend::Connect(conninfo, {}, message);
+bool NUVPostgresHost::WriteSample(const std::string& conninfo, std::string& message,
+                                  const NUVPostgresOpenOptions& options) {
+  NUVPostgresOpenOptions connect;
+  connect.connectTimeoutMs = options.connectTimeoutMs;
+  PGconn* connection = NUVPgBackend::Connect(conninfo, connect, message);
   if (!connection) return false;
   NUVPgBackend backend(connection, {});  // finishes the connection
   for (const char* table : {"PRODUCT", "PART", "DOCUMENT", "WORKPACKAGE"}) {

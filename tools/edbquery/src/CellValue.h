@@ -2,10 +2,10 @@
 #include <string>
 #include <utility>
 
-// One printed value: its text and whether it is null, a number or a text,
-// which the formats quote differently.
+// One printed value: its text and whether it is null, a number, a truth
+// value (text 1 or 0) or a text, which the formats write differently.
 struct CellValue {
-  enum class Kind { Null, Number, Text };
+  enum class Kind { Null, Number, Boolean, Text };
   Kind kind = Kind::Null;
   std::string text;
 

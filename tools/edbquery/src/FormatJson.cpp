@@ -87,6 +87,8 @@ std::string JsonValue(const CellValue& value) {
       return "null";
     case CellValue::Kind::Number:
       return value.text;
+    case CellValue::Kind::Boolean:
+      return value.text == "0" ? "false" : "true";
     case CellValue::Kind::Text:
       break;
   }

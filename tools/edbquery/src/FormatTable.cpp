@@ -1,24 +1,9 @@
 #include <algorithm>
 
 #include "OutputFormats.h"
+#include "TextParsing.h"
 
 namespace {
-
-std::string Shown(const std::string& text) {
-  std::string shown;
-  for (const char c : text) {
-    if (c == '\n') {
-      shown += "\\n";
-    } else if (c == '\r') {
-      shown += "\\r";
-    } else if (c == '\t') {
-      shown += "\\t";
-    } else {
-      shown += c;
-    }
-  }
-  return shown;
-}
 
 // The number of characters: every byte but UTF-8 continuation bytes.
 size_t Width(const std::string& text) {
@@ -39,28 +24,37 @@ void AppendLine(std::string& out, const std::vector<std::string>& fields, const 
 
 }  // namespace
 
-std::string FormatTable(const ResultGrid& grid, const OutputStyle& style) {
+std::string FormatTable(const ResultGrid& grid, const OutputStyle& style, std::vector<size_t>& widths,
+                        bool first) {
   if (grid.columns.empty()) return {};
+  widths.resize(grid.columns.size(), 0);
   std::vector<std::vector<std::string>> lines;
-  if (style.header) lines.push_back(grid.columns);
+  if (style.header) {
+    std::vector<std::string> names;
+    names.reserve(grid.columns.size());
+    for (const std::string& name : grid.columns) names.push_back(OneLine(name));
+    lines.push_back(std::move(names));
+  }
   for (const auto& row : grid.rows) {
     std::vector<std::string> fields;
     fields.reserve(row.size());
     for (const CellValue& value : row)
-      fields.push_back(value.kind == CellValue::Kind::Null ? Shown(style.nullText) : Shown(value.text));
+      fields.push_back(OneLine(value.kind == CellValue::Kind::Null ? style.nullText : value.text));
     lines.push_back(std::move(fields));
   }
-  std::vector<size_t> widths(grid.columns.size(), 0);
   for (const auto& fields : lines) {
-    for (size_t i = 0; i < fields.size(); ++i) widths[i] = std::max(widths[i], Width(fields[i]));
+    for (size_t i = 0; i < fields.size() && i < widths.size(); ++i)
+      widths[i] = std::max(widths[i], Width(fields[i]));
   }
-  if (style.header) {
+  std::string out;
+  const auto rows = lines.begin() + (style.header ? 1 : 0);
+  if (first && style.header) {
+    AppendLine(out, lines.front(), widths);
     std::vector<std::string> dashes;
     dashes.reserve(widths.size());
     for (const size_t width : widths) dashes.emplace_back(width, '-');
-    lines.insert(lines.begin() + 1, dashes);
+    AppendLine(out, dashes, widths);
   }
-  std::string out;
-  for (const auto& fields : lines) AppendLine(out, fields, widths);
+  for (auto fields = rows; fields != lines.end(); ++fields) AppendLine(out, *fields, widths);
   return out;
 }

@@ -45,6 +45,7 @@ struct Options {
   std::string nullText;  // what null prints as in table and CSV output
   bool header = true;    // table and CSV output start with the column names
   bool readOnly = false;
-  int timeoutMs = 5000;  // how long to wait for a database another process has locked
+  int timeoutMs = 5000;       // how long to wait for a database another process has locked
+  bool timeoutGiven = false;  // --timeout was given: it bounds connecting to a server too
   bool explain = false;
 };

@@ -1,16 +1,30 @@
 #include "ParameterChecks.h"
 
-#include <cstdio>
+#include <charconv>
 #include <utility>
 
 #include "Failure.h"
 #include "NUVEdsGeneralTool.h"
 #include "NUVSqlTextScan.h"
+#include "NUVUnicodeString.h"
+#include "TextParsing.h"
 
 namespace {
 
 // A name and the text that replaces it.
 using Insertion = std::pair<std::string, std::string>;
+
+// A double as the library writes it into a statement.
+std::string WrittenDouble(double value) {
+  return std::string(NUVUnicodeString().BuildFromNum(value, "%g").View());
+}
+
+// The shortest text that reads back as the value.
+std::string ShortestText(double value) {
+  char buffer[64];
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, written.ptr);
+}
 
 // The text of item k of the parameter as the library writes it.
 std::string ValueText(const ParameterOption& entry, size_t k) {
@@ -19,11 +33,8 @@ std::string ValueText(const ParameterOption& entry, size_t k) {
     case ParameterKind::IntList:
       return std::to_string(entry.integers[k]);
     case ParameterKind::Double:
-    case ParameterKind::DoubleList: {
-      char buffer[64];
-      std::snprintf(buffer, sizeof buffer, "%g", entry.doubles[k]);
-      return buffer;
-    }
+    case ParameterKind::DoubleList:
+      return WrittenDouble(entry.doubles[k]);
     case ParameterKind::String:
     case ParameterKind::StringList:
       return "'" +
@@ -131,4 +142,17 @@ void CheckNoCommentMade(const std::string& statement, const std::string& finishe
   }
   throw Failure(kUsageError,
                 "the values start a comment in the statement; write the names in brackets, as (:A)");
+}
+
+void CheckDoublesKept(const std::vector<ParameterOption>& parameters) {
+  for (const ParameterOption& entry : parameters) {
+    for (const double value : entry.doubles) {
+      const std::string written = WrittenDouble(value);
+      double readBack = 0;
+      if (ParseDouble(written, readBack) == NumberStatus::Ok && readBack == value) continue;
+      throw Failure(kUsageError, entry.label + ": " + ShortestText(value) + " would be written as " +
+                                     written +
+                                     " (six significant digits); write the number in the statement instead");
+    }
+  }
 }

@@ -25,3 +25,8 @@ void CheckValuesHoldNoLaterName(const std::vector<ParameterOption>& parameters);
 // a single one does.
 void CheckNoCommentMade(const std::string& statement, const std::string& finished,
                         const std::vector<ParameterOption>& parameters);
+
+// Refuses a double that the statement would not hold as the same number:
+// the library writes six significant digits (123456789.123 becomes
+// 123457000).
+void CheckDoublesKept(const std::vector<ParameterOption>& parameters);

@@ -118,7 +118,14 @@ class ArgumentParser {
     slot = value;
   }
 
-  void Format(const std::string&, const Operands& operands) {
+  // Refuses an option that sets one thing given a second time: which of
+  // the two was meant is not known.
+  void Single(const std::string& option) {
+    if (!given_.insert(option).second) Fail(option + " given twice");
+  }
+
+  void Format(const std::string& option, const Operands& operands) {
+    Single(option);
     const std::string& name = operands[0];
     if (name == "table") {
       options_.format = OutputFormat::Table;
@@ -133,15 +140,21 @@ class ArgumentParser {
     }
   }
 
-  void Null(const std::string&, const Operands& operands) { options_.nullText = operands[0]; }
+  void Null(const std::string& option, const Operands& operands) {
+    Single(option);
+    options_.nullText = operands[0];
+  }
   void NoHeader(const std::string&, const Operands&) { options_.header = false; }
   void ReadOnly(const std::string&, const Operands&) { options_.readOnly = true; }
   void Timeout(const std::string& option, const Operands& operands) {
+    Single(option);
     options_.timeoutMs = IntegerValue(option, operands[0]);
     if (options_.timeoutMs < 0) Fail(option + ": " + operands[0] + " is below 0");
+    options_.timeoutGiven = true;
   }
 
-  void Text(const std::string&, const Operands& operands) {
+  void Text(const std::string& option, const Operands& operands) {
+    Single(option);
     if (operands[0] == "plain") {
       options_.textMode = TextMode::Plain;
     } else if (operands[0] == "encoded") {
@@ -295,6 +308,7 @@ class ArgumentParser {
   void Validate() const {
     if (options_.action == Action::Init) {
       if (options_.source != StatementSource::None) Fail("--init takes no statement");
+      if (options_.readOnly) Fail("--readonly and --init disagree: --init writes " + options_.initPath);
       return;
     }
     if (options_.source == StatementSource::None) Fail("no statement given (see --help)");
@@ -332,6 +346,7 @@ class ArgumentParser {
   size_t next_ = 0;
   bool positionalOnly_ = false;
   bool lastWasList_ = false;
+  std::set<std::string> given_;  // the options that may be given once, given so far
   Options options_;
 };
 

@@ -27,7 +27,7 @@ void Perform(const Options& options, std::FILE* input, OutputWriter& writer, std
     case Action::Version:
       return writer.Write(std::string("edbquery ") + kEdbQueryVersion + "\n");
     case Action::Init:
-      return WriteSample(options.initPath);
+      return WriteSample(options);
     case Action::Query:
       break;
   }

@@ -2,7 +2,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "NUVHostCells.h"
 #include "NUVListPtrNUVBaseUnknown.h"
 #include "NUVUnicodeString.h"
 #include "Options.h"
@@ -21,6 +23,9 @@ class QueryHost {
   // end is called after the last batch, before a writing statement commits.
   virtual long RunInBatches(const NUVUnicodeString& statement, size_t batchRows, const Consumer& consumer,
                             const NUVListPtrNUVBaseUnknown* headers, const std::function<long()>& end) = 0;
+  // While the consumer takes a batch: what the database answered each of
+  // its values as, row by row.
+  virtual const std::vector<NUVHostValueSort>& BatchSorts() const = 0;
   virtual long ChangedRows() const = 0;
   // True when the last statement was a writing one, committed or not.
   virtual bool LastWrote() const = 0;
@@ -36,6 +41,6 @@ class QueryHost {
 bool NamesServer(const std::string& target);
 // Opens the database of the options. Throws Failure when it cannot.
 std::unique_ptr<QueryHost> OpenQueryHost(const Options& options);
-// Writes the sample to a new file, or into a server that has none of its
-// tables. Throws Failure when it cannot, with nothing changed.
-void WriteSample(const std::string& target);
+// Writes the sample to the new file of --init, or into a server that has
+// none of its tables. Throws Failure when it cannot, with nothing changed.
+void WriteSample(const Options& options);

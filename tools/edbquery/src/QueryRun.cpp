@@ -37,6 +37,7 @@ void QueryRun::Output(const std::string& statement, const Printer& print, const 
   CheckNamesApart(options_.parameters);
   CheckValuesHoldNoLaterName(options_.parameters);
   CheckNamesOccur(statement, options_.parameters);
+  CheckDoublesKept(options_.parameters);
   CheckObjectClasses();
   const QueryParameters parameters(options_.parameters, *host_);
   const std::string finished = Finish(statement, parameters);
@@ -138,13 +139,16 @@ std::vector<std::string> QueryRun::ColumnNames(NUVEdbResultTable& table) {
   return names;
 }
 
-std::vector<std::vector<CellValue>> QueryRun::AllCells(const NUVEdbResultTable& table) {
+std::vector<std::vector<CellValue>> QueryRun::AllCells(const NUVEdbResultTable& table) const {
+  const std::vector<NUVHostValueSort>& sorts = host_->BatchSorts();
   std::vector<std::vector<CellValue>> rows;
   const int count = RowCount(table);
+  size_t next = 0;  // the sort of the next value
   for (int n = 1; n <= count; ++n) {
     const RowCells cells(table, n);
     std::vector<CellValue> row;
-    for (int i = 1; i <= cells.Count(); ++i) row.push_back(cells.Value(i));
+    for (int i = 1; i <= cells.Count(); ++i, ++next)
+      row.push_back(cells.Value(i, next < sorts.size() ? sorts[next] : NUVHostValueSort::Null));
     rows.push_back(std::move(row));
   }
   return rows;

@@ -54,7 +54,8 @@ class QueryRun {
   // statement becomes a Failure saying that nothing of it was applied.
   [[noreturn]] void Rethrow(const std::exception_ptr& failure) const;
   static std::vector<std::string> ColumnNames(NUVEdbResultTable& table);
-  static std::vector<std::vector<CellValue>> AllCells(const NUVEdbResultTable& table);
+  // Every value of the batch, as the database answered it.
+  std::vector<std::vector<CellValue>> AllCells(const NUVEdbResultTable& table) const;
   // The bound values of the batch's rows; before is the number of rows of
   // the batches before it.
   std::vector<std::vector<CellValue>> BoundRows(NUVEdbResultTable& table, OutputBindings& bindings,

@@ -17,7 +17,7 @@ std::string RowCells::AttrName(int i) const {
   return std::string(name.View());
 }
 
-CellValue RowCells::Value(int i) const {
+CellValue RowCells::Value(int i, NUVHostValueSort sort) const {
   const NUVEdbResultTabData* cell = Cell(i);
   NUVEdbObjAttrType type = EdbTypeNone;
   if (!cell || cell->GetType(type) < 0) return CellValue::Null();
@@ -28,11 +28,15 @@ CellValue RowCells::Value(int i) const {
     case EdbTypeNone:
       return CellValue::Null();
     case EdbTypeInteger:
-      return cell->GetData(integer) >= 0 ? CellValue::Integer(integer) : CellValue::Null();
+      if (cell->GetData(integer) < 0) return CellValue::Null();
+      if (sort == NUVHostValueSort::Boolean) return {CellValue::Kind::Boolean, integer ? "1" : "0"};
+      return CellValue::Integer(integer);
     case EdbTypeDouble:
       return cell->GetData(real) >= 0 ? CellValue::Double(real) : CellValue::Null();
     default:
-      return cell->GetData(text, 1) >= 0 ? CellValue::Text(std::string(text.View())) : CellValue::Null();
+      if (cell->GetData(text, 1) < 0) return CellValue::Null();
+      if (sort == NUVHostValueSort::Integer) return {CellValue::Kind::Number, std::string(text.View())};
+      return CellValue::Text(std::string(text.View()));
   }
 }
 

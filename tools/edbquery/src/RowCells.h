@@ -2,6 +2,7 @@
 #include <string>
 
 #include "CellValue.h"
+#include "NUVHostCells.h"
 #include "NUVRefList.h"
 
 class NUVEdbResultTabData;
@@ -19,8 +20,11 @@ class RowCells {
   const NUVEdbResultTabData* Cell(int i) const;
   // The attribute name of cell i; empty when it has none.
   std::string AttrName(int i) const;
-  // The value of cell i as its type says; null for a cell of no type.
-  CellValue Value(int i) const;
+  // The value of cell i as its type says, or as the database answered it
+  // where sort says more (an integer beyond 32 bits, which a text cell
+  // carries, is a number; a truth value a Boolean); null for a cell of no
+  // type.
+  CellValue Value(int i, NUVHostValueSort sort = NUVHostValueSort::Null) const;
   // True when a cell of the attribute holds a value (is not null).
   bool HasValue(const std::string& attrName) const;
 

@@ -6,9 +6,9 @@
 #include "OutputFormats.h"
 
 // Prints an answer in one format as its rows arrive: the text for the
-// start, for each group of rows, and for the end. CSV and JSON give their
-// text as the rows come; the table keeps every row to size its columns and
-// gives it all at the end.
+// start, for each group of rows, and for the end, holding no row after
+// its group. The table sizes its columns for each group, starting from the
+// widths of the groups before (as wide as the widest value so far).
 class RowPrinter {
  public:
   RowPrinter(OutputFormat format, OutputStyle style) : format_(format), style_(std::move(style)) {}
@@ -23,6 +23,7 @@ class RowPrinter {
  private:
   OutputFormat format_;
   OutputStyle style_;
-  ResultGrid table_;  // the columns, and for the table format every row so far
-  size_t printed_ = 0;
+  std::vector<std::string> columns_;
+  std::vector<size_t> widths_;  // the table's column widths so far
+  size_t printed_ = 0;          // JSON: the rows printed; table: the groups printed
 };

@@ -18,9 +18,13 @@ std::string FileText(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) throw Failure(kUsageError, "cannot read statement file " + path + ": " + std::strerror(errno));
   std::string text;
+  errno = 0;
   const bool read = ReadAll(file, text);
+  const int error = errno;  // a directory opens, and only reading it fails (EISDIR)
   std::fclose(file);
-  if (!read) throw Failure(kUsageError, "cannot read statement file " + path);
+  if (!read)
+    throw Failure(kUsageError, "cannot read statement file " + path + ": " +
+                                   (error != 0 ? std::strerror(error) : "read error"));
   return text;
 }
 

@@ -57,17 +57,26 @@ std::vector<std::string> SplitItems(const std::string& text) {
 }
 
 std::string OneLine(const std::string& text) {
+  static const char kDigits[] = "0123456789abcdef";
   std::string line;
-  for (const char c : text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
     const auto byte = static_cast<unsigned char>(c);
-    if (c == '\n') {
+    // U+0080 to U+009F, which some terminals obey as controls (U+009B
+    // starts a cursor movement as ESC [ does).
+    const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0u;
+    if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+      line += "\\u00";
+      line += kDigits[next >> 4];
+      line += kDigits[next & 0x0F];
+      ++i;
+    } else if (c == '\n') {
       line += "\\n";
     } else if (c == '\r') {
       line += "\\r";
     } else if (c == '\t') {
       line += "\\t";
     } else if (byte < 0x20 || byte == 0x7F) {
-      static const char kDigits[] = "0123456789abcdef";
       line += "\\x";
       line += kDigits[byte >> 4];
       line += kDigits[byte & 0x0F];

@@ -14,6 +14,7 @@ NumberStatus ParseDouble(const std::string& text, double& value);
 // Splits a list operand on ",": "\," stands for a comma and "\\" for a
 // backslash; any other backslash stays as it is. "" gives one empty item.
 std::vector<std::string> SplitItems(const std::string& text);
-// The text on one line: line breaks, tabs and other control characters
-// are written as \n, \r, \t and \xNN.
+// The text on one line, with nothing a terminal obeys: line breaks, tabs
+// and the other control characters (below 0x20, and 0x7F) are written as
+// \n, \r, \t and \xNN, and U+0080 to U+009F as \u0080 to \u009f.
 std::string OneLine(const std::string& text);

@@ -30,11 +30,16 @@ Database:
       --readonly            open the database without write access
       --timeout MS          wait up to MS milliseconds for a database another
                               process has locked, or a lock on a server
-                              (default 5000)
+                              (default 5000; 0 fails at once when the lock
+                              is held); on a server it also bounds
+                              connecting (default 10 s, at least 2 s;
+                              connect_timeout in the string wins)
 
 Parameters:
       --int NAME VALUE      an integer
-      --double NAME VALUE   a double
+      --double NAME VALUE   a double, written with six significant digits: a
+                              VALUE that needs more is refused (write it in
+                              the statement)
       --string NAME VALUE   a text, written quoted ('...')
       --string-file NAME FILE
                             a text: the whole contents of FILE
@@ -61,7 +66,11 @@ Outputs (without any, every column of the answer is printed):
 
 Output:
       --format FORMAT       table (default), csv, json (one array) or jsonl
-                              (one object a line)
+                              (one object a line); the table shows control
+                              characters escaped (\n, \x1b...); JSON keys
+                              are unique (a repeated name gets :1, :2...),
+                              integers numbers at every width, a server's
+                              truth values true and false
       --null TEXT           print null as TEXT in table and csv output
                               (default: nothing)
       --no-header           print no column names in table and csv output
