@@ -69,3 +69,5 @@ nuv_pkg_config(NUVHostCommon "What every NUVEdbUtil host shares (static)" NUVHos
 nuv_pkg_config(NUVSqliteHost "NUVEdbUtil host over SQLite (static)" NUVSqliteHost "NUVHostCommon NUVEdbUtil" sqlite3)
 nuv_pkg_config(NUVPostgresHost "NUVEdbUtil host over a PostgreSQL server through libpq (static)" NUVPostgresHost
   "NUVHostCommon NUVEdbUtil" libpq)
+
+include(cmake/NUVDebianPackages.cmake)
