@@ -1,5 +1,6 @@
 # The API reference (target docs): Doxygen over the public headers of the
-# library and the hosts, into <build>/docs/html. Warnings are errors.
+# library, the hosts and the platform stand-in, into <build>/html.
+# Warnings are errors.
 option(NUV_BUILD_DOCS "Add the docs target (needs Doxygen)" OFF)
 if(NUV_BUILD_DOCS)
   find_package(Doxygen REQUIRED)
