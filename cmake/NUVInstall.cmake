@@ -70,4 +70,8 @@ nuv_pkg_config(NUVSqliteHost "NUVEdbUtil host over SQLite (static)" NUVSqliteHos
 nuv_pkg_config(NUVPostgresHost "NUVEdbUtil host over a PostgreSQL server through libpq (static)" NUVPostgresHost
   "NUVHostCommon NUVEdbUtil" libpq)
 
-include(cmake/NUVDebianPackages.cmake)
+# Packages only for a build of this project itself: a project that takes
+# the source tree in with add_subdirectory packages as it chooses.
+if(PROJECT_IS_TOP_LEVEL)
+  include(cmake/NUVDebianPackages.cmake)
+endif()
