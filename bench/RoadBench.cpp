@@ -8,7 +8,7 @@
 // memory of a large table.
 //
 // Each pass and each stage of the library's road is a function of its own
-// (namespace road, never inlined), so that bench/instructions can read its
+// (namespace road, never inlined), so that bench/scripts/instructions can read its
 // instruction count from callgrind by name.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>

@@ -12,7 +12,7 @@
 
 namespace road {
 
-// ExtractOutput of every row of the table, for bench/instructions --flat.
+// ExtractOutput of every row of the table, for bench/scripts/instructions --flat.
 [[gnu::noipa]] void RowAccessPass(NUVEdbBrokerTool& broker, NUVEdbResultTable& table, bench::BoundRow& row,
                                   const NUVIEdbSysQuery2* query, int rows) {
   for (int r = 1; r <= rows; ++r) broker.ExtractOutput(table, row.bindings, query, r);

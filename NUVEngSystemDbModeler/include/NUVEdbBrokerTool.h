@@ -18,8 +18,11 @@ class NUVIEdbSysQuery2;
 class NUVEDBUTIL_API NUVEdbBrokerTool : public NUVBaseUnknown {
  public:
   NUVEdbBrokerTool() = default;
+  // @{
+  // The tool has no state: copies are interchangeable.
   NUVEdbBrokerTool(const NUVEdbBrokerTool& other) = default;
   NUVEdbBrokerTool& operator=(const NUVEdbBrokerTool& other) = default;
+  // @}
   ~NUVEdbBrokerTool() override;
 
   // Writes the statement with every parameter's name replaced by its value

@@ -12,17 +12,28 @@ class NUVEDBUTIL_API NUVEdbDeleteError : public NUVInternalError {
   NUVEDB_DECLARE_CLASS_INFO(NUVEdbDeleteError)
 
  public:
+  // @{
+  // Hand their arguments on to NUVInternalError unchanged; no entries.
   explicit NUVEdbDeleteError(unsigned int id) : NUVInternalError(id) {}
   NUVEdbDeleteError(unsigned int id, const char* msgId, const char* catalog)
       : NUVInternalError(id, msgId, catalog) {}
   NUVEdbDeleteError(const char* msgId, const char* catalog) : NUVInternalError(msgId, catalog) {}
+  // @}
+  // @{
+  // Copies what the error carries and its entries.
   NUVEdbDeleteError(const NUVEdbDeleteError& other) = default;
   NUVEdbDeleteError& operator=(const NUVEdbDeleteError& other) = default;
+  // @}
   ~NUVEdbDeleteError() override;
 
+  // A copy allocated through the base object's operator new, or null when
+  // that fails.
   NUVError* CloneSelf() override;
+  // Writes the message table: empty (errorTableLength entries).
   void GetErrorTable(unsigned int* length, const NUVErrDsc** table) override;
+  // Records where the error was raised; answers the error itself.
   NUVEdbDeleteError* Setup(const char* file, int line);
+  // The error itself, with its own type.
   NUVEdbDeleteError* Self();
 
   // Replaces the stored entries; fails, keeping them, when the three lists
@@ -35,8 +46,8 @@ class NUVEDBUTIL_API NUVEdbDeleteError : public NUVInternalError {
   // code; on a negative one the list is released and *objects is null.
   long GetErrorInfo(NUVIUnknownList** objects, NUVListValNUVUnicodeString& classTypes);
 
-  static const unsigned int errorTableLength;
-  static const NUVErrDsc errorTable[1];
+  static const unsigned int errorTableLength;  // 0: the message table is empty
+  static const NUVErrDsc errorTable[1];        // the (empty) message table
 
  private:
   NUVListValNUVUnicodeString keys_{0};

@@ -15,8 +15,11 @@ class NUVEdsMetadataTool;
 class NUVEDBUTIL_API NUVEdbGeneralTool : public NUVBaseUnknown {
  public:
   NUVEdbGeneralTool() = default;
+  // @{
+  // The tool has no state: copies are interchangeable.
   NUVEdbGeneralTool(const NUVEdbGeneralTool& other) = default;
   NUVEdbGeneralTool& operator=(const NUVEdbGeneralTool& other) = default;
+  // @}
   ~NUVEdbGeneralTool() override;
 
   // The session's interface iid through out, with a reference; the
@@ -42,8 +45,11 @@ class NUVEDBUTIL_API NUVEdbGeneralTool : public NUVBaseUnknown {
   // Reads the hexadecimal text back; an odd last character is ignored and a
   // pair that is not two hexadecimal digits gives the byte 0.
   _SEQUENCE_SEQUENCE_octet UnicodeToSequence(const NUVUnicodeString& text);
+  // @{
+  // The same bytes in the other octet-sequence type.
   _SEQUENCE_SEQUENCE_octet SequenceToSequence(const _SEQUENCE_octet& bytes);
   _SEQUENCE_octet SequenceToSequence(const _SEQUENCE_SEQUENCE_octet& bytes);
+  // @}
   // The bytes of the octet sequence the any holds; empty when it holds none.
   _SEQUENCE_SEQUENCE_octet CORBAToSequence(const CORBAAny& any);
 };

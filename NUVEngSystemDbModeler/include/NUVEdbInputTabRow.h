@@ -14,9 +14,11 @@ class NUVEDBUTIL_API NUVEdbInputTabRow : public NUVBaseUnknown {
   // Keeps the entries that are NUVEdbSQLData (or derived), each with a
   // reference of its own; the list and the caller's references stay.
   explicit NUVEdbInputTabRow(const NUVListPtrNUVBaseUnknown& parameters);
+  // @{
   // A copy shares the parameters and the link, with references of its own.
   NUVEdbInputTabRow(const NUVEdbInputTabRow& other);
   NUVEdbInputTabRow& operator=(const NUVEdbInputTabRow& other);
+  // @}
   ~NUVEdbInputTabRow() override;
 
  private:

@@ -14,9 +14,11 @@ class NUVEDBUTIL_API NUVEdbInputTable : public NUVBaseUnknown {
 
  public:
   NUVEdbInputTable() = default;
+  // @{
   // A copy shares the rows and takes its own reference on each.
   NUVEdbInputTable(const NUVEdbInputTable& other);
   NUVEdbInputTable& operator=(const NUVEdbInputTable& other);
+  // @}
   ~NUVEdbInputTable() override;
 
   // Appends a row made from the list. Fails for an empty list or when the

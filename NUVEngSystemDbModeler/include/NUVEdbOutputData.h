@@ -15,6 +15,9 @@ class NUVEDBUTIL_API NUVEdbOutputData : public NUVBaseUnknown {
   NUVEDB_DECLARE_CLASS_INFO(NUVEdbOutputData)
 
  public:
+  // @{
+  // Binds the attribute of the class type to the caller's variable, whose
+  // kind gives the binding's type.
   NUVEdbOutputData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, int* target);
   NUVEdbOutputData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName, double* target);
   NUVEdbOutputData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
@@ -23,25 +26,35 @@ class NUVEDBUTIL_API NUVEdbOutputData : public NUVBaseUnknown {
                    NUVIEdbSysObject*& target);
   NUVEdbOutputData(const NUVUnicodeString& classType, const NUVUnicodeString& attrName,
                    NUVIUnknownList*& target);
+  // @}
+  // @{
   // A copy is bound to the same variables; no reference is taken.
   NUVEdbOutputData(const NUVEdbOutputData& other) = default;
   NUVEdbOutputData& operator=(const NUVEdbOutputData& other) = default;
+  // @}
   // Releases nothing: the variables keep what they hold.
   ~NUVEdbOutputData() override;
 
+  // @{
   // Each writes only through its own kind of target, and does nothing when
   // the binding has none.
   void SetValue(const int& value);
   void SetValue(const double& value);
   void SetValue(const NUVUnicodeString& value);
+  // @}
+  // @{
   // Replace what the variable holds by the pointer with a reference of its
   // own; null empties the variable.
   void SetValue(const NUVIEdbSysObject* value);
   void SetValue(const NUVIUnknownList* value);
+  // @}
 
+  // @{
   // Fail, leaving the argument alone, when the name is empty.
   long GetAttrName(NUVUnicodeString& attrName) const;
   long GetClassType(NUVUnicodeString& classType) const;
+  // @}
+  // The type of the bound variable; always succeeds.
   long GetAttrType(NUVEdbObjAttrType& type) const;
 
  private:

@@ -15,10 +15,12 @@ class NUVEDBUTIL_API NUVEdbResultTabRow : public NUVBaseUnknown {
   // Keeps the entries that are cells (NUVEdbResultTabData or derived), each
   // with a reference of its own; the list and the caller's references stay.
   explicit NUVEdbResultTabRow(NUVListPtrNUVBaseUnknown& cells);
+  // @{
   // A copy shares the cells and the next link and takes its own references
   // on the cells.
   NUVEdbResultTabRow(const NUVEdbResultTabRow& other);
   NUVEdbResultTabRow& operator=(const NUVEdbResultTabRow& other);
+  // @}
   // Releases the cells, not the next row.
   ~NUVEdbResultTabRow() override;
 

@@ -18,9 +18,11 @@ class NUVEDBUTIL_API NUVEdbResultTable : public NUVBaseUnknown {
 
  public:
   NUVEdbResultTable() = default;
+  // @{
   // A copy shares headers and rows and takes its own reference on each.
   NUVEdbResultTable(const NUVEdbResultTable& other);
   NUVEdbResultTable& operator=(const NUVEdbResultTable& other);
+  // @}
   ~NUVEdbResultTable() override;
 
   // Stores the headers of the list (NUVEdbResultTabHdr or derived), each

@@ -8,13 +8,19 @@ class NUVEDBUTIL_API NUVEdbSQLData : public NUVEdbAnyData {
   NUVEDB_DECLARE_CLASS_INFO(NUVEdbSQLData)
 
  public:
+  // @{
+  // A scalar parameter: the name and a value built as NUVEdbAnyData's
+  // constructor of the same argument builds it.
   NUVEdbSQLData(const NUVUnicodeString& name, int value);
   NUVEdbSQLData(const NUVUnicodeString& name, const float& value);
   NUVEdbSQLData(const NUVUnicodeString& name, const double& value);
   NUVEdbSQLData(const NUVUnicodeString& name, const NUVUnicodeString& value, const unsigned char& keepEncoded);
   NUVEdbSQLData(const NUVUnicodeString& name, const IUnknown* value);
+  // @}
 
-  // With a non-empty condition every item is named by the first name.
+  // @{
+  // A list parameter: one name per value and the condition. With a
+  // non-empty condition every item is named by the first name.
   NUVEdbSQLData(const NUVListValNUVUnicodeString& names, const NUVRawCollint& values,
                 const NUVUnicodeString& condition);
   NUVEdbSQLData(const NUVListValNUVUnicodeString& names, const NUVRawCollfloat& values,
@@ -25,9 +31,14 @@ class NUVEDBUTIL_API NUVEdbSQLData : public NUVEdbAnyData {
                 const NUVUnicodeString& condition);
   NUVEdbSQLData(const NUVListValNUVUnicodeString& names, const NUVIUnknownList* values,
                 const NUVUnicodeString& condition);
+  // @}
 
+  // @{
+  // Copies the names and the condition and shares the value as
+  // NUVEdbAnyData's copy does.
   NUVEdbSQLData(const NUVEdbSQLData& other) = default;
   NUVEdbSQLData& operator=(const NUVEdbSQLData& other) = default;
+  // @}
   ~NUVEdbSQLData() override;
 
   // Fails when the name is empty (always for a list parameter).
@@ -37,6 +48,7 @@ class NUVEDBUTIL_API NUVEdbSQLData : public NUVEdbAnyData {
   // The condition, empty or not; always succeeds.
   long GetParmCondition(NUVUnicodeString& condition) const;
 
+  // @{
   // The name and value of list item n. The name is written when it exists,
   // even when reading the value then fails.
   long GetListDataByItemNb(int n, NUVUnicodeString& name, int& value) const;
@@ -45,6 +57,7 @@ class NUVEDBUTIL_API NUVEdbSQLData : public NUVEdbAnyData {
   long GetListDataByItemNb(int n, NUVUnicodeString& name, NUVUnicodeString& value,
                            const unsigned char& decode) const;
   long GetListDataByItemNb(int n, NUVUnicodeString& name, const GUID& iid, void** out) const;
+  // @}
 
  private:
   void LoadListOfParmName(const NUVListValNUVUnicodeString& names);

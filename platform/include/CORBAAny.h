@@ -6,6 +6,7 @@
 // A CORBA any, as far as the library needs it: it may hold an octet sequence.
 class CORBAAny {
  public:
+  // Stores a copy of the octet sequence, replacing what the any held.
   CORBAAny& operator<<=(const _SEQUENCE_octet& value) {
     octets_ = value;
     return *this;

@@ -5,10 +5,10 @@
 
 // A 128-bit interface or class identifier.
 struct GUID {
-  uint32_t Data1;
-  uint16_t Data2;
-  uint16_t Data3;
-  uint8_t Data4[8];
+  uint32_t Data1;    // the first group of eight hexadecimal digits
+  uint16_t Data2;    // the second group of four
+  uint16_t Data3;    // the third group of four
+  uint8_t Data4[8];  // the last two groups, as eight bytes
   // Equal when all sixteen bytes are: two eight-byte comparisons at run
   // time, as interface lookups compare identifiers on every call.
   friend constexpr bool operator==(const GUID& a, const GUID& b) {

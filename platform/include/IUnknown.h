@@ -18,7 +18,10 @@ class IUnknown {
   // Writes the interface asked for with a new reference, or null and a
   // negative code.
   virtual long QueryInterface(const GUID& iid, void** out) = 0;
+  // Takes one more reference; answers the new count.
   virtual unsigned long AddRef() = 0;
+  // Gives one reference back; the last one destroys the object. Answers
+  // the count left.
   virtual unsigned long Release() = 0;
 
  protected:

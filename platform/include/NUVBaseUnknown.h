@@ -22,15 +22,27 @@ class NUVPLATFORM_API NUVBaseUnknown : public IUnknown {
   NUVBaseUnknown& operator=(const NUVBaseUnknown&) noexcept { return *this; }
   virtual ~NUVBaseUnknown() { NUVObjectCounters::ObjectDestroyed(); }
 
+  // IUnknown with a new reference; null and NUV_E_NOINTERFACE for any
+  // other interface, NUV_E_POINTER for a null out.
   long QueryInterface(const GUID& iid, void** out) override;
+  // Takes one more reference; answers the new count.
   unsigned long AddRef() override;
+  // Gives one reference back; the last one deletes the object. Answers the
+  // count left.
   unsigned long Release() override;
 
+  // The meta-object of the object's class (registered classes answer
+  // their own).
   virtual NUVMetaClass* GetMetaObject() const;
+  // The name of the object's class.
   virtual const char* IsA() const;
+  // Non-zero when the object's class is the named one or derives from it.
   virtual int IsAKindOf(const char* name) const;
+  // The meta-object of this class.
   static NUVMetaClass* MetaObject();
 
+  // A block from the object pool; null when memory runs out or when
+  // FailAllocationAt asked for this allocation to fail.
   static void* operator new(size_t size) noexcept;
   // Given the size of the object deleted, which its virtual destructor knows.
   static void operator delete(void* memory, size_t size) noexcept { NUVObjectPool::Free(memory, size); }

@@ -17,33 +17,44 @@ class NUVCollection {
   explicit NUVCollection(int initialSize = 0) {
     if (initialSize > 0) items_.reserve(static_cast<std::size_t>(initialSize));
   }
+  // The number of items.
   int Size() const { return static_cast<int>(items_.size()); }
   // Appends the item and returns its number.
   int Append(const T& item) {
     items_.push_back(item);
     return Size();
   }
+  // Appends the other list's items in order and returns the new size.
   int Append(const NUVCollection& other) {
     items_.insert(items_.end(), other.items_.begin(), other.items_.end());
     return Size();
   }
-  // The items in order, for loops that visit each once without numbering.
+  // The items in order, for loops that visit each once without numbering:
+  // the first item.
   const T* begin() const { return items_.data(); }
+  // Past the last item.
   const T* end() const { return items_.data() + items_.size(); }
+  // Item n, from 1; an index outside 1..Size() raises a platform error.
   T& operator[](int n) { return items_[Slot(n)]; }
+  // Item n, from 1, read only; an index outside 1..Size() raises a
+  // platform error.
   const T& operator[](int n) const { return items_[Slot(n)]; }
   // Makes room for n items in all, so that appending up to them allocates nothing.
   void Reserve(int n) {
     if (n > 0) items_.reserve(static_cast<std::size_t>(n));
   }
+  // Empties the list; FreeMemory also gives back its storage, KeepMemory
+  // keeps it for a list that is filled again.
   void RemoveAll(NUVCollec::MemoryHandling mode = NUVCollec::FreeMemory) {
     items_.clear();
     if (mode == NUVCollec::FreeMemory) items_.shrink_to_fit();
   }
+  // True when both hold equal items in the same order.
   bool operator==(const NUVCollection& other) const { return items_ == other.items_; }
 
  protected:
-  using Storage = std::vector<T, NUVPoolAllocator<T>>;
+  using Storage = std::vector<T, NUVPoolAllocator<T>>;  // the items, in pool memory
+  // The items themselves, for derived lists that sort or reorder them.
   Storage& Items() { return items_; }
 
  private:

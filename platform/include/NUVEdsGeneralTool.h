@@ -10,10 +10,12 @@
 // original exactly and returns text that is no valid encoding unchanged.
 class NUVPLATFORM_API NUVEdsGeneralTool {
  public:
+  // The text in encoded form.
   NUVUnicodeString EncodeBlanks(const NUVUnicodeString& text) const;
   // Writes what EncodeBlanks gives for the UTF-8 text into encoded, in the
   // room encoded already has when it holds its text alone.
   void EncodeBlanks(std::string_view text, NUVUnicodeString& encoded) const;
+  // The original of an encoded text; other text comes back unchanged.
   NUVUnicodeString DecodeBlanks(const NUVUnicodeString& text) const;
   // Writes what DecodeBlanks gives for the text into decoded, in the room
   // decoded already has when it holds its text alone.

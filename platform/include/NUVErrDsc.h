@@ -2,7 +2,7 @@
 
 // One entry of an error class's message table.
 struct NUVErrDsc {
-  unsigned int id;
-  const char* msgId;
-  const char* text;
+  unsigned int id;     // the error identifier the entry is for
+  const char* msgId;   // its message identifier
+  const char* text;    // its message text
 };

@@ -8,6 +8,7 @@ class NUVPLATFORM_API NUVException : public NUVBaseUnknown {
   NUVMetaClass* GetMetaObject() const override;
   const char* IsA() const override;
   int IsAKindOf(const char* name) const override;
+  // The meta-object of this class.
   static NUVMetaClass* MetaObject();
 
   // Raises this object into the innermost enclosing frame; does not return.

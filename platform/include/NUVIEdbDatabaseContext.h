@@ -8,7 +8,10 @@ inline constexpr GUID IID_NUVIEdbDatabaseContext{
 // The session's current database and its handles.
 class NUVIEdbDatabaseContext : public IUnknown {
  public:
+  // Writes the name of the current database.
   virtual long GetCurrentDatabase(NUVUnicodeString& database) = 0;
+  // Makes the named database the current one; a negative code when the
+  // context cannot.
   virtual long SetCurrentDatabase(const NUVUnicodeString& database) = 0;
   // The handle of the named database as the interface iid, with a reference.
   virtual long GetDatabaseHandle(const NUVUnicodeString& database, const GUID& iid, void** out) = 0;

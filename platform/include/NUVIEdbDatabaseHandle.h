@@ -8,7 +8,9 @@ inline constexpr GUID IID_NUVIEdbDatabaseHandle{
 // One open database.
 class NUVIEdbDatabaseHandle : public IUnknown {
  public:
+  // Writes the database's name.
   virtual long GetDatabaseName(NUVUnicodeString& name) = 0;
+  // Writes 1 when the database refuses writes, else 0.
   virtual long IsReadOnly(unsigned char& readOnly) = 0;
   // Makes a host object for the class type and key without a database
   // round trip; writes it with a reference for the receiver.

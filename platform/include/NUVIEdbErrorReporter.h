@@ -10,8 +10,12 @@ inline constexpr GUID IID_NUVIEdbErrorReporter{
 // Reports errors to the user of the session.
 class NUVIEdbErrorReporter : public IUnknown {
  public:
+  // Forgets the reports made so far.
   virtual long ClearReports() = 0;
+  // Writes the number of reports kept.
   virtual long GetReportCount(unsigned int* count) = 0;
+  // Reports the error with two texts of the caller's; the caller keeps its
+  // reference on the error.
   virtual long ReportError(NUVError* error, const NUVUnicodeString& first, const NUVUnicodeString& second) = 0;
 
  protected:

@@ -8,8 +8,11 @@ inline constexpr GUID IID_NUVIEdbSysObject{
 // A host object: its key text and class type.
 class NUVIEdbSysObject : public IUnknown {
  public:
+  // Writes the object's key text.
   virtual long GetObjectKey(NUVUnicodeString& key) const = 0;
+  // Writes a name for people to read.
   virtual long GetObjectName(NUVUnicodeString& name) const = 0;
+  // Writes the object's class type.
   virtual long GetObjectClassType(NUVUnicodeString& classType) const = 0;
 
  protected:

@@ -11,7 +11,9 @@ inline constexpr GUID IID_NUVIEdbSysQuery2{
 // The caller's query interface.
 class NUVIEdbSysQuery2 : public IUnknown {
  public:
+  // Runs the finished statement; answers its code.
   virtual long ExecuteQuery(const NUVUnicodeString& statement) = 0;
+  // Writes the code of the last ExecuteQuery.
   virtual long GetQueryStatus(long& status) const = 0;
   // The object of the class type with the key, with a reference, or a
   // negative code when there is none.

@@ -8,6 +8,7 @@ inline constexpr GUID IID_NUVIUnknownList{
 // each item. Codes are negative on failure.
 class NUVIUnknownList : public IUnknown {
  public:
+  // Writes the number of items.
   virtual long Count(unsigned int* count) const = 0;
   // Hands out the item at the position with a new reference (null items stay null).
   virtual long Item(unsigned int position, IUnknown** item) const = 0;

@@ -12,9 +12,13 @@ class NUVPLATFORM_API NUVIUnknownListImpl : public NUVBaseUnknown, public NUVIUn
   NUVIUnknownListImpl& operator=(const NUVIUnknownListImpl&) = delete;
   ~NUVIUnknownListImpl() override;
 
+  // The list interface or IUnknown, with a new reference.
   long QueryInterface(const GUID& iid, void** out) override;
+  // @{
+  // The base object's reference count.
   unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }
   unsigned long Release() override { return NUVBaseUnknown::Release(); }
+  // @}
 
   long Count(unsigned int* count) const override;
   long Item(unsigned int position, IUnknown** item) const override;

@@ -6,10 +6,11 @@
 // One thread's counts. Only the owner writes them; readers on other threads
 // load them, hence atomics with relaxed order.
 struct NUVObjectCounterSlots {
+  // Where the thread is in its life: before its first count, counting, ended.
   enum State : unsigned char { kNew, kLive, kEnded };
-  std::atomic<long> live;
-  std::atomic<long> allocations;
-  State state;
+  std::atomic<long> live;         // objects built less objects destroyed
+  std::atomic<long> allocations;  // base-object allocations asked for
+  State state;                    // where the thread is in its life
 };
 
 // This thread's slots: plain data in the initial-exec model, so that

@@ -11,11 +11,16 @@
 // slots of every thread and what ended threads left behind.
 class NUVPLATFORM_API NUVObjectCounters {
  public:
+  // Counts an object built.
   static void ObjectBuilt() { Count(&NUVObjectCounterSlots::live, 1); }
+  // Counts an object destroyed.
   static void ObjectDestroyed() { Count(&NUVObjectCounterSlots::live, -1); }
+  // Counts a base-object allocation asked for.
   static void BlockAllocated() { Count(&NUVObjectCounterSlots::allocations, 1); }
 
+  // Objects alive in the process: built less destroyed, on every thread.
   static long LiveObjects();
+  // Base-object allocations asked for in the process.
   static long Allocations();
 
  private:

@@ -54,10 +54,12 @@ class NUVPLATFORM_API NUVObjectPool {
     }
     FreeSlow(block, size);
   }
+  // @{
   // The same two operations out of line, for callers that allocate seldom
   // and would rather stay small (the standard containers' growth paths).
   static void* AllocateOutOfLine(std::size_t size) noexcept;
   static void FreeOutOfLine(void* block, std::size_t size) noexcept;
+  // @}
   // Bytes of the slabs the pool has mapped outside the general heap, where
   // its counts do not see them, less the uncarved rest of the calling
   // thread's slab: what blocks handed out, or freed for reuse, occupy

@@ -8,16 +8,17 @@
 // check. The pool's own code keeps it; the inline paths of NUVObjectPool
 // only pop, push and carve while `fast` is set.
 struct NUVPoolThreadLists {
-  static constexpr std::size_t kGranule = 16;
+  static constexpr std::size_t kGranule = 16;  // block sizes are multiples of it
   static constexpr std::size_t kClasses = 16;  // blocks of 16, 32, ... 256 bytes
 
+  // A free list: blocks linked through their first bytes.
   struct Chain {
-    void* first;
+    void* first;  // the block handed out next; null when the list is empty
     void* last;  // meaningful only while first is not null
   };
-  Chain chains[kClasses];
-  char* slab;
-  char* slabEnd;
+  Chain chains[kClasses];  // one free list per size class
+  char* slab;              // the uncarved rest of the current slab
+  char* slabEnd;           // the end of the current slab
   std::size_t slabsTaken;  // how many slabs the thread has carved from
   // Set while the thread is live and the pool hands out blocks without
   // poisoning them; otherwise every call takes the out-of-line path.

@@ -10,9 +10,13 @@ class NUVPLATFORM_API NUVRawCollPV : public NUVCollection<void*> {
  public:
   using NUVCollection::NUVCollection;
   virtual ~NUVRawCollPV() = default;
+  // @{
+  // Copies the pointers.
   NUVRawCollPV(const NUVRawCollPV&) = default;
   NUVRawCollPV& operator=(const NUVRawCollPV&) = default;
+  // @}
 
+  // Non-zero unless both hold the same pointers in the same order.
   int operator!=(const NUVRawCollPV& other) const { return !(*this == other); }
   // Exchanges items i and j.
   void Swap(int i, int j);

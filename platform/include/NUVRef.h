@@ -20,6 +20,7 @@ template <class T>
 class NUVRef {
  public:
   NUVRef() = default;
+  // Holds nothing, as the default does.
   NUVRef(std::nullptr_t) {}  // NOLINT(google-explicit-constructor)
 
   // Holds the reference the caller had; the count is left as it is.
@@ -32,6 +33,9 @@ class NUVRef {
 
   NUVRef(const NUVRef&) = delete;
   NUVRef& operator=(const NUVRef&) = delete;
+  // @{
+  // Takes over the other holder's reference; the other holds nothing
+  // after. Assignment releases what was held first.
   NUVRef(NUVRef&& other) noexcept : pointer_(other.HandOver()) {}
   template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
   NUVRef(NUVRef<U>&& other) noexcept : pointer_(other.HandOver()) {}  // NOLINT(google-explicit-constructor)
@@ -39,11 +43,17 @@ class NUVRef {
     Reset(other.HandOver());
     return *this;
   }
+  // @}
   ~NUVRef() { Reset(); }
 
+  // @{
+  // The object held, without a reference for the caller; null (or, for *,
+  // undefined) when nothing is held.
   T* get() const { return pointer_; }
   T* operator->() const { return pointer_; }
   T& operator*() const { return *pointer_; }
+  // @}
+  // True when an object is held.
   explicit operator bool() const { return pointer_ != nullptr; }
 
   // The slot an operation that hands out a reference writes it into;

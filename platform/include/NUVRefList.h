@@ -35,11 +35,14 @@ class NUVRefList {
     }
     list_.RemoveAll(memory);
   }
+  // The number of entries.
   int Size() const { return list_.Size(); }
+  // @{
   // The list, for operations that append entries with a reference each.
   NUVListPtrNUVBaseUnknown& get() { return list_; }
   const NUVListPtrNUVBaseUnknown& get() const { return list_; }
   operator NUVListPtrNUVBaseUnknown&() { return list_; }  // NOLINT(google-explicit-constructor)
+  // @}
 
  private:
   NUVListPtrNUVBaseUnknown list_;

@@ -25,6 +25,7 @@ inline bool NUVProcessIsSingleThreaded() noexcept {
 template <typename Integer>
 class NUVSharedCount {
  public:
+  // A count that starts at start.
   constexpr explicit NUVSharedCount(Integer start) noexcept : count_(start) {}
   NUVSharedCount(const NUVSharedCount&) = delete;
   NUVSharedCount& operator=(const NUVSharedCount&) = delete;
@@ -46,6 +47,7 @@ class NUVSharedCount {
   // True when the caller's reference is the only one; the caller then sees
   // every write other holders made before they let go.
   bool IsSole() const noexcept { return count_.load(std::memory_order_acquire) == 1; }
+  // The count as it stands; another thread may change it at once.
   Integer Load() const noexcept { return count_.load(std::memory_order_relaxed); }
 
  private:

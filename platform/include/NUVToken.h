@@ -6,6 +6,7 @@
 // so no token is empty; an empty token means none is left.
 class NUVPLATFORM_API NUVToken {
  public:
+  // Tokens of the text, from its start.
   explicit NUVToken(const NUVUnicodeString& text) : text_(text) {}
   // The next token; separators is a set of ASCII characters.
   NUVUnicodeString GetNextToken(const char* separators);

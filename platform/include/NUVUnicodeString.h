@@ -25,17 +25,25 @@ class NUVPLATFORM_API NUVUnicodeString {
   // A null pointer gives the empty string.
   // NOLINTNEXTLINE(google-explicit-constructor): C strings stand for platform strings everywhere
   NUVUnicodeString(const char* utf8) { Init(utf8 ? std::string_view(utf8) : std::string_view()); }
+  // The UTF-8 bytes given, which may hold zero bytes.
   explicit NUVUnicodeString(std::string_view utf8) { Init(utf8); }
+  // @{
+  // Copies share a long text's buffer, so copying never allocates.
   NUVUnicodeString(const NUVUnicodeString& other) noexcept {
     CopyFrom(other);
     NUV_DEBUG_ASSERT(HoldsInvariants());
   }
+  // @}
+  // @{
+  // Takes the other's text over; the other is left empty.
   NUVUnicodeString(NUVUnicodeString&& other) noexcept {
     TakeFrom(other);
     NUV_DEBUG_ASSERT(HoldsInvariants() && other.HoldsInvariants());
   }
+  // @}
   ~NUVUnicodeString() { ReleaseShared(); }
 
+  // Shares the other's text as the copy constructor does.
   NUVUnicodeString& operator=(const NUVUnicodeString& other) noexcept {
     if (this != &other) {
       ReleaseShared();
@@ -44,6 +52,7 @@ class NUVPLATFORM_API NUVUnicodeString {
     NUV_DEBUG_ASSERT(HoldsInvariants());
     return *this;
   }
+  // Takes the other's text over; the other is left empty.
   NUVUnicodeString& operator=(NUVUnicodeString&& other) noexcept {
     if (this != &other) {
       ReleaseShared();
@@ -52,13 +61,21 @@ class NUVPLATFORM_API NUVUnicodeString {
     NUV_DEBUG_ASSERT(HoldsInvariants() && other.HoldsInvariants());
     return *this;
   }
+  // Replaces the text by the C string's; null gives the empty string.
   NUVUnicodeString& operator=(const char* utf8);
+  // @{
+  // Appends the text; a null C string appends nothing.
   NUVUnicodeString& operator+=(const NUVUnicodeString& other) { return Append(other.View()); }
   NUVUnicodeString& operator+=(const char* utf8) { return utf8 ? Append(utf8) : *this; }
+  // @}
+  // @{
+  // True when the bytes are the same; a null C string equals the empty
+  // string.
   bool operator==(const NUVUnicodeString& other) const { return View() == other.View(); }
   bool operator==(const char* utf8) const {
     return View() == (utf8 ? std::string_view(utf8) : std::string_view());
   }
+  // @}
 
   // The number of characters (code points).
   int GetLengthInChar() const;
@@ -70,10 +87,12 @@ class NUVPLATFORM_API NUVUnicodeString {
   }
   // The UTF-8 bytes, zero-terminated; valid until the string changes or is destroyed.
   const char* CastToCharPtr() const { return IsShared() ? SharedRep()->Text() : inline_; }
+  // The UTF-8 bytes, without the terminating zero; valid as CastToCharPtr.
   std::string_view View() const {
     return IsShared() ? std::string_view(SharedRep()->Text(), SharedRep()->size)
                       : std::string_view(inline_, kInlineCapacity - Tag());
   }
+  // The number of UTF-8 bytes.
   size_t GetLengthInBytes() const { return IsShared() ? SharedRep()->size : kInlineCapacity - Tag(); }
 
   // Replaces the text by `bytes` bytes that the caller writes through the
@@ -86,12 +105,14 @@ class NUVPLATFORM_API NUVUnicodeString {
   // fewer were written (never more than were prepared).
   void FinishOverwrite(size_t bytes);
 
+  // @{
   // Replaces the text by the number formatted as the C locale does, whatever
   // the process locale. The format holds one conversion for the value type
   // ("%d"-like for int, "%g"-like for double); another format raises a
   // platform error.
   NUVUnicodeString& BuildFromNum(int value, const char* format = "%d");
   NUVUnicodeString& BuildFromNum(double value, const char* format = "%g");
+  // @}
 
   // Replaces every occurrence of name, left to right and without overlap, by
   // text; never searches inside text it has just inserted. An empty name

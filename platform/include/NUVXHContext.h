@@ -8,7 +8,10 @@
 // reference on it.
 class NUVPLATFORM_API NUVXHRaised {
  public:
+  // Adopts the reference the raiser had on the object.
   NUVXHRaised(NUVException* adopted) noexcept : raised_(adopted) {}
+  // A copy takes a reference of its own (the language may copy what it
+  // throws).
   NUVXHRaised(const NUVXHRaised& other) noexcept;
   NUVXHRaised& operator=(const NUVXHRaised&) = delete;
   ~NUVXHRaised();

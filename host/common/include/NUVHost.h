@@ -31,10 +31,12 @@ class NUVHost {
   NUVHost(const NUVHost&) = delete;
   NUVHost& operator=(const NUVHost&) = delete;
 
+  // @{
   // Makes the host the process's session; Uninstall removes it when it is
   // still the installed one.
   void Install();
   void Uninstall();
+  // @}
 
   // Runs one finished statement, gives the table one header per column of
   // the statement (when it has none yet) and appends one row per answer

@@ -28,16 +28,17 @@ using NUVHostAnswerEnd = std::function<long()>;
 // One column of an answer: its name as the database gives it and the table
 // it comes from; table is empty for a computed column.
 struct NUVHostColumn {
-  std::string name;
-  std::string table;
+  std::string name;   // the column's name
+  std::string table;  // the table it comes from; empty for a computed column
 };
 
 // One value of the cursor's current row, valid until the cursor moves.
 struct NUVHostValue {
+  // The kind of value, which says which field holds it.
   enum class Kind { Null, Integer, Double, Text, Bytes };
-  Kind kind = Kind::Null;
-  int64_t integer = 0;
-  double real = 0;
+  Kind kind = Kind::Null;  // which of the fields below holds the value
+  int64_t integer = 0;     // an Integer value
+  double real = 0;         // a Double value
   // Text: the text; Bytes: the raw bytes; Integer and Double: their text
   // form as the database writes it, or empty when it gives none here (the
   // cursor's NumberText may then give it).
@@ -52,6 +53,7 @@ struct NUVHostValue {
 class NUVHostCursor {
  public:
   virtual ~NUVHostCursor() = default;
+  // The answer's columns, in order.
   virtual const std::vector<NUVHostColumn>& Columns() const = 0;
   // True when the statement may write: it then runs inside Begin/Commit.
   virtual bool Writes() const = 0;
@@ -77,7 +79,9 @@ class NUVHostBackend {
 
   // The name of the current database.
   virtual std::string DatabaseName() const = 0;
+  // How the database stores texts, chosen when it was opened.
   virtual NUVHostTextMode TextMode() const = 0;
+  // True when the database was opened read-only.
   virtual bool ReadOnly() const = 0;
   // The table a class type names: the one of exactly that name, else the
   // one its lower-case form names (a database that folds unquoted names);
@@ -105,19 +109,25 @@ class NUVHostBackend {
   // Begins the transaction of the writing statement just opened (or finds
   // it begun by Open).
   virtual long Begin() = 0;
+  // Commits the transaction Begin began.
   virtual long Commit() = 0;
+  // Undoes the whole transaction Begin began.
   virtual long Rollback() = 0;
   // A writing statement ran: the tables and keys are read again where it
   // may have changed them.
   virtual void SchemaChanged() = 0;
 
+  // @{
   // The rows the last writing statement changed; -1 after a reading one.
   long LastChanges() const { return lastChanges_; }
   void SetLastChanges(long changes) { lastChanges_ = changes; }
+  // @}
+  // @{
   // True when the last statement opened was a writing one, whether it
   // committed or was rolled back.
   bool LastWrote() const { return lastWrote_; }
   void SetLastWrote(bool wrote) { lastWrote_ = wrote; }
+  // @}
 
  private:
   long lastChanges_ = -1;

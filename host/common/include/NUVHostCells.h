@@ -9,9 +9,9 @@ class NUVBaseUnknown;
 // class type they carry and the type a header asks for (EdbTypeNone: each
 // value by its own type).
 struct NUVHostCellColumn {
-  NUVUnicodeString attrName;
-  NUVUnicodeString classType;
-  NUVEdbObjAttrType type = EdbTypeNone;
+  NUVUnicodeString attrName;             // the attribute name the cells carry
+  NUVUnicodeString classType;            // the class type the cells carry
+  NUVEdbObjAttrType type = EdbTypeNone;  // the type a header asks for, or EdbTypeNone
 };
 
 // What the database answered a value as, which its cell cannot always

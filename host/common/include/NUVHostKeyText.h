@@ -11,6 +11,7 @@
 // mode, and holds no "+", the separator of key lists.
 namespace nuvhost {
 
+// The longest key text hosts accept, in bytes.
 inline constexpr std::size_t kMaxKeyLength = 256;
 
 // True when hosts accept the key text.
@@ -28,7 +29,7 @@ inline bool IsAcceptedKey(std::string_view key) {
 }
 
 // The one-line reason a key is refused, naming it (control chars written
-// as \xHH, and cut after 64 chars).
+// as `\xHH`, and cut after 64 chars).
 inline std::string KeyRefusal(std::string_view classType, std::string_view key) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string shown;

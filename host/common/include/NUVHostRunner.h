@@ -13,6 +13,7 @@ class NUVEdbResultTable;
 // cells per answer row to a result table, whole or in batches.
 class NUVHostRunner {
  public:
+  // A runner over the backend, which must outlive it.
   explicit NUVHostRunner(NUVHostBackend& backend) : backend_(backend) {}
 
   // The success code, or a failure code with a recorded platform error. With

@@ -19,6 +19,7 @@ inline bool NUVHostIsIdentifierStart(char c) {
 template <class Scanner, class Token>
 class NUVHostTokenWalk {
  public:
+  // A walk from the start of the text, which must outlive it.
   explicit NUVHostTokenWalk(std::string_view text) : text_(text) {}
 
   // Every token of the text in order; every byte belongs to exactly one.
@@ -42,6 +43,6 @@ class NUVHostTokenWalk {
     return kind;
   }
 
-  std::string_view text_;
-  size_t at_ = 0;
+  std::string_view text_;  // the text walked
+  size_t at_ = 0;          // the position of the next byte to read
 };

@@ -4,6 +4,7 @@
 
 // One token of an SQL text: its kind and where it stands in the text.
 struct NUVSqlToken {
+  // What a token is.
   enum class Kind {
     Blank,       // white space
     Comment,     // "-- ..." to the end of the line, or "/* ... */"
@@ -13,9 +14,9 @@ struct NUVSqlToken {
     Parameter,   // ?, ?NNN, :name, @name or $name
     Other,       // a number, an operator or a character of its own
   };
-  Kind kind;
-  size_t begin;
-  size_t length;
+  Kind kind;      // what the token is
+  size_t begin;   // its first byte's offset in the text
+  size_t length;  // its length in bytes
 };
 
 // Splits an SQL text into tokens as SQLite's own tokenizer does, so that a
@@ -25,6 +26,7 @@ struct NUVSqlToken {
 // exactly one token.
 class NUVSqlTextScan {
  public:
+  // Every token of the text, in order.
   static std::vector<NUVSqlToken> Scan(std::string_view text);
 
   // The body of a string literal token with its doubled quotes kept: the
