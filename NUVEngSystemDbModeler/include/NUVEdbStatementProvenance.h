@@ -9,6 +9,7 @@
 // One value text that pre-processing wrote into a finished statement in
 // place of a parameter's name: where it stands and what form it has.
 struct NUVEdbWrittenValue {
+  // How the value text is written.
   enum class Form {
     String,  // a string literal: "'", the text in blank-encoded form, "'"
     Number,  // an integer or a double in digits
@@ -16,7 +17,7 @@ struct NUVEdbWrittenValue {
   };
   size_t begin = 0;   // byte offset in the finished text
   size_t length = 0;  // in bytes
-  Form form = Form::String;
+  Form form = Form::String;  // how the value text is written
   bool listItem = false;  // an item of a list parameter
   // A later parameter's name began or ended inside the value text and was
   // replaced together with text around it: the value no longer stands as

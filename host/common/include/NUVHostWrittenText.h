@@ -10,6 +10,7 @@
 // A token of a statement as every host's lexer classes it for the checks
 // of what the library wrote.
 struct NUVHostLexeme {
+  // What the token is, as far as the checks need to know.
   enum class Class {
     Blank,          // white space
     Comment,        // a comment
@@ -18,19 +19,19 @@ struct NUVHostLexeme {
     Word,           // an unquoted word: a keyword, a name or a type name
     Other,          // numbers, operators, punctuation, parameters
   };
-  Class kind;
-  size_t begin;
-  size_t length;
+  Class kind;     // what the token is
+  size_t begin;   // its first byte's offset in the text
+  size_t length;  // its length in bytes
 };
 
 // A string literal the library wrote into a statement: where it stands,
 // its value decoded from the blank-encoded form, and whether a word stands
 // right before it (a type name as in DATE '2024-01-01', or a keyword).
 struct NUVHostWrittenLiteral {
-  size_t begin = 0;
-  size_t length = 0;
-  std::string value;
-  bool afterWord = false;
+  size_t begin = 0;        // the opening quote's offset in the text
+  size_t length = 0;       // the literal's length in bytes, quotes included
+  std::string value;       // the text it stands for, decoded
+  bool afterWord = false;  // a word stands right before it
 };
 
 // A finished statement with the string literals the library wrote into it
@@ -42,7 +43,9 @@ class NUVHostWrittenText {
   // a text the library did not finish has no written values.
   explicit NUVHostWrittenText(std::string_view text);
 
+  // The statement's text.
   std::string_view Text() const { return text_; }
+  // True when the library finished this text on this thread.
   bool FromLibrary() const { return fromLibrary_; }
 
   // Checks that each value the library wrote keeps the shape it was
@@ -54,6 +57,8 @@ class NUVHostWrittenText {
   // must not run, naming the parameter, or an empty text; the string
   // literals are then in Literals().
   std::string Check(const std::vector<NUVHostLexeme>& lexemes);
+  // The string literals the library wrote, in text order, once Check
+  // found the text fit to run.
   const std::vector<NUVHostWrittenLiteral>& Literals() const { return literals_; }
 
   // The text with each written string literal replaced by what write
