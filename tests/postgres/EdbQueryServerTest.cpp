@@ -247,5 +247,36 @@ TEST(EdbQueryOnServer, ZeroTimeoutFailsAtOnceOnAHeldLock) {
   EXPECT_LT(took.count(), 2.5);
 }
 
+// A script that retries reads what to do from the exit status: 1 the
+// statement failed, 3 the connection was lost with nothing applied, 4 run
+// it again, 5 the commit's outcome is unknown.
+TEST(EdbQueryOnServer, ExitStatusByFailureKind) {
+  PgScratch scratch;
+  ASSERT_EQ(Psql(scratch, "CREATE TABLE K (ID INT);"
+                          "CREATE TABLE D (ID INT);"
+                          "CREATE FUNCTION END_AT_COMMIT() RETURNS trigger LANGUAGE plpgsql AS "
+                          "$$ BEGIN PERFORM pg_terminate_backend(pg_backend_pid()); RETURN NULL; END $$;"
+                          "CREATE CONSTRAINT TRIGGER D_END AFTER INSERT ON D DEFERRABLE INITIALLY DEFERRED "
+                          "FOR EACH ROW EXECUTE FUNCTION END_AT_COMMIT()")
+                .exitCode,
+            0);
+  const struct {
+    const char* statement;
+    int exitCode;
+    const char* says;
+  } cases[] = {
+      {"SELECT * FROM NOSUCH", 1, "42P01"},
+      {"INSERT INTO K SELECT 1 FROM pg_terminate_backend(pg_backend_pid())", 3, "connection lost"},
+      {"DO $$ BEGIN RAISE EXCEPTION 'conflict' USING ERRCODE = '40001'; END $$", 4, "run it again"},
+      {"INSERT INTO D VALUES (1)", 5, "in doubt"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = Edbquery({"--db", scratch.Conninfo(), c.statement});
+    EXPECT_EQ(outcome.exitCode, c.exitCode) << c.statement << ": " << outcome.err;
+    EXPECT_NE(outcome.err.find(c.says), std::string::npos) << outcome.err;
+  }
+  EXPECT_EQ(Psql(scratch, "SELECT COUNT(*) AS N FROM K").out, "n\n0\n");
+}
+
 }  // namespace
 #endif

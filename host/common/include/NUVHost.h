@@ -86,6 +86,10 @@ class NUVHost {
   // The key attribute of a class type; empty when its table has no
   // one-column primary key or there is no such table.
   std::string KeyAttribute(const std::string& classType) const;
+  // The kind, SQLSTATE and message of the failure that ended the last Run
+  // or RunInBatches; kind None after a success, or when the consumer's own
+  // code ended the run.
+  const NUVHostFailure& LastFailure() const { return lastFailure_; }
   // The error reporter's last reports, oldest first, one line each.
   std::vector<std::string> Reports() const;
 
@@ -95,4 +99,5 @@ class NUVHost {
 
  private:
   NUVRef<NUVHostSession> session_;
+  NUVHostFailure lastFailure_;
 };

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "NUVHostFailure.h"
+
 class NUVEdbResultTable;
 class NUVHostWrittenText;
 
@@ -72,7 +74,7 @@ class NUVHostCursor {
 
 // What differs between hosts: opening statements, the schema, key lookups
 // and transactions. Every failure code comes with a recorded platform error
-// (NUVHostRefused) that names what went wrong.
+// of its failure kind (NUVHostFailure.h) that names what went wrong.
 class NUVHostBackend {
  public:
   virtual ~NUVHostBackend() = default;
@@ -134,5 +136,3 @@ class NUVHostBackend {
   bool lastWrote_ = false;
 };
 
-// Records a platform error with the message and answers its failure code.
-long NUVHostRefused(const std::string& message);

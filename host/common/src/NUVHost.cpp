@@ -13,13 +13,18 @@ void NUVHost::Uninstall() { session_->Uninstall(); }
 
 long NUVHost::Run(const NUVUnicodeString& statement, NUVEdbResultTable& table,
                   const NUVListPtrNUVBaseUnknown* headers) {
-  return NUVHostRunner(session_->Backend()).Run(statement, table, headers);
+  const long code = NUVHostRunner(session_->Backend()).Run(statement, table, headers);
+  lastFailure_ = NUVHostFailureOf(code);
+  return code;
 }
 
 long NUVHost::RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
                            const NUVHostBatchConsumer& consumer, const NUVListPtrNUVBaseUnknown* headers,
                            const NUVHostAnswerEnd& end, std::vector<NUVHostValueSort>* sorts) {
-  return NUVHostRunner(session_->Backend()).RunInBatches(statement, batchRows, consumer, headers, end, sorts);
+  const long code =
+      NUVHostRunner(session_->Backend()).RunInBatches(statement, batchRows, consumer, headers, end, sorts);
+  lastFailure_ = NUVHostFailureOf(code);
+  return code;
 }
 
 NUVHostTextMode NUVHost::TextMode() const { return session_->Backend().TextMode(); }

@@ -11,13 +11,6 @@
 #include "NUVRefList.h"
 #include "NUVHostWrittenText.h"
 
-long NUVHostRefused(const std::string& message) {
-  const auto error = NUVAdopt(new NUVInternalError(1, "HostRefused", "NUVHost"));
-  if (!error) return NUV_E_FAIL;
-  error->SetMessageText(message.c_str());
-  return NUVError::GetReturn(0, error.get(), nullptr, __FILE__, __LINE__);
-}
-
 namespace {
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {

@@ -48,7 +48,18 @@ std::string Redacted(std::string text, const char* secret) {
   return text;
 }
 
-// What a SQLSTATE class says to the caller.
+// The kind of failure a SQLSTATE names.
+NUVHostFailureKind KindOf(const std::string& state) {
+  using Kind = NUVHostFailureKind;
+  if (state.rfind("08", 0) == 0 || state.rfind("57P0", 0) == 0) return Kind::Unreachable;
+  if (state == "57014" || state == "55P03") return Kind::Timeout;
+  if (state == "40P01" || state == "40001") return Kind::Retryable;
+  if (state.rfind("28", 0) == 0) return Kind::AuthenticationRefused;
+  if (state == "25006") return Kind::ReadOnly;
+  return Kind::StatementFailed;
+}
+
+// What a SQLSTATE class says to a person.
 std::string Kind(const std::string& state) {
   if (state.rfind("08", 0) == 0 || state.rfind("57P0", 0) == 0) return "connection lost: ";
   if (state == "57014") return "statement timeout or cancel: ";
@@ -135,7 +146,7 @@ pg_conn* NUVPgBackend::Connect(const std::string& conninfo, const NUVPostgresOpe
   return connection;
 }
 
-std::string NUVPgBackend::Failure(pg_conn* connection, const pg_result* result) {
+NUVHostFailure NUVPgBackend::FailureOf(pg_conn* connection, const pg_result* result) {
   const char* field = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
   std::string state = field ? field : "";
   const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
@@ -144,7 +155,7 @@ std::string NUVPgBackend::Failure(pg_conn* connection, const pg_result* result) 
   if (message.empty()) message = "the server gave no answer";
   if (state.empty() && Lost(connection)) state = "08006";
   message = Kind(state) + message + (state.empty() ? "" : " (SQLSTATE " + state + ")");
-  return Redacted(message, connection ? PQpass(connection) : nullptr);
+  return {KindOf(state), state, Redacted(message, connection ? PQpass(connection) : nullptr)};
 }
 
 bool NUVPgBackend::Lost(pg_conn* connection) {
@@ -225,7 +236,7 @@ std::string NUVPgBackend::KeyColumn(const std::string& table) const {
   return found == keys_.end() ? std::string() : found->second;
 }
 
-bool NUVPgBackend::TableName(unsigned int oid, std::string& name, std::string& failure) {
+bool NUVPgBackend::TableName(unsigned int oid, std::string& name, NUVHostFailure& failure) {
   name.clear();
   if (oid == 0) return true;
   const auto known = tableNames_.find(oid);
@@ -233,14 +244,18 @@ bool NUVPgBackend::TableName(unsigned int oid, std::string& name, std::string& f
     name = known->second;
     return true;
   }
-  PGconn* connection = LookupConnection(failure);
-  if (!connection) return false;
+  std::string message;
+  PGconn* connection = LookupConnection(message);
+  if (!connection) {
+    failure = {NUVHostFailureKind::Unreachable, {}, message};
+    return false;
+  }
   const std::string id = std::to_string(oid);
   const char* values[] = {id.c_str()};
   NUVPgResult found(PQexecParams(connection, "SELECT relname FROM pg_class WHERE oid = $1::oid", 1, nullptr,
                                  values, nullptr, nullptr, 0));
   if (PQresultStatus(found.get) != PGRES_TUPLES_OK) {
-    failure = Failure(connection, found.get);
+    failure = FailureOf(connection, found.get);
     return false;
   }
   name = tableNames_[oid] = PQntuples(found.get) == 1 ? PQgetvalue(found.get, 0, 0) : "";
@@ -252,7 +267,7 @@ long NUVPgBackend::FindKey(const std::string& table, const std::string& column, 
   exists = false;
   std::string message;
   PGconn* connection = LookupConnection(message);
-  if (!connection) return NUVHostRefused(message);
+  if (!connection) return NUVHostFailed({NUVHostFailureKind::Unreachable, {}, message});
   // The key read in the column's own type finds the row through the key's
   // index; its text form must then be the key itself. A key that is no
   // value of the column's type (a data exception, class 22) names no row.
@@ -267,7 +282,7 @@ long NUVPgBackend::FindKey(const std::string& table, const std::string& column, 
   }
   const char* state = PQresultErrorField(found.get, PG_DIAG_SQLSTATE);
   if (state && std::string_view(state).substr(0, 2) == "22") return NUV_S_OK;
-  return NUVHostRefused(Failure(connection, found.get));
+  return NUVHostFailed(FailureOf(connection, found.get));
 }
 
 bool NUVPgBackend::Reachable(std::string& message) {
@@ -287,33 +302,43 @@ void NUVPgBackend::Abandon() { NUVPgResult ended(PQexec(connection_, "ROLLBACK")
 long NUVPgBackend::Command(const std::string& sql) {
   NUVPgResult result(PQexec(connection_, sql.c_str()));
   if (PQresultStatus(result.get) == PGRES_COMMAND_OK) return NUV_S_OK;
-  return NUVHostRefused(Failure(connection_, result.get));
+  return NUVHostFailed(FailureOf(connection_, result.get));
 }
 
 long NUVPgBackend::Commit() {
   NUVPgResult result(PQexec(connection_, "COMMIT"));
   if (PQresultStatus(result.get) == PGRES_COMMAND_OK) return NUV_S_OK;
-  if (Lost(connection_))
-    return NUVHostRefused("the commit's outcome is unknown (in doubt): " + Failure(connection_, result.get));
-  return NUVHostRefused(Failure(connection_, result.get));
+  NUVHostFailure failure = FailureOf(connection_, result.get);
+  if (Lost(connection_)) {
+    // The server may have committed before the answer was lost.
+    failure.kind = NUVHostFailureKind::CommitUnknown;
+    failure.message = "the commit's outcome is unknown (in doubt): " + failure.message;
+  }
+  return NUVHostFailed(failure);
 }
 
-bool NUVPgBackend::BeginStatement(std::string& failure) {
+bool NUVPgBackend::BeginStatement(NUVHostFailure& failure) {
   NUVPgResult begun(PQexec(connection_, "BEGIN"));
+  std::string message;
   // A connection the server closed while it was idle shows only now.
-  if (PQresultStatus(begun.get) != PGRES_COMMAND_OK && Lost(connection_) && Reachable(failure))
+  if (PQresultStatus(begun.get) != PGRES_COMMAND_OK && Lost(connection_)) {
+    if (!Reachable(message)) {
+      failure = {NUVHostFailureKind::Unreachable, {}, message};
+      return false;
+    }
     begun.Reset(PQexec(connection_, "BEGIN"));
+  }
   if (PQresultStatus(begun.get) == PGRES_COMMAND_OK) return true;
-  if (failure.empty()) failure = Failure(connection_, begun.get);
+  failure = FailureOf(connection_, begun.get);
   return false;
 }
 
 std::unique_ptr<NUVPgCursor> NUVPgBackend::StartStatement(std::string sql, std::vector<std::string> values,
-                                                          bool writes, bool streaming, std::string& failure,
-                                                          std::string& state) {
+                                                          bool writes, bool streaming,
+                                                          NUVHostFailure& failure) {
   if (writes && !BeginStatement(failure)) return nullptr;
   auto cursor = std::make_unique<NUVPgCursor>(*this, std::move(sql), std::move(values), writes, streaming);
-  if (cursor->Start(failure, state)) return cursor;
+  if (cursor->Start(failure)) return cursor;
   cursor.reset();         // reads what is left of the answer
   if (writes) Abandon();  // nothing of it stays
   return nullptr;
@@ -322,7 +347,7 @@ std::unique_ptr<NUVPgCursor> NUVPgBackend::StartStatement(std::string sql, std::
 long NUVPgBackend::Open(NUVHostWrittenText& statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) {
   cursor.reset();
   std::string message;
-  if (!Reachable(message)) return NUVHostRefused(message);
+  if (!Reachable(message)) return NUVHostFailed({NUVHostFailureKind::Unreachable, {}, message});
   const bool plain = options_.textMode == NUVHostTextMode::Plain;
   const NUVPgStatementText text = NUVPgPrepareText(statement, plain);
   if (!text.problem.empty()) return NUVHostRefused(text.problem);
@@ -332,8 +357,7 @@ long NUVPgBackend::Open(NUVHostWrittenText& statement, bool streaming, std::uniq
       OneOf(text.firstWord, {"SELECT", "INSERT", "UPDATE", "DELETE", "MERGE", "VALUES", "WITH"});
   const bool writes = !OneOf(text.firstWord, {"SELECT", "VALUES", "TABLE", "SHOW"});
   if (writes) rowsOnly_ = OneOf(text.firstWord, {"INSERT", "UPDATE", "DELETE", "MERGE", "WITH"});
-  std::string failure;
-  std::string state;
+  NUVHostFailure failure;
   // Bound values go as parameters; plain literals that are not bound go
   // decoded into the text; encoded text goes as written.
   std::string sql(statement.Text());
@@ -342,15 +366,14 @@ long NUVPgBackend::Open(NUVHostWrittenText& statement, bool streaming, std::uniq
   else if (plain)
     sql = text.inlined;
   std::unique_ptr<NUVPgCursor> opened = StartStatement(
-      std::move(sql), bind ? text.values : std::vector<std::string>(), writes, streaming, failure, state);
-  if (!opened && bind && state == "42P18") {
+      std::move(sql), bind ? text.values : std::vector<std::string>(), writes, streaming, failure);
+  if (!opened && bind && failure.sqlstate == "42P18") {
     // The server cannot tell a parameter's type there: the values go into
     // the text as literals of their own.
-    failure.clear();
-    state.clear();
-    opened = StartStatement(text.inlined, {}, writes, streaming, failure, state);
+    failure = {};
+    opened = StartStatement(text.inlined, {}, writes, streaming, failure);
   }
-  if (!opened) return NUVHostRefused(failure);
+  if (!opened) return NUVHostFailed(failure);
   begun_ = writes;
   cursor = std::move(opened);
   return NUV_S_OK;

@@ -43,10 +43,14 @@ class NUVPgBackend : public NUVHostBackend {
   // Applies the host's settings to a new session; false, with the reason,
   // when the server refuses them.
   static bool ApplySettings(pg_conn* connection, const NUVPostgresOpenOptions& options, std::string& message);
-  // The reason a result or the connection failed: the server's message,
-  // what kind of failure its SQLSTATE is, and the SQLSTATE; never the
-  // password.
-  static std::string Failure(pg_conn* connection, const pg_result* result);
+  // Why a result or the connection failed: the kind its SQLSTATE names
+  // (a lost connection counts as 08006), the SQLSTATE, and the server's
+  // message with what kind of failure it is; never the password.
+  static NUVHostFailure FailureOf(pg_conn* connection, const pg_result* result);
+  // FailureOf's message alone.
+  static std::string Failure(pg_conn* connection, const pg_result* result) {
+    return FailureOf(connection, result).message;
+  }
   // True when the connection is gone, also when libpq has not noticed it
   // yet (a statement sent to a server that went away fails before its end
   // of file is read). Call it after a failure only.
@@ -80,14 +84,14 @@ class NUVPgBackend : public NUVHostBackend {
   void SetStreaming(bool streaming) { streaming_ = streaming; }
   // The name of the table with the object id, empty for none (a computed
   // column); false, with the reason, when the server could not be asked.
-  bool TableName(unsigned int oid, std::string& name, std::string& failure);
+  bool TableName(unsigned int oid, std::string& name, NUVHostFailure& failure);
 
  private:
   void LoadSchema();
   long Command(const std::string& sql);
   // Begins a statement's transaction, after one reconnect when the
   // connection was lost; false, with the reason, when it cannot.
-  bool BeginStatement(std::string& failure);
+  bool BeginStatement(NUVHostFailure& failure);
   // Rolls the transaction back, recording nothing: the failure that ends it
   // is already recorded.
   void Abandon();
@@ -97,9 +101,9 @@ class NUVPgBackend : public NUVHostBackend {
   pg_conn* LookupConnection(std::string& message);
   // Sends the statement with its values (a writing one in a transaction
   // begun first, rolled back when it fails) and reads the first part of
-  // its answer; null, with the reason and the SQLSTATE, when it fails.
+  // its answer; null, with the failure, when it fails.
   std::unique_ptr<NUVPgCursor> StartStatement(std::string sql, std::vector<std::string> values, bool writes,
-                                              bool streaming, std::string& failure, std::string& state);
+                                              bool streaming, NUVHostFailure& failure);
 
   pg_conn* connection_;      // owned; finished with the backend
   pg_conn* side_ = nullptr;  // owned; the second connection for lookups, made when first needed

@@ -96,12 +96,12 @@ NUVPgCursor::NUVPgCursor(NUVPgBackend& backend, std::string sql, std::vector<std
       writes_(writes),
       streaming_(streaming) {}
 
-bool NUVPgCursor::Start(std::string& failure, std::string& state) {
-  Send(failure, state);
-  return failure.empty() || RunAgain(failure, state);
+bool NUVPgCursor::Start(NUVHostFailure& failure) {
+  Send(failure);
+  return !failure.Failed() || RunAgain(failure);
 }
 
-void NUVPgCursor::Send(std::string& failure, std::string& state) {
+void NUVPgCursor::Send(NUVHostFailure& failure) {
   current_.Reset(nullptr);
   changed_ = -1;
   std::vector<const char*> pointers;
@@ -114,7 +114,7 @@ void NUVPgCursor::Send(std::string& failure, std::string& state) {
   idleAtStart_ = PQtransactionStatus(connection) == PQTRANS_IDLE;
   if (!PQsendQueryParams(connection, sql_.c_str(), static_cast<int>(values_.size()), nullptr, pointers.data(),
                          lengths.data(), nullptr, 0)) {
-    failure = NUVPgBackend::Failure(connection, nullptr);
+    failure = NUVPgBackend::FailureOf(connection, nullptr);
     return;
   }
   reading_ = true;
@@ -127,11 +127,11 @@ void NUVPgCursor::Send(std::string& failure, std::string& state) {
   // the columns' table names at once.
   if (!streaming_) ReadRest();
   if (!Describe(failure)) return;
-  Take(failure, state);
+  Take(failure);
   index_ = -1;  // the first row is not handed out yet
 }
 
-bool NUVPgCursor::Describe(std::string& failure) {
+bool NUVPgCursor::Describe(NUVHostFailure& failure) {
   columns_.clear();
   types_.clear();
   const int fields = current_.get ? PQnfields(current_.get) : 0;
@@ -145,7 +145,7 @@ bool NUVPgCursor::Describe(std::string& failure) {
   return true;
 }
 
-void NUVPgCursor::Take(std::string& failure, std::string& state) {
+void NUVPgCursor::Take(NUVHostFailure& failure) {
   index_ = 0;
   rows_ = current_.get ? PQntuples(current_.get) : 0;
   const ExecStatusType status = current_.get ? PQresultStatus(current_.get) : PGRES_FATAL_ERROR;
@@ -156,9 +156,7 @@ void NUVPgCursor::Take(std::string& failure, std::string& state) {
     return;
   }
   if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK && status != PGRES_EMPTY_QUERY) {
-    failure = NUVPgBackend::Failure(backend_.Connection(), current_.get);
-    const char* code = current_.get ? PQresultErrorField(current_.get, PG_DIAG_SQLSTATE) : nullptr;
-    state = code ? code : "";
+    failure = NUVPgBackend::FailureOf(backend_.Connection(), current_.get);
   } else if (writes_) {
     changed_ = std::atol(PQcmdTuples(current_.get));
   }
@@ -176,31 +174,29 @@ long NUVPgCursor::Next(bool& row) {
     return NUV_S_OK;
   }
   current_.Reset(PQgetResult(backend_.Connection()));
-  std::string failure;
-  std::string state;
-  Take(failure, state);
-  if (failure.empty()) {
+  NUVHostFailure failure;
+  Take(failure);
+  if (!failure.Failed()) {
     row = current_.get && rows_ > 0;
     handedOut_ = handedOut_ || row;
     return NUV_S_OK;
   }
-  if (!RunAgain(failure, state)) return NUVHostRefused(failure);
+  if (!RunAgain(failure)) return NUVHostFailed(failure);
   return Next(row);
 }
 
-bool NUVPgCursor::RunAgain(std::string& failure, std::string& state) {
+bool NUVPgCursor::RunAgain(NUVHostFailure& failure) {
   if (!Replayable()) return false;
   replayed_ = true;
   Drain();
   std::string message;
   if (!backend_.Reachable(message)) {
-    failure = message;
+    failure = {NUVHostFailureKind::Unreachable, {}, message};
     return false;
   }
-  failure.clear();
-  state.clear();
-  Send(failure, state);
-  return failure.empty();
+  failure = {};
+  Send(failure);
+  return !failure.Failed();
 }
 
 bool NUVPgCursor::Replayable() const {

@@ -23,9 +23,9 @@ class NUVPgCursor final : public NUVHostCursor {
   NUVPgCursor& operator=(const NUVPgCursor&) = delete;
 
   // Sends the statement and reads the first part of its answer; false,
-  // with the reason and the SQLSTATE (empty when none), when either
-  // fails. Records no error.
-  bool Start(std::string& failure, std::string& state);
+  // with the failure (its kind, SQLSTATE and reason), when either fails.
+  // Records no error.
+  bool Start(NUVHostFailure& failure);
 
   const std::vector<NUVHostColumn>& Columns() const override { return columns_; }
   bool Writes() const override { return writes_; }
@@ -39,15 +39,15 @@ class NUVPgCursor final : public NUVHostCursor {
 
  private:
   // Start without the replay.
-  void Send(std::string& failure, std::string& state);
+  void Send(NUVHostFailure& failure);
   // Takes the part of the answer just read into current_: rows to hand out
   // from the first, or the answer's end, or a failure.
-  void Take(std::string& failure, std::string& state);
+  void Take(NUVHostFailure& failure);
   // Reads the columns' names, tables and types from current_.
-  bool Describe(std::string& failure);
+  bool Describe(NUVHostFailure& failure);
   // After a failure: runs the statement once more on a new connection when
   // it may; true when it did and the first part of its answer came.
-  bool RunAgain(std::string& failure, std::string& state);
+  bool RunAgain(NUVHostFailure& failure);
   // True when a failed run may run again: the statement only reads, ran
   // outside a transaction, handed out no row and lost its connection.
   bool Replayable() const;

@@ -71,13 +71,13 @@ long NUVSqliteBackend::FindKey(const std::string& table, const std::string& colu
       "SELECT 1 FROM " + nuvhost::QuotedName(table) + " WHERE " + nuvhost::QuotedName(column) + " = ?";
   NUVSqliteStatement statement;
   if (sqlite3_prepare_v2(database_.Connection(), sql.c_str(), -1, statement.out(), nullptr) != SQLITE_OK)
-    return NUVHostRefused(database_.LastMessage());
+    return NUVHostFailed(database_.LastFailure());
   const NUVUnicodeString stored = database_.TextMode() == NUVSqliteTextMode::Encoded
                                       ? NUVEdsGeneralTool().EncodeBlanks(key.c_str())
                                       : NUVUnicodeString(key.c_str());
   sqlite3_bind_text(statement.get(), 1, stored.CastToCharPtr(), -1, SQLITE_TRANSIENT);
   const int rc = sqlite3_step(statement.get());
-  if (rc != SQLITE_ROW && rc != SQLITE_DONE) return NUVHostRefused(database_.LastMessage());
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) return NUVHostFailed(database_.LastFailure());
   exists = rc == SQLITE_ROW;
   return NUV_S_OK;
 }
@@ -113,7 +113,7 @@ long NUVSqliteBackend::PreparePlain(const NUVHostWrittenText& text, NUVSqliteSta
   prepared = text.Rewritten([](const NUVHostWrittenLiteral& literal, size_t) {
     return nuvhost::QuotedLiteral(literal.value);
   });
-  if (!Prepare(prepared, statement, rest)) return NUVHostRefused(database_.LastMessage());
+  if (!Prepare(prepared, statement, rest)) return NUVHostFailed(database_.LastFailure());
   return NUV_S_OK;
 }
 
@@ -134,7 +134,7 @@ long NUVSqliteBackend::Open(NUVHostWrittenText& text, bool /*streaming*/, std::u
     const long code = PreparePlain(text, statement, prepared, rest, bound);
     if (code < 0) return code;
   } else if (!Prepare(prepared, statement, rest)) {
-    return NUVHostRefused(database_.LastMessage());
+    return NUVHostFailed(database_.LastFailure());
   }
   if (!statement.get()) return NUVHostRefused("the text holds no statement");
   if (!HoldsNoStatement(database_.Connection(), prepared.c_str() + rest))
@@ -147,7 +147,7 @@ long NUVSqliteBackend::Open(NUVHostWrittenText& text, bool /*streaming*/, std::u
 
 long NUVSqliteBackend::Command(const char* sql) {
   if (sqlite3_exec(database_.Connection(), sql, nullptr, nullptr, nullptr) == SQLITE_OK) return NUV_S_OK;
-  return NUVHostRefused(database_.LastMessage());
+  return NUVHostFailed(database_.LastFailure());
 }
 
 long NUVSqliteBackend::Begin() {

@@ -44,7 +44,7 @@ long NUVSqliteCursor::Next(bool& row) {
     return NUV_S_OK;
   }
   finished_ = true;
-  return rc == SQLITE_DONE ? NUV_S_OK : NUVHostRefused(database_.LastMessage());
+  return rc == SQLITE_DONE ? NUV_S_OK : NUVHostFailed(database_.LastFailure());
 }
 
 NUVHostValue NUVSqliteCursor::Value(size_t column) const {

@@ -69,3 +69,25 @@ std::string NUVSqliteDatabase::KeyColumn(const std::string& table) const {
 }
 
 std::string NUVSqliteDatabase::LastMessage() const { return sqlite3_errmsg(connection_); }
+
+NUVHostFailure NUVSqliteDatabase::LastFailure() const {
+  using Kind = NUVHostFailureKind;
+  Kind kind = Kind::StatementFailed;
+  switch (sqlite3_errcode(connection_)) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_INTERRUPT:
+      kind = Kind::Timeout;  // another connection held the lock past the wait, or the call was cancelled
+      break;
+    case SQLITE_READONLY:
+      kind = Kind::ReadOnly;
+      break;
+    case SQLITE_CANTOPEN:
+    case SQLITE_NOTADB:
+      kind = Kind::Unreachable;
+      break;
+    default:
+      break;
+  }
+  return {kind, {}, LastMessage()};
+}

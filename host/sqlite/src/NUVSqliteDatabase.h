@@ -2,6 +2,7 @@
 #include <map>
 #include <string>
 
+#include "NUVHostFailure.h"
 #include "NUVSqliteOpenOptions.h"
 
 struct sqlite3;
@@ -28,6 +29,10 @@ class NUVSqliteDatabase {
   std::string KeyColumn(const std::string& table) const;
   // The last message SQLite gave on this connection.
   std::string LastMessage() const;
+  // The last failure on the connection: its kind (a lock held past the
+  // wait is a timeout, a write to a read-only database read-only) and
+  // SQLite's message; SQLite gives no SQLSTATE.
+  NUVHostFailure LastFailure() const;
 
  private:
   sqlite3* connection_;

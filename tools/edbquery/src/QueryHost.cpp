@@ -23,6 +23,7 @@ class HostAdapter : public QueryHost {
   const std::vector<NUVHostValueSort>& BatchSorts() const override { return sorts_; }
   long ChangedRows() const override { return host_->ChangedRows(); }
   bool LastWrote() const override { return host_->LastWrote(); }
+  NUVHostFailureKind LastFailureKind() const override { return host_->LastFailure().kind; }
   bool PlainText() const override { return host_->TextMode() == NUVHostTextMode::Plain; }
   std::string KeyAttribute(const std::string& classType) const override {
     return host_->KeyAttribute(classType);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "NUVHostCells.h"
+#include "NUVHostFailure.h"
 #include "NUVListPtrNUVBaseUnknown.h"
 #include "NUVUnicodeString.h"
 #include "Options.h"
@@ -29,6 +30,8 @@ class QueryHost {
   virtual long ChangedRows() const = 0;
   // True when the last statement was a writing one, committed or not.
   virtual bool LastWrote() const = 0;
+  // The kind of failure that ended the last statement.
+  virtual NUVHostFailureKind LastFailureKind() const = 0;
   // True when the database keeps texts as they are.
   virtual bool PlainText() const = 0;
   virtual std::string KeyAttribute(const std::string& classType) const = 0;

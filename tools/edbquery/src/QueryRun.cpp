@@ -110,7 +110,8 @@ void QueryRun::Execute(const std::string& finished, OutputBindings& bindings, co
   const long code = host_->RunInBatches(NUVUnicodeString(std::string_view(finished)), kBatchRows, consume,
                                         bindings.Empty() ? nullptr : &bindings.Headers(), end);
   if (failure) Rethrow(failure);
-  if (code < 0) throw Failure(kDatabaseError, RecordedMessage(code, "the database refused the statement"));
+  if (code < 0)
+    throw Failure(ExitCodeFor(host_->LastFailureKind()), RecordedMessage(code, "the database refused the statement"));
   changedRows_ = host_->ChangedRows();
 }
 

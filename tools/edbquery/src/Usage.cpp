@@ -81,8 +81,12 @@ Output:
 
 Exit status:
   0  success
-  1  a database error (the database's message is printed)
+  1  the statement failed (the database's message is printed)
   2  a usage error
+  3  the database could not be reached, or the connection was lost with
+     nothing applied
+  4  retryable (a serialization failure or deadlock): run it again
+  5  the outcome of a commit is unknown: it may or may not be applied
 On failure one line goes to standard error and nothing to standard output.
 After a writing statement the number of changed rows goes to standard error.
 )";

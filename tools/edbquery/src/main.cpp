@@ -10,14 +10,15 @@
 namespace {
 
 // With EDBQUERY_CHECK_LIVE_OBJECTS set, a base object left alive at the end
-// is reported and the run fails with 3.
+// is reported and the run fails with 70 (an internal fault, apart from
+// every status a script acts on).
 int CheckLiveObjects(int code) {
   if (!std::getenv("EDBQUERY_CHECK_LIVE_OBJECTS")) return code;
   NUVError::ClearRecordedErrors();
   const long alive = NUVBaseUnknown::LiveObjectCount();
   if (alive == 0) return code;
   std::fprintf(stderr, "edbquery: %ld base objects left alive\n", alive);
-  return 3;
+  return 70;
 }
 
 }  // namespace
