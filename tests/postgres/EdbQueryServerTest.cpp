@@ -266,6 +266,7 @@ TEST(EdbQueryOnServer, ExitStatusByFailureKind) {
     const char* says;
   } cases[] = {
       {"SELECT * FROM NOSUCH", 1, "42P01"},
+      {"INSERT INTO K SELECT 1 FROM pg_terminate_backend(pg_backend_pid())", 3, "nothing of the statement was applied"},
       {"INSERT INTO K SELECT 1 FROM pg_terminate_backend(pg_backend_pid())", 3, "connection lost"},
       {"DO $$ BEGIN RAISE EXCEPTION 'conflict' USING ERRCODE = '40001'; END $$", 4, "run it again"},
       {"INSERT INTO D VALUES (1)", 5, "in doubt"},
@@ -274,6 +275,9 @@ TEST(EdbQueryOnServer, ExitStatusByFailureKind) {
     const Outcome outcome = Edbquery({"--db", scratch.Conninfo(), c.statement});
     EXPECT_EQ(outcome.exitCode, c.exitCode) << c.statement << ": " << outcome.err;
     EXPECT_NE(outcome.err.find(c.says), std::string::npos) << outcome.err;
+    if (c.exitCode == 5) {
+      EXPECT_EQ(outcome.err.find("was applied"), std::string::npos) << outcome.err;
+    }
   }
   EXPECT_EQ(Psql(scratch, "SELECT COUNT(*) AS N FROM K").out, "n\n0\n");
 }

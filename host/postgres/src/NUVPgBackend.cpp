@@ -357,6 +357,7 @@ long NUVPgBackend::Open(NUVHostWrittenText& statement, bool streaming, std::uniq
       OneOf(text.firstWord, {"SELECT", "INSERT", "UPDATE", "DELETE", "MERGE", "VALUES", "WITH"});
   const bool writes = !OneOf(text.firstWord, {"SELECT", "VALUES", "TABLE", "SHOW"});
   if (writes) rowsOnly_ = OneOf(text.firstWord, {"INSERT", "UPDATE", "DELETE", "MERGE", "WITH"});
+  SetLastWrote(writes);  // the statement runs here already, and may fail here
   NUVHostFailure failure;
   // Bound values go as parameters; plain literals that are not bound go
   // decoded into the text; encoded text goes as written.

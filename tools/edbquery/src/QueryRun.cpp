@@ -110,8 +110,14 @@ void QueryRun::Execute(const std::string& finished, OutputBindings& bindings, co
   const long code = host_->RunInBatches(NUVUnicodeString(std::string_view(finished)), kBatchRows, consume,
                                         bindings.Empty() ? nullptr : &bindings.Headers(), end);
   if (failure) Rethrow(failure);
-  if (code < 0)
-    throw Failure(ExitCodeFor(host_->LastFailureKind()), RecordedMessage(code, "the database refused the statement"));
+  if (code < 0) {
+    // A write the host ended with any failure but a lost commit answer was
+    // rolled back whole.
+    const NUVHostFailureKind kind = host_->LastFailureKind();
+    const bool notApplied = host_->LastWrote() && kind != NUVHostFailureKind::CommitUnknown;
+    throw Failure(ExitCodeFor(kind), RecordedMessage(code, "the database refused the statement") +
+                                         (notApplied ? " (nothing of the statement was applied)" : ""));
+  }
   changedRows_ = host_->ChangedRows();
 }
 
