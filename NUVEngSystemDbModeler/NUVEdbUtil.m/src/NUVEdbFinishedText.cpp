@@ -39,27 +39,36 @@ bool Moved(NUVEdbWrittenValue& value, const std::vector<size_t>& occurrences, si
 
 void NUVEdbFinishedText::Replace(const NUVUnicodeString& name, const NUVUnicodeString& value,
                                  NUVEdbWrittenValue::Form form, bool listItem) {
-  NUVEdbWrittenValue written;
-  written.length = value.View().size();
-  written.form = form;
-  written.listItem = listItem;
-  written.parameter = std::string(name.View());
-  Replace(name, value, std::vector<NUVEdbWrittenValue>{std::move(written)});
+  if (!Substitute(name, value)) return;
+  for (size_t i = 0; i < occurrences_.size(); ++i) {
+    NUVEdbWrittenValue written;
+    written.begin = Start(i, name, value);
+    written.length = value.View().size();
+    written.form = form;
+    written.listItem = listItem;
+    written.parameter = std::string(name.View());
+    Insert(std::move(written));
+  }
+  consistent_ = true;
 }
 
 void NUVEdbFinishedText::Replace(const NUVUnicodeString& name, const NUVUnicodeString& text,
                                  const std::vector<NUVEdbWrittenValue>& inside) {
   if (!Substitute(name, text)) return;
-  // Each occurrence moved the text after it by the same step; it wraps
-  // below zero when the text is shorter than the name, and the sums agree.
-  const size_t step = text.View().size() - name.View().size();
   for (size_t i = 0; i < occurrences_.size(); ++i) {
     for (NUVEdbWrittenValue value : inside) {
-      value.begin += occurrences_[i] + i * step;
+      value.begin += Start(i, name, text);
       Insert(std::move(value));
     }
   }
   consistent_ = true;
+}
+
+size_t NUVEdbFinishedText::Start(size_t i, const NUVUnicodeString& name, const NUVUnicodeString& text) const {
+  // Each occurrence before the i-th moved it by the difference of the two
+  // lengths; the sum wraps below zero when the text is the shorter, and
+  // comes out right all the same.
+  return occurrences_[i] + i * text.View().size() - i * name.View().size();
 }
 
 bool NUVEdbFinishedText::Substitute(const NUVUnicodeString& name, const NUVUnicodeString& text) {

@@ -31,6 +31,8 @@ class NUVEdbFinishedText {
   // does not occur. Leaves consistent_ false when it answers true: the
   // caller adds the new values first.
   bool Substitute(const NUVUnicodeString& name, const NUVUnicodeString& text);
+  // Where the text that replaced the i-th occurrence of the name begins.
+  size_t Start(size_t i, const NUVUnicodeString& name, const NUVUnicodeString& text) const;
   // Adds a value at its place in text order.
   void Insert(NUVEdbWrittenValue value);
 
