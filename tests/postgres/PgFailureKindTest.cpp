@@ -75,8 +75,9 @@ TEST(PgFailureKinds, TimeoutAndReadOnly) {
 }
 
 // A write whose connection dies before its commit is sent applied nothing:
-// the connection's kind. One whose connection dies during its commit may
-// or may not have been applied: the commit's outcome is unknown.
+// the connection's kind. One whose connection dies during its commit is
+// settled on a new connection: here the server ended the transaction
+// before committing it, so nothing was applied either.
 TEST(PgFailureKinds, LostConnectionBeforeAndDuringCommit) {
   PgScratch scratch;
   auto host = scratch.Host(false);
@@ -97,9 +98,10 @@ TEST(PgFailureKinds, LostConnectionBeforeAndDuringCommit) {
                       "DEFERRED FOR EACH ROW EXECUTE FUNCTION END_AT_COMMIT()",
                       none),
             0);
-  const NUVHostFailure doubt = FailureOf(*host, "INSERT INTO DOUBT VALUES (1)");
-  EXPECT_EQ(doubt.kind, Kind::CommitUnknown) << doubt.message;
-  EXPECT_NE(doubt.message.find("in doubt"), std::string::npos) << doubt.message;
+  const NUVHostFailure settled = FailureOf(*host, "INSERT INTO DOUBT VALUES (1)");
+  EXPECT_EQ(settled.kind, Kind::Unreachable) << settled.message;
+  EXPECT_NE(settled.message.find("during the commit, which did not apply"), std::string::npos) << settled.message;
+  EXPECT_EQ(Rows(*host, "DOUBT"), 0);
 }
 
 }  // namespace

@@ -308,28 +308,54 @@ long NUVPgBackend::Command(const std::string& sql) {
 long NUVPgBackend::Commit() {
   NUVPgResult result(PQexec(connection_, "COMMIT"));
   if (PQresultStatus(result.get) == PGRES_COMMAND_OK) return NUV_S_OK;
-  NUVHostFailure failure = FailureOf(connection_, result.get);
-  if (Lost(connection_)) {
-    // The server may have committed before the answer was lost.
-    failure.kind = NUVHostFailureKind::CommitUnknown;
-    failure.message = "the commit's outcome is unknown (in doubt): " + failure.message;
+  const NUVHostFailure failure = FailureOf(connection_, result.get);
+  if (!Lost(connection_)) return NUVHostFailed(failure);
+  return SettleLostCommit(failure);
+}
+
+long NUVPgBackend::SettleLostCommit(const NUVHostFailure& lost) {
+  // The server may have committed before the answer was lost: a new
+  // connection asks what became of the transaction.
+  std::string message;
+  NUVPgResult status;
+  if (!transactionId_.empty() && Reachable(message)) {
+    const char* values[] = {transactionId_.c_str()};
+    status.Reset(PQexecParams(connection_, "SELECT txid_status($1::bigint)", 1, nullptr, values, nullptr,
+                              nullptr, 0));
   }
-  return NUVHostFailed(failure);
+  const bool answered = PQresultStatus(status.get) == PGRES_TUPLES_OK && PQntuples(status.get) == 1 &&
+                        !PQgetisnull(status.get, 0, 0);
+  const std::string outcome = answered ? PQgetvalue(status.get, 0, 0) : "";
+  if (outcome == "committed") return NUV_S_OK;
+  if (outcome == "aborted") {
+    return NUVHostFailed({NUVHostFailureKind::Unreachable, lost.sqlstate,
+                          "the connection was lost during the commit, which did not apply the statement: " +
+                              lost.message});
+  }
+  return NUVHostFailed({NUVHostFailureKind::CommitUnknown, lost.sqlstate,
+                        "the commit's outcome is unknown (in doubt): " + lost.message});
 }
 
 bool NUVPgBackend::BeginStatement(NUVHostFailure& failure) {
-  NUVPgResult begun(PQexec(connection_, "BEGIN"));
+  // One round trip begins the transaction and names its id, by which a
+  // commit whose answer is lost is settled.
+  transactionId_.clear();
+  NUVPgResult begun(PQexec(connection_, "BEGIN; SELECT txid_current()"));
   std::string message;
   // A connection the server closed while it was idle shows only now.
-  if (PQresultStatus(begun.get) != PGRES_COMMAND_OK && Lost(connection_)) {
+  if (PQresultStatus(begun.get) != PGRES_TUPLES_OK && Lost(connection_)) {
     if (!Reachable(message)) {
       failure = {NUVHostFailureKind::Unreachable, {}, message};
       return false;
     }
-    begun.Reset(PQexec(connection_, "BEGIN"));
+    begun.Reset(PQexec(connection_, "BEGIN; SELECT txid_current()"));
   }
-  if (PQresultStatus(begun.get) == PGRES_COMMAND_OK) return true;
+  if (PQresultStatus(begun.get) == PGRES_TUPLES_OK && PQntuples(begun.get) == 1) {
+    transactionId_ = PQgetvalue(begun.get, 0, 0);
+    return true;
+  }
   failure = FailureOf(connection_, begun.get);
+  if (PQtransactionStatus(connection_) == PQTRANS_INTRANS) Abandon();  // begun, but its id not read
   return false;
 }
 

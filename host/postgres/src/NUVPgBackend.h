@@ -92,6 +92,11 @@ class NUVPgBackend : public NUVHostBackend {
   // Begins a statement's transaction, after one reconnect when the
   // connection was lost; false, with the reason, when it cannot.
   bool BeginStatement(NUVHostFailure& failure);
+  // Settles a commit whose connection was lost before its answer came:
+  // reconnected, the server says whether the transaction committed
+  // (success), aborted (nothing applied: the connection's kind) or is
+  // unknown (the commit outcome unknown kind).
+  long SettleLostCommit(const NUVHostFailure& lost);
   // Rolls the transaction back, recording nothing: the failure that ends it
   // is already recorded.
   void Abandon();
@@ -112,6 +117,7 @@ class NUVPgBackend : public NUVHostBackend {
   std::string databaseName_;
   bool readOnly_ = false;
   bool begun_ = false;                              // Open began the transaction of the statement it ran
+  std::string transactionId_;                       // the id of the transaction BeginStatement began
   bool rowsOnly_ = false;                           // the last writing statement changes rows, not the schema
   std::map<std::string, std::string> keys_;         // table -> key column ("" for none)
   std::map<unsigned int, std::string> tableNames_;  // object id -> table
