@@ -298,6 +298,8 @@ TEST_F(PgHost, ReconnectsOnceAfterALostConnection) {
   NUVEdbResultTable ended;
   ASSERT_GE(other->Run(("SELECT pg_terminate_backend(" + pid + ")").c_str(), ended), 0);
   EXPECT_EQ(Scalar("SELECT current_setting('standard_conforming_strings') AS s"), "QUERY.s:3=on");
+  // A setting whose server default (1) differs from the host's is back too.
+  EXPECT_EQ(Scalar("SELECT current_setting('extra_float_digits') AS s"), "QUERY.s:3=3");
   EXPECT_EQ(Scalar(FinishedStatement("SELECT :V AS v", {Text(":V", "a b")})), "QUERY.v:3=a b");
   ASSERT_EQ(Refusal("SELECT pg_backend_pid() AS pid"), "");
   const std::string second = Row(1).substr(Row(1).find('=') + 1);
