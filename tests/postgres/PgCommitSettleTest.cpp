@@ -15,20 +15,21 @@
 
 namespace {
 
-int Rows(NUVPostgresHost& host, const char* statement) {
-  NUVEdbResultTable rows;
-  EXPECT_GE(host.Run(statement, rows), 0);
-  int count = 0;
-  rows.GetNumberOfRows(count);
-  return count;
-}
-
-TEST(PgCommitSettle, AnswerLostAfterTheCommit) {
+// A scratch schema with a table to insert into, and a host on it that
+// reaches the server directly.
+class PgCommitSettle : public testing::Test {
+ protected:
+  void SetUp() override {
+    direct = scratch.Host(false);
+    ASSERT_NE(direct, nullptr);
+    ASSERT_GE(direct->Run("CREATE TABLE SETTLED (ID INT)", none), 0);
+  }
   PgScratch scratch;
-  auto direct = scratch.Host(false);
-  ASSERT_NE(direct, nullptr);
+  std::unique_ptr<NUVPostgresHost> direct;
   NUVEdbResultTable none;
-  ASSERT_GE(direct->Run("CREATE TABLE SETTLED (ID INT)", none), 0);
+};
+
+TEST_F(PgCommitSettle, AnswerLostAfterTheCommit) {
   const std::string& conninfo = scratch.Conninfo();
   for (const bool reachable : {true, false}) {
     CuttingRelay relay(Keyword(conninfo, "host"), Keyword(conninfo, "port"), !reachable);
@@ -48,18 +49,13 @@ TEST(PgCommitSettle, AnswerLostAfterTheCommit) {
     host.reset();
   }
   // Both inserts committed: the answer was lost after the commit each time.
-  EXPECT_EQ(Rows(*direct, "SELECT * FROM SETTLED"), 2);
+  EXPECT_EQ(RowCount(*direct, "SELECT * FROM SETTLED"), 2);
 }
 
 #ifdef EDBQUERY_PATH
 // edbquery exits 0 for a commit settled as committed and 5 for one whose
 // outcome stays unknown.
-TEST(PgCommitSettle, EdbqueryExitStatus) {
-  PgScratch scratch;
-  auto direct = scratch.Host(false);
-  ASSERT_NE(direct, nullptr);
-  NUVEdbResultTable none;
-  ASSERT_GE(direct->Run("CREATE TABLE SETTLED (ID INT)", none), 0);
+TEST_F(PgCommitSettle, EdbqueryExitStatus) {
   const std::string& conninfo = scratch.Conninfo();
   for (const bool reachable : {true, false}) {
     CuttingRelay relay(Keyword(conninfo, "host"), Keyword(conninfo, "port"), !reachable);

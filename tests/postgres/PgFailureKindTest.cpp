@@ -23,14 +23,6 @@ NUVHostFailure FailureOf(NUVPostgresHost& host, const std::string& statement) {
   return host.LastFailure();
 }
 
-int Rows(NUVPostgresHost& host, const std::string& table) {
-  NUVEdbResultTable rows;
-  EXPECT_GE(host.Run(("SELECT * FROM " + table).c_str(), rows), 0);
-  int count = 0;
-  rows.GetNumberOfRows(count);
-  return count;
-}
-
 TEST(PgFailureKinds, EachFailureGivesItsKindAndSqlstate) {
   PgScratch scratch;
   auto host = scratch.Host(false);
@@ -87,7 +79,7 @@ TEST(PgFailureKinds, LostConnectionBeforeAndDuringCommit) {
   const NUVHostFailure lost =
       FailureOf(*host, "INSERT INTO LOST SELECT 1 FROM pg_terminate_backend(pg_backend_pid())");
   EXPECT_EQ(lost.kind, Kind::Unreachable) << lost.message;
-  EXPECT_EQ(Rows(*host, "LOST"), 0);  // the host reconnects for the next statement
+  EXPECT_EQ(RowCount(*host, "SELECT * FROM LOST"), 0);  // the host reconnects for the next statement
 
   ASSERT_GE(host->Run("CREATE TABLE DOUBT (ID INT)", none), 0);
   ASSERT_GE(host->Run("CREATE FUNCTION END_AT_COMMIT() RETURNS trigger LANGUAGE plpgsql AS "
@@ -101,7 +93,7 @@ TEST(PgFailureKinds, LostConnectionBeforeAndDuringCommit) {
   const NUVHostFailure settled = FailureOf(*host, "INSERT INTO DOUBT VALUES (1)");
   EXPECT_EQ(settled.kind, Kind::Unreachable) << settled.message;
   EXPECT_NE(settled.message.find("during the commit, which did not apply"), std::string::npos) << settled.message;
-  EXPECT_EQ(Rows(*host, "DOUBT"), 0);
+  EXPECT_EQ(RowCount(*host, "SELECT * FROM DOUBT"), 0);
 }
 
 }  // namespace

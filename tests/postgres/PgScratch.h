@@ -83,3 +83,12 @@ class PgScratch {
   std::string conninfo_;
   std::unique_ptr<NUVPostgresHost> admin_;
 };
+
+// The number of rows the statement answers on the host.
+inline int RowCount(NUVHost& host, const char* statement) {
+  NUVEdbResultTable rows;
+  EXPECT_GE(host.Run(statement, rows), 0) << statement;
+  int count = 0;
+  rows.GetNumberOfRows(count);
+  return count;
+}
