@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "Failure.h"
+#include "HostTarget.h"
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVError.h"
@@ -11,7 +12,6 @@
 #include "OutputBindings.h"
 #include "OutputWriter.h"
 #include "ParameterChecks.h"
-#include "QueryHost.h"
 #include "QueryParameters.h"
 #include "RecordedMessage.h"
 #include "RowCells.h"
@@ -27,7 +27,7 @@ int RowCount(const NUVEdbResultTable& table) {
 
 }  // namespace
 
-QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenQueryHost(options)) {
+QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenHost(options)) {
   host_->Install();
 }
 
@@ -44,7 +44,7 @@ void QueryRun::Output(const std::string& statement, const Printer& print, const 
   CheckNoCommentMade(statement, finished, options_.parameters);
   OutputBindings bindings(options_.outputs);
   const std::string columns = bindings.Empty() ? std::string() : bindings.DeriveHeaders(broker_);
-  if (options_.explain) return print(Explain(finished, columns, host_->PlainText()));
+  if (options_.explain) return print(Explain(finished, columns, host_->TextMode() == NUVHostTextMode::Plain));
   Execute(finished, bindings, print, deliver);
 }
 
@@ -108,7 +108,7 @@ void QueryRun::Execute(const std::string& finished, OutputBindings& bindings, co
     });
   };
   const long code = host_->RunInBatches(NUVUnicodeString(std::string_view(finished)), kBatchRows, consume,
-                                        bindings.Empty() ? nullptr : &bindings.Headers(), end);
+                                        bindings.Empty() ? nullptr : &bindings.Headers(), end, &sorts_);
   if (failure) Rethrow(failure);
   if (code < 0) throw Failure(kDatabaseError, RecordedMessage(code, "the database refused the statement"));
   changedRows_ = host_->ChangedRows();
@@ -140,7 +140,7 @@ std::vector<std::string> QueryRun::ColumnNames(NUVEdbResultTable& table) {
 }
 
 std::vector<std::vector<CellValue>> QueryRun::AllCells(const NUVEdbResultTable& table) const {
-  const std::vector<NUVHostValueSort>& sorts = host_->BatchSorts();
+  const std::vector<NUVHostValueSort>& sorts = sorts_;
   std::vector<std::vector<CellValue>> rows;
   const int count = RowCount(table);
   size_t next = 0;  // the sort of the next value

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "CellValue.h"
+#include "NUVHost.h"
 #include "NUVEdbBrokerTool.h"
 #include "Options.h"
 
-class QueryHost;
 class OutputBindings;
 class QueryParameters;
 
@@ -62,7 +62,8 @@ class QueryRun {
                                                 int before);
 
   const Options& options_;
-  std::unique_ptr<QueryHost> host_;
+  std::unique_ptr<NUVHost> host_;
+  std::vector<NUVHostValueSort> sorts_;  // the current batch's, value by value
   NUVEdbBrokerTool broker_;
   long changedRows_ = -1;
 };
