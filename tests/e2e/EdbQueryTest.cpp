@@ -287,6 +287,16 @@ TEST_F(EdbqueryTest, BuiltInSampleWithoutDatabaseOption) {
   ExpectSuccess(Edbquery({"--format", "csv", "SELECT COUNT(*) AS N FROM PART"}), "N\n8\n");
 }
 
+// A server's target on a build without the PostgreSQL host is a usage
+// error of one line, whatever form the target has.
+TEST_F(EdbqueryTest, ServerTargetWithoutThePostgresHost) {
+  if (NUV_WITH_POSTGRES) GTEST_SKIP() << "this build has the PostgreSQL host";
+  for (const char* target : {"postgresql://me@dbhost/parts", "postgres://dbhost", "host=dbhost dbname=parts"}) {
+    ExpectFailure(Edbquery({"--db", target, "SELECT 1"}), kUsage, "this build has no PostgreSQL host");
+    ExpectFailure(Edbquery({"--init", target}), kUsage, "this build has no PostgreSQL host");
+  }
+}
+
 TEST_F(EdbqueryTest, HelpAndVersion) {
   ExpectSuccess(Edbquery({"--version"}), "edbquery 0.1.0\n");
   const Outcome help = Edbquery({"--help", "--bogus"});
