@@ -35,13 +35,15 @@ QueryRun::~QueryRun() = default;
 
 void QueryRun::Output(const std::string& statement, const Printer& print, const Deliverer& deliver) {
   CheckNamesApart(options_.parameters);
-  CheckValuesHoldNoLaterName(options_.parameters);
-  CheckNamesOccur(statement, options_.parameters);
-  CheckDoublesKept(options_.parameters);
-  CheckObjectClasses();
   const QueryParameters parameters(options_.parameters, *host_);
+  CheckValuesHoldNoLaterName(options_.parameters, Insertions(parameters));
+  CheckNamesOccur(statement, options_.parameters);
+  CheckObjectClasses();
   const std::string finished = Finish(statement, parameters);
-  CheckNoCommentMade(statement, finished, options_.parameters);
+  std::vector<NUVEdbWrittenValue> written;
+  NUVEdbStatementProvenance::Find(finished, written);
+  CheckDoublesKept(finished, written, options_.parameters);
+  CheckNoCommentMade(statement, finished, written, options_.parameters, host_->Dialect());
   OutputBindings bindings(options_.outputs);
   const std::string columns = bindings.Empty() ? std::string() : bindings.DeriveHeaders(broker_);
   if (options_.explain) return print(Explain(finished, columns, host_->TextMode() == NUVHostTextMode::Plain));
@@ -66,6 +68,29 @@ std::string QueryRun::Finish(const std::string& statement, const QueryParameters
   if (code < 0)
     throw Failure(kDatabaseError, RecordedMessage(code, "the parameters could not be substituted"));
   return std::string(finished.View());
+}
+
+std::vector<std::string> QueryRun::Insertions(const QueryParameters& parameters) {
+  std::vector<std::string> insertions;
+  const NUVListPtrNUVBaseUnknown& all = parameters.List();
+  for (size_t i = 0; i < options_.parameters.size(); ++i) {
+    const ParameterOption& entry = options_.parameters[i];
+    NUVListPtrNUVBaseUnknown one;  // borrows the parameter from the set
+    one.Append(all[static_cast<int>(i) + 1]);
+    std::string insertion;
+    // A list joined by a condition writes one expression in place of its
+    // one name; any other parameter writes a value in place of each name.
+    const size_t names = entry.condition.empty() ? entry.names.size() : 1;
+    for (size_t k = 0; k < names; ++k) {
+      NUVUnicodeString written;
+      if (broker_.PreProcessSQLStatement(NUVUnicodeString(std::string_view(entry.names[k])), one, written) < 0)
+        continue;
+      insertion += written.View();
+      insertion += '\0';  // no name holds a zero byte
+    }
+    insertions.push_back(std::move(insertion));
+  }
+  return insertions;
 }
 
 std::string QueryRun::Explain(const std::string& finished, const std::string& columns, bool plainText) {

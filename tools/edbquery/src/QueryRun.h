@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "CellValue.h"
-#include "NUVHost.h"
 #include "NUVEdbBrokerTool.h"
+#include "NUVHost.h"
 #include "Options.h"
 
 class OutputBindings;
@@ -47,6 +47,10 @@ class QueryRun {
   // Throws Failure for an object output whose class the database lacks.
   void CheckObjectClasses() const;
   std::string Finish(const std::string& statement, const QueryParameters& parameters);
+  // What the library writes for each parameter on its own, in place of its
+  // names (each insertion ended by a zero byte). Run before Finish, so that
+  // the finished statement is the latest the library recorded.
+  std::vector<std::string> Insertions(const QueryParameters& parameters);
   static std::string Explain(const std::string& finished, const std::string& columns, bool plainText);
   void Execute(const std::string& finished, OutputBindings& bindings, const Printer& print,
                const Deliverer& deliver);
