@@ -715,6 +715,7 @@ TEST_F(EdbqueryTest, ListFileWithCarriageReturns) {
 // message never shows a text of the string that may be the password,
 // whatever form it has.
 TEST_F(EdbqueryTest, ConnectionStringPasswordsStayHidden) {
+  if (!NUV_WITH_POSTGRES) GTEST_SKIP() << "this build has no PostgreSQL host";
   const struct {
     const char* conninfo;
     std::initializer_list<const char*> secrets;
@@ -742,6 +743,7 @@ TEST_F(EdbqueryTest, ConnectionStringPasswordsStayHidden) {
 // A listener that takes connections and never says a word: connecting
 // ends within --timeout's time, a connect_timeout in the string, or 10 s.
 TEST_F(EdbqueryTest, SilentServerEndsWithinTheBound) {
+  if (!NUV_WITH_POSTGRES) GTEST_SKIP() << "this build has no PostgreSQL host";
   const int listener = socket(AF_INET, SOCK_STREAM, 0);
   ASSERT_GE(listener, 0);
   sockaddr_in address{};
