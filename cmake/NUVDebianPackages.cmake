@@ -38,7 +38,7 @@ set(CPACK_COMPONENT_DEV_DESCRIPTION "Engineering-database utility library (devel
 set(CPACK_COMPONENT_DEV_DEPENDS runtime)
 # The CMake package finds SQLite and libpq for the hosts; the hosts are
 # static libraries, which dpkg-shlibdeps does not read.
-set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "libsqlite3-dev, libpq-dev")
+list(JOIN NUV_DEBIAN_HOST_DEPENDS ", " CPACK_DEBIAN_DEV_PACKAGE_DEPENDS)
 
 set(CPACK_DEBIAN_TOOL_PACKAGE_NAME edbquery)
 set(CPACK_DEBIAN_TOOL_PACKAGE_SECTION database)

@@ -11,26 +11,38 @@ include(CMakePackageConfigHelpers)
 set_target_properties(NUVPlatform NUVEdbUtil PROPERTIES
   VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
 
-foreach(target NUVPlatform NUVEdbUtil NUVSqliteHost NUVHostCommon NUVPostgresHost)
+# The hosts this build holds (nuv_add_host), each with what finds its
+# database client again.
+get_property(nuv_hosts GLOBAL PROPERTY NUV_BUILT_HOSTS)
+
+foreach(target NUVPlatform NUVEdbUtil NUVHostCommon ${nuv_hosts})
   target_compile_features(${target} PUBLIC cxx_std_20)
 endforeach()
 # An installed static library keeps ordinary object code beside the
 # link-time code, so that any compiler links it.
 if(CMAKE_INTERPROCEDURAL_OPTIMIZATION)
-  foreach(target NUVSqliteHost NUVHostCommon NUVPostgresHost)
+  foreach(target NUVHostCommon ${nuv_hosts})
     target_compile_options(${target} PRIVATE -ffat-lto-objects)
   endforeach()
 endif()
 
-install(TARGETS NUVPlatform NUVEdbUtil NUVSqliteHost NUVHostCommon NUVPostgresHost EXPORT NUVEdbUtilTargets
+install(TARGETS NUVPlatform NUVEdbUtil NUVHostCommon ${nuv_hosts} EXPORT NUVEdbUtilTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime)
 install(DIRECTORY platform/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/NUVPlatform COMPONENT dev)
 install(DIRECTORY NUVEngSystemDbModeler/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/NUVEngSystemDbModeler COMPONENT dev)
-install(DIRECTORY host/sqlite/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/NUVSqliteHost COMPONENT dev)
 install(DIRECTORY host/common/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/NUVHostCommon COMPONENT dev)
-install(DIRECTORY host/postgres/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/NUVPostgresHost COMPONENT dev)
+set(NUV_HOST_DEPENDENCIES "")
+set(NUV_DEBIAN_HOST_DEPENDS "")
+foreach(target ${nuv_hosts})
+  get_property(dir GLOBAL PROPERTY NUV_HOST_${target}_DIR)
+  get_property(package GLOBAL PROPERTY NUV_HOST_${target}_PACKAGE)
+  get_property(debian GLOBAL PROPERTY NUV_HOST_${target}_DEBIAN)
+  install(DIRECTORY ${dir}/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${target} COMPONENT dev)
+  string(APPEND NUV_HOST_DEPENDENCIES "find_dependency(${package})\n")
+  list(APPEND NUV_DEBIAN_HOST_DEPENDS ${debian})
+endforeach()
 if(TARGET edbquery)
   install(TARGETS edbquery RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
 endif()
@@ -66,9 +78,11 @@ nuv_pkg_config(NUVPlatform "The platform stand-in NUVEdbUtil runs on" NUVPlatfor
 nuv_pkg_config(NUVEdbUtil "Engineering-database utility library: typed values, named SQL parameters, result tables, output bindings"
   NUVEngSystemDbModeler NUVPlatform "")
 nuv_pkg_config(NUVHostCommon "What every NUVEdbUtil host shares (static)" NUVHostCommon NUVEdbUtil "")
-nuv_pkg_config(NUVSqliteHost "NUVEdbUtil host over SQLite (static)" NUVSqliteHost "NUVHostCommon NUVEdbUtil" sqlite3)
-nuv_pkg_config(NUVPostgresHost "NUVEdbUtil host over a PostgreSQL server through libpq (static)" NUVPostgresHost
-  "NUVHostCommon NUVEdbUtil" libpq)
+foreach(target ${nuv_hosts})
+  get_property(description GLOBAL PROPERTY NUV_HOST_${target}_DESCRIPTION)
+  get_property(client GLOBAL PROPERTY NUV_HOST_${target}_PKG_CONFIG)
+  nuv_pkg_config(${target} "${description}" ${target} "NUVHostCommon NUVEdbUtil" ${client})
+endforeach()
 
 # Packages only for a build of this project itself: a project that takes
 # the source tree in with add_subdirectory packages as it chooses.

@@ -287,6 +287,16 @@ TEST_F(EdbqueryTest, BuiltInSampleWithoutDatabaseOption) {
   ExpectSuccess(Edbquery({"--format", "csv", "SELECT COUNT(*) AS N FROM PART"}), "N\n8\n");
 }
 
+// A server's target on a build without the PostgreSQL host is a usage
+// error of one line, whatever form the target has.
+TEST_F(EdbqueryTest, ServerTargetWithoutThePostgresHost) {
+  if (NUV_WITH_POSTGRES) GTEST_SKIP() << "this build has the PostgreSQL host";
+  for (const char* target : {"postgresql://me@dbhost/parts", "postgres://dbhost", "host=dbhost dbname=parts"}) {
+    ExpectFailure(Edbquery({"--db", target, "SELECT 1"}), kUsage, "this build has no PostgreSQL host");
+    ExpectFailure(Edbquery({"--init", target}), kUsage, "this build has no PostgreSQL host");
+  }
+}
+
 TEST_F(EdbqueryTest, HelpAndVersion) {
   ExpectSuccess(Edbquery({"--version"}), "edbquery 0.1.0\n");
   const Outcome help = Edbquery({"--help", "--bogus"});
@@ -402,6 +412,12 @@ const std::vector<Case> kUsageErrors = {
     {"NameGivenTwice", {"--int", ":A", "1", "--int", ":A", "2", "SELECT :A"}, "the name :A is given twice"},
     {"ValueMakesLineComment", {"--int", ":A", "-5", "SELECT 10-:A"}, "--int :A: the value starts a comment"},
     {"ValueMakesCommentAdvice", {"--double", ":D", "-0.5", "SELECT 1-:D"}, "as (:D)"},
+    {"ListItemMakesLineComment",
+     {"--int-list", ":A,:B", "1,-2", "SELECT 5-:A, 5-:B"},
+     "--int-list :A,:B: the value starts a comment in the statement; write the name in brackets, as (:B)"},
+    {"ObjectKeyHoldsLaterName",
+     {"--object", ":P", "PRODUCT", "PR1", "--int", "R1", "7", "SELECT ':P'"},
+     "--object :P: the value holds R1"},
     {"ConditionNotAWord",
      {"--int-list", "A=", "1,2", "--cond", "OR 1=1 OR", "SELECT 1 WHERE A="},
      "--cond: 'OR 1=1 OR' is not a word"},
@@ -699,6 +715,7 @@ TEST_F(EdbqueryTest, ListFileWithCarriageReturns) {
 // message never shows a text of the string that may be the password,
 // whatever form it has.
 TEST_F(EdbqueryTest, ConnectionStringPasswordsStayHidden) {
+  if (!NUV_WITH_POSTGRES) GTEST_SKIP() << "this build has no PostgreSQL host";
   const struct {
     const char* conninfo;
     std::initializer_list<const char*> secrets;
@@ -726,6 +743,7 @@ TEST_F(EdbqueryTest, ConnectionStringPasswordsStayHidden) {
 // A listener that takes connections and never says a word: connecting
 // ends within --timeout's time, a connect_timeout in the string, or 10 s.
 TEST_F(EdbqueryTest, SilentServerEndsWithinTheBound) {
+  if (!NUV_WITH_POSTGRES) GTEST_SKIP() << "this build has no PostgreSQL host";
   const int listener = socket(AF_INET, SOCK_STREAM, 0);
   ASSERT_GE(listener, 0);
   sockaddr_in address{};

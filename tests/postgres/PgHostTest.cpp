@@ -13,6 +13,7 @@
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVError.h"
+#include "NUVHostDialect.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVIEdbSysQuery2.h"
 #include "NUVRef.h"
@@ -483,6 +484,35 @@ TEST(PgConnection, PasswordCheckedRole) {
     EXPECT_EQ(message.find(password), std::string::npos) << message;
     EXPECT_EQ(ServerLogLines(logged) - before, c.tries);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The server's dialect as a caller reads it from the host: its own literal
+// forms are quoted text, a literal after a type name is typed, a statement
+// writes unless it certainly reads, and a value with a backslash is written
+// so that it reads back the same whatever standard_conforming_strings is.
+TEST_F(PgHost, DialectIsTheServers) {
+  const NUVHostDialect& dialect = host->Dialect();
+  EXPECT_TRUE(dialect.TypedLiterals());
+  using Class = NUVHostLexeme::Class;
+  const std::string text = "SELECT E'a\\'b', $t$x'y$t$, 'c' /* /* */ */ FROM \"T\"";
+  std::vector<Class> classes;
+  for (const NUVHostLexeme& lexeme : dialect.Lexemes(text)) {
+    if (lexeme.kind != Class::Blank && lexeme.kind != Class::Other) classes.push_back(lexeme.kind);
+  }
+  EXPECT_EQ(classes, (std::vector<Class>{Class::Word, Class::Quoted, Class::Quoted, Class::StringLiteral,
+                                         Class::Comment, Class::Word, Class::Quoted}));
+  for (const char* reading : {"SELECT 1", "values (1)", "TABLE part", "SHOW search_path"})
+    EXPECT_FALSE(dialect.Writes(reading)) << reading;
+  for (const char* writing : {"INSERT INTO part VALUES (1)", "WITH x AS (DELETE FROM part) SELECT 1", "CALL p()"})
+    EXPECT_TRUE(dialect.Writes(writing)) << writing;
+  EXPECT_EQ(dialect.QuotedLiteral("it's"), "'it''s'");
+  EXPECT_EQ(dialect.QuotedLiteral("a\\b'"), "E'a\\\\b'''");
+  const std::string cell = Scalar("SELECT " + dialect.QuotedLiteral("a\\b'") + " AS V");
+  EXPECT_EQ(cell.substr(cell.find('=') + 1), "a\\b'") << cell;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "NUVUnicodeString.h"
 
 class NUVEdbResultTable;
+class NUVHostDialect;
 class NUVHostSession;
 class NUVIEdbSysQuery2;
 
@@ -83,6 +84,9 @@ class NUVHost {
   NUVIEdbSysQuery2* Query() const;
   // The name of the current database.
   std::string DatabaseName() const;
+  // The language the database speaks (its lexer, typed literals, whether a
+  // statement writes, quoting), valid while the host lives.
+  const NUVHostDialect& Dialect() const;
   // The key attribute of a class type; empty when its table has no
   // one-column primary key or there is no such table.
   std::string KeyAttribute(const std::string& classType) const;

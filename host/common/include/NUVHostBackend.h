@@ -9,6 +9,7 @@
 #include "NUVHostFailure.h"
 
 class NUVEdbResultTable;
+class NUVHostDialect;
 class NUVHostWrittenText;
 
 // How a database keeps its texts. Encoded: in the blank-encoded form the
@@ -81,6 +82,9 @@ class NUVHostBackend {
 
   // The name of the current database.
   virtual std::string DatabaseName() const = 0;
+  // The language the database speaks: its lexer, typed literals, whether a
+  // statement writes, quoting. It lives as long as the backend.
+  virtual const NUVHostDialect& Dialect() const = 0;
   // How the database stores texts, chosen when it was opened.
   virtual NUVHostTextMode TextMode() const = 0;
   // True when the database was opened read-only.

@@ -37,6 +37,8 @@ NUVIEdbSysQuery2* NUVHost::Query() const { return session_->Query(); }
 
 std::string NUVHost::DatabaseName() const { return session_->Backend().DatabaseName(); }
 
+const NUVHostDialect& NUVHost::Dialect() const { return session_->Backend().Dialect(); }
+
 std::string NUVHost::KeyAttribute(const std::string& classType) const {
   return NUVHostKeyAttribute(session_->Backend(), classType);
 }

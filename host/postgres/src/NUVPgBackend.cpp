@@ -10,6 +10,7 @@
 #include "IUnknown.h"
 #include "NUVHostQuotedName.h"
 #include "NUVPgCursor.h"
+#include "NUVPgDialect.h"
 #include "NUVPgSecrets.h"
 #include "NUVPgTextScan.h"
 
@@ -381,7 +382,7 @@ long NUVPgBackend::Open(NUVHostWrittenText& statement, bool streaming, std::uniq
   const bool bind =
       plain && !text.values.empty() &&
       OneOf(text.firstWord, {"SELECT", "INSERT", "UPDATE", "DELETE", "MERGE", "VALUES", "WITH"});
-  const bool writes = !OneOf(text.firstWord, {"SELECT", "VALUES", "TABLE", "SHOW"});
+  const bool writes = NUVPgDialect::WritesAfter(text.firstWord);
   if (writes) rowsOnly_ = OneOf(text.firstWord, {"INSERT", "UPDATE", "DELETE", "MERGE", "WITH"});
   SetLastWrote(writes);  // the statement runs here already, and may fail here
   NUVHostFailure failure;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "NUVHostBackend.h"
+#include "NUVPgDialect.h"
 #include "NUVPostgresOpenOptions.h"
 
 class NUVPgCursor;
@@ -57,6 +58,7 @@ class NUVPgBackend : public NUVHostBackend {
   static bool Lost(pg_conn* connection);
 
   std::string DatabaseName() const override { return databaseName_; }
+  const NUVHostDialect& Dialect() const override { return dialect_; }
   NUVHostTextMode TextMode() const override { return options_.textMode; }
   bool ReadOnly() const override { return readOnly_; }
   std::string Table(const std::string& classType) const override;
@@ -114,6 +116,7 @@ class NUVPgBackend : public NUVHostBackend {
   pg_conn* side_ = nullptr;  // owned; the second connection for lookups, made when first needed
   bool streaming_ = false;   // a cursor's answer is being read row by row
   NUVPostgresOpenOptions options_;
+  NUVPgDialect dialect_;
   std::string databaseName_;
   bool readOnly_ = false;
   bool begun_ = false;                              // Open began the transaction of the statement it ran

@@ -146,9 +146,11 @@ std::string Upper(std::string_view word) {
   return upper;
 }
 
-// The tokens as every host classes them for the checks of what the
-// library wrote.
-std::vector<NUVHostLexeme> Lexemes(std::string_view text, const std::vector<NUVPgToken>& tokens) {
+}  // namespace
+
+std::vector<NUVPgToken> NUVPgScan(std::string_view text) { return Scanner(text).All(); }
+
+std::vector<NUVHostLexeme> NUVPgLexemes(std::string_view text, const std::vector<NUVPgToken>& tokens) {
   using Class = NUVHostLexeme::Class;
   std::vector<NUVHostLexeme> lexemes;
   lexemes.reserve(tokens.size());
@@ -174,9 +176,12 @@ std::vector<NUVHostLexeme> Lexemes(std::string_view text, const std::vector<NUVP
   return lexemes;
 }
 
-}  // namespace
-
-std::vector<NUVPgToken> NUVPgScan(std::string_view text) { return Scanner(text).All(); }
+std::string NUVPgFirstWord(std::string_view text, const std::vector<NUVPgToken>& tokens) {
+  for (const NUVPgToken& token : tokens) {
+    if (token.kind == Kind::Identifier) return Upper(text.substr(token.begin, token.length));
+  }
+  return {};
+}
 
 std::string NUVPgLiteral(std::string_view value) {
   if (value.find('\\') == std::string_view::npos) return nuvhost::QuotedLiteral(value);
@@ -203,7 +208,7 @@ NUVPgStatementText NUVPgPrepareText(NUVHostWrittenText& text, bool decode) {
       prepared.problem = "the statement holds the parameter " + std::string(piece) + ", which no value replaced";
   }
   if (prepared.firstWord.empty() && prepared.problem.empty()) prepared.problem = "the text holds no statement";
-  if (prepared.problem.empty()) prepared.problem = text.Check(Lexemes(whole, tokens));
+  if (prepared.problem.empty()) prepared.problem = text.Check(NUVPgLexemes(whole, tokens));
   if (!prepared.problem.empty() || !decode || text.Literals().empty()) {
     prepared.withParameters = prepared.inlined = std::string(whole);
     return prepared;

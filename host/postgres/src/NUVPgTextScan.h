@@ -28,6 +28,12 @@ struct NUVPgToken {
 // belongs to exactly one token.
 std::vector<NUVPgToken> NUVPgScan(std::string_view text);
 
+// The tokens in the classes every host shares.
+std::vector<NUVHostLexeme> NUVPgLexemes(std::string_view text, const std::vector<NUVPgToken>& tokens);
+// The statement's first word (its first unquoted or quoted name), upper
+// case; empty when it has none.
+std::string NUVPgFirstWord(std::string_view text, const std::vector<NUVPgToken>& tokens);
+
 // The statement made ready for the server. In plain mode each string
 // literal the library wrote is decoded from its blank-encoded form; bound,
 // it becomes $1, $2... in the text, else it is written back as a literal

@@ -5,6 +5,7 @@
 #include "NUVHostSession.h"
 #include "NUVPgBackend.h"
 #include "NUVPgSample.h"
+#include "NUVPostgresHostPlugin.h"
 
 std::unique_ptr<NUVPostgresHost> NUVPostgresHost::Open(const std::string& conninfo, std::string& message,
                                                        const NUVPostgresOpenOptions& options) {
@@ -38,15 +39,4 @@ bool NUVPostgresHost::WriteSample(const std::string& conninfo, std::string& mess
   return false;
 }
 
-bool NUVPostgresHost::IsConnectionString(const std::string& text) {
-  if (text.rfind("postgresql://", 0) == 0 || text.rfind("postgres://", 0) == 0) return true;
-  // keyword=value pairs: the first word is followed by "=".
-  const size_t equals = text.find('=');
-  if (equals == std::string::npos || equals == 0) return false;
-  for (size_t i = 0; i < equals; ++i) {
-    const char c = text[i];
-    const bool word = (c >= 'a' && c <= 'z') || c == '_' || (c == ' ' && i + 1 == equals);
-    if (!word) return false;
-  }
-  return true;
-}
+bool NUVPostgresHost::IsConnectionString(const std::string& text) { return NUVPostgresNamesServer(text); }

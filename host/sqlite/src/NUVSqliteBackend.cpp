@@ -10,6 +10,7 @@
 #include "NUVHostQuotedName.h"
 #include "NUVSqlTextScan.h"
 #include "NUVSqliteCursor.h"
+#include "NUVSqliteDialect.h"
 #include "NUVSqliteStatement.h"
 
 namespace {
@@ -27,33 +28,6 @@ bool HoldsNoStatement(sqlite3* connection, const char* text) {
     text = tail;
   }
   return true;
-}
-
-// The tokens as every host classes them for the checks of what the
-// library wrote.
-std::vector<NUVHostLexeme> Lexemes(std::string_view text, const std::vector<NUVSqlToken>& tokens) {
-  using Kind = NUVSqlToken::Kind;
-  using Class = NUVHostLexeme::Class;
-  std::vector<NUVHostLexeme> lexemes;
-  lexemes.reserve(tokens.size());
-  for (const NUVSqlToken& token : tokens) {
-    Class kind = Class::Other;
-    switch (token.kind) {
-      case Kind::Blank: kind = Class::Blank; break;
-      case Kind::Comment: kind = Class::Comment; break;
-      case Kind::Literal: kind = Class::StringLiteral; break;
-      case Kind::Blob: kind = Class::Quoted; break;
-      case Kind::Identifier: {
-        const char first = text[token.begin];
-        kind = first == '"' || first == '[' || first == '`' ? Class::Quoted : Class::Word;
-        break;
-      }
-      case Kind::Parameter:
-      case Kind::Other: kind = Class::Other; break;
-    }
-    lexemes.push_back({kind, token.begin, token.length});
-  }
-  return lexemes;
 }
 
 }  // namespace
@@ -124,7 +98,7 @@ long NUVSqliteBackend::Open(NUVHostWrittenText& text, bool /*streaming*/, std::u
     return NUVHostRefused("the statement holds the parameter " +
                           std::string(text.Text().substr(token.begin, token.length)) + ", which no value replaced");
   }
-  const std::string problem = text.Check(Lexemes(text.Text(), tokens));
+  const std::string problem = text.Check(NUVSqliteDialect::Lexemes(text.Text(), tokens));
   if (!problem.empty()) return NUVHostRefused(problem);
   NUVSqliteStatement statement;
   std::string prepared(text.Text());

@@ -6,6 +6,7 @@
 #include "NUVHostBackend.h"
 #include "NUVHostWrittenText.h"
 #include "NUVSqliteDatabase.h"
+#include "NUVSqliteDialect.h"
 
 class NUVSqliteStatement;
 struct sqlite3;
@@ -21,6 +22,7 @@ class NUVSqliteBackend final : public NUVHostBackend {
 
   // "main", SQLite's name for the connection's database.
   std::string DatabaseName() const override { return "main"; }
+  const NUVHostDialect& Dialect() const override { return dialect_; }
   NUVHostTextMode TextMode() const override { return database_.TextMode(); }
   bool ReadOnly() const override;
   // The class type itself when the schema has a table of exactly that
@@ -57,6 +59,7 @@ class NUVSqliteBackend final : public NUVHostBackend {
   // message when it fails.
   long Command(const char* sql);
 
+  NUVSqliteDialect dialect_;
   NUVSqliteDatabase database_;
   bool outermost_ = false;  // the last savepoint began a transaction
 };

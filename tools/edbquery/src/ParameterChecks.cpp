@@ -1,23 +1,14 @@
 #include "ParameterChecks.h"
 
+#include <algorithm>
 #include <charconv>
 #include <utility>
 
 #include "Failure.h"
-#include "NUVEdsGeneralTool.h"
-#include "NUVSqlTextScan.h"
-#include "NUVUnicodeString.h"
+#include "NUVHostDialect.h"
 #include "TextParsing.h"
 
 namespace {
-
-// A name and the text that replaces it.
-using Insertion = std::pair<std::string, std::string>;
-
-// A double as the library writes it into a statement.
-std::string WrittenDouble(double value) {
-  return std::string(NUVUnicodeString().BuildFromNum(value, "%g").View());
-}
 
 // The shortest text that reads back as the value.
 std::string ShortestText(double value) {
@@ -26,60 +17,27 @@ std::string ShortestText(double value) {
   return std::string(buffer, written.ptr);
 }
 
-// The text of item k of the parameter as the library writes it.
-std::string ValueText(const ParameterOption& entry, size_t k) {
-  switch (entry.kind) {
-    case ParameterKind::Int:
-    case ParameterKind::IntList:
-      return std::to_string(entry.integers[k]);
-    case ParameterKind::Double:
-    case ParameterKind::DoubleList:
-      return WrittenDouble(entry.doubles[k]);
-    case ParameterKind::String:
-    case ParameterKind::StringList:
-      return "'" +
-             std::string(NUVEdsGeneralTool()
-                             .EncodeBlanks(NUVUnicodeString(std::string_view(entry.texts[k])))
-                             .View()) +
-             "'";
-    case ParameterKind::Object:
-    case ParameterKind::ObjectList:
-      break;
-  }
-  return entry.texts[k];
+bool Holds(const ParameterOption& entry, const std::string& name) {
+  return std::find(entry.names.begin(), entry.names.end(), name) != entry.names.end();
 }
 
-size_t ValueCount(const ParameterOption& entry) {
-  return entry.integers.size() + entry.doubles.size() + entry.texts.size();
+// The parameter that has the name; null when none has.
+const ParameterOption* Owner(const std::vector<ParameterOption>& parameters, const std::string& name) {
+  const auto found = std::find_if(parameters.begin(), parameters.end(),
+                                  [&](const ParameterOption& entry) { return Holds(entry, name); });
+  return found == parameters.end() ? nullptr : &*found;
 }
 
-std::string JoiningWord(const std::string& condition) {
-  return condition == "|" || condition == "!" || condition == "%" ? "^" + condition + "^" : condition;
+bool Overlap(size_t begin, size_t length, const NUVEdbWrittenValue& value) {
+  return begin < value.begin + value.length && value.begin < begin + length;
 }
 
-// What substituting the parameter writes: one insertion per name.
-std::vector<Insertion> Insertions(const ParameterOption& entry) {
-  std::vector<Insertion> insertions;
-  const size_t count = ValueCount(entry);
-  if (entry.condition.empty()) {
-    for (size_t k = 0; k < count && k < entry.names.size(); ++k)
-      insertions.emplace_back(entry.names[k], ValueText(entry, k));
-    return insertions;
-  }
-  std::string expression;
-  for (size_t k = 0; k < count; ++k) {
-    expression += k == 0 ? " ( " : " " + JoiningWord(entry.condition) + " ";
-    expression += " " + entry.names.front() + ValueText(entry, k);
-  }
-  insertions.emplace_back(entry.names.front(), expression + " ) ");
-  return insertions;
-}
-
-std::string ReplaceAll(std::string text, const std::string& name, const std::string& value) {
-  for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + value.size())) {
-    text.replace(at, name.size(), value);
-  }
-  return text;
+// The double a recorded value of the parameter stands for: index counts
+// the parameter's recorded values in text order.
+double Meant(const ParameterOption& entry, const NUVEdbWrittenValue& value, size_t index) {
+  if (!entry.condition.empty()) return entry.doubles[index % entry.doubles.size()];
+  const auto name = std::find(entry.names.begin(), entry.names.end(), value.parameter);
+  return entry.doubles[static_cast<size_t>(name - entry.names.begin()) % entry.doubles.size()];
 }
 
 }  // namespace
@@ -111,47 +69,51 @@ void CheckNamesApart(const std::vector<ParameterOption>& parameters) {
   }
 }
 
-void CheckValuesHoldNoLaterName(const std::vector<ParameterOption>& parameters) {
-  for (size_t i = 0; i < parameters.size(); ++i) {
-    for (const Insertion& insertion : Insertions(parameters[i])) {
-      for (size_t j = i + 1; j < parameters.size(); ++j) {
-        for (const std::string& later : parameters[j].names) {
-          if (insertion.second.find(later) == std::string::npos) continue;
-          throw Failure(kUsageError, parameters[i].label + ": the value holds " + later +
-                                         ", the name of a parameter given after it");
-        }
+void CheckValuesHoldNoLaterName(const std::vector<ParameterOption>& parameters,
+                                const std::vector<std::string>& written) {
+  for (size_t i = 0; i < parameters.size() && i < written.size(); ++i) {
+    for (size_t j = i + 1; j < parameters.size(); ++j) {
+      for (const std::string& later : parameters[j].names) {
+        if (written[i].find(later) == std::string::npos) continue;
+        throw Failure(kUsageError, parameters[i].label + ": the value holds " + later +
+                                       ", the name of a parameter given after it");
       }
     }
   }
 }
 
 void CheckNoCommentMade(const std::string& statement, const std::string& finished,
-                        const std::vector<ParameterOption>& parameters) {
-  const size_t comments = NUVSqlTextScan::CountComments(statement);
-  if (NUVSqlTextScan::CountComments(finished) <= comments) return;
-  for (const ParameterOption& entry : parameters) {
-    std::string alone = statement;
-    for (const Insertion& insertion : Insertions(entry))
-      alone = ReplaceAll(alone, insertion.first, insertion.second);
-    if (NUVSqlTextScan::CountComments(alone) > comments) {
-      throw Failure(kUsageError, entry.label +
+                        const std::vector<NUVEdbWrittenValue>& values,
+                        const std::vector<ParameterOption>& parameters, const NUVHostDialect& dialect) {
+  if (dialect.CountComments(finished) <= dialect.CountComments(statement)) return;
+  for (const NUVHostLexeme& lexeme : dialect.Lexemes(finished)) {
+    if (lexeme.kind != NUVHostLexeme::Class::Comment) continue;
+    for (const NUVEdbWrittenValue& value : values) {
+      const ParameterOption* entry = Owner(parameters, value.parameter);
+      if (!entry || !Overlap(lexeme.begin, lexeme.length, value)) continue;
+      throw Failure(kUsageError, entry->label +
                                      ": the value starts a comment in the statement; write the name in "
                                      "brackets, as (" +
-                                     entry.names.front() + ")");
+                                     value.parameter + ")");
     }
   }
   throw Failure(kUsageError,
                 "the values start a comment in the statement; write the names in brackets, as (:A)");
 }
 
-void CheckDoublesKept(const std::vector<ParameterOption>& parameters) {
+void CheckDoublesKept(const std::string& finished, const std::vector<NUVEdbWrittenValue>& values,
+                      const std::vector<ParameterOption>& parameters) {
   for (const ParameterOption& entry : parameters) {
-    for (const double value : entry.doubles) {
-      const std::string written = WrittenDouble(value);
+    if (entry.doubles.empty()) continue;
+    size_t index = 0;  // the parameter's recorded values so far
+    for (const NUVEdbWrittenValue& value : values) {
+      if (!Holds(entry, value.parameter)) continue;
+      const double meant = Meant(entry, value, index++);
+      if (value.cut || value.begin + value.length > finished.size()) continue;
+      const std::string text = finished.substr(value.begin, value.length);
       double readBack = 0;
-      if (ParseDouble(written, readBack) == NumberStatus::Ok && readBack == value) continue;
-      throw Failure(kUsageError, entry.label + ": " + ShortestText(value) + " would be written as " +
-                                     written +
+      if (ParseDouble(text, readBack) == NumberStatus::Ok && readBack == meant) continue;
+      throw Failure(kUsageError, entry.label + ": " + ShortestText(meant) + " would be written as " + text +
                                      " (six significant digits); write the number in the statement instead");
     }
   }

@@ -5,9 +5,9 @@
 #include <new>
 
 #include "Failure.h"
+#include "HostTarget.h"
 #include "OutputWriter.h"
 #include "ParseArguments.h"
-#include "QueryHost.h"
 #include "QueryRun.h"
 #include "StatementText.h"
 #include "TextParsing.h"

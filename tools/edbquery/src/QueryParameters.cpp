@@ -2,11 +2,11 @@
 
 #include "Failure.h"
 #include "NUVEdbSQLData.h"
+#include "NUVHost.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVIEdbSysQuery2.h"
 #include "NUVIUnknownListImpl.h"
 #include "NUVRef.h"
-#include "QueryHost.h"
 #include "RecordedMessage.h"
 
 namespace {
@@ -30,7 +30,7 @@ Collection NumberList(const std::vector<Value>& values) {
 
 }  // namespace
 
-QueryParameters::QueryParameters(const std::vector<ParameterOption>& requested, const QueryHost& host)
+QueryParameters::QueryParameters(const std::vector<ParameterOption>& requested, const NUVHost& host)
     : host_(host) {
   try {
     for (const ParameterOption& entry : requested) Add(entry);

@@ -7,7 +7,7 @@
 #include "Options.h"
 
 class NUVIEdbSysObject;
-class QueryHost;
+class NUVHost;
 
 // The named parameters of one statement as the broker takes them: one
 // NUVEdbSQLData per parameter, in the order given, each with the one
@@ -17,7 +17,7 @@ class QueryParameters {
   // Builds every parameter; objects are looked up by class and key through
   // the host's query interface. Throws Failure for a class without a key
   // attribute or a key that names no object.
-  QueryParameters(const std::vector<ParameterOption>& requested, const QueryHost& host);
+  QueryParameters(const std::vector<ParameterOption>& requested, const NUVHost& host);
   ~QueryParameters();
   QueryParameters(const QueryParameters&) = delete;
   QueryParameters& operator=(const QueryParameters&) = delete;
@@ -33,6 +33,6 @@ class QueryParameters {
   // The object of the class with the key, with a reference for the caller.
   NUVRef<NUVIEdbSysObject> FindObject(const ParameterOption& entry, const std::string& key) const;
 
-  const QueryHost& host_;
+  const NUVHost& host_;
   NUVRefList parameters_;
 };

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "Failure.h"
+#include "HostTarget.h"
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVError.h"
@@ -11,7 +12,6 @@
 #include "OutputBindings.h"
 #include "OutputWriter.h"
 #include "ParameterChecks.h"
-#include "QueryHost.h"
 #include "QueryParameters.h"
 #include "RecordedMessage.h"
 #include "RowCells.h"
@@ -27,7 +27,7 @@ int RowCount(const NUVEdbResultTable& table) {
 
 }  // namespace
 
-QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenQueryHost(options)) {
+QueryRun::QueryRun(const Options& options) : options_(options), host_(OpenHost(options)) {
   host_->Install();
 }
 
@@ -35,16 +35,18 @@ QueryRun::~QueryRun() = default;
 
 void QueryRun::Output(const std::string& statement, const Printer& print, const Deliverer& deliver) {
   CheckNamesApart(options_.parameters);
-  CheckValuesHoldNoLaterName(options_.parameters);
-  CheckNamesOccur(statement, options_.parameters);
-  CheckDoublesKept(options_.parameters);
-  CheckObjectClasses();
   const QueryParameters parameters(options_.parameters, *host_);
+  CheckValuesHoldNoLaterName(options_.parameters, Insertions(parameters));
+  CheckNamesOccur(statement, options_.parameters);
+  CheckObjectClasses();
   const std::string finished = Finish(statement, parameters);
-  CheckNoCommentMade(statement, finished, options_.parameters);
+  std::vector<NUVEdbWrittenValue> written;
+  NUVEdbStatementProvenance::Find(finished, written);
+  CheckDoublesKept(finished, written, options_.parameters);
+  CheckNoCommentMade(statement, finished, written, options_.parameters, host_->Dialect());
   OutputBindings bindings(options_.outputs);
   const std::string columns = bindings.Empty() ? std::string() : bindings.DeriveHeaders(broker_);
-  if (options_.explain) return print(Explain(finished, columns, host_->PlainText()));
+  if (options_.explain) return print(Explain(finished, columns, host_->TextMode() == NUVHostTextMode::Plain));
   Execute(finished, bindings, print, deliver);
 }
 
@@ -66,6 +68,29 @@ std::string QueryRun::Finish(const std::string& statement, const QueryParameters
   if (code < 0)
     throw Failure(kDatabaseError, RecordedMessage(code, "the parameters could not be substituted"));
   return std::string(finished.View());
+}
+
+std::vector<std::string> QueryRun::Insertions(const QueryParameters& parameters) {
+  std::vector<std::string> insertions;
+  const NUVListPtrNUVBaseUnknown& all = parameters.List();
+  for (size_t i = 0; i < options_.parameters.size(); ++i) {
+    const ParameterOption& entry = options_.parameters[i];
+    NUVListPtrNUVBaseUnknown one;  // borrows the parameter from the set
+    one.Append(all[static_cast<int>(i) + 1]);
+    std::string insertion;
+    // A list joined by a condition writes one expression in place of its
+    // one name; any other parameter writes a value in place of each name.
+    const size_t names = entry.condition.empty() ? entry.names.size() : 1;
+    for (size_t k = 0; k < names; ++k) {
+      NUVUnicodeString written;
+      if (broker_.PreProcessSQLStatement(NUVUnicodeString(std::string_view(entry.names[k])), one, written) < 0)
+        continue;
+      insertion += written.View();
+      insertion += '\0';  // no name holds a zero byte
+    }
+    insertions.push_back(std::move(insertion));
+  }
+  return insertions;
 }
 
 std::string QueryRun::Explain(const std::string& finished, const std::string& columns, bool plainText) {
@@ -108,12 +133,12 @@ void QueryRun::Execute(const std::string& finished, OutputBindings& bindings, co
     });
   };
   const long code = host_->RunInBatches(NUVUnicodeString(std::string_view(finished)), kBatchRows, consume,
-                                        bindings.Empty() ? nullptr : &bindings.Headers(), end);
+                                        bindings.Empty() ? nullptr : &bindings.Headers(), end, &sorts_);
   if (failure) Rethrow(failure);
   if (code < 0) {
     // A write the host ended with any failure but a lost commit answer was
     // rolled back whole.
-    const NUVHostFailureKind kind = host_->LastFailureKind();
+    const NUVHostFailureKind kind = host_->LastFailure().kind;
     const bool notApplied = host_->LastWrote() && kind != NUVHostFailureKind::CommitUnknown;
     throw Failure(ExitCodeFor(kind), RecordedMessage(code, "the database refused the statement") +
                                          (notApplied ? " (nothing of the statement was applied)" : ""));
@@ -147,7 +172,7 @@ std::vector<std::string> QueryRun::ColumnNames(NUVEdbResultTable& table) {
 }
 
 std::vector<std::vector<CellValue>> QueryRun::AllCells(const NUVEdbResultTable& table) const {
-  const std::vector<NUVHostValueSort>& sorts = host_->BatchSorts();
+  const std::vector<NUVHostValueSort>& sorts = sorts_;
   std::vector<std::vector<CellValue>> rows;
   const int count = RowCount(table);
   size_t next = 0;  // the sort of the next value

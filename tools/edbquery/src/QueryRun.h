@@ -6,9 +6,9 @@
 
 #include "CellValue.h"
 #include "NUVEdbBrokerTool.h"
+#include "NUVHost.h"
 #include "Options.h"
 
-class QueryHost;
 class OutputBindings;
 class QueryParameters;
 
@@ -47,6 +47,10 @@ class QueryRun {
   // Throws Failure for an object output whose class the database lacks.
   void CheckObjectClasses() const;
   std::string Finish(const std::string& statement, const QueryParameters& parameters);
+  // What the library writes for each parameter on its own, in place of its
+  // names (each insertion ended by a zero byte). Run before Finish, so that
+  // the finished statement is the latest the library recorded.
+  std::vector<std::string> Insertions(const QueryParameters& parameters);
   static std::string Explain(const std::string& finished, const std::string& columns, bool plainText);
   void Execute(const std::string& finished, OutputBindings& bindings, const Printer& print,
                const Deliverer& deliver);
@@ -62,7 +66,8 @@ class QueryRun {
                                                 int before);
 
   const Options& options_;
-  std::unique_ptr<QueryHost> host_;
+  std::unique_ptr<NUVHost> host_;
+  std::vector<NUVHostValueSort> sorts_;  // the current batch's, value by value
   NUVEdbBrokerTool broker_;
   long changedRows_ = -1;
 };

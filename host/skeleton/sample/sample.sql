@@ -1,0 +1,2 @@
+-- The sample engineering database in this database's own SQL: the tables
+-- PRODUCT, PART, DOCUMENT and WORKPACKAGE of host/sqlite/sample/sample.sql.

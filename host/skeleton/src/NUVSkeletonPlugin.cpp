@@ -1,0 +1,19 @@
+#include "NUVSkeletonHost.h"
+#include "NUVSkeletonHostPlugin.h"
+
+namespace {
+
+std::unique_ptr<NUVHost> Open(const std::string& target, const NUVHostOpenOptions& options,
+                              std::string& message) {
+  // Map the options this database knows (read-only, lock and connect
+  // timeouts) onto its client here.
+  return NUVSkeletonHost::Open(target, message, options.textMode.value_or(NUVHostTextMode::Plain));
+}
+
+}  // namespace
+
+void NUVSkeletonHostRegister() {
+  NUVHostPlugin plugin = NUVSkeletonHostDescription();
+  plugin.open = Open;
+  NUVHostRegistry::Register(plugin);
+}

@@ -1,0 +1,53 @@
+#include "HostTarget.h"
+
+#include "Failure.h"
+#include "NUVHostRegistry.h"
+
+namespace {
+
+NUVHostOpenOptions OpenOptions(const Options& options) {
+  NUVHostOpenOptions open;
+  if (options.textMode == TextMode::Plain) open.textMode = NUVHostTextMode::Plain;
+  if (options.textMode == TextMode::Encoded) open.textMode = NUVHostTextMode::Encoded;
+  open.readOnly = options.readOnly;
+  open.lockTimeoutMs = options.timeoutMs;
+  // --timeout bounds connecting too; without it each host keeps its own.
+  if (options.timeoutGiven) open.connectTimeoutMs = options.timeoutMs;
+  return open;
+}
+
+// The built host that claims the target; a usage error when none does.
+NUVHostPlugin HostFor(const std::string& target) {
+  NUVRegisterHosts();
+  const std::optional<NUVHostPlugin> plugin = NUVHostRegistry::ForTarget(target);
+  if (!plugin) throw Failure(kUsageError, "no host of this build takes the database " + target);
+  if (!plugin->Built()) throw Failure(kUsageError, "this build has no " + plugin->name + " host");
+  return *plugin;
+}
+
+}  // namespace
+
+std::unique_ptr<NUVHost> OpenHost(const Options& options) {
+  std::string message;
+  if (options.databasePath.empty()) {
+    NUVRegisterHosts();
+    const std::optional<NUVHostPlugin> plugin = NUVHostRegistry::WithSample();
+    if (!plugin) throw Failure(kUsageError, "this build has no host with the built-in sample; give --db");
+    auto host = plugin->openSample(message);
+    if (!host) throw Failure(kDatabaseError, message);
+    return host;
+  }
+  const NUVHostPlugin plugin = HostFor(options.databasePath);
+  auto host = plugin.open(options.databasePath, OpenOptions(options), message);
+  // The host's message names the target only where it holds no password.
+  if (!host) throw Failure(kDatabaseError, message);
+  return host;
+}
+
+void WriteSample(const Options& options) {
+  const NUVHostPlugin plugin = HostFor(options.initPath);
+  if (!plugin.writeSample) throw Failure(kUsageError, "the " + plugin.name + " host cannot write the sample");
+  std::string message;
+  if (!plugin.writeSample(options.initPath, OpenOptions(options), message))
+    throw Failure(kDatabaseError, message);
+}
