@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "NUVHost.h"
+#include "NUVHostFailure.h"
 
 // How closely a host recognises a target.
 enum class NUVHostClaim {
@@ -32,9 +33,11 @@ struct NUVHostOpenOptions {
 // One host as the registry knows it. A host this build lacks is known by
 // its name and its claim only, so that a caller can say so.
 struct NUVHostPlugin {
-  // Opens the target; null, with the reason in message, when it cannot.
+  // Opens the target; null, with the reason in message and what kind of
+  // failure it is in kind (unreachable: a server that may answer later),
+  // when it cannot.
   using Open = std::unique_ptr<NUVHost> (*)(const std::string& target, const NUVHostOpenOptions& options,
-                                            std::string& message);
+                                            std::string& message, NUVHostFailureKind& kind);
   // Writes the sample database to the target; false, with the reason and
   // nothing changed, when it cannot.
   using WriteSample = bool (*)(const std::string& target, const NUVHostOpenOptions& options,

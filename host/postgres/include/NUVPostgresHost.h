@@ -29,9 +29,12 @@ class NUVPostgresHost : public NUVHost {
  public:
   // Connects with a libpq connection string ("host=... dbname=...") or URI
   // ("postgresql://..."); the PG* environment variables apply. Null, with
-  // the reason in message (never the password), when it cannot.
+  // the reason in message (never the password) and, when kind is given,
+  // the failure's kind there (unreachable, authentication refused, or the
+  // statement failed for settings the server refuses), when it cannot.
   static std::unique_ptr<NUVPostgresHost> Open(const std::string& conninfo, std::string& message,
-                                               const NUVPostgresOpenOptions& options = {});
+                                               const NUVPostgresOpenOptions& options = {},
+                                               NUVHostFailureKind* kind = nullptr);
   // Creates the sample's tables and rows (plain texts) in the database;
   // false, with nothing changed and the reason in message, when any of its
   // tables exists already or the server refuses. Of the options only the

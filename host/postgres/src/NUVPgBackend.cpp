@@ -90,6 +90,19 @@ std::string ConnectFailure(pg_conn* connection, const std::string& conninfo = {}
                   PQpass(connection));
 }
 
+// What kind of failure a failed connection is: a string libpq cannot
+// read fails as a statement would, whatever is tried again; a password
+// refused is refused; anything else (no answer, a server that refused the
+// connection) may answer later.
+NUVHostFailureKind ConnectFailureKind(pg_conn* connection, const std::string& conninfo) {
+  char* error = nullptr;
+  PQconninfoOption* parsed = PQconninfoParse(conninfo.c_str(), &error);
+  PQfreemem(error);
+  if (!parsed) return NUVHostFailureKind::StatementFailed;
+  PQconninfoFree(parsed);
+  return Refused(connection) ? NUVHostFailureKind::AuthenticationRefused : NUVHostFailureKind::Unreachable;
+}
+
 // The connect_timeout libpq takes: whole seconds, rounded up, at least its
 // least of 2; empty for none of ours.
 std::string ConnectTimeout(int milliseconds) {
@@ -121,7 +134,7 @@ bool NUVPgBackend::ApplySettings(pg_conn* connection, const NUVPostgresOpenOptio
 }
 
 pg_conn* NUVPgBackend::Connect(const std::string& conninfo, const NUVPostgresOpenOptions& options,
-                               std::string& message) {
+                               std::string& message, NUVHostFailureKind* kind) {
   // The string's own connect_timeout comes after ours and wins.
   const std::string timeout = ConnectTimeout(options.connectTimeoutMs);
   const char* keywords[] = {"connect_timeout", "dbname", nullptr};
@@ -133,6 +146,7 @@ pg_conn* NUVPgBackend::Connect(const std::string& conninfo, const NUVPostgresOpe
     return nullptr;
   }
   if (PQstatus(connection) != CONNECTION_OK) {
+    if (kind) *kind = ConnectFailureKind(connection, conninfo);
     message = "cannot connect to the server: " + ConnectFailure(connection, conninfo);
     PQfinish(connection);
     return nullptr;
@@ -141,6 +155,7 @@ pg_conn* NUVPgBackend::Connect(const std::string& conninfo, const NUVPostgresOpe
   PQsetNoticeProcessor(
       connection, [](void*, const char*) {}, nullptr);
   if (!ApplySettings(connection, options, message)) {
+    if (kind) *kind = NUVHostFailureKind::StatementFailed;
     PQfinish(connection);
     return nullptr;
   }

@@ -40,7 +40,7 @@ class NUVPgBackend : public NUVHostBackend {
   // and refused it (or got none) is named as refusing authentication; the
   // attempt is never repeated.
   static pg_conn* Connect(const std::string& conninfo, const NUVPostgresOpenOptions& options,
-                          std::string& message);
+                          std::string& message, NUVHostFailureKind* kind = nullptr);
   // Applies the host's settings to a new session; false, with the reason,
   // when the server refuses them.
   static bool ApplySettings(pg_conn* connection, const NUVPostgresOpenOptions& options, std::string& message);

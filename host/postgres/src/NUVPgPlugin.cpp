@@ -18,7 +18,7 @@ int ConnectTimeoutMs(const NUVHostOpenOptions& options) {
 }
 
 std::unique_ptr<NUVHost> Open(const std::string& target, const NUVHostOpenOptions& options,
-                              std::string& message) {
+                              std::string& message, NUVHostFailureKind& kind) {
   NUVPostgresOpenOptions open;
   open.textMode = options.textMode.value_or(NUVHostTextMode::Plain);
   open.readOnly = options.readOnly;
@@ -26,7 +26,7 @@ std::unique_ptr<NUVHost> Open(const std::string& target, const NUVHostOpenOption
   // server's 0 would wait for ever.
   open.lockTimeoutMs = std::max(options.lockTimeoutMs, 1);
   open.connectTimeoutMs = ConnectTimeoutMs(options);
-  auto host = NUVPostgresHost::Open(target, message, open);
+  auto host = NUVPostgresHost::Open(target, message, open, &kind);
   if (!host) message = "server: " + message;
   return host;
 }

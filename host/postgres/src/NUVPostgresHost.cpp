@@ -8,8 +8,9 @@
 #include "NUVPostgresHostPlugin.h"
 
 std::unique_ptr<NUVPostgresHost> NUVPostgresHost::Open(const std::string& conninfo, std::string& message,
-                                                       const NUVPostgresOpenOptions& options) {
-  PGconn* connection = NUVPgBackend::Connect(conninfo, options, message);
+                                                       const NUVPostgresOpenOptions& options,
+                                                       NUVHostFailureKind* kind) {
+  PGconn* connection = NUVPgBackend::Connect(conninfo, options, message, kind);
   if (!connection) return nullptr;
   auto backend = std::make_shared<NUVPgBackend>(connection, options);
   auto* session = new NUVHostSession(backend);

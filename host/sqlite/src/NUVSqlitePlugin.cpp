@@ -9,7 +9,8 @@ std::string WithPath(const std::string& path, const std::string& message) {
 }
 
 std::unique_ptr<NUVHost> OpenFile(const std::string& target, const NUVHostOpenOptions& options,
-                                  std::string& message) {
+                                  std::string& message, NUVHostFailureKind& kind) {
+  kind = NUVHostFailureKind::StatementFailed;  // a file that cannot be opened will not open later either
   NUVSqliteOpenOptions open;
   open.textMode = options.textMode;
   open.readOnly = options.readOnly;

@@ -38,9 +38,11 @@ std::unique_ptr<NUVHost> OpenHost(const Options& options) {
     return host;
   }
   const NUVHostPlugin plugin = HostFor(options.databasePath);
-  auto host = plugin.open(options.databasePath, OpenOptions(options), message);
-  // The host's message names the target only where it holds no password.
-  if (!host) throw Failure(kDatabaseError, message);
+  NUVHostFailureKind kind = NUVHostFailureKind::StatementFailed;
+  auto host = plugin.open(options.databasePath, OpenOptions(options), message, kind);
+  // The host's message names the target only where it holds no password;
+  // a server that cannot be reached exits as one that may answer later.
+  if (!host) throw Failure(ExitCodeFor(kind), message);
   return host;
 }
 
