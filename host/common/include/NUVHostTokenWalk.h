@@ -7,6 +7,13 @@
 // Byte classes both lexers use: a digit, and the first byte of an unquoted
 // identifier (a letter, '_' or any byte of a multi-byte character).
 inline bool NUVHostIsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+// The value of a hexadecimal digit in either case; -1 for any other byte.
+inline int NUVHostHexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
 inline bool NUVHostIsIdentifierStart(char c) {
   const auto byte = static_cast<unsigned char>(c);
   return std::isalpha(byte) || c == '_' || byte >= 0x80;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "IUnknown.h"
+#include "NUVHostTokenWalk.h"
 
 namespace {
 
@@ -69,20 +70,13 @@ bool ExactDouble(std::string_view text, double& value) {
   return Canonical(std::string_view(written, static_cast<size_t>(result.ptr - written))) == Canonical(text);
 }
 
-int Hex(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // The bytes of a bytea's hexadecimal output ("\x1f8b").
 std::string Bytes(std::string_view text) {
   std::string bytes;
   if (text.substr(0, 2) != "\\x") return std::string(text);
   bytes.reserve((text.size() - 2) / 2);
   for (size_t i = 2; i + 1 < text.size(); i += 2)
-    bytes += static_cast<char>(Hex(text[i]) * 16 + Hex(text[i + 1]));
+    bytes += static_cast<char>(NUVHostHexValue(text[i]) * 16 + NUVHostHexValue(text[i + 1]));
   return bytes;
 }
 

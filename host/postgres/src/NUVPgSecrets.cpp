@@ -6,24 +6,20 @@
 #include <cctype>
 #include <string_view>
 
+#include "NUVHostTokenWalk.h"
+
 namespace {
 
 bool Blank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 bool Alphanumeric(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // The text with its valid percent-escapes undone; others are kept.
 std::string PercentDecoded(std::string_view text) {
   std::string decoded;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 && HexDigit(text[i + 2]) >= 0) {
-      decoded += static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
+    if (text[i] == '%' && i + 2 < text.size() && NUVHostHexValue(text[i + 1]) >= 0 &&
+        NUVHostHexValue(text[i + 2]) >= 0) {
+      decoded += static_cast<char>(NUVHostHexValue(text[i + 1]) * 16 + NUVHostHexValue(text[i + 2]));
       i += 2;
     } else {
       decoded += text[i];
