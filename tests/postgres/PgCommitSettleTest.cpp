@@ -34,7 +34,9 @@ TEST_F(PgCommitSettle, AnswerLostAfterTheCommit) {
   for (const bool reachable : {true, false}) {
     CuttingRelay relay(Keyword(conninfo, "host"), Keyword(conninfo, "port"), !reachable);
     std::string message;
-    auto host = NUVPostgresHost::Open(ViaRelay(conninfo, relay), message);
+    NUVPostgresOpenOptions options;
+    options.failoverTimeoutMs = 500;  // the relay that stays cut is not tried for long
+    auto host = NUVPostgresHost::Open(ViaRelay(conninfo, relay), message, options);
     ASSERT_NE(host, nullptr) << message;
     const long code = host->Run("INSERT INTO SETTLED VALUES (1)", none);
     EXPECT_TRUE(relay.Cut());
@@ -62,7 +64,7 @@ TEST_F(PgCommitSettle, EdbqueryExitStatus) {
     std::string quoted = "'";
     for (const char c : ViaRelay(conninfo, relay)) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     const std::string command =
-        std::string(EDBQUERY_PATH) + " --db " + quoted + "' 'INSERT INTO SETTLED VALUES (1)' 2>/dev/null";
+        std::string(EDBQUERY_PATH) + " --failover-timeout 500 --db " + quoted + "' 'INSERT INTO SETTLED VALUES (1)' 2>/dev/null";
     const int status = std::system(command.c_str());
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, reachable ? 0 : 5);
   }

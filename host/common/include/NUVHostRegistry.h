@@ -28,6 +28,10 @@ struct NUVHostOpenOptions {
   // How long connecting may take, in milliseconds; unset: the host's own
   // default.
   std::optional<int> connectTimeoutMs;
+  // How long reconnecting after a lost connection may take in all, in
+  // milliseconds, for a host over a server that another may replace (a
+  // standby promoted); unset: the host's own default; 0 for one try.
+  std::optional<int> failoverTimeoutMs;
 };
 
 // One host as the registry knows it. A host this build lacks is known by

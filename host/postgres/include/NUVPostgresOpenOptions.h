@@ -15,6 +15,12 @@ struct NUVPostgresOpenOptions {
   // connection string sets connect_timeout; 0 for libpq's own choice
   // (PGCONNECT_TIMEOUT, else no limit).
   int connectTimeoutMs = 0;
+  // The most reconnecting may take in all, in milliseconds, once the
+  // connection is lost: the servers of the connection string are tried
+  // again and again (each for the connect timeout, 5 s when that is 0)
+  // until one answers, so that a standby promoted meanwhile is found; 0
+  // for one round through them.
+  int failoverTimeoutMs = 30000;
   // Every transaction is read-only: writing statements are refused.
   bool readOnly = false;
 };

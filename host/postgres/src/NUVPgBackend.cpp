@@ -23,32 +23,6 @@ void NUVPgResult::Reset(pg_result* result) {
 
 namespace {
 
-// The text on one line: line breaks and the blanks around them become
-// "; ", and trailing ones go.
-std::string Trimmed(const std::string& text) {
-  std::string line;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\n') {
-      line += text[i];
-      continue;
-    }
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    while (i + 1 < text.size() && (text[i + 1] == ' ' || text[i + 1] == '\t')) ++i;
-    if (i + 1 < text.size() && text[i + 1] != '\n') line += "; ";
-  }
-  while (!line.empty() && line.back() == ' ') line.pop_back();
-  return line;
-}
-
-// The text with every occurrence of the secret replaced.
-std::string Redacted(std::string text, const char* secret) {
-  if (!secret || !*secret) return text;
-  const std::string hidden(secret);
-  for (size_t at = text.find(hidden); at != std::string::npos; at = text.find(hidden, at + 3))
-    text.replace(at, hidden.size(), "***");
-  return text;
-}
-
 // The kind of failure a SQLSTATE names.
 NUVHostFailureKind KindOf(const std::string& state) {
   using Kind = NUVHostFailureKind;
@@ -70,46 +44,6 @@ std::string Kind(const std::string& state) {
   return "";
 }
 
-// True when the failed connection's server asked for a password and
-// refused the one given, or none was given. A failure after a password was
-// accepted (a database that does not exist, say) is told apart by the
-// server's message, which names authentication only in the first case.
-bool Refused(pg_conn* connection) {
-  if (PQconnectionNeedsPassword(connection)) return true;
-  return PQconnectionUsedPassword(connection) &&
-         std::string_view(PQerrorMessage(connection)).find("authentication") != std::string_view::npos;
-}
-
-// Why a connection could not be made, never with the password: neither
-// the one the connection holds nor any text of the connection string that
-// may be one (libpq quotes the part of a string it cannot parse).
-std::string ConnectFailure(pg_conn* connection, const std::string& conninfo = {}) {
-  if (!connection) return "no memory for a connection";
-  return (Refused(connection) ? "authentication refused: " : "") +
-         Redacted(NUVPgMasked(Trimmed(PQerrorMessage(connection)), NUVPgPasswordTexts(conninfo)),
-                  PQpass(connection));
-}
-
-// What kind of failure a failed connection is: a string libpq cannot
-// read fails as a statement would, whatever is tried again; a password
-// refused is refused; anything else (no answer, a server that refused the
-// connection) may answer later.
-NUVHostFailureKind ConnectFailureKind(pg_conn* connection, const std::string& conninfo) {
-  char* error = nullptr;
-  PQconninfoOption* parsed = PQconninfoParse(conninfo.c_str(), &error);
-  PQfreemem(error);
-  if (!parsed) return NUVHostFailureKind::StatementFailed;
-  PQconninfoFree(parsed);
-  return Refused(connection) ? NUVHostFailureKind::AuthenticationRefused : NUVHostFailureKind::Unreachable;
-}
-
-// The connect_timeout libpq takes: whole seconds, rounded up, at least its
-// least of 2; empty for none of ours.
-std::string ConnectTimeout(int milliseconds) {
-  if (milliseconds <= 0) return {};
-  return std::to_string(std::max(2, (milliseconds + 999) / 1000));
-}
-
 bool OneOf(const std::string& word, std::initializer_list<const char*> words) {
   for (const char* candidate : words)
     if (word == candidate) return true;
@@ -118,60 +52,16 @@ bool OneOf(const std::string& word, std::initializer_list<const char*> words) {
 
 }  // namespace
 
-bool NUVPgBackend::ApplySettings(pg_conn* connection, const NUVPostgresOpenOptions& options,
-                                 std::string& message) {
-  const std::string settings =
-      "SET standard_conforming_strings = on; SET bytea_output = hex; SET extra_float_digits = 3; "
-      "SET statement_timeout = " +
-      std::to_string(options.statementTimeoutMs < 0 ? 0 : options.statementTimeoutMs) +
-      "; SET lock_timeout = " + std::to_string(options.lockTimeoutMs < 0 ? 0 : options.lockTimeoutMs) +
-      "; SET default_transaction_read_only = " + (options.readOnly ? "on" : "off");
-  NUVPgResult applied(PQexec(connection, settings.c_str()));
-  if (PQsetClientEncoding(connection, "UTF8") == 0 && PQresultStatus(applied.get) == PGRES_COMMAND_OK)
-    return true;
-  message = "the server refused the connection's settings: " + Failure(connection, applied.get);
-  return false;
-}
-
-pg_conn* NUVPgBackend::Connect(const std::string& conninfo, const NUVPostgresOpenOptions& options,
-                               std::string& message, NUVHostFailureKind* kind) {
-  // The string's own connect_timeout comes after ours and wins.
-  const std::string timeout = ConnectTimeout(options.connectTimeoutMs);
-  const char* keywords[] = {"connect_timeout", "dbname", nullptr};
-  const char* values[] = {timeout.empty() ? nullptr : timeout.c_str(), conninfo.c_str(), nullptr};
-  PGconn* connection =
-      PQconnectdbParams(timeout.empty() ? keywords + 1 : keywords, timeout.empty() ? values + 1 : values, 1);
-  if (!connection) {
-    message = "no memory for a connection";
-    return nullptr;
-  }
-  if (PQstatus(connection) != CONNECTION_OK) {
-    if (kind) *kind = ConnectFailureKind(connection, conninfo);
-    message = "cannot connect to the server: " + ConnectFailure(connection, conninfo);
-    PQfinish(connection);
-    return nullptr;
-  }
-  // Notices (a cascading drop, say) are not the caller's output.
-  PQsetNoticeProcessor(
-      connection, [](void*, const char*) {}, nullptr);
-  if (!ApplySettings(connection, options, message)) {
-    if (kind) *kind = NUVHostFailureKind::StatementFailed;
-    PQfinish(connection);
-    return nullptr;
-  }
-  return connection;
-}
-
 NUVHostFailure NUVPgBackend::FailureOf(pg_conn* connection, const pg_result* result) {
   const char* field = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
   std::string state = field ? field : "";
   const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
   std::string message =
-      Trimmed(primary ? primary : (connection ? PQerrorMessage(connection) : "no connection"));
+      NUVPgOneLine(primary ? primary : (connection ? PQerrorMessage(connection) : "no connection"));
   if (message.empty()) message = "the server gave no answer";
   if (state.empty() && Lost(connection)) state = "08006";
   message = Kind(state) + message + (state.empty() ? "" : " (SQLSTATE " + state + ")");
-  return {KindOf(state), state, Redacted(message, connection ? PQpass(connection) : nullptr)};
+  return {KindOf(state), state, NUVPgRedacted(message, connection ? PQpass(connection) : nullptr)};
 }
 
 bool NUVPgBackend::Lost(pg_conn* connection) {
@@ -182,13 +72,19 @@ bool NUVPgBackend::Lost(pg_conn* connection) {
 
 NUVPgBackend::NUVPgBackend(pg_conn* connection, const NUVPostgresOpenOptions& options)
     : connection_(connection), options_(options) {
-  NUVPgResult name(
-      PQexec(connection_, "SELECT current_database(), current_setting('transaction_read_only')"));
-  if (PQresultStatus(name.get) == PGRES_TUPLES_OK && PQntuples(name.get) == 1) {
-    databaseName_ = PQgetvalue(name.get, 0, 0);
-    readOnly_ = std::string(PQgetvalue(name.get, 0, 1)) == "on";
-  }
+  ReadSession();
   LoadSchema();
+}
+
+void NUVPgBackend::ReadSession() {
+  NUVPgResult session(
+      PQexec(connection_,
+             "SELECT current_database(), current_setting('transaction_read_only'), "
+             "pg_postmaster_start_time()::text || ' ' || COALESCE((SELECT stats_reset::text FROM pg_stat_bgwriter), '')"));
+  if (PQresultStatus(session.get) != PGRES_TUPLES_OK || PQntuples(session.get) != 1) return;
+  databaseName_ = PQgetvalue(session.get, 0, 0);
+  readOnly_ = std::string(PQgetvalue(session.get, 0, 1)) == "on";
+  instance_ = PQgetvalue(session.get, 0, 2);
 }
 
 NUVPgBackend::~NUVPgBackend() {
@@ -201,25 +97,14 @@ pg_conn* NUVPgBackend::LookupConnection(std::string& message) {
   if (side_ && PQstatus(side_) == CONNECTION_OK) return side_;
   PQfinish(std::exchange(side_, nullptr));
   // The same connection parameters, password included, never written out.
-  PQconninfoOption* parameters = PQconninfo(connection_);
-  std::vector<const char*> keywords;
-  std::vector<const char*> values;
-  for (const PQconninfoOption* parameter = parameters; parameter && parameter->keyword; ++parameter) {
-    if (!parameter->val) continue;
-    keywords.push_back(parameter->keyword);
-    values.push_back(parameter->val);
-  }
-  keywords.push_back(nullptr);
-  values.push_back(nullptr);
-  PGconn* side = PQconnectdbParams(keywords.data(), values.data(), 0);
-  PQconninfoFree(parameters);
-  if (!side || PQstatus(side) != CONNECTION_OK || !ApplySettings(side, options_, message)) {
-    if (message.empty()) message = "a second connection for key lookups failed: " + ConnectFailure(side);
-    PQfinish(side);
+  NUVPgConnector connector(options_);
+  connector.Take(connection_);
+  NUVHostFailureKind kind = NUVHostFailureKind::Unreachable;
+  PGconn* side = connector.Connect(message, kind);
+  if (!side) {
+    message = "a second connection for key lookups failed: " + message;
     return nullptr;
   }
-  PQsetNoticeProcessor(
-      side, [](void*, const char*) {}, nullptr);
   return side_ = side;
 }
 
@@ -303,12 +188,15 @@ long NUVPgBackend::FindKey(const std::string& table, const std::string& column, 
 
 bool NUVPgBackend::Reachable(std::string& message) {
   if (PQstatus(connection_) == CONNECTION_OK) return true;
-  // Once, with the whole connection string; the new session needs the
-  // host's settings again.
-  PQreset(connection_);
-  if (PQstatus(connection_) == CONNECTION_OK && ApplySettings(connection_, options_, message)) return true;
-  if (message.empty()) message = "connection lost, and reconnecting failed: " + ConnectFailure(connection_);
-  return false;
+  // Through the whole list of servers, a standby promoted meanwhile
+  // included; the new session gets the host's settings again.
+  NUVPgConnector connector(options_);
+  connector.Take(connection_);
+  PGconn* connection = connector.Reconnect(message);
+  if (!connection) return false;
+  PQfinish(std::exchange(connection_, connection));
+  ReadSession();
+  return true;
 }
 
 long NUVPgBackend::Begin() { return std::exchange(begun_, false) ? NUV_S_OK : Command("BEGIN"); }
@@ -342,12 +230,19 @@ long NUVPgBackend::SettleLostCommit(const NUVHostFailure& lost) {
   const bool answered = PQresultStatus(status.get) == PGRES_TUPLES_OK && PQntuples(status.get) == 1 &&
                         !PQgetisnull(status.get, 0, 0);
   const std::string outcome = answered ? PQgetvalue(status.get, 0, 0) : "";
-  if (outcome == "committed") return NUV_S_OK;
-  if (outcome == "aborted") {
+  const bool sameInstance = !instance_.empty() && instance_ == transactionInstance_;
+  // An id beyond any this server gave never reached it: the server that
+  // committed nothing of it is the one that goes on.
+  const char* state = status.get ? PQresultErrorField(status.get, PG_DIAG_SQLSTATE) : nullptr;
+  const bool unknownHere = !sameInstance && state && std::string_view(state) == "22023";
+  if (outcome == "committed" && sameInstance) return NUV_S_OK;
+  if (outcome == "aborted" || unknownHere) {
     return NUVHostFailed({NUVHostFailureKind::Unreachable, lost.sqlstate,
                           "the connection was lost during the commit, which did not apply the statement: " +
                               lost.message});
   }
+  // Committed on another instance (a promoted standby, or the server after
+  // a crash) may be another transaction that got the same id there.
   return NUVHostFailed({NUVHostFailureKind::CommitUnknown, lost.sqlstate,
                         "the commit's outcome is unknown (in doubt): " + lost.message});
 }
@@ -368,6 +263,7 @@ bool NUVPgBackend::BeginStatement(NUVHostFailure& failure) {
   }
   if (PQresultStatus(begun.get) == PGRES_TUPLES_OK && PQntuples(begun.get) == 1) {
     transactionId_ = PQgetvalue(begun.get, 0, 0);
+    transactionInstance_ = instance_;
     return true;
   }
   failure = FailureOf(connection_, begun.get);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "NUVHostBackend.h"
+#include "NUVPgConnector.h"
 #include "NUVPgDialect.h"
 #include "NUVPostgresOpenOptions.h"
 
@@ -34,16 +35,6 @@ class NUVPgBackend : public NUVHostBackend {
   NUVPgBackend(const NUVPgBackend&) = delete;
   NUVPgBackend& operator=(const NUVPgBackend&) = delete;
 
-  // Connects and applies the host's settings (UTF8, standard-conforming
-  // strings, hexadecimal bytea, the statement timeout); null, with the
-  // reason in message, when it cannot. A server that asked for a password
-  // and refused it (or got none) is named as refusing authentication; the
-  // attempt is never repeated.
-  static pg_conn* Connect(const std::string& conninfo, const NUVPostgresOpenOptions& options,
-                          std::string& message, NUVHostFailureKind* kind = nullptr);
-  // Applies the host's settings to a new session; false, with the reason,
-  // when the server refuses them.
-  static bool ApplySettings(pg_conn* connection, const NUVPostgresOpenOptions& options, std::string& message);
   // Why a result or the connection failed: the kind its SQLSTATE names
   // (a lost connection counts as 08006), the SQLSTATE, and the server's
   // message with what kind of failure it is; never the password.
@@ -77,9 +68,10 @@ class NUVPgBackend : public NUVHostBackend {
   }
 
   pg_conn* Connection() const { return connection_; }
-  // Reconnects a lost connection once (the whole connection string, the
-  // settings again); false, with the reason, when it stays lost. True at
-  // once for a connection that is not lost.
+  // Reconnects a lost connection (through the servers of the connection
+  // string, within the failover timeout, the settings again); false, with
+  // the reason, when it stays lost. True at once for a connection that is
+  // not lost.
   bool Reachable(std::string& message);
   // A cursor reads its answer in parts: the connection is busy until it
   // has drained it, and lookups take a second connection meanwhile.
@@ -90,6 +82,9 @@ class NUVPgBackend : public NUVHostBackend {
 
  private:
   void LoadSchema();
+  // Reads what the session is: its database, whether it is read-only, and
+  // the server instance it runs on.
+  void ReadSession();
   long Command(const std::string& sql);
   // Begins a statement's transaction, after one reconnect when the
   // connection was lost; false, with the reason, when it cannot.
@@ -121,6 +116,13 @@ class NUVPgBackend : public NUVHostBackend {
   bool readOnly_ = false;
   bool begun_ = false;                              // Open began the transaction of the statement it ran
   std::string transactionId_;                       // the id of the transaction BeginStatement began
+  // The server instance the connection runs on: the start of its server
+  // process and of its statistics, which a restart after a crash resets
+  // too. A transaction id names the same transaction only on the same
+  // instance: one that crashed or a standby promoted may give an id that
+  // never reached it to another transaction.
+  std::string instance_;
+  std::string transactionInstance_;  // the instance the transaction of transactionId_ began on
   bool rowsOnly_ = false;                           // the last writing statement changes rows, not the schema
   std::map<std::string, std::string> keys_;         // table -> key column ("" for none)
   std::map<unsigned int, std::string> tableNames_;  // object id -> table

@@ -160,3 +160,26 @@ std::string NUVPgMasked(std::string message, std::vector<std::string> secrets) {
   }
   return message;
 }
+
+std::string NUVPgRedacted(std::string message, const char* secret) {
+  if (!secret || !*secret) return message;
+  const std::string hidden(secret);
+  for (size_t at = message.find(hidden); at != std::string::npos; at = message.find(hidden, at + 3))
+    message.replace(at, hidden.size(), "***");
+  return message;
+}
+
+std::string NUVPgOneLine(const std::string& text) {
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\n') {
+      line += text[i];
+      continue;
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    while (i + 1 < text.size() && (text[i + 1] == ' ' || text[i + 1] == '\t')) ++i;
+    if (i + 1 < text.size() && text[i + 1] != '\n') line += "; ";
+  }
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}

@@ -13,3 +13,11 @@ std::vector<std::string> NUVPgPasswordTexts(const std::string& conninfo);
 // The message with every occurrence of each secret that stands apart from
 // letters and digits replaced by "***", longest secrets first.
 std::string NUVPgMasked(std::string message, std::vector<std::string> secrets);
+
+// The message with every occurrence of the secret (a connection's
+// password) replaced by "***"; as it is for an empty or null secret.
+std::string NUVPgRedacted(std::string message, const char* secret);
+
+// The server's or libpq's text on one line: line breaks and the blanks
+// around them become "; ", and trailing blanks go.
+std::string NUVPgOneLine(const std::string& text);

@@ -4,14 +4,20 @@
 
 #include "NUVHostSession.h"
 #include "NUVPgBackend.h"
+#include "NUVPgConnector.h"
 #include "NUVPgSample.h"
 #include "NUVPostgresHostPlugin.h"
 
 std::unique_ptr<NUVPostgresHost> NUVPostgresHost::Open(const std::string& conninfo, std::string& message,
                                                        const NUVPostgresOpenOptions& options,
                                                        NUVHostFailureKind* kind) {
-  PGconn* connection = NUVPgBackend::Connect(conninfo, options, message, kind);
-  if (!connection) return nullptr;
+  NUVPgConnector connector(options);
+  NUVHostFailureKind failed = NUVHostFailureKind::StatementFailed;
+  PGconn* connection = connector.Read(conninfo, message) ? connector.Connect(message, failed) : nullptr;
+  if (!connection) {
+    if (kind) *kind = failed;
+    return nullptr;
+  }
   auto backend = std::make_shared<NUVPgBackend>(connection, options);
   auto* session = new NUVHostSession(backend);
   if (!session) {
@@ -25,7 +31,9 @@ bool NUVPostgresHost::WriteSample(const std::string& conninfo, std::string& mess
                                   const NUVPostgresOpenOptions& options) {
   NUVPostgresOpenOptions connect;
   connect.connectTimeoutMs = options.connectTimeoutMs;
-  PGconn* connection = NUVPgBackend::Connect(conninfo, connect, message);
+  NUVPgConnector connector(connect);
+  NUVHostFailureKind failed = NUVHostFailureKind::StatementFailed;
+  PGconn* connection = connector.Read(conninfo, message) ? connector.Connect(message, failed) : nullptr;
   if (!connection) return false;
   NUVPgBackend backend(connection, {});  // finishes the connection
   for (const char* table : {"PRODUCT", "PART", "DOCUMENT", "WORKPACKAGE"}) {

@@ -13,6 +13,7 @@ NUVHostOpenOptions OpenOptions(const Options& options) {
   open.lockTimeoutMs = options.timeoutMs;
   // --timeout bounds connecting too; without it each host keeps its own.
   if (options.timeoutGiven) open.connectTimeoutMs = options.timeoutMs;
+  open.failoverTimeoutMs = options.failoverTimeoutMs;
   return open;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,5 +48,6 @@ struct Options {
   bool readOnly = false;
   int timeoutMs = 5000;       // how long to wait for a database another process has locked
   bool timeoutGiven = false;  // --timeout was given: it bounds connecting to a server too
+  std::optional<int> failoverTimeoutMs;  // how long a lost server connection is tried again; unset: the host's
   bool explain = false;
 };

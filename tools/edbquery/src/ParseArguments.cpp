@@ -152,6 +152,12 @@ class ArgumentParser {
     if (options_.timeoutMs < 0) Fail(option + ": " + operands[0] + " is below 0");
     options_.timeoutGiven = true;
   }
+  void FailoverTimeout(const std::string& option, const Operands& operands) {
+    Single(option);
+    const int milliseconds = IntegerValue(option, operands[0]);
+    if (milliseconds < 0) Fail(option + ": " + operands[0] + " is below 0");
+    options_.failoverTimeoutMs = milliseconds;
+  }
 
   void Text(const std::string& option, const Operands& operands) {
     Single(option);
@@ -365,6 +371,7 @@ const std::vector<ArgumentParser::OptionRule>& ArgumentParser::Rules() {
       {"--no-header", "", &ArgumentParser::NoHeader, false},
       {"--readonly", "", &ArgumentParser::ReadOnly, false},
       {"--timeout", "MS", &ArgumentParser::Timeout, false},
+      {"--failover-timeout", "MS", &ArgumentParser::FailoverTimeout, false},
       {"--text", "plain|encoded", &ArgumentParser::Text, false},
       {"--int", "NAME VALUE", &ArgumentParser::Integer, false},
       {"--double", "NAME VALUE", &ArgumentParser::Double, false},

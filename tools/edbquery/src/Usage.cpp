@@ -34,6 +34,10 @@ Database:
                               is held); on a server it also bounds
                               connecting (default 10 s, at least 2 s;
                               connect_timeout in the string wins)
+      --failover-timeout MS on a server whose connection is lost, try its
+                              hosts again for up to MS milliseconds in all
+                              (default 30000; 0: one round), so that a
+                              standby promoted meanwhile is found
 
 Parameters:
       --int NAME VALUE      an integer
