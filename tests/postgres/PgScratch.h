@@ -6,8 +6,10 @@
 #include <memory>
 #include <string>
 
+#include "CellText.h"
 #include "NUVEdbResultTable.h"
 #include "NUVPostgresHost.h"
+#include "TestLists.h"
 
 // The connection string of the throwaway server the test fixture started;
 // empty, with a test failure saying why, when there is none.
@@ -91,4 +93,14 @@ inline int RowCount(NUVHost& host, const char* statement) {
   int count = 0;
   rows.GetNumberOfRows(count);
   return count;
+}
+
+// The first row of the statement's answer, its cells' values joined by
+// blanks; "<refused: reason>" when the host refuses the statement.
+inline std::string Scalar(NUVHost& host, const std::string& statement) {
+  NUVEdbResultTable rows;
+  if (host.Run(statement.c_str(), rows) < 0) return "<refused: " + host.LastFailure().message + ">";
+  OwnedList cells;
+  rows.GetRow(1, cells.get());
+  return CellText(cells.get(), true);
 }

@@ -1,10 +1,13 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "NUVHost.h"
 #include "NUVPostgresOpenOptions.h"
+
+class NUVPgBackend;
 
 // A host over a PostgreSQL server (see NUVHost for what every host does).
 // The database is the server's current_database(). A class type or
@@ -45,7 +48,17 @@ class NUVPostgresHost : public NUVHost {
   // postgres:// URI, or a keyword=value connection string.
   static bool IsConnectionString(const std::string& text);
 
+  // True when the session answers and, unless the host was opened
+  // read-only, runs on a server that takes writes; false, with the reason,
+  // for a connection that is lost or a session that a failover left on a
+  // standby. Reconnects nothing.
+  bool Usable(std::string& message) const;
+
  private:
-  // Adopts the caller's reference on the session.
-  explicit NUVPostgresHost(NUVHostSession* session) : NUVHost(session) {}
+  // Adopts the caller's reference on the session, whose backend is the
+  // one given.
+  NUVPostgresHost(NUVHostSession* session, std::shared_ptr<NUVPgBackend> backend)
+      : NUVHost(session), backend_(std::move(backend)) {}
+
+  std::shared_ptr<NUVPgBackend> backend_;  // the session's, shared with it
 };

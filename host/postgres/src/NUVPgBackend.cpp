@@ -199,6 +199,24 @@ bool NUVPgBackend::Reachable(std::string& message) {
   return true;
 }
 
+bool NUVPgBackend::Usable(std::string& message) {
+  NUVPgResult role(PQexec(connection_, "SELECT pg_is_in_recovery(), current_setting('transaction_read_only')"));
+  if (PQresultStatus(role.get) != PGRES_TUPLES_OK || PQntuples(role.get) != 1) {
+    message = Failure(connection_, role.get);
+    return false;
+  }
+  if (options_.readOnly) return true;
+  if (std::string_view(PQgetvalue(role.get, 0, 0)) == "t") {
+    message = "the session runs on a standby, which takes no writes";
+    return false;
+  }
+  if (std::string_view(PQgetvalue(role.get, 0, 1)) == "on") {
+    message = "the session is read-only";
+    return false;
+  }
+  return true;
+}
+
 long NUVPgBackend::Begin() { return std::exchange(begun_, false) ? NUV_S_OK : Command("BEGIN"); }
 
 void NUVPgBackend::Abandon() { NUVPgResult ended(PQexec(connection_, "ROLLBACK")); }

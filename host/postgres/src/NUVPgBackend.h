@@ -73,6 +73,9 @@ class NUVPgBackend : public NUVHostBackend {
   // the reason, when it stays lost. True at once for a connection that is
   // not lost.
   bool Reachable(std::string& message);
+  // True when the connection answers and, unless the host is read-only,
+  // its server takes writes; false, with the reason, otherwise.
+  bool Usable(std::string& message);
   // A cursor reads its answer in parts: the connection is busy until it
   // has drained it, and lookups take a second connection meanwhile.
   void SetStreaming(bool streaming) { streaming_ = streaming; }

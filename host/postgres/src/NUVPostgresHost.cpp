@@ -24,7 +24,7 @@ std::unique_ptr<NUVPostgresHost> NUVPostgresHost::Open(const std::string& connin
     message = "no memory for a session";
     return nullptr;
   }
-  return std::unique_ptr<NUVPostgresHost>(new NUVPostgresHost(session));
+  return std::unique_ptr<NUVPostgresHost>(new NUVPostgresHost(session, backend));
 }
 
 bool NUVPostgresHost::WriteSample(const std::string& conninfo, std::string& message,
@@ -49,3 +49,5 @@ bool NUVPostgresHost::WriteSample(const std::string& conninfo, std::string& mess
 }
 
 bool NUVPostgresHost::IsConnectionString(const std::string& text) { return NUVPostgresNamesServer(text); }
+
+bool NUVPostgresHost::Usable(std::string& message) const { return backend_->Usable(message); }

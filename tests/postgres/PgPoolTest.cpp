@@ -1,0 +1,132 @@
+// The pool of hosts: what it lends, how long a thread waits, and which
+// hosts it drops when they come back unusable.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "NUVEdbResultTable.h"
+#include "NUVPostgresPool.h"
+#include "PgScratch.h"
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// The server process id of a lent host's session.
+std::string BackendPid(NUVPostgresHost& host) { return Scalar(host, "SELECT pg_backend_pid()"); }
+
+class PgPool : public testing::Test {
+ protected:
+  NUVPostgresPool::Lease Borrow(NUVPostgresPool& pool, milliseconds wait = milliseconds(2000)) {
+    std::string message;
+    NUVPostgresPool::Lease lease = pool.Borrow(wait, message);
+    EXPECT_TRUE(lease) << message;
+    return lease;
+  }
+  PgScratch scratch;
+};
+
+TEST_F(PgPool, LendsAtMostItsSizeAndAWaitingThreadGetsTheHostGivenBack) {
+  NUVPostgresPool pool(scratch.Conninfo(), {}, 2);
+  NUVPostgresPool::Lease first = Borrow(pool);
+  NUVPostgresPool::Lease second = Borrow(pool);
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(pool.Open(), 2u);
+
+  // A third waits for its time, then comes away empty as a timeout.
+  std::string message;
+  NUVHostFailureKind kind = NUVHostFailureKind::None;
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_FALSE(pool.Borrow(milliseconds(300), message, &kind));
+  EXPECT_GE(std::chrono::steady_clock::now() - started, milliseconds(300));
+  EXPECT_EQ(kind, NUVHostFailureKind::Timeout) << message;
+
+  // One that waits gets the first host as soon as its lease ends.
+  const std::string pid = BackendPid(*first);
+  std::string lentPid;
+  std::thread waiter([&] {
+    std::string reason;
+    NUVPostgresPool::Lease lease = pool.Borrow(milliseconds(5000), reason);
+    if (lease) lentPid = BackendPid(*lease);
+  });
+  std::this_thread::sleep_for(milliseconds(100));
+  first = NUVPostgresPool::Lease();
+  waiter.join();
+  EXPECT_EQ(lentPid, pid);
+  EXPECT_EQ(pool.Open(), 2u);
+}
+
+TEST_F(PgPool, DropsAHostWhoseSessionEndedOrTurnedReadOnly) {
+  NUVPostgresPool pool(scratch.Conninfo(), {}, 1);
+  auto admin = scratch.Host(false);
+  ASSERT_NE(admin, nullptr);
+  NUVEdbResultTable none;
+  const struct {
+    const char* name;
+    std::function<void(NUVPostgresHost&)> spoil;
+  } cases[] = {
+      {"session ended by the server",
+       [&](NUVPostgresHost& lent) {
+         const std::string pid = BackendPid(lent);
+         EXPECT_GE(admin->Run(("SELECT pg_terminate_backend(" + pid + ")").c_str(), none), 0);
+       }},
+      {"session left read-only",
+       [&](NUVPostgresHost& lent) {
+         EXPECT_GE(lent.Run("SET default_transaction_read_only = on", none), 0);
+       }},
+  };
+  size_t dropped = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string pid;
+    {
+      NUVPostgresPool::Lease lease = Borrow(pool);
+      ASSERT_TRUE(lease);
+      pid = BackendPid(*lease);
+      c.spoil(*lease);
+    }
+    NUVPostgresPool::Lease lease = Borrow(pool);
+    ASSERT_TRUE(lease);
+    EXPECT_EQ(pool.Dropped(), ++dropped);
+    EXPECT_NE(BackendPid(*lease), pid);
+    EXPECT_GE(lease->Run("CREATE TEMP TABLE W (I INT)", none), 0) << lease->LastFailure().message;
+  }
+}
+
+TEST_F(PgPool, ManyThreadsShareFewHosts) {
+  constexpr int kThreads = 8;
+  constexpr int kRounds = 20;
+  NUVPostgresPool pool(scratch.Conninfo(), {}, 3);
+  {
+    auto setup = scratch.Host(false);
+    ASSERT_NE(setup, nullptr);
+    NUVEdbResultTable none;
+    ASSERT_GE(setup->Run("CREATE TABLE SHARED (ID INT PRIMARY KEY)", none), 0);
+  }
+  std::atomic<int> failures{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      for (int round = 0; round < kRounds; ++round) {
+        std::string message;
+        NUVPostgresPool::Lease lease = pool.Borrow(milliseconds(10000), message);
+        NUVEdbResultTable none;
+        const std::string insert = "INSERT INTO SHARED VALUES (" + std::to_string(t * kRounds + round) + ")";
+        if (!lease || lease->Run(insert.c_str(), none) < 0) ++failures;
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(failures.load(), 0);
+  EXPECT_LE(pool.Open(), 3u);
+  auto check = scratch.Host(false);
+  ASSERT_NE(check, nullptr);
+  EXPECT_EQ(RowCount(*check, "SELECT * FROM SHARED"), kThreads * kRounds);
+}
+
+}  // namespace
