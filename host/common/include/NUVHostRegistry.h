@@ -32,6 +32,9 @@ struct NUVHostOpenOptions {
   // milliseconds, for a host over a server that another may replace (a
   // standby promoted); unset: the host's own default; 0 for one try.
   std::optional<int> failoverTimeoutMs;
+  // Reading statements go to a standby and writing ones to the primary,
+  // for a host over a server with standbys; a host without them ignores it.
+  bool readsOnStandby = false;
 };
 
 // One host as the registry knows it. A host this build lacks is known by

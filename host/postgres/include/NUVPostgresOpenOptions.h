@@ -23,4 +23,13 @@ struct NUVPostgresOpenOptions {
   int failoverTimeoutMs = 30000;
   // Every transaction is read-only: writing statements are refused.
   bool readOnly = false;
+  // Reading statements go to a standby and writing ones to the primary,
+  // over two connections (a connection string that asks for a standby
+  // first, target_session_attrs=prefer-standby, asks for this too). Not
+  // for a read-only host, which takes the one server the string names.
+  bool readsOnStandby = false;
+  // With reads on a standby, the most a read after a write waits for the
+  // standby to replay that write, in milliseconds, before it reads on the
+  // primary instead.
+  int standbyWaitMs = 1000;
 };

@@ -195,6 +195,7 @@ bool NUVPgBackend::Reachable(std::string& message) {
   PGconn* connection = connector.Reconnect(message);
   if (!connection) return false;
   PQfinish(std::exchange(connection_, connection));
+  ++generation_;
   ReadSession();
   return true;
 }

@@ -68,6 +68,9 @@ class NUVPgBackend : public NUVHostBackend {
   }
 
   pg_conn* Connection() const { return connection_; }
+  // Counts the connections the backend has had: it grows by one with each
+  // reconnect.
+  long Generation() const { return generation_; }
   // Reconnects a lost connection (through the servers of the connection
   // string, within the failover timeout, the settings again); false, with
   // the reason, when it stays lost. True at once for a connection that is
@@ -112,6 +115,7 @@ class NUVPgBackend : public NUVHostBackend {
 
   pg_conn* connection_;      // owned; finished with the backend
   pg_conn* side_ = nullptr;  // owned; the second connection for lookups, made when first needed
+  long generation_ = 0;
   bool streaming_ = false;   // a cursor's answer is being read row by row
   NUVPostgresOpenOptions options_;
   NUVPgDialect dialect_;

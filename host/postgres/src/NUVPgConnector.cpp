@@ -78,6 +78,19 @@ void NUVPgConnector::Take(pg_conn* connection) {
   PQconninfoFree(options);
 }
 
+void NUVPgConnector::Require(const std::string& sessionAttributes) {
+  parameters_.erase(std::remove_if(parameters_.begin(), parameters_.end(),
+                                   [](const auto& p) { return p.first == "target_session_attrs"; }),
+                    parameters_.end());
+  parameters_.emplace_back("target_session_attrs", sessionAttributes);
+}
+
+bool NUVPgConnector::PrefersStandby() const {
+  for (const auto& [keyword, value] : parameters_)
+    if (keyword == "target_session_attrs") return value == "prefer-standby" || value == "standby" || value == "read-only";
+  return false;
+}
+
 NUVPgConnector::Parameters NUVPgConnector::WithDefaults(int connectTimeoutMs) const {
   Parameters parameters = parameters_;
   const auto given = [&](const char* keyword) {

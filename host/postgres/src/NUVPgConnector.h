@@ -22,6 +22,12 @@ class NUVPgConnector {
   bool Read(const std::string& conninfo, std::string& message);
   // Takes the parameters a connection was made with, password included.
   void Take(pg_conn* connection);
+  // Asks for servers of the kind given (target_session_attrs), whatever
+  // the parameters say.
+  void Require(const std::string& sessionAttributes);
+  // True when the parameters ask for a standby first (prefer-standby,
+  // standby or read-only).
+  bool PrefersStandby() const;
 
   // One try through the servers: a connection whose settings are applied,
   // or null with the reason (never the password) and its kind

@@ -26,6 +26,7 @@ std::unique_ptr<NUVHost> Open(const std::string& target, const NUVHostOpenOption
   // server's 0 would wait for ever.
   open.lockTimeoutMs = std::max(options.lockTimeoutMs, 1);
   open.connectTimeoutMs = ConnectTimeoutMs(options);
+  open.readsOnStandby = options.readsOnStandby;
   if (options.failoverTimeoutMs) open.failoverTimeoutMs = std::max(*options.failoverTimeoutMs, 0);
   auto host = NUVPostgresHost::Open(target, message, open, &kind);
   if (!host) message = "server: " + message;

@@ -5,26 +5,55 @@
 #include "NUVHostSession.h"
 #include "NUVPgBackend.h"
 #include "NUVPgConnector.h"
+#include "NUVPgRouter.h"
 #include "NUVPgSample.h"
 #include "NUVPostgresHostPlugin.h"
+
+namespace {
+
+// A backend over a new connection made by the connector; null, with the
+// reason and its kind, when it cannot connect.
+std::shared_ptr<NUVPgBackend> Connected(const NUVPgConnector& connector, const NUVPostgresOpenOptions& options,
+                                        std::string& message, NUVHostFailureKind& kind) {
+  PGconn* connection = connector.Connect(message, kind);
+  return connection ? std::make_shared<NUVPgBackend>(connection, options) : nullptr;
+}
+
+}  // namespace
 
 std::unique_ptr<NUVPostgresHost> NUVPostgresHost::Open(const std::string& conninfo, std::string& message,
                                                        const NUVPostgresOpenOptions& options,
                                                        NUVHostFailureKind* kind) {
-  NUVPgConnector connector(options);
   NUVHostFailureKind failed = NUVHostFailureKind::StatementFailed;
-  PGconn* connection = connector.Read(conninfo, message) ? connector.Connect(message, failed) : nullptr;
-  if (!connection) {
+  NUVPgConnector connector(options);
+  if (!connector.Read(conninfo, message)) {
     if (kind) *kind = failed;
     return nullptr;
   }
-  auto backend = std::make_shared<NUVPgBackend>(connection, options);
+  const bool route = !options.readOnly && (options.readsOnStandby || connector.PrefersStandby());
+  if (route) connector.Require("read-write");
+  std::shared_ptr<NUVPgBackend> writer = Connected(connector, options, message, failed);
+  std::shared_ptr<NUVHostBackend> backend = writer;
+  if (writer && route) {
+    // The reads' connection: read-only, to a standby while one is up.
+    NUVPostgresOpenOptions reading = options;
+    reading.readOnly = true;
+    NUVPgConnector readers(reading);
+    readers.Read(conninfo, message);
+    readers.Require("prefer-standby");
+    std::shared_ptr<NUVPgBackend> reader = Connected(readers, reading, message, failed);
+    backend = reader ? std::make_shared<NUVPgRouter>(writer, reader, options.standbyWaitMs) : nullptr;
+  }
+  if (!backend) {
+    if (kind) *kind = failed;
+    return nullptr;
+  }
   auto* session = new NUVHostSession(backend);
   if (!session) {
     message = "no memory for a session";
     return nullptr;
   }
-  return std::unique_ptr<NUVPostgresHost>(new NUVPostgresHost(session, backend));
+  return std::unique_ptr<NUVPostgresHost>(new NUVPostgresHost(session, writer));
 }
 
 bool NUVPostgresHost::WriteSample(const std::string& conninfo, std::string& message,

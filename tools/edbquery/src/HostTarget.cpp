@@ -14,6 +14,7 @@ NUVHostOpenOptions OpenOptions(const Options& options) {
   // --timeout bounds connecting too; without it each host keeps its own.
   if (options.timeoutGiven) open.connectTimeoutMs = options.timeoutMs;
   open.failoverTimeoutMs = options.failoverTimeoutMs;
+  open.readsOnStandby = options.readsOnStandby;
   return open;
 }
 

@@ -48,6 +48,7 @@ struct Options {
   bool readOnly = false;
   int timeoutMs = 5000;       // how long to wait for a database another process has locked
   bool timeoutGiven = false;  // --timeout was given: it bounds connecting to a server too
+  bool readsOnStandby = false;           // reading statements go to a standby of a server list
   std::optional<int> failoverTimeoutMs;  // how long a lost server connection is tried again; unset: the host's
   bool explain = false;
 };

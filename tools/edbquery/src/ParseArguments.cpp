@@ -152,6 +152,7 @@ class ArgumentParser {
     if (options_.timeoutMs < 0) Fail(option + ": " + operands[0] + " is below 0");
     options_.timeoutGiven = true;
   }
+  void ReadStandby(const std::string&, const Operands&) { options_.readsOnStandby = true; }
   void FailoverTimeout(const std::string& option, const Operands& operands) {
     Single(option);
     const int milliseconds = IntegerValue(option, operands[0]);
@@ -322,6 +323,8 @@ class ArgumentParser {
       Fail("--text plain needs --db: the built-in sample holds encoded texts");
     if (options_.readOnly && options_.databasePath.empty())
       Fail("--readonly needs --db: changes to the built-in sample are never kept");
+    if (options_.readOnly && options_.readsOnStandby)
+      Fail("--read-standby and --readonly disagree: a read-only run reads on the server the string names");
     for (const ParameterOption& entry : options_.parameters) ValidateList(entry);
     std::set<std::string> attributes;
     for (const OutputOption& entry : options_.outputs) {
@@ -372,6 +375,7 @@ const std::vector<ArgumentParser::OptionRule>& ArgumentParser::Rules() {
       {"--readonly", "", &ArgumentParser::ReadOnly, false},
       {"--timeout", "MS", &ArgumentParser::Timeout, false},
       {"--failover-timeout", "MS", &ArgumentParser::FailoverTimeout, false},
+      {"--read-standby", "", &ArgumentParser::ReadStandby, false},
       {"--text", "plain|encoded", &ArgumentParser::Text, false},
       {"--int", "NAME VALUE", &ArgumentParser::Integer, false},
       {"--double", "NAME VALUE", &ArgumentParser::Double, false},

@@ -38,6 +38,12 @@ Database:
                               hosts again for up to MS milliseconds in all
                               (default 30000; 0: one round), so that a
                               standby promoted meanwhile is found
+      --read-standby        on a server with standbys, run reading
+                              statements on a standby and writing ones on
+                              the primary (as target_session_attrs=
+                              prefer-standby in the string does); a read
+                              after a write waits up to 1 s for the standby
+                              to replay it, else reads on the primary
 
 Parameters:
       --int NAME VALUE      an integer

@@ -1,0 +1,69 @@
+#include "NUVPgRouter.h"
+
+#include <libpq-fe.h>
+
+#include <chrono>
+#include <thread>
+#include <utility>
+
+#include "IUnknown.h"
+#include "NUVHostDialect.h"
+#include "NUVHostWrittenText.h"
+
+namespace {
+
+// A position no server reaches: reads go to the primary until the next
+// write tells its real one.
+constexpr const char* kUnknownPosition = "FFFFFFFF/FFFFFFFF";
+// The pause between two questions to a standby that has not caught up.
+constexpr std::chrono::milliseconds kReplayPause(5);
+
+}  // namespace
+
+NUVPgRouter::NUVPgRouter(std::shared_ptr<NUVPgBackend> writer, std::shared_ptr<NUVPgBackend> reader,
+                         int standbyWaitMs)
+    : writer_(std::move(writer)), reader_(std::move(reader)), standbyWaitMs_(standbyWaitMs) {}
+
+long NUVPgRouter::Open(NUVHostWrittenText& statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) {
+  const bool writes = Dialect().Writes(statement.Text());
+  SetLastWrote(writes);
+  if (writes) return writer_->Open(statement, streaming, cursor);
+  return (ReaderCaughtUp() ? reader_ : writer_)->Open(statement, streaming, cursor);
+}
+
+long NUVPgRouter::Commit() {
+  const long code = writer_->Commit();
+  // Even a commit in doubt may have applied: the reads after wait for it.
+  NUVPgResult position(PQexec(writer_->Connection(), "SELECT pg_current_wal_lsn()"));
+  const bool known = PQresultStatus(position.get) == PGRES_TUPLES_OK && PQntuples(position.get) == 1;
+  writePosition_ = known ? PQgetvalue(position.get, 0, 0) : kUnknownPosition;
+  checkedOn_ = -1;
+  return code;
+}
+
+bool NUVPgRouter::ReaderCaughtUp() {
+  if (writePosition_.empty() || checkedOn_ == reader_->Generation()) return true;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(standbyWaitMs_);
+  for (;;) {
+    bool caughtUp = false;
+    if (!AskReader(caughtUp)) return false;
+    if (caughtUp) {
+      checkedOn_ = reader_->Generation();
+      return true;
+    }
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(kReplayPause);
+  }
+}
+
+bool NUVPgRouter::AskReader(bool& caughtUp) {
+  std::string message;
+  if (!reader_->Reachable(message)) return false;
+  const char* values[] = {writePosition_.c_str()};
+  NUVPgResult replayed(PQexecParams(reader_->Connection(),
+                                    "SELECT NOT pg_is_in_recovery() OR pg_last_wal_replay_lsn() >= $1::pg_lsn", 1,
+                                    nullptr, values, nullptr, nullptr, 0));
+  if (PQresultStatus(replayed.get) != PGRES_TUPLES_OK || PQntuples(replayed.get) != 1) return false;
+  caughtUp = std::string_view(PQgetvalue(replayed.get, 0, 0)) == "t";
+  return true;
+}
