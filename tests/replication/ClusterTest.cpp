@@ -54,8 +54,12 @@ class Replication : public testing::Test {
   }
   void TearDown() override {
     std::string message;
-    if (!NUVPostgresHost::Open(Cluster::PrimaryConninfo(), message)) EXPECT_TRUE(Cluster::Promote());
-    if (SyncStandbys() != "1") EXPECT_TRUE(Cluster::Rejoin());
+    if (!NUVPostgresHost::Open(Cluster::PrimaryConninfo(), message)) {
+      EXPECT_TRUE(Cluster::Promote());
+    }
+    if (SyncStandbys() != "1") {
+      EXPECT_TRUE(Cluster::Rejoin());
+    }
     auto primary = Open(Cluster::PrimaryConninfo());
     if (primary) Answer(*primary, "DROP TABLE IF EXISTS " + table);
   }
