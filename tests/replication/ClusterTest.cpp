@@ -47,7 +47,8 @@ std::string Answer(NUVHost& host, const std::string& statement) {
 class Replication : public testing::Test {
  protected:
   void SetUp() override {
-    table = "repl_" + std::to_string(getpid()) + "_" + testing::UnitTest::GetInstance()->current_test_info()->name();
+    table = "repl_" + std::to_string(getpid()) + "_" +
+            testing::UnitTest::GetInstance()->current_test_info()->name();
     auto primary = Open(Cluster::PrimaryConninfo());
     ASSERT_NE(primary, nullptr);
     ASSERT_EQ(Answer(*primary, "CREATE TABLE " + table + " (k INTEGER PRIMARY KEY)"), "<no row>");
@@ -69,8 +70,9 @@ class Replication : public testing::Test {
     std::string message;
     auto primary = NUVPostgresHost::Open(Cluster::PrimaryConninfo(), message);
     if (!primary) return "<no primary: " + message + ">";
-    return Answer(*primary,
-                  "SELECT count(*)::int FROM pg_stat_replication WHERE state = 'streaming' AND sync_state = 'sync'");
+    return Answer(
+        *primary,
+        "SELECT count(*)::int FROM pg_stat_replication WHERE state = 'streaming' AND sync_state = 'sync'");
   }
 
   std::string Insert(int k) const { return "INSERT INTO " + table + " VALUES (" + std::to_string(k) + ")"; }
@@ -100,7 +102,8 @@ TEST_F(Replication, StandbyRefusesEveryWriteAsReadOnly) {
                                    std::string("CREATE TABLE repl_never (k INTEGER)")}) {
     NUVEdbResultTable none;
     EXPECT_LT(standby->Run(write.c_str(), none), 0) << write;
-    EXPECT_EQ(standby->LastFailure().kind, NUVHostFailureKind::ReadOnly) << write << ": " << standby->LastFailure().message;
+    EXPECT_EQ(standby->LastFailure().kind, NUVHostFailureKind::ReadOnly)
+        << write << ": " << standby->LastFailure().message;
     EXPECT_EQ(standby->LastFailure().sqlstate, "25006") << write;
   }
   // The standby still reads after its refusals.
@@ -126,7 +129,8 @@ TEST_F(Replication, EveryCommittedRowSurvivesRepeatedFailovers) {
 
     auto writer = Open(Writable());
     ASSERT_NE(writer, nullptr);
-    EXPECT_EQ(Answer(*writer, "SELECT inet_server_port()"), std::to_string(Cluster::Port(Cluster::PrimaryConninfo())));
+    EXPECT_EQ(Answer(*writer, "SELECT inet_server_port()"),
+              std::to_string(Cluster::Port(Cluster::PrimaryConninfo())));
     EXPECT_EQ(Answer(*writer, Count()), std::to_string(rows));
     // Alone, the new primary commits without waiting for a standby.
     ASSERT_EQ(Answer(*writer, Insert(++rows)), "<no row>");

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shell functions the test fixtures' PostgreSQL scripts share; sourced by
 # a script that has set -euo pipefail and defined die().
 
