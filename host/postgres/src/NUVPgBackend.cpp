@@ -286,7 +286,10 @@ bool NUVPgBackend::BeginStatement(NUVHostFailure& failure) {
     return true;
   }
   failure = FailureOf(connection_, begun.get);
-  if (PQtransactionStatus(connection_) == PQTRANS_INTRANS) Abandon();  // begun, but its id not read
+  // Begun, but its id not read: a standby, say, refuses to assign one and
+  // leaves the transaction aborted, which would refuse everything after.
+  const PGTransactionStatusType status = PQtransactionStatus(connection_);
+  if (status == PQTRANS_INTRANS || status == PQTRANS_INERROR) Abandon();
   return false;
 }
 
