@@ -1,0 +1,116 @@
+// One host object across a failover: the statement after the primary's
+// loss finds the promoted standby, within the bound; a write cut before
+// its commit is not applied; the host's settings come back with the new
+// session.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <string>
+#include <thread>
+
+#include "NUVEdbResultTable.h"
+#include "NUVHostFailure.h"
+#include "ReplicationFixture.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// The port of the server the host's statements run on now.
+std::string ServerPort(NUVHost& host) { return Answer(host, "SELECT inet_server_port()"); }
+std::string PrimaryPort() { return std::to_string(Cluster::Port(Cluster::PrimaryConninfo())); }
+
+// Stops the primary now and promotes the standby after the delay, on a
+// thread of its own, while the test's statement waits for a primary.
+std::future<bool> FailOverAfter(milliseconds delay) {
+  EXPECT_TRUE(Cluster::StopPrimary());
+  return std::async(std::launch::async, [delay] {
+    std::this_thread::sleep_for(delay);
+    return Cluster::Promote();
+  });
+}
+
+TEST_F(Replication, TheNextStatementAfterAFailoverRunsOnTheNewPrimary) {
+  // Reading first (it runs again on the new primary) or writing first
+  // (its transaction begins there): either way once, and nothing lost.
+  for (const bool readingFirst : {true, false}) {
+    SCOPED_TRACE(readingFirst ? "reading first" : "writing first");
+    // Two servers and no target_session_attrs: a host that writes asks
+    // for the one that takes writes.
+    auto host = Open(Cluster::Conninfo());
+    ASSERT_NE(host, nullptr);
+    ASSERT_EQ(Answer(*host, Insert(readingFirst ? 1 : 3)), "<no row>");
+    std::future<bool> promoted = FailOverAfter(milliseconds(1500));
+    const auto started = Clock::now();
+    if (readingFirst) {
+      EXPECT_EQ(Answer(*host, Count()), "1");
+      EXPECT_GE(Clock::now() - started, milliseconds(1500));  // it waited for the promotion
+      EXPECT_EQ(Answer(*host, Insert(2)), "<no row>");
+    } else {
+      EXPECT_EQ(Answer(*host, Insert(4)), "<no row>");
+      EXPECT_GE(Clock::now() - started, milliseconds(1500));
+    }
+    EXPECT_TRUE(promoted.get());
+    EXPECT_EQ(ServerPort(*host), PrimaryPort());
+    EXPECT_EQ(Answer(*host, Count()), readingFirst ? "2" : "4");
+    ASSERT_TRUE(Cluster::Rejoin());
+  }
+}
+
+TEST_F(Replication, ReconnectingGivesUpAtTheFailoverTimeout) {
+  NUVPostgresOpenOptions options;
+  options.failoverTimeoutMs = 1000;
+  options.connectTimeoutMs = 2000;
+  auto host = Open(Cluster::Conninfo(), options);
+  ASSERT_NE(host, nullptr);
+  ASSERT_TRUE(Cluster::StopPrimary());
+  const auto started = Clock::now();
+  NUVEdbResultTable none;
+  EXPECT_LT(host->Run(Count().c_str(), none), 0);
+  EXPECT_EQ(host->LastFailure().kind, NUVHostFailureKind::Unreachable) << host->LastFailure().message;
+  // The bound and one last round through the servers, each refusing at
+  // once (one stopped, one a standby).
+  EXPECT_LT(Clock::now() - started, milliseconds(5000));
+  ASSERT_TRUE(Cluster::Promote());
+  EXPECT_EQ(Answer(*host, Count()), "0");  // the next statement finds the new primary
+}
+
+TEST_F(Replication, AWriteCutBeforeItsCommitIsNotApplied) {
+  auto host = Open(Cluster::Conninfo());
+  ASSERT_NE(host, nullptr);
+  // The insert sleeps on the server; the primary goes away meanwhile.
+  std::future<long> write = std::async(std::launch::async, [&] {
+    NUVEdbResultTable none;
+    return host->Run(("INSERT INTO " + table + " SELECT 1 FROM pg_sleep(2)").c_str(), none);
+  });
+  std::this_thread::sleep_for(milliseconds(500));
+  ASSERT_TRUE(Cluster::StopPrimary());
+  EXPECT_LT(write.get(), 0);
+  EXPECT_EQ(host->LastFailure().kind, NUVHostFailureKind::Unreachable) << host->LastFailure().message;
+  EXPECT_TRUE(host->LastWrote());
+  ASSERT_TRUE(Cluster::Promote());
+  EXPECT_EQ(Answer(*host, Count()), "0");  // and it did not run again
+}
+
+TEST_F(Replication, TheHostsSettingsComeBackAfterAFailover) {
+  // Each differs from the server's default (extra_float_digits 1, no
+  // statement or lock timeout).
+  NUVPostgresOpenOptions options;
+  options.statementTimeoutMs = 54321;
+  options.lockTimeoutMs = 4321;
+  auto host = Open(Cluster::Conninfo(), options);
+  ASSERT_NE(host, nullptr);
+  const std::string settings =
+      "SELECT current_setting('extra_float_digits'), current_setting('statement_timeout'), "
+      "current_setting('lock_timeout'), current_setting('standard_conforming_strings'), "
+      "current_setting('bytea_output'), current_setting('client_encoding')";
+  const std::string expected = Answer(*host, settings);
+  EXPECT_EQ(expected, "3 54321ms 4321ms on hex UTF8");
+  ASSERT_TRUE(Cluster::Failover());
+  EXPECT_EQ(Answer(*host, settings), expected);
+  EXPECT_EQ(ServerPort(*host), PrimaryPort());
+}
+
+}  // namespace
