@@ -62,9 +62,11 @@ class NUVPostgresPool {
 
   // Lends a host that is usable now: an idle one that passes its check, or
   // a new one while fewer than size are open; waits up to wait for a
-  // lease to end when all are lent. An empty lease, with the reason in
+  // lease to end when all are lent, and for a server to answer when none
+  // does (a standby not yet promoted). An empty lease, with the reason in
   // message and the failure's kind in kind, when none came in time
-  // (timeout) or a new host could not be opened (its own kind).
+  // (timeout, or unreachable when no server answered) or a new host could
+  // not be opened for another reason (its own kind).
   Lease Borrow(std::chrono::milliseconds wait, std::string& message, NUVHostFailureKind* kind = nullptr);
 
   // The hosts open now, lent or idle.

@@ -1,6 +1,15 @@
 #include "NUVPostgresPool.h"
 
+#include <algorithm>
+#include <thread>
 #include <utility>
+
+namespace {
+
+// The pause before opening again when no server answered.
+constexpr std::chrono::milliseconds kOpenPause(200);
+
+}  // namespace
 
 NUVPostgresPool::Lease& NUVPostgresPool::Lease::operator=(Lease&& other) noexcept {
   if (this != &other) {
@@ -60,9 +69,15 @@ NUVPostgresPool::Lease NUVPostgresPool::Borrow(std::chrono::milliseconds wait, s
     NUVHostFailureKind failed = NUVHostFailureKind::Unreachable;
     host = NUVPostgresHost::Open(conninfo_, message, options_, &failed);
     if (host) return Lease(this, std::move(host));
-    if (kind) *kind = failed;
     GiveBack(nullptr);
-    return {};
+    // No server answers now (a primary lost and no standby promoted yet):
+    // it may within the wait.
+    const auto left = deadline - std::chrono::steady_clock::now();
+    if (failed != NUVHostFailureKind::Unreachable || left <= std::chrono::steady_clock::duration::zero()) {
+      if (kind) *kind = failed;
+      return {};
+    }
+    std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(kOpenPause, left));
   }
 }
 
