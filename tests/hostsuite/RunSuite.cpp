@@ -122,13 +122,17 @@ std::pair<std::string, std::string> ColumnsAndFirstValues(NUVEdbResultTable& bat
 TEST_P(HostSuite, ValuesBecomeCellsByTheirType) {
   NUV_NEEDS_STATEMENTS();
   const std::string part = run.Name("PART");
+  const auto sample = [&](const char* text) -> std::string {
+    if (host->ReadsSampleTextsAsWritten()) return text;
+    return NUVEdsGeneralTool().EncodeBlanks(text).CastToCharPtr();
+  };
   const std::pair<const char*, std::string> cases[] = {
       {"SELECT ID, NAME, MASS, QTY FROM PART WHERE ID = 'P1'",
-       part + "." + run.Name("ID") + ":3=P1 " + part + "." + run.Name("NAME") + ":3=Pump housing " + part +
+       part + "." + run.Name("ID") + ":3=P1 " + part + "." + run.Name("NAME") + ":3=" + sample("Pump housing") + " " + part +
            "." + run.Name("MASS") + ":16=2.75 " + part + "." + run.Name("QTY") + ":1=1"},
       {"SELECT MASS FROM PART WHERE ID = 'P7'", part + "." + run.Name("MASS") + ":0="},
       {"SELECT NAME FROM PART WHERE ID = 'P8'",
-       part + "." + run.Name("NAME") + ":3=Operator's panel"},
+       part + "." + run.Name("NAME") + ":3=" + sample("Operator's panel")},
       {"SELECT CHECKSUM FROM DOCUMENT WHERE DOCNO = 'D5'",
        run.Name("DOCUMENT") + "." + run.Name("CHECKSUM") + ":3=00FF"},
       {"SELECT 3000000000 AS BIG", "QUERY." + run.Name("BIG") + ":3=3000000000"},
@@ -158,12 +162,13 @@ TEST_P(HostSuite, RefusesWhatMustNotRunWithTheSameMessage) {
       {"SELECT ID FROM PART WHERE QTY = :qty",
        "the statement holds the parameter :qty, which no value replaced"},
   };
+  const std::string parts = run.LastRow("SELECT COUNT(*) AS N FROM PART");
   // The message after the error's catalog and identifier.
   for (const auto& [statement, reason] : cases) {
     const std::string refusal = run.Refusal(statement);
     EXPECT_EQ(refusal.substr(refusal.find(": ") + 2), reason) << statement;
   }
-  EXPECT_EQ(run.LastRow("SELECT COUNT(*) AS N FROM PART"), "QUERY." + run.Name("N") + ":" + "1=8");
+  EXPECT_EQ(run.LastRow("SELECT COUNT(*) AS N FROM PART"), parts);
 }
 
 // A writing statement whose answer fails to be taken is rolled back whole.
@@ -201,7 +206,8 @@ TEST_P(HostSuite, HeaderTypesNeverConvertLossily) {
 // batch must hold at least one row.
 TEST_P(HostSuite, SplitsTheAnswerIntoBatchesOfTheSize) {
   NUV_NEEDS_STATEMENTS();
-  const std::string seven = "SELECT ID, QTY FROM PART WHERE ID <> 'P8' ORDER BY ID";
+  const std::string seven =
+      "SELECT ID, QTY FROM PART WHERE ID IN ('P1', 'P2', 'P3', 'P4', 'P5', 'P6', 'P7') ORDER BY ID";
   const std::tuple<std::string, size_t, const char*> cases[] = {
       {seven, 1, "[P1][P2][P3][P4][P5][P6][P7]"},
       {seven, 3, "[P1,P2,P3][P4,P5,P6][P7]"},
@@ -238,6 +244,7 @@ TEST_P(HostSuite, StringValuesAndListItemsStayOneLiteral) {
                                  "\\",          "tab\there",
                                  "line\nbreak", "",
                                  "Größe ÷ 2",   "'"};
+  const std::string parts = run.LastValues("SELECT COUNT(*) FROM PART");
   NUVListValNUVUnicodeString values;
   for (const char* value : hostile) {
     values.Append(value);
@@ -251,7 +258,7 @@ TEST_P(HostSuite, StringValuesAndListItemsStayOneLiteral) {
       {new NUVEdbSQLData(":A", NUVUnicodeString("O'Neil"), 0),
        new NUVEdbSQLData(":B", NUVUnicodeString("--"), 0), new NUVEdbSQLData(Texts({"V="}), values, "OR")});
   EXPECT_EQ(run.LastValues(statement), "2") << statement;
-  EXPECT_EQ(run.LastValues("SELECT COUNT(*) FROM PART"), "8");
+  EXPECT_EQ(run.LastValues("SELECT COUNT(*) FROM PART"), parts);
 }
 
 }  // namespace
