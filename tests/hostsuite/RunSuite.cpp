@@ -262,3 +262,78 @@ TEST_P(HostSuite, StringValuesAndListItemsStayOneLiteral) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each cell of the table as "type:text", or "type" alone when it gives no
+// text; cells joined by " ", rows by "|".
+std::string TypesAndTexts(NUVEdbResultTable& table) {
+  int rows = 0;
+  table.GetNumberOfRows(rows);
+  std::string described;
+  for (int n = 1; n <= rows; ++n) {
+    NUVRefList cells;
+    table.GetRow(n, cells.get());
+    if (n > 1) described += "|";
+    for (int i = 1; i <= cells.Size(); ++i) {
+      const auto& cell = static_cast<const NUVEdbResultTabData&>(*cells.get()[i]);
+      NUVEdbObjAttrType type = EdbTypeNone;
+      cell.GetType(type);
+      if (i > 1) described += " ";
+      described += std::to_string(type);
+      NUVUnicodeString text;
+      if (cell.GetData(text, 1) >= 0) described += ":" + std::string(text.View());
+    }
+  }
+  return described;
+}
+
+}  // namespace
+
+// An empty text and NULL stay apart on every host, whoever wrote them (the
+// author's SQL or a value the library wrote) and however they are read
+// (whole, in batches, under a header asking for a text or a number): ''
+// is a text cell holding nothing, NULL a cell of no type that gives no text.
+TEST_P(HostSuite, EmptyTextIsNotNull) {
+  NUV_NEEDS_STATEMENTS();
+  ASSERT_EQ(run.Refusal("CREATE TABLE E (ID INTEGER PRIMARY KEY, T VARCHAR(8))"), "");
+  ASSERT_EQ(run.Refusal("INSERT INTO E VALUES (1, ''), (2, NULL)"), "");
+  ASSERT_EQ(run.Refusal(Finished("INSERT INTO E VALUES (3, :S)", {new NUVEdbSQLData(":S", NUVUnicodeString(""), 0)})),
+            "");
+  ASSERT_EQ(run.Refusal(Finished("INSERT INTO E SELECT 4, T FROM E WHERE ID = 1 AND T=",
+                                 {new NUVEdbSQLData(Texts({"T="}), Texts({""}), "OR")})),
+            "");
+  EXPECT_EQ(run.LastValues("SELECT COUNT(*) FROM E WHERE T IS NULL"), "1");
+  EXPECT_EQ(run.LastValues("SELECT COUNT(*) FROM E WHERE T = ''"), "3");
+
+  const std::string statement = "SELECT T, '' AS L, NULL AS N FROM E ORDER BY ID";
+  const std::string expected = "3: 3: 0|0 3: 0|3: 3: 0|3: 3: 0";
+  NUVEdbResultTable whole;
+  ASSERT_GE(host->Run(statement.c_str(), whole), 0);
+  EXPECT_EQ(TypesAndTexts(whole), expected);
+  std::string batches;
+  ASSERT_GE(host->RunInBatches(
+                statement.c_str(), 1,
+                [&](NUVEdbResultTable& batch) {
+                  batches += (batches.empty() ? "" : "|") + TypesAndTexts(batch);
+                  return 0L;
+                },
+                nullptr),
+            0);
+  EXPECT_EQ(batches, expected);
+  for (const NUVEdbObjAttrType type : {EdbTypeString, EdbTypeInteger, EdbTypeDouble}) {
+    OwnedList headers{new NUVEdbResultTabHdr("E", "T", type), new NUVEdbResultTabHdr("E", "L", type),
+                      new NUVEdbResultTabHdr("E", "N", type)};
+    const NUVListPtrNUVBaseUnknown& given = headers.get();
+    std::string read;
+    ASSERT_GE(host->RunInBatches(
+                  statement.c_str(), 2,
+                  [&](NUVEdbResultTable& batch) {
+                    read += (read.empty() ? "" : "|") + TypesAndTexts(batch);
+                    return 0L;
+                  },
+                  &given),
+              0);
+    EXPECT_EQ(read, expected) << "header type " << type;
+  }
+}
