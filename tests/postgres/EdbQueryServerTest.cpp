@@ -1,5 +1,5 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
