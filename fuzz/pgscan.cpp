@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "FuzzCheck.h"
 #include "NUVPgDialect.h"
@@ -14,7 +15,9 @@ namespace {
 
 using Kind = NUVPgToken::Kind;
 
-bool StartsWith(std::string_view piece, std::string_view start) { return piece.substr(0, start.size()) == start; }
+bool StartsWith(std::string_view piece, std::string_view start) {
+  return piece.substr(0, start.size()) == start;
+}
 
 // The text a literal NUVPgLiteral wrote stands for.
 std::string Unquoted(std::string_view literal) {
@@ -45,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case Kind::Comment:
         FUZZ_CHECK(StartsWith(piece, "--") || StartsWith(piece, "/*"));
         if (StartsWith(piece, "--")) FUZZ_CHECK(piece.find('\n') == std::string_view::npos);
-        if (StartsWith(piece, "/*")) FUZZ_CHECK(last || (piece.size() >= 4 && piece.substr(piece.size() - 2) == "*/"));
+        if (StartsWith(piece, "/*"))
+          FUZZ_CHECK(last || (piece.size() >= 4 && piece.substr(piece.size() - 2) == "*/"));
         break;
       case Kind::Special:
         FUZZ_CHECK(piece.front() == '$' || piece.substr(1, 1) == "'" || StartsWith(piece, "U&") ||

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "FinishedStatement.h"
@@ -71,7 +72,13 @@ TEST(PgTextScan, TakesEachMarkForWhatTheServerReadsItAs) {
 TEST(PgTextScan, EveryByteBelongsToOneToken) {
   const std::string texts[] = {
       "SELECT a.b, E'x\\'' FROM t WHERE c = :d -- e\n/* f /* g */ */ $q$ h $q$ \"i",
-      "$", "$$", "$a", "E'\\", "/* /*", "U&", "a[:b]::c;",
+      "$",
+      "$$",
+      "$a",
+      "E'\\",
+      "/* /*",
+      "U&",
+      "a[:b]::c;",
   };
   for (const std::string& text : texts) {
     size_t next = 0;
@@ -116,7 +123,8 @@ TEST(PgDialect, WritesUnlessTheFirstWordReads) {
       {"$$SELECT$$", true},
       {"", true},
   };
-  for (const auto& [statement, writes] : cases) EXPECT_EQ(NUVPgDialect().Writes(statement), writes) << statement;
+  for (const auto& [statement, writes] : cases)
+    EXPECT_EQ(NUVPgDialect().Writes(statement), writes) << statement;
   EXPECT_EQ(NUVPgFirstWord("/* x */ update t", NUVPgScan("/* x */ update t")), "UPDATE");
   EXPECT_EQ(NUVPgFirstWord("-- x\n1 + 2", NUVPgScan("-- x\n1 + 2")), "");
 }
@@ -137,12 +145,8 @@ std::string Unquoted(std::string_view literal) {
 // inside E'...'.
 TEST(PgDialect, QuotedLiteralIsOneTokenOfTheValue) {
   const std::pair<const char*, const char*> cases[] = {
-      {"", "''"},
-      {"plain", "'plain'"},
-      {"it's", "'it''s'"},
-      {"a\\b", "E'a\\\\b'"},
-      {"\\'", "E'\\\\'''"},
-      {"$$ -- /*", "'$$ -- /*'"},
+      {"", "''"},           {"plain", "'plain'"},       {"it's", "'it''s'"}, {"a\\b", "E'a\\\\b'"},
+      {"\\'", "E'\\\\'''"}, {"$$ -- /*", "'$$ -- /*'"},
   };
   for (const auto& [value, expected] : cases) {
     const std::string literal = NUVPgDialect().QuotedLiteral(value);
