@@ -5,7 +5,6 @@
 #include <sqlite3.h>
 #include <stdlib.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,32 +20,16 @@
 #include <thread>
 #include <vector>
 
+#include "ProcessRun.h"
+
 namespace {
 
 using Arguments = std::vector<std::string>;
+using Outcome = ProcessOutcome;
 
 constexpr int kDatabase = 1;  // exit code of a database error
 constexpr int kUsage = 2;     // exit code of a usage error
 constexpr int kUnreachable = 3;  // exit code of a database that could not be reached
-
-// What a run of edbquery left: its exit code and everything it wrote.
-struct Outcome {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
-
-// The text as one word of the shell, whatever it holds.
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) quoted += c == '\'' ? "'\\''" : std::string(1, c);
-  return quoted + "'";
-}
-
-std::string Contents(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 void ExpectSuccess(const Outcome& outcome, const std::string& out) {
   EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
@@ -84,12 +67,7 @@ class EdbqueryTest : public testing::Test {
   // Runs edbquery with the input on stdin; every run also checks that it
   // leaves no base object alive.
   static Outcome Edbquery(const Arguments& arguments, const std::string& input = "") {
-    std::ofstream(File("stdin"), std::ios::binary) << input;
-    std::string command = "EDBQUERY_CHECK_LIVE_OBJECTS=1 " + Quoted(EDBQUERY_PATH);
-    for (const std::string& argument : arguments) command += " " + Quoted(argument);
-    command += " <" + Quoted(File("stdin")) + " >" + Quoted(File("stdout")) + " 2>" + Quoted(File("stderr"));
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Contents(File("stdout")), Contents(File("stderr"))};
+    return RunProcess(EDBQUERY_PATH, arguments, input, {{"EDBQUERY_CHECK_LIVE_OBJECTS", "1"}});
   }
   // A run on the suite's database.
   static Outcome Query(Arguments arguments, const std::string& input = "") {
@@ -592,17 +570,17 @@ TEST_F(EdbqueryTest, RefusedValueRunsNothing) {
 TEST_F(EdbqueryTest, OutputThatCannotBeWritten) {
   const std::string many =
       "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT 20000) SELECT X FROM C";
-  const std::string run = Quoted(EDBQUERY_PATH) + " --format csv " + Quoted(many);
-  const int full = std::system((run + " >/dev/full 2>" + Quoted(File("stderr"))).c_str());
-  EXPECT_EQ(WIFEXITED(full) ? WEXITSTATUS(full) : -1, 1);
-  EXPECT_NE(Contents(File("stderr")).find("edbquery: cannot write the output"), std::string::npos);
-  const std::string one = Quoted(EDBQUERY_PATH) + " " + Quoted("SELECT 1 AS N");
-  const int oneRow = std::system((one + " >/dev/full 2>" + Quoted(File("stderr"))).c_str());
-  EXPECT_EQ(WIFEXITED(oneRow) ? WEXITSTATUS(oneRow) : -1, 1);
-  EXPECT_NE(Contents(File("stderr")).find("edbquery: cannot write the output"), std::string::npos);
-  const int closed = std::system((run + " 2>" + Quoted(File("stderr")) + " | head -c 1 >/dev/null").c_str());
-  EXPECT_EQ(WIFEXITED(closed) ? WEXITSTATUS(closed) : -1, 0);
-  EXPECT_EQ(Contents(File("stderr")), "");
+  const std::string run = ShellQuoted(EDBQUERY_PATH) + " --format csv " + ShellQuoted(many);
+  const int full = std::system((run + " >/dev/full 2>" + ShellQuoted(File("stderr"))).c_str());
+  EXPECT_EQ(ExitCode(full), 1);
+  EXPECT_NE(FileContents(File("stderr")).find("edbquery: cannot write the output"), std::string::npos);
+  const std::string one = ShellQuoted(EDBQUERY_PATH) + " " + ShellQuoted("SELECT 1 AS N");
+  const int oneRow = std::system((one + " >/dev/full 2>" + ShellQuoted(File("stderr"))).c_str());
+  EXPECT_EQ(ExitCode(oneRow), 1);
+  EXPECT_NE(FileContents(File("stderr")).find("edbquery: cannot write the output"), std::string::npos);
+  const int closed = std::system((run + " 2>" + ShellQuoted(File("stderr")) + " | head -c 1 >/dev/null").c_str());
+  EXPECT_EQ(ExitCode(closed), 0);
+  EXPECT_EQ(FileContents(File("stderr")), "");
 }
 
 // A database written by SQLite itself, as another program leaves one: its
@@ -692,12 +670,12 @@ TEST_F(EdbqueryTest, WriteWhoseOutputFailsIsNotApplied) {
         Written(File("returning.db"), "CREATE TABLE R (ID INTEGER PRIMARY KEY, QTY INTEGER);"
                                       "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT " +
                                           std::to_string(rows) + ") INSERT INTO R SELECT X, 0 FROM C;");
-    const std::string command = Quoted(EDBQUERY_PATH) + " --db " + Quoted(path) +
+    const std::string command = ShellQuoted(EDBQUERY_PATH) + " --db " + ShellQuoted(path) +
                                 " --format csv 'UPDATE R SET QTY = QTY + 1 RETURNING ID' >/dev/full 2>" +
-                                Quoted(File("stderr"));
+                                ShellQuoted(File("stderr"));
     const int status = std::system(command.c_str());
-    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, kDatabase) << rows;
-    const std::string message = Contents(File("stderr"));
+    EXPECT_EQ(ExitCode(status), kDatabase) << rows;
+    const std::string message = FileContents(File("stderr"));
     EXPECT_NE(message.find("cannot write the output"), std::string::npos) << message;
     EXPECT_NE(message.find("nothing of it was applied"), std::string::npos) << message;
     EXPECT_EQ(Direct(path, "SELECT SUM(QTY) AS S FROM R"), "S\n0\n") << rows;

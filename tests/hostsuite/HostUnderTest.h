@@ -43,11 +43,12 @@ class HostUnderTest {
   // Quirk: the database folds unquoted names to lower case, so a column
   // without a header carries the folded name of its column and table.
   virtual bool FoldsNames() const { return false; }
-  // True when the host runs statements on tables the checks make
-  // themselves, whatever the sample's texts look like.
-  virtual bool RunsOwnTables() const { return RunsStatements(); }
   // Quirk: the database keeps its texts as they are (plain text mode).
   virtual bool PlainTexts() const { return false; }
+  // Quirk: false when the sample's texts read back in the blank-encoded
+  // form they were stored in (a sample written encoded, opened in plain
+  // mode), so that "Pump housing" reads "Pump%20housing".
+  virtual bool ReadsSampleTextsAsWritten() const { return true; }
   // Quirk: the database's lexer reads $$...$$ as a string literal.
   virtual bool DollarQuotes() const { return false; }
 };

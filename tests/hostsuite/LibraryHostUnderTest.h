@@ -24,7 +24,6 @@ class LibraryHostUnderTest : public HostUnderTest {
   std::string KeyAttribute() const override { return "ID"; }
   NUVIEdbSysQuery2* Query() override { return host_ ? host_->Query() : nullptr; }
   bool RunsStatements() const override { return true; }
-  bool RunsOwnTables() const override { return true; }
   bool PlainTexts() const override { return host_ && host_->TextMode() == NUVHostTextMode::Plain; }
   long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table) override {
     return host_->Run(statement, table);

@@ -49,15 +49,15 @@ std::string Answer(HostUnderTest& host, const std::string& statement) {
   return answer;
 }
 
-#define NUV_NEEDS_OWN_TABLES() \
-  if (!host->RunsOwnTables()) GTEST_SKIP() << "the host runs no statements"
+#define NUV_NEEDS_STATEMENTS() \
+  if (!host->RunsStatements()) GTEST_SKIP() << "the host runs no statements"
 
 // A string value, or a list, whose name the author put inside a literal, a
 // quoted name or a comment would change the statement's shape: refused
 // before anything runs, naming the parameter. Keys obey the key rule and
 // may stand in quotes.
 TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
-  NUV_NEEDS_OWN_TABLES();
+  NUV_NEEDS_STATEMENTS();
   ASSERT_EQ(Answer(*host, "CREATE TABLE W (ID INTEGER PRIMARY KEY, NAME TEXT)"), "");
   ASSERT_EQ(Answer(*host, "INSERT INTO W VALUES (1, 'a'), (2, 'b'), (3, 'NAME')"), "");
   struct Case {
@@ -104,7 +104,7 @@ TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
 // quoted name holding a double quote names its table in every statement
 // the host makes.
 TEST_P(HostSuite, ValuesInSchemaStatementsAndQuotedNames) {
-  NUV_NEEDS_OWN_TABLES();
+  NUV_NEEDS_STATEMENTS();
   const std::string value = "it's %20 \"q\" \\";
   ASSERT_EQ(Answer(*host, FinishedStatement("CREATE TABLE \"we\"\"ird\" (K VARCHAR(8) PRIMARY KEY, D TEXT DEFAULT :V)",
                                             {Text(":V", value)})),
@@ -125,7 +125,7 @@ TEST_P(HostSuite, ValuesInSchemaStatementsAndQuotedNames) {
 // literal's own text and each value as given. Generated statements, the
 // same every run.
 TEST_P(HostSuite, AuthorsLiteralsAndLibraryValuesMixAsBound) {
-  NUV_NEEDS_OWN_TABLES();
+  NUV_NEEDS_STATEMENTS();
   if (!host->PlainTexts()) GTEST_SKIP() << "the database keeps encoded texts";
   std::mt19937 random(20261207);
   const std::string pieces[] = {"a", "%20", "%27", "%25", "%", "'", " ", "b", "%2", "x%", "\xC3\xA4", ":"};

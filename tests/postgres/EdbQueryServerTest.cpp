@@ -1,5 +1,5 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -9,47 +9,14 @@
 #include <vector>
 
 #include "PgScratch.h"
+#include "ProcessRun.h"
 
 #ifdef EDBQUERY_PATH
 namespace {
 
-// What a run of edbquery left: its exit code, its output and its errors.
-struct Outcome {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
+using Outcome = ProcessOutcome;
 
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) quoted += c == '\'' ? "'\\''" : std::string(1, c);
-  return quoted + "'";
-}
-
-std::string Slurp(const std::string& path) {
-  std::string text;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
-    std::fclose(file);
-  }
-  return text;
-}
-
-Outcome Edbquery(const std::vector<std::string>& arguments) {
-  const std::string base = testing::TempDir() + "edbquery_pg_" + std::to_string(getpid());
-  std::string command = EDBQUERY_PATH;
-  for (const std::string& argument : arguments) command += " " + Quoted(argument);
-  command += " >" + base + ".out 2>" + base + ".err </dev/null";
-  Outcome outcome;
-  const int status = std::system(command.c_str());
-  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  outcome.out = Slurp(base + ".out");
-  outcome.err = Slurp(base + ".err");
-  std::remove((base + ".out").c_str());
-  std::remove((base + ".err").c_str());
-  return outcome;
-}
+Outcome Edbquery(const std::vector<std::string>& arguments) { return RunProcess(EDBQUERY_PATH, arguments); }
 
 // edbquery on a server: --init writes the sample once, tour queries answer
 // as on the built-in sample, and a failure never shows the password.
@@ -113,16 +80,8 @@ TEST(EdbQueryOnServer, InitThenTourQueries) {
 
 // What psql itself gives for the statement on the scratch schema, as CSV.
 Outcome Psql(const PgScratch& scratch, const std::string& sql) {
-  const std::string base = testing::TempDir() + "psql_" + std::to_string(getpid());
-  const std::string command = Quoted(ServerFile("bindir") + "/psql") + " -X -q --csv -v ON_ERROR_STOP=1 " +
-                              Quoted(scratch.Conninfo()) + " -c " + Quoted(sql) + " >" + base + ".out 2>" + base +
-                              ".err </dev/null";
-  Outcome outcome;
-  const int status = std::system(command.c_str());
-  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  outcome.out = Slurp(base + ".out");
-  outcome.err = Slurp(base + ".err");
-  return outcome;
+  return RunProcess(ServerFile("bindir") + "/psql",
+                    {"-X", "-q", "--csv", "-v", "ON_ERROR_STOP=1", scratch.Conninfo(), "-c", sql});
 }
 
 // The author's SQL reaches the server exactly as written: on tables psql
@@ -184,11 +143,11 @@ TEST(EdbQueryOnServer, WriteWhoseOutputFailsIsNotApplied) {
                   .exitCode,
               0);
     const std::string base = testing::TempDir() + "full_" + std::to_string(getpid());
-    const std::string command = std::string(EDBQUERY_PATH) + " --db " + Quoted(scratch.Conninfo()) +
+    const std::string command = std::string(EDBQUERY_PATH) + " --db " + ShellQuoted(scratch.Conninfo()) +
                                 " --format csv 'UPDATE R SET QTY = QTY + 1 RETURNING ID' >/dev/full 2>" + base;
     const int status = std::system(command.c_str());
-    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << rows;
-    EXPECT_NE(Slurp(base).find("nothing of it was applied"), std::string::npos) << Slurp(base);
+    EXPECT_EQ(ExitCode(status), 1) << rows;
+    EXPECT_NE(FileContents(base).find("nothing of it was applied"), std::string::npos) << FileContents(base);
     std::remove(base.c_str());
     EXPECT_EQ(Psql(scratch, "SELECT SUM(QTY) AS S FROM R").out, "s\n0\n") << rows;
   }

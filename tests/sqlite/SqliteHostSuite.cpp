@@ -43,9 +43,9 @@ class PlainHost : public SqliteHostUnderTest {
   }
   std::vector<std::string> Keys() const override { return {"P1", "P-9", "P8"}; }
   std::string MissingKey() const override { return "P-99"; }
-  // Its texts are the sample's, stored encoded: the statement checks, which
-  // expect the sample's texts as they read, run on the other plugs.
-  bool RunsStatements() const override { return false; }
+  // Its texts are the sample's, stored encoded, and plain mode reads them
+  // as stored.
+  bool ReadsSampleTextsAsWritten() const override { return false; }
 
  private:
   std::string path_ = testing::TempDir() + "nuvsuite" + std::to_string(getpid()) + ".sqlite";

@@ -1,0 +1,1 @@
+SELECT DATE '2024-01-01', $1, :NAME, a::int, b[1:n]; SELECT 'open
