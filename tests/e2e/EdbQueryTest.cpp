@@ -27,8 +27,8 @@ namespace {
 using Arguments = std::vector<std::string>;
 using Outcome = ProcessOutcome;
 
-constexpr int kDatabase = 1;  // exit code of a database error
-constexpr int kUsage = 2;     // exit code of a usage error
+constexpr int kDatabase = 1;     // exit code of a database error
+constexpr int kUsage = 2;        // exit code of a usage error
 constexpr int kUnreachable = 3;  // exit code of a database that could not be reached
 
 void ExpectSuccess(const Outcome& outcome, const std::string& out) {
@@ -270,7 +270,8 @@ TEST_F(EdbqueryTest, BuiltInSampleWithoutDatabaseOption) {
 // error of one line, whatever form the target has.
 TEST_F(EdbqueryTest, ServerTargetWithoutThePostgresHost) {
   if (NUV_WITH_POSTGRES) GTEST_SKIP() << "this build has the PostgreSQL host";
-  for (const char* target : {"postgresql://me@dbhost/parts", "postgres://dbhost", "host=dbhost dbname=parts"}) {
+  for (const char* target :
+       {"postgresql://me@dbhost/parts", "postgres://dbhost", "host=dbhost dbname=parts"}) {
     ExpectFailure(Edbquery({"--db", target, "SELECT 1"}), kUsage, "this build has no PostgreSQL host");
     ExpectFailure(Edbquery({"--init", target}), kUsage, "this build has no PostgreSQL host");
   }
@@ -355,6 +356,15 @@ const std::vector<Case> kUsageErrors = {
     {"PlainTextOnTheSample", {"--text", "plain", "SELECT 1"}, "--text plain needs --db"},
     {"ReadOnlyOnTheSample", {"--readonly", "SELECT 1"}, "--readonly needs --db"},
     {"NegativeTimeout", {"--timeout", "-1", "SELECT 1"}, "--timeout: -1 is below 0"},
+    {"NegativeFailoverTimeout",
+     {"--failover-timeout", "-1", "SELECT 1"},
+     "--failover-timeout: -1 is below 0"},
+    {"FailoverTimeoutTwice",
+     {"--failover-timeout", "1", "--failover-timeout", "2", "SELECT 1"},
+     "--failover-timeout given twice"},
+    {"ReadOnlyOnAStandbyRun",
+     {"--db", "x.db", "--readonly", "--read-standby", "SELECT 1"},
+     "--read-standby and --readonly disagree"},
     {"MissingValueFile",
      {"--string-file", ":V", "/nonexistent/v", "SELECT :V"},
      "cannot read /nonexistent/v"},
@@ -362,6 +372,9 @@ const std::vector<Case> kUsageErrors = {
     {"OperandAfterEqualsForTwoOperands", {"--int=:A", "1", "SELECT 1"}, "--int takes NAME VALUE"},
     {"MissingStatementFile", {"-f", "/nonexistent/q.sql"}, "cannot read statement file"},
     {"StatementFileIsDirectory", {"-f", "/"}, "cannot read statement file /: Is a directory"},
+    {"ValueFileIsDirectory",
+     {"--string-file", ":V", "/", "SELECT :V"},
+     "--string-file :V: cannot read /: Is a directory"},
     {"DatabaseGivenTwice", {"--db", "a.db", "--db", "b.db", "SELECT 1"}, "--db given twice"},
     {"FormatGivenTwice", {"--format", "csv", "--format=json", "SELECT 1"}, "--format given twice"},
     {"TimeoutGivenTwice", {"--timeout", "1", "--timeout", "2", "SELECT 1"}, "--timeout given twice"},
@@ -578,7 +591,8 @@ TEST_F(EdbqueryTest, OutputThatCannotBeWritten) {
   const int oneRow = std::system((one + " >/dev/full 2>" + ShellQuoted(File("stderr"))).c_str());
   EXPECT_EQ(ExitCode(oneRow), 1);
   EXPECT_NE(FileContents(File("stderr")).find("edbquery: cannot write the output"), std::string::npos);
-  const int closed = std::system((run + " 2>" + ShellQuoted(File("stderr")) + " | head -c 1 >/dev/null").c_str());
+  const int closed =
+      std::system((run + " 2>" + ShellQuoted(File("stderr")) + " | head -c 1 >/dev/null").c_str());
   EXPECT_EQ(ExitCode(closed), 0);
   EXPECT_EQ(FileContents(File("stderr")), "");
 }
@@ -606,7 +620,8 @@ std::string Direct(const std::string& path, const std::string& sql) {
       << sqlite3_errmsg(connection);
   std::string answer;
   const int columns = sqlite3_column_count(statement);
-  for (int c = 0; c < columns; ++c) answer += (c > 0 ? "," : "") + std::string(sqlite3_column_name(statement, c));
+  for (int c = 0; c < columns; ++c)
+    answer += (c > 0 ? "," : "") + std::string(sqlite3_column_name(statement, c));
   if (columns > 0) answer += "\n";
   while (sqlite3_step(statement) == SQLITE_ROW) {
     for (int c = 0; c < columns; ++c) {
@@ -630,8 +645,8 @@ TEST_F(EdbqueryTest, AuthorsLiteralsRunAsWritten) {
       "CREATE TABLE T (ID INTEGER PRIMARY KEY, NAME TEXT);"
       "INSERT INTO T VALUES (1, 'A%20B'), (2, 'A B'), (3, 'x');";
   const char* const statements[] = {
-      "SELECT ID FROM L WHERE CODE LIKE '%25'",   "DELETE FROM L WHERE CODE LIKE '%25'",
-      "SELECT ID FROM T WHERE NAME = 'A%20B'",    "SELECT '%27' AS V",
+      "SELECT ID FROM L WHERE CODE LIKE '%25'", "DELETE FROM L WHERE CODE LIKE '%25'",
+      "SELECT ID FROM T WHERE NAME = 'A%20B'",  "SELECT '%27' AS V",
       "INSERT INTO T VALUES (9, 'size%20x')",
   };
   for (const std::string statement : statements) {
@@ -666,10 +681,10 @@ TEST_F(EdbqueryTest, StringNameInsideTheAuthorsLiteralIsRefused) {
 // nothing of it was applied, however long the answer.
 TEST_F(EdbqueryTest, WriteWhoseOutputFailsIsNotApplied) {
   for (const int rows : {10, 100000}) {
-    const std::string path =
-        Written(File("returning.db"), "CREATE TABLE R (ID INTEGER PRIMARY KEY, QTY INTEGER);"
-                                      "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT " +
-                                          std::to_string(rows) + ") INSERT INTO R SELECT X, 0 FROM C;");
+    const std::string path = Written(File("returning.db"),
+                                     "CREATE TABLE R (ID INTEGER PRIMARY KEY, QTY INTEGER);"
+                                     "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT " +
+                                         std::to_string(rows) + ") INSERT INTO R SELECT X, 0 FROM C;");
     const std::string command = ShellQuoted(EDBQUERY_PATH) + " --db " + ShellQuoted(path) +
                                 " --format csv 'UPDATE R SET QTY = QTY + 1 RETURNING ID' >/dev/full 2>" +
                                 ShellQuoted(File("stderr"));

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>

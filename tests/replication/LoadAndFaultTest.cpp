@@ -48,7 +48,7 @@ struct Outcomes {
   int DoneBetween(Clock::time_point from, Clock::time_point to) {
     std::lock_guard<std::mutex> lock(mutex);
     return static_cast<int>(std::count_if(doneAt.begin(), doneAt.end(),
-                                           [&](Clock::time_point at) { return at >= from && at < to; }));
+                                          [&](Clock::time_point at) { return at >= from && at < to; }));
   }
   // The longest time within [from, to) in which no insert was done.
   double LongestPause(Clock::time_point from, Clock::time_point to) {
@@ -175,10 +175,10 @@ TEST_F(Replication, NothingIsLostUnderLoadOverThreeFailovers) {
   EXPECT_EQ(stored.size(), outcomes.done.size() + doubtApplied.size());
   EXPECT_GT(outcomes.done.size(), 0u);
 
-  const double before = outcomes.DoneBetween(start, firstFault) /
-                        std::chrono::duration<double>(firstFault - start).count();
-  const double after = outcomes.DoneBetween(lastFault, stopAt) /
-                       std::chrono::duration<double>(stopAt - lastFault).count();
+  const double before =
+      outcomes.DoneBetween(start, firstFault) / std::chrono::duration<double>(firstFault - start).count();
+  const double after =
+      outcomes.DoneBetween(lastFault, stopAt) / std::chrono::duration<double>(stopAt - lastFault).count();
   std::string recovery;
   for (double seconds : recoverySeconds) recovery += " " + std::to_string(seconds).substr(0, 4) + " s";
   std::cout << "load-and-fault: " << kThreads << " threads, pool of " << kPoolSize << ", " << kFailovers

@@ -14,7 +14,8 @@
 // Whichever server is the primary, through the two-server string.
 inline std::string Writable() { return Cluster::Conninfo() + " target_session_attrs=read-write"; }
 
-inline std::unique_ptr<NUVPostgresHost> Open(const std::string& conninfo, const NUVPostgresOpenOptions& options = {}) {
+inline std::unique_ptr<NUVPostgresHost> Open(const std::string& conninfo,
+                                             const NUVPostgresOpenOptions& options = {}) {
   std::string message;
   auto host = NUVPostgresHost::Open(conninfo, message, options);
   if (!host) ADD_FAILURE() << conninfo << ": " << message;
@@ -73,4 +74,3 @@ class Replication : public testing::Test {
 
   std::string table;
 };
-

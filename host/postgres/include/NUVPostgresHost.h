@@ -28,6 +28,15 @@ class NUVPgBackend;
 // later). The schema (tables and their keys) is read when the host opens
 // and again after a writing statement other than INSERT, UPDATE, DELETE,
 // MERGE and WITH.
+//
+// A connection string may name several servers, a primary and its
+// standbys: a host that writes then asks for the one that takes writes. A
+// lost connection is made again through all of them within the failover
+// timeout (NUVPostgresOpenOptions), with every setting of the host; a
+// reading statement that had handed out no row runs again there, a write
+// never does, and a commit whose answer was lost is asked about on the new
+// server. With reads on a standby, reading statements run on a standby and
+// see the host's own writes.
 class NUVPostgresHost : public NUVHost {
  public:
   // Connects with a libpq connection string ("host=... dbname=...") or URI

@@ -46,7 +46,8 @@ class NUVPostgresPool {
 
    private:
     friend class NUVPostgresPool;
-    Lease(NUVPostgresPool* pool, std::unique_ptr<NUVPostgresHost> host) : pool_(pool), host_(std::move(host)) {}
+    Lease(NUVPostgresPool* pool, std::unique_ptr<NUVPostgresHost> host)
+        : pool_(pool), host_(std::move(host)) {}
     void Return();
 
     NUVPostgresPool* pool_ = nullptr;
@@ -82,8 +83,8 @@ class NUVPostgresPool {
   const NUVPostgresOpenOptions options_;
   const size_t size_;
   mutable std::mutex mutex_;
-  std::condition_variable returned_;                  // a host or a place came back
+  std::condition_variable returned_;                    // a host or a place came back
   std::vector<std::unique_ptr<NUVPostgresHost>> idle_;  // hosts open and not lent
-  size_t open_ = 0;                                   // hosts lent, idle or being opened
+  size_t open_ = 0;                                     // hosts lent, idle or being opened
   size_t dropped_ = 0;
 };

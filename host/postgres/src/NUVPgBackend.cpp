@@ -77,10 +77,10 @@ NUVPgBackend::NUVPgBackend(pg_conn* connection, const NUVPostgresOpenOptions& op
 }
 
 void NUVPgBackend::ReadSession() {
-  NUVPgResult session(
-      PQexec(connection_,
-             "SELECT current_database(), current_setting('transaction_read_only'), "
-             "pg_postmaster_start_time()::text || ' ' || COALESCE((SELECT stats_reset::text FROM pg_stat_bgwriter), '')"));
+  NUVPgResult session(PQexec(connection_,
+                             "SELECT current_database(), current_setting('transaction_read_only'), "
+                             "pg_postmaster_start_time()::text || ' ' || COALESCE((SELECT stats_reset::text "
+                             "FROM pg_stat_bgwriter), '')"));
   if (PQresultStatus(session.get) != PGRES_TUPLES_OK || PQntuples(session.get) != 1) return;
   databaseName_ = PQgetvalue(session.get, 0, 0);
   readOnly_ = std::string(PQgetvalue(session.get, 0, 1)) == "on";
@@ -201,7 +201,8 @@ bool NUVPgBackend::Reachable(std::string& message) {
 }
 
 bool NUVPgBackend::Usable(std::string& message) {
-  NUVPgResult role(PQexec(connection_, "SELECT pg_is_in_recovery(), current_setting('transaction_read_only')"));
+  NUVPgResult role(
+      PQexec(connection_, "SELECT pg_is_in_recovery(), current_setting('transaction_read_only')"));
   if (PQresultStatus(role.get) != PGRES_TUPLES_OK || PQntuples(role.get) != 1) {
     message = Failure(connection_, role.get);
     return false;
@@ -243,8 +244,8 @@ long NUVPgBackend::SettleLostCommit(const NUVHostFailure& lost) {
   NUVPgResult status;
   if (!transactionId_.empty() && Reachable(message)) {
     const char* values[] = {transactionId_.c_str()};
-    status.Reset(PQexecParams(connection_, "SELECT txid_status($1::bigint)", 1, nullptr, values, nullptr,
-                              nullptr, 0));
+    status.Reset(
+        PQexecParams(connection_, "SELECT txid_status($1::bigint)", 1, nullptr, values, nullptr, nullptr, 0));
   }
   const bool answered = PQresultStatus(status.get) == PGRES_TUPLES_OK && PQntuples(status.get) == 1 &&
                         !PQgetisnull(status.get, 0, 0);
@@ -256,9 +257,9 @@ long NUVPgBackend::SettleLostCommit(const NUVHostFailure& lost) {
   const bool unknownHere = !sameInstance && state && std::string_view(state) == "22023";
   if (outcome == "committed" && sameInstance) return NUV_S_OK;
   if (outcome == "aborted" || unknownHere) {
-    return NUVHostFailed({NUVHostFailureKind::Unreachable, lost.sqlstate,
-                          "the connection was lost during the commit, which did not apply the statement: " +
-                              lost.message});
+    return NUVHostFailed(
+        {NUVHostFailureKind::Unreachable, lost.sqlstate,
+         "the connection was lost during the commit, which did not apply the statement: " + lost.message});
   }
   // Committed on another instance (a promoted standby, or the server after
   // a crash) may be another transaction that got the same id there.
@@ -304,7 +305,8 @@ std::unique_ptr<NUVPgCursor> NUVPgBackend::StartStatement(std::string sql, std::
   return nullptr;
 }
 
-long NUVPgBackend::Open(NUVHostWrittenText& statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) {
+long NUVPgBackend::Open(NUVHostWrittenText& statement, bool streaming,
+                        std::unique_ptr<NUVHostCursor>& cursor) {
   cursor.reset();
   std::string message;
   if (!Reachable(message)) return NUVHostFailed({NUVHostFailureKind::Unreachable, {}, message});

@@ -116,20 +116,20 @@ class NUVPgBackend : public NUVHostBackend {
   pg_conn* connection_;      // owned; finished with the backend
   pg_conn* side_ = nullptr;  // owned; the second connection for lookups, made when first needed
   long generation_ = 0;
-  bool streaming_ = false;   // a cursor's answer is being read row by row
+  bool streaming_ = false;  // a cursor's answer is being read row by row
   NUVPostgresOpenOptions options_;
   NUVPgDialect dialect_;
   std::string databaseName_;
   bool readOnly_ = false;
-  bool begun_ = false;                              // Open began the transaction of the statement it ran
-  std::string transactionId_;                       // the id of the transaction BeginStatement began
+  bool begun_ = false;         // Open began the transaction of the statement it ran
+  std::string transactionId_;  // the id of the transaction BeginStatement began
   // The server instance the connection runs on: the start of its server
   // process and of its statistics, which a restart after a crash resets
   // too. A transaction id names the same transaction only on the same
   // instance: one that crashed or a standby promoted may give an id that
   // never reached it to another transaction.
   std::string instance_;
-  std::string transactionInstance_;  // the instance the transaction of transactionId_ began on
+  std::string transactionInstance_;                 // the instance the transaction of transactionId_ began on
   bool rowsOnly_ = false;                           // the last writing statement changes rows, not the schema
   std::map<std::string, std::string> keys_;         // table -> key column ("" for none)
   std::map<unsigned int, std::string> tableNames_;  // object id -> table

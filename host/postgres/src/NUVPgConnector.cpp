@@ -87,14 +87,16 @@ void NUVPgConnector::Require(const std::string& sessionAttributes) {
 
 bool NUVPgConnector::PrefersStandby() const {
   for (const auto& [keyword, value] : parameters_)
-    if (keyword == "target_session_attrs") return value == "prefer-standby" || value == "standby" || value == "read-only";
+    if (keyword == "target_session_attrs")
+      return value == "prefer-standby" || value == "standby" || value == "read-only";
   return false;
 }
 
 NUVPgConnector::Parameters NUVPgConnector::WithDefaults(int connectTimeoutMs) const {
   Parameters parameters = parameters_;
   const auto given = [&](const char* keyword) {
-    return std::any_of(parameters.begin(), parameters.end(), [&](const auto& p) { return p.first == keyword; });
+    return std::any_of(parameters.begin(), parameters.end(),
+                       [&](const auto& p) { return p.first == keyword; });
   };
   const auto several = [&](const char* keyword) {
     return std::any_of(parameters.begin(), parameters.end(), [&](const auto& p) {

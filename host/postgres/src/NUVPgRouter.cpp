@@ -24,7 +24,8 @@ NUVPgRouter::NUVPgRouter(std::shared_ptr<NUVPgBackend> writer, std::shared_ptr<N
                          int standbyWaitMs)
     : writer_(std::move(writer)), reader_(std::move(reader)), standbyWaitMs_(standbyWaitMs) {}
 
-long NUVPgRouter::Open(NUVHostWrittenText& statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) {
+long NUVPgRouter::Open(NUVHostWrittenText& statement, bool streaming,
+                       std::unique_ptr<NUVHostCursor>& cursor) {
   const bool writes = Dialect().Writes(statement.Text());
   SetLastWrote(writes);
   if (writes) return writer_->Open(statement, streaming, cursor);
@@ -60,9 +61,9 @@ bool NUVPgRouter::AskReader(bool& caughtUp) {
   std::string message;
   if (!reader_->Reachable(message)) return false;
   const char* values[] = {writePosition_.c_str()};
-  NUVPgResult replayed(PQexecParams(reader_->Connection(),
-                                    "SELECT NOT pg_is_in_recovery() OR pg_last_wal_replay_lsn() >= $1::pg_lsn", 1,
-                                    nullptr, values, nullptr, nullptr, 0));
+  NUVPgResult replayed(PQexecParams(
+      reader_->Connection(), "SELECT NOT pg_is_in_recovery() OR pg_last_wal_replay_lsn() >= $1::pg_lsn", 1,
+      nullptr, values, nullptr, nullptr, 0));
   if (PQresultStatus(replayed.get) != PGRES_TUPLES_OK || PQntuples(replayed.get) != 1) return false;
   caughtUp = std::string_view(PQgetvalue(replayed.get, 0, 0)) == "t";
   return true;

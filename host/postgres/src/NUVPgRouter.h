@@ -44,6 +44,6 @@ class NUVPgRouter final : public NUVHostBackend {
   std::shared_ptr<NUVPgBackend> writer_;
   std::shared_ptr<NUVPgBackend> reader_;
   int standbyWaitMs_;
-  std::string writePosition_;         // the primary's WAL position after the last write; empty for none
-  long checkedOn_ = -1;               // the reader connection (by its generation) known to have replayed it
+  std::string writePosition_;  // the primary's WAL position after the last write; empty for none
+  long checkedOn_ = -1;        // the reader connection (by its generation) known to have replayed it
 };

@@ -13,8 +13,9 @@ namespace {
 
 // A backend over a new connection made by the connector; null, with the
 // reason and its kind, when it cannot connect.
-std::shared_ptr<NUVPgBackend> Connected(const NUVPgConnector& connector, const NUVPostgresOpenOptions& options,
-                                        std::string& message, NUVHostFailureKind& kind) {
+std::shared_ptr<NUVPgBackend> Connected(const NUVPgConnector& connector,
+                                        const NUVPostgresOpenOptions& options, std::string& message,
+                                        NUVHostFailureKind& kind) {
   PGconn* connection = connector.Connect(message, kind);
   return connection ? std::make_shared<NUVPgBackend>(connection, options) : nullptr;
 }

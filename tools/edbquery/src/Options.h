@@ -46,9 +46,10 @@ struct Options {
   std::string nullText;  // what null prints as in table and CSV output
   bool header = true;    // table and CSV output start with the column names
   bool readOnly = false;
-  int timeoutMs = 5000;       // how long to wait for a database another process has locked
-  bool timeoutGiven = false;  // --timeout was given: it bounds connecting to a server too
-  bool readsOnStandby = false;           // reading statements go to a standby of a server list
-  std::optional<int> failoverTimeoutMs;  // how long a lost server connection is tried again; unset: the host's
+  int timeoutMs = 5000;         // how long to wait for a database another process has locked
+  bool timeoutGiven = false;    // --timeout was given: it bounds connecting to a server too
+  bool readsOnStandby = false;  // reading statements go to a standby of a server list
+  std::optional<int>
+      failoverTimeoutMs;  // how long a lost server connection is tried again; unset: the host's
   bool explain = false;
 };

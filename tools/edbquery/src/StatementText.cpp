@@ -15,16 +15,10 @@ bool ReadAll(std::FILE* stream, std::string& text) {
 }
 
 std::string FileText(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) throw Failure(kUsageError, "cannot read statement file " + path + ": " + std::strerror(errno));
   std::string text;
-  errno = 0;
-  const bool read = ReadAll(file, text);
-  const int error = errno;  // a directory opens, and only reading it fails (EISDIR)
-  std::fclose(file);
-  if (!read)
-    throw Failure(kUsageError, "cannot read statement file " + path + ": " +
-                                   (error != 0 ? std::strerror(error) : "read error"));
+  std::string reason;
+  if (!ReadWholeFile(path, text, reason))
+    throw Failure(kUsageError, "cannot read statement file " + path + ": " + reason);
   return text;
 }
 
@@ -36,6 +30,20 @@ std::string InputText(std::FILE* input) {
 }
 
 }  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& text, std::string& reason) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) {
+    reason = std::strerror(errno);
+    return false;
+  }
+  errno = 0;
+  const bool read = ReadAll(file, text);
+  const int error = errno;  // a directory opens, and only reading it fails (EISDIR)
+  std::fclose(file);
+  if (!read) reason = error != 0 ? std::strerror(error) : "read error";
+  return read;
+}
 
 std::string StatementText(const Options& options, std::FILE* input) {
   std::string text;

@@ -6,20 +6,15 @@
 #include <string>
 
 #include "Failure.h"
+#include "StatementText.h"
 
 namespace {
 
 std::string WholeFile(const ParameterOption& entry) {
-  std::FILE* file = std::fopen(entry.valueFile.c_str(), "rb");
-  if (!file)
-    throw Failure(kUsageError,
-                  entry.label + ": cannot read " + entry.valueFile + ": " + std::strerror(errno));
   std::string text;
-  char buffer[65536];
-  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) throw Failure(kUsageError, entry.label + ": cannot read " + entry.valueFile);
+  std::string reason;
+  if (!ReadWholeFile(entry.valueFile, text, reason))
+    throw Failure(kUsageError, entry.label + ": cannot read " + entry.valueFile + ": " + reason);
   return text;
 }
 
