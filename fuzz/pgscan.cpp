@@ -10,6 +10,7 @@
 #include "FuzzCheck.h"
 #include "NUVPgDialect.h"
 #include "NUVPgTextScan.h"
+#include "PgUnquoted.h"
 
 namespace {
 
@@ -17,17 +18,6 @@ using Kind = NUVPgToken::Kind;
 
 bool StartsWith(std::string_view piece, std::string_view start) {
   return piece.substr(0, start.size()) == start;
-}
-
-// The text a literal NUVPgLiteral wrote stands for.
-std::string Unquoted(std::string_view literal) {
-  const bool escapes = literal.front() == 'E';
-  std::string value;
-  for (size_t i = escapes ? 2 : 1; i + 1 < literal.size(); ++i) {
-    if (literal[i] == '\'' || (escapes && literal[i] == '\\')) ++i;
-    value += literal[i];
-  }
-  return value;
 }
 
 }  // namespace
@@ -73,6 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string literal = NUVPgDialect().QuotedLiteral(text);
   const std::vector<NUVPgToken> quoted = NUVPgScan("SELECT " + literal);
   FUZZ_CHECK(quoted.size() == 3 && quoted[2].length == literal.size());
-  FUZZ_CHECK(Unquoted(literal) == text);
+  FUZZ_CHECK(PgUnquoted(literal) == text);
   return 0;
 }

@@ -10,6 +10,7 @@
 #include "NUVHostWrittenText.h"
 #include "NUVPgDialect.h"
 #include "NUVPgTextScan.h"
+#include "PgUnquoted.h"
 
 namespace {
 
@@ -129,17 +130,6 @@ TEST(PgDialect, WritesUnlessTheFirstWordReads) {
   EXPECT_EQ(NUVPgFirstWord("-- x\n1 + 2", NUVPgScan("-- x\n1 + 2")), "");
 }
 
-// The text a quoted literal stands for, read as the server reads it.
-std::string Unquoted(std::string_view literal) {
-  const bool escapes = literal.front() == 'E';
-  std::string value;
-  for (size_t i = escapes ? 2 : 1; i + 1 < literal.size(); ++i) {
-    if (literal[i] == '\'' || (escapes && literal[i] == '\\')) ++i;
-    value += literal[i];
-  }
-  return value;
-}
-
 // Any text becomes one literal that stands for exactly that text, with
 // standard_conforming_strings on or off: a backslash is written only
 // inside E'...'.
@@ -154,7 +144,7 @@ TEST(PgDialect, QuotedLiteralIsOneTokenOfTheValue) {
     const std::vector<NUVPgToken> tokens = NUVPgScan("SELECT " + literal);
     ASSERT_EQ(tokens.size(), 3u) << literal;
     EXPECT_EQ(tokens[2].length, literal.size()) << literal;
-    EXPECT_EQ(Unquoted(literal), value);
+    EXPECT_EQ(PgUnquoted(literal), value);
   }
 }
 
