@@ -26,7 +26,9 @@ class NUVPostgresPool {
    public:
     // A lease of nothing.
     Lease() = default;
+    // Gives the host back.
     ~Lease() { Return(); }
+    // Takes the other's host; the other holds nothing after.
     Lease(Lease&& other) noexcept = default;
     // Gives back the host held, then takes the other's.
     Lease& operator=(Lease&& other) noexcept;
