@@ -29,6 +29,9 @@ class Cluster {
   static bool Promote() { return Run("promote"); }
   static bool Rejoin() { return Run("rejoin"); }
 
+  // The directory of the current primary's Unix socket.
+  static std::string PrimarySocketDirectory() { return Line(Line("primary") + ".dir"); }
+
   // The port a single-server connection string names; 0 when none.
   static int Port(const std::string& conninfo) {
     const auto at = conninfo.find("port=");

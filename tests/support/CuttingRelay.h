@@ -5,11 +5,13 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 // The value of a keyword in a keyword=value connection string.
@@ -43,7 +45,8 @@ class CuttingRelay {
       : server_(serverDirectory + "/.s.PGSQL." + port), refuseAfterCut_(refuseAfterCut) {
     std::string pattern = (std::filesystem::temp_directory_path() / "nuvrelay-XXXXXX").string();
     directory_ = mkdtemp(pattern.data());
-    listener_ = UnixSocket(directory_ + "/.s.PGSQL." + port, true);
+    socket_ = directory_ + "/.s.PGSQL." + port;
+    listener_ = UnixSocket(socket_, true);
     thread_ = std::thread([this] { Accept(); });
   }
   ~CuttingRelay() {
@@ -59,21 +62,27 @@ class CuttingRelay {
  private:
   void Accept() {
     while (!stop_) {
+      if (cut_ && refuseAfterCut_ && listener_ >= 0) {
+        // Gone as a stopped server is: no socket to connect to.
+        close(std::exchange(listener_, -1));
+      }
+      if (listener_ < 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        continue;
+      }
       pollfd ready{listener_, POLLIN, 0};
       if (poll(&ready, 1, 50) <= 0) continue;
       const int client = accept(listener_, nullptr, nullptr);
       if (client < 0) continue;
-      if (cut_ && refuseAfterCut_) {
-        close(client);
-        continue;
-      }
       const int server = UnixSocket(server_, false);
       pumps_.emplace_back([this, client, server] { Pump(client, server); });
     }
   }
 
   void Pump(int client, int server) {
-    static const char kCommit[] = "Q\0\0\0\x0b" "COMMIT";  // a simple query message holding COMMIT
+    static const char kCommit[] =
+        "Q\0\0\0\x0b"
+        "COMMIT";  // a simple query message holding COMMIT
     bool committing = false;
     char buffer[65536];
     while (!stop_) {
@@ -89,6 +98,8 @@ class CuttingRelay {
         const ssize_t got = read(server, buffer, sizeof buffer);
         if (got <= 0) break;
         if (committing) {  // the server has committed: its answer never arrives
+          // Before the client notices: no reconnect may reach the server.
+          if (refuseAfterCut_) std::filesystem::remove(socket_);
           cut_ = true;
           break;
         }
@@ -102,6 +113,7 @@ class CuttingRelay {
   std::string server_;
   bool refuseAfterCut_;
   std::string directory_;
+  std::string socket_;  // the listener's socket file in directory_
   int listener_ = -1;
   std::atomic<bool> stop_{false};
   std::atomic<bool> cut_{false};
