@@ -29,9 +29,6 @@ class NUVSqlTextScan {
   // Every token of the text, in order.
   static std::vector<NUVSqlToken> Scan(std::string_view text);
 
-  // The body of a string literal token with its doubled quotes kept: the
-  // text between the outer quotes.
-  static std::string_view LiteralBody(std::string_view text, const NUVSqlToken& literal);
   // The number of comment tokens in the text.
   static size_t CountComments(std::string_view text);
 };

@@ -97,12 +97,6 @@ class Scanner : public NUVHostTokenWalk<Scanner, NUVSqlToken> {
 
 std::vector<NUVSqlToken> NUVSqlTextScan::Scan(std::string_view text) { return Scanner(text).All(); }
 
-std::string_view NUVSqlTextScan::LiteralBody(std::string_view text, const NUVSqlToken& literal) {
-  const std::string_view token = text.substr(literal.begin, literal.length);
-  const bool closed = token.size() >= 2 && token.back() == '\'';
-  return token.substr(1, token.size() - (closed ? 2 : 1));
-}
-
 size_t NUVSqlTextScan::CountComments(std::string_view text) {
   const std::vector<NUVSqlToken> tokens = Scan(text);
   return static_cast<size_t>(std::count_if(tokens.begin(), tokens.end(),
