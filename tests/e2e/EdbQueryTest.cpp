@@ -1,10 +1,7 @@
-#include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <sqlite3.h>
 #include <stdlib.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,6 +18,7 @@
 #include <vector>
 
 #include "ProcessRun.h"
+#include "SilentListener.h"
 
 namespace {
 
@@ -740,21 +738,9 @@ TEST_F(EdbqueryTest, ConnectionStringPasswordsStayHidden) {
 // ends within --timeout's time, a connect_timeout in the string, or 10 s.
 TEST_F(EdbqueryTest, SilentServerEndsWithinTheBound) {
   if (!NUV_WITH_POSTGRES) GTEST_SKIP() << "this build has no PostgreSQL host";
-  const int listener = socket(AF_INET, SOCK_STREAM, 0);
-  ASSERT_GE(listener, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), length), 0);
-  ASSERT_EQ(listen(listener, 8), 0);
-  ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
-  std::thread silent([listener] {
-    std::vector<int> taken;
-    for (int fd; (fd = accept(listener, nullptr, nullptr)) >= 0;) taken.push_back(fd);
-    for (const int fd : taken) close(fd);
-  });
-  const std::string server = "host=127.0.0.1 port=" + std::to_string(ntohs(address.sin_port)) + " dbname=x";
+  SilentListener silent;
+  ASSERT_NE(silent.Port(), 0);
+  const std::string server = "host=127.0.0.1 port=" + std::to_string(silent.Port()) + " dbname=x";
   const struct {
     Arguments arguments;
     double least, most;  // seconds
@@ -772,9 +758,6 @@ TEST_F(EdbqueryTest, SilentServerEndsWithinTheBound) {
     EXPECT_GE(took.count(), test.least) << test.arguments.back();
     EXPECT_LE(took.count(), test.most) << test.arguments.back();
   }
-  shutdown(listener, SHUT_RDWR);
-  silent.join();
-  close(listener);
 }
 
 }  // namespace

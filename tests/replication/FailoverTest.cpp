@@ -12,6 +12,7 @@
 #include "NUVEdbResultTable.h"
 #include "NUVHostFailure.h"
 #include "ReplicationFixture.h"
+#include "SilentListener.h"
 
 namespace {
 
@@ -75,6 +76,28 @@ TEST_F(Replication, ReconnectingGivesUpAtTheFailoverTimeout) {
   EXPECT_LT(Clock::now() - started, milliseconds(5000));
   ASSERT_TRUE(Cluster::Promote());
   EXPECT_EQ(Answer(*host, Count()), "0");  // the next statement finds the new primary
+}
+
+TEST_F(Replication, ReconnectingThroughAServerThatNeverAnswersEndsAtTheBound) {
+  // The primary, then a server that takes the connection and hangs: each
+  // round would wait the whole connect timeout on it.
+  SilentListener silent;
+  ASSERT_NE(silent.Port(), 0);
+  NUVPostgresOpenOptions options;
+  options.failoverTimeoutMs = 3000;
+  options.connectTimeoutMs = 20000;
+  const std::string conninfo =
+      "host=127.0.0.1,127.0.0.1 port=" + std::to_string(Cluster::Port(Cluster::PrimaryConninfo())) + "," +
+      std::to_string(silent.Port()) + " user=nuvtest dbname=nuvtest";
+  auto host = Open(conninfo, options);
+  ASSERT_NE(host, nullptr);
+  ASSERT_TRUE(Cluster::StopPrimary());
+  const auto started = Clock::now();
+  NUVEdbResultTable none;
+  EXPECT_LT(host->Run(Count().c_str(), none), 0);
+  EXPECT_EQ(host->LastFailure().kind, NUVHostFailureKind::Unreachable) << host->LastFailure().message;
+  EXPECT_LT(Clock::now() - started, milliseconds(7000));  // libpq waits whole seconds, at least 2
+  ASSERT_TRUE(Cluster::Promote());
 }
 
 TEST_F(Replication, AWriteCutBeforeItsCommitIsNotApplied) {

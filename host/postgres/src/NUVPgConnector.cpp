@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <string_view>
 #include <thread>
 
@@ -159,18 +160,28 @@ pg_conn* NUVPgConnector::Connect(std::string& message, NUVHostFailureKind& kind)
 pg_conn* NUVPgConnector::Reconnect(std::string& message) const {
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(0, options_.failoverTimeoutMs));
+  // Each server gets the connect timeout the connection had, but no round
+  // runs on much past the deadline (libpq waits whole seconds, at least 2).
   NUVPgConnector perTry(*this);
-  if (perTry.options_.connectTimeoutMs <= 0) perTry.options_.connectTimeoutMs = kReconnectHostTimeoutMs;
+  int hostTimeoutMs = options_.connectTimeoutMs > 0 ? options_.connectTimeoutMs : kReconnectHostTimeoutMs;
+  for (auto at = perTry.parameters_.begin(); at != perTry.parameters_.end(); ++at) {
+    if (at->first != "connect_timeout") continue;
+    if (std::atoi(at->second.c_str()) > 0) hostTimeoutMs = std::atoi(at->second.c_str()) * 1000;
+    perTry.parameters_.erase(at);
+    break;
+  }
   for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    perTry.options_.connectTimeoutMs = static_cast<int>(std::clamp<long long>(left, 1, hostTimeoutMs));
     NUVHostFailureKind kind = NUVHostFailureKind::Unreachable;
     std::string reason;
     if (PGconn* connection = perTry.Connect(reason, kind)) return connection;
-    const auto left = deadline - Clock::now();
-    if (kind != NUVHostFailureKind::Unreachable || left <= Clock::duration::zero()) {
+    const auto rest = deadline - Clock::now();
+    if (kind != NUVHostFailureKind::Unreachable || rest <= Clock::duration::zero()) {
       message = "connection lost, and reconnecting failed: " + reason;
       return nullptr;
     }
-    std::this_thread::sleep_for(std::min<Clock::duration>(kRoundPause, left));
+    std::this_thread::sleep_for(std::min<Clock::duration>(kRoundPause, rest));
   }
 }
 
