@@ -110,6 +110,7 @@ TEST_F(PgPool, ManyThreadsShareFewHosts) {
   }
   std::atomic<int> failures{0};
   std::vector<std::thread> threads;
+  threads.reserve(kThreads);
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([&, t] {
       for (int round = 0; round < kRounds; ++round) {

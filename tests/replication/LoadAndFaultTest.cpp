@@ -125,6 +125,7 @@ TEST_F(Replication, NothingIsLostUnderLoadOverThreeFailovers) {
   std::atomic<bool> stop{false};
   std::atomic<int> finished{0};
   std::vector<std::thread> threads;
+  threads.reserve(kThreads);
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([&, t] {
       Work(t, pool, table, stop, outcomes);
