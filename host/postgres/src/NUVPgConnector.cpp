@@ -123,14 +123,6 @@ pg_conn* NUVPgConnector::ConnectWith(const Parameters& parameters) {
   return PQconnectdbParams(keywords.data(), values.data(), 0);
 }
 
-pg_conn* NUVPgConnector::ConnectBare(std::string& message) const {
-  PGconn* connection = ConnectWith(WithDefaults(options_.connectTimeoutMs));
-  if (connection && PQstatus(connection) == CONNECTION_OK) return connection;
-  message = ConnectFailure(connection, conninfo_);
-  PQfinish(connection);
-  return nullptr;
-}
-
 pg_conn* NUVPgConnector::Connect(std::string& message, NUVHostFailureKind& kind) const {
   PGconn* connection = ConnectWith(WithDefaults(options_.connectTimeoutMs));
   if (!connection) {

@@ -39,9 +39,6 @@ class NUVPgConnector {
   // timeout, until a server answers; null, with the last reason, when none
   // did in time or a server refused the password.
   pg_conn* Reconnect(std::string& message) const;
-  // A connection made with the parameters, without the host's settings
-  // nor its checks: for a server that is to be asked something once.
-  pg_conn* ConnectBare(std::string& message) const;
 
   // Applies the host's settings to a new session; false, with the reason,
   // when the server refuses them.
