@@ -96,11 +96,8 @@ pg_conn* NUVPgBackend::LookupConnection(std::string& message) {
   if (!streaming_) return Reachable(message) ? connection_ : nullptr;
   if (side_ && PQstatus(side_) == CONNECTION_OK) return side_;
   PQfinish(std::exchange(side_, nullptr));
-  // The same connection parameters, password included, never written out.
-  NUVPgConnector connector(options_);
-  connector.Take(connection_);
   NUVHostFailureKind kind = NUVHostFailureKind::Unreachable;
-  PGconn* side = connector.Connect(message, kind);
+  PGconn* side = ConnectorLikeThis().Connect(message, kind);
   if (!side) {
     message = "a second connection for key lookups failed: " + message;
     return nullptr;
@@ -186,13 +183,18 @@ long NUVPgBackend::FindKey(const std::string& table, const std::string& column, 
   return NUVHostFailed(FailureOf(connection, found.get));
 }
 
+NUVPgConnector NUVPgBackend::ConnectorLikeThis() const {
+  // The same connection parameters, password included, never written out.
+  NUVPgConnector connector(options_);
+  connector.Take(connection_);
+  return connector;
+}
+
 bool NUVPgBackend::Reachable(std::string& message) {
   if (PQstatus(connection_) == CONNECTION_OK) return true;
   // Through the whole list of servers, a standby promoted meanwhile
   // included; the new session gets the host's settings again.
-  NUVPgConnector connector(options_);
-  connector.Take(connection_);
-  PGconn* connection = connector.Reconnect(message);
+  PGconn* connection = ConnectorLikeThis().Reconnect(message);
   if (!connection) return false;
   PQfinish(std::exchange(connection_, connection));
   ++generation_;

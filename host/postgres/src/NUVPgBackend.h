@@ -88,6 +88,8 @@ class NUVPgBackend : public NUVHostBackend {
 
  private:
   void LoadSchema();
+  // A connector with the parameters of this backend's connection.
+  NUVPgConnector ConnectorLikeThis() const;
   // Reads what the session is: its database, whether it is read-only, and
   // the server instance it runs on.
   void ReadSession();

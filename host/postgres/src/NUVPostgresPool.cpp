@@ -67,13 +67,15 @@ NUVPostgresPool::Lease NUVPostgresPool::Borrow(std::chrono::milliseconds wait, s
       continue;
     }
     NUVHostFailureKind failed = NUVHostFailureKind::Unreachable;
-    host = NUVPostgresHost::Open(conninfo_, message, options_, &failed);
+    std::string reason;  // the caller's message stays as it is on success
+    host = NUVPostgresHost::Open(conninfo_, reason, options_, &failed);
     if (host) return Lease(this, std::move(host));
     GiveBack(nullptr);
     // No server answers now (a primary lost and no standby promoted yet):
     // it may within the wait.
     const auto left = deadline - std::chrono::steady_clock::now();
     if (failed != NUVHostFailureKind::Unreachable || left <= std::chrono::steady_clock::duration::zero()) {
+      message = reason;
       if (kind) *kind = failed;
       return {};
     }
