@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "CuttingRelay.h"
 #include "NUVEdbResultTable.h"
 #include "NUVError.h"
 #include "NUVPostgresHost.h"
@@ -79,15 +80,6 @@ TEST(PgCrash, ServerStoppedMidAnswerThenReachedAgain) {
   EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
   ASSERT_TRUE(server.Do("restart"));
   ExpectReached(*host);
-}
-
-// The value of a keyword in a connection string "k=v k=v ..."; empty when
-// it has none.
-std::string Keyword(const std::string& conninfo, const std::string& keyword) {
-  const size_t at = (" " + conninfo).find(" " + keyword + "=");
-  if (at == std::string::npos) return {};
-  const size_t begin = at + keyword.size() + 1;
-  return conninfo.substr(begin, conninfo.find(' ', begin) - begin);
 }
 
 // The text with every "/" written as %2F, as a URI's host must be.

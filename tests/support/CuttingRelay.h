@@ -14,9 +14,10 @@
 #include <utility>
 #include <vector>
 
-// The value of a keyword in a keyword=value connection string.
+// The value of a keyword in a keyword=value connection string; empty when
+// it has none.
 inline std::string Keyword(const std::string& conninfo, const std::string& keyword) {
-  const size_t at = conninfo.find(keyword + "=");
+  const size_t at = (" " + conninfo).find(" " + keyword + "=");
   if (at == std::string::npos) return {};
   const size_t from = at + keyword.size() + 1;
   return conninfo.substr(from, conninfo.find(' ', from) - from);
