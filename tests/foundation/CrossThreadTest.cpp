@@ -5,9 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -53,66 +50,28 @@ bool TableHolds(const NUVEdbResultTable& table, int rows, int seed) {
   return true;
 }
 
-// Tables handed from builder threads to reader threads, which check and drop
-// them while the builders go on allocating.
-class TableQueue {
- public:
-  void Push(NUVEdbResultTable* table, int seed) {
-    const std::lock_guard lock(mutex_);
-    tables_.push_back({table, seed});
-    ready_.notify_one();
-  }
-  // False once every builder has finished and the queue is empty.
-  bool Pop(NUVEdbResultTable*& table, int& seed) {
-    std::unique_lock lock(mutex_);
-    ready_.wait(lock, [&] { return !tables_.empty() || builders_ == 0; });
-    if (tables_.empty()) return false;
-    table = tables_.front().first;
-    seed = tables_.front().second;
-    tables_.pop_front();
-    return true;
-  }
-  void BuilderStarts() {
-    const std::lock_guard lock(mutex_);
-    ++builders_;
-  }
-  void BuilderEnds() {
-    const std::lock_guard lock(mutex_);
-    --builders_;
-    ready_.notify_all();
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable ready_;
-  std::deque<std::pair<NUVEdbResultTable*, int>> tables_;
-  int builders_ = 0;
-};
-
 }  // namespace
 
 TEST(CrossThread, TablesBuiltOnOneThreadAreReadAndDroppedOnAnother) {
   constexpr int kBuilders = 2, kReaders = 2, kTablesEach = 20, kRows = 200;
   const long live = NUVBaseUnknown::LiveObjectCount();
-  TableQueue queue;
+  // Table i is built by builder i / kTablesEach and read by reader i % kReaders,
+  // which checks and drops it while the builders go on allocating.
+  std::vector<std::atomic<NUVEdbResultTable*>> handed(kBuilders * kTablesEach);
   std::atomic<int> intact{0};
   std::vector<std::thread> threads;
-  for (int b = 0; b < kBuilders; ++b) queue.BuilderStarts();
   for (int b = 0; b < kBuilders; ++b) {
     threads.emplace_back([&, b] {
-      for (int t = 0; t < kTablesEach; ++t) {
-        const int seed = (b * kTablesEach + t) * kRows;
-        queue.Push(BuildTable(kRows, seed), seed);
-      }
-      queue.BuilderEnds();
+      for (int i = b * kTablesEach; i < (b + 1) * kTablesEach; ++i)
+        handed[static_cast<size_t>(i)] = BuildTable(kRows, i * kRows);
     });
   }
   for (int r = 0; r < kReaders; ++r) {
-    threads.emplace_back([&] {
-      NUVEdbResultTable* table = nullptr;
-      int seed = 0;
-      while (queue.Pop(table, seed)) {
-        if (TableHolds(*table, kRows, seed)) ++intact;
+    threads.emplace_back([&, r] {
+      for (int i = r; i < kBuilders * kTablesEach; i += kReaders) {
+        NUVEdbResultTable* table = nullptr;
+        while (!(table = handed[static_cast<size_t>(i)].load())) std::this_thread::yield();
+        if (TableHolds(*table, kRows, i * kRows)) ++intact;
         table->Release();  // cells, rows and texts go back on this thread
       }
     });

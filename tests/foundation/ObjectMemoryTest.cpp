@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <set>
 #include <thread>
 #include <vector>
@@ -51,41 +52,34 @@ struct Objects {
   }
 };
 
-}  // namespace
-
-TEST(ObjectMemory, ReusedBlocksNeverOverlapLiveObjects) {
-  Objects first, second, third;
-  first.Make(3000, 0x11);
-  second.Make(3000, 0x22);
-  first.Release();  // their blocks are handed out again below
-  third.Make(5000, 0x33);
-  std::set<const void*> addresses(second.medium.begin(), second.medium.end());
-  addresses.insert(third.medium.begin(), third.medium.end());
-  EXPECT_EQ(addresses.size(), second.medium.size() + third.medium.size());
-  EXPECT_TRUE(second.Intact());
-  EXPECT_TRUE(third.Intact());
-  second.Release();
-  third.Release();
+// Takes `count` pool blocks of `size` bytes, marks each with its number and
+// answers whether all are distinct and still hold their mark after
+// `whileHeld` ran; then frees them.
+bool CarveDistinctBlocks(
+    size_t size, size_t count, const std::function<void()>& whileHeld = [] {}) {
+  std::vector<unsigned char*> blocks;
+  for (size_t i = 0; i < count; ++i) {
+    blocks.push_back(static_cast<unsigned char*>(NUVObjectPool::Allocate(size)));
+    if (!blocks.back()) return false;
+    std::memset(blocks.back(), static_cast<int>(i % 251), size);
+  }
+  whileHeld();
+  bool intact = std::set<unsigned char*>(blocks.begin(), blocks.end()).size() == count;
+  for (size_t i = 0; i < count; ++i) {
+    const auto mark = static_cast<unsigned char>(i % 251);
+    intact =
+        intact && std::all_of(blocks[i], blocks[i] + size, [mark](unsigned char c) { return c == mark; });
+    NUVObjectPool::Free(blocks[i], size);
+  }
+  return intact;
 }
+
+}  // namespace
 
 // Every size, pooled or not and none at all, gives distinct blocks that
 // hold what is written to them, and takes them back.
 TEST(ObjectMemory, PoolBlocksOfEverySizeAreDistinct) {
-  for (size_t size :
-       {size_t{0}, size_t{1}, size_t{16}, size_t{17}, size_t{255}, size_t{256}, size_t{257}, size_t{4096}}) {
-    std::vector<unsigned char*> blocks;
-    for (int i = 0; i < 64; ++i) {
-      auto* block = static_cast<unsigned char*>(NUVObjectPool::Allocate(size));
-      ASSERT_NE(block, nullptr) << size;
-      std::memset(block, i, size);
-      blocks.push_back(block);
-    }
-    for (int i = 0; i < 64; ++i) {
-      EXPECT_TRUE(std::all_of(blocks[i], blocks[i] + size, [i](unsigned char c) { return c == i; })) << size;
-    }
-    EXPECT_EQ(std::set<unsigned char*>(blocks.begin(), blocks.end()).size(), blocks.size()) << size;
-    for (unsigned char* block : blocks) NUVObjectPool::Free(block, size);
-  }
+  for (size_t size : {0, 1, 16, 17, 255, 256, 257, 4096}) EXPECT_TRUE(CarveDistinctBlocks(size, 64)) << size;
 }
 
 // A thread that carves megabytes passes through slabs of every size the
@@ -96,21 +90,10 @@ TEST(ObjectMemory, BlocksCarvedAcrossGrowingSlabsAreDistinctAndCounted) {
   constexpr size_t kBlocks = 8 * 1024 * 1024 / kBytes;
   std::thread carver([&] {
     const size_t before = NUVObjectPool::MappedBytesInUse();
-    std::vector<unsigned char*> blocks;
-    for (size_t i = 0; i < kBlocks; ++i) {
-      auto* block = static_cast<unsigned char*>(NUVObjectPool::Allocate(kBytes));
-      ASSERT_NE(block, nullptr) << i;
-      std::memset(block, static_cast<int>(i % 251), kBytes);
-      blocks.push_back(block);
-    }
-    const size_t carved = NUVObjectPool::MappedBytesInUse() - before;
-    EXPECT_TRUE(carved == 0 || carved == kBlocks * kBytes) << carved;
-    for (size_t i = 0; i < kBlocks; ++i) {
-      const auto mark = static_cast<unsigned char>(i % 251);
-      ASSERT_TRUE(std::all_of(blocks[i], blocks[i] + kBytes, [mark](unsigned char c) { return c == mark; }))
-          << i;
-    }
-    for (unsigned char* block : blocks) NUVObjectPool::Free(block, kBytes);
+    EXPECT_TRUE(CarveDistinctBlocks(kBytes, kBlocks, [&] {
+      const size_t carved = NUVObjectPool::MappedBytesInUse() - before;
+      EXPECT_TRUE(carved == 0 || carved == kBlocks * kBytes) << carved;
+    }));
   });
   carver.join();
 }
@@ -128,7 +111,10 @@ TEST(ObjectMemory, ObjectsMayBeReleasedOnAnotherThreadAndOutliveTheirMaker) {
       early.Release();  // blocks join this thread's lists, then the shared ones
     });
     releaser.join();
-    made += again.Make(2000, 0x55);
+    made += again.Make(2000, 0x55);  // reuses the blocks given back above
+    std::set<const void*> addresses(kept.medium.begin(), kept.medium.end());
+    addresses.insert(again.medium.begin(), again.medium.end());
+    EXPECT_EQ(addresses.size(), kept.medium.size() + again.medium.size());
     EXPECT_TRUE(kept.Intact());
     EXPECT_TRUE(again.Intact());
     kept.Release();
