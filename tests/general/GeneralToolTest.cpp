@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -76,14 +73,23 @@ TEST_F(GeneralTool, NothingIsHandedOutWithoutTheHostPartsItComesFrom) {
   EXPECT_EQ(out, nullptr);
 }
 
+// Bytes write as two upper-case digits each and read back; a text reads
+// pair by pair, a pair that begins with a hex digit as "%X" reads it and
+// any other as 0; text beyond ASCII has fewer characters than bytes and so
+// fewer pairs.
 TEST(OctetConversions, HexadecimalTextRoundTrips) {
   NUVEdbGeneralTool tool;
   const unsigned char raw[] = {0x0A, 0xFF, 0x10, 0x00, 0x7F};
   const _SEQUENCE_SEQUENCE_octet bytes = tool.SequenceToSequence(_SEQUENCE_octet(5, raw));
   EXPECT_EQ(tool.SequenceToUnicode(bytes), "0AFF10007F");
-  EXPECT_EQ(tool.SequenceToUnicode(tool.SequenceToSequence(tool.SequenceToSequence(bytes))), "0AFF10007F");
   EXPECT_EQ(tool.SequenceToUnicode(_SEQUENCE_SEQUENCE_octet()), "");
   EXPECT_EQ(tool.SequenceToSequence(_SEQUENCE_SEQUENCE_octet()).length(), 0);
+  _SEQUENCE_SEQUENCE_octet every;
+  every.length(256 + 37);
+  for (unsigned long i = 0; i < every.length(); ++i) every[i] = static_cast<unsigned char>(i * 7 + i / 256);
+  const _SEQUENCE_SEQUENCE_octet back = tool.UnicodeToSequence(tool.SequenceToUnicode(every));
+  ASSERT_EQ(back.length(), every.length());
+  for (unsigned long i = 0; i < every.length(); ++i) ASSERT_EQ(back[i], every[i]) << i;
   const struct {
     const char* text;
     std::vector<unsigned char> bytes;
@@ -93,7 +99,15 @@ TEST(OctetConversions, HexadecimalTextRoundTrips) {
                {"", {}},
                {"A", {}},
                {"ZZ1g", {0x00, 0x01}},
-               {"AG9ZF 0x", {0x0A, 0x09, 0x0F, 0x00}}};
+               {"AG9ZF 0x", {0x0A, 0x09, 0x0F, 0x00}},
+               {"1/2:3@4`5G", {0x01, 0x02, 0x03, 0x04, 0x05}},
+               {"/1:2@3`4G5", {0x00, 0x00, 0x00, 0x00, 0x00}},
+               {"\xC3\xA9"
+                "AB",
+                {0x00}},
+               {"AB\xC3\xA9"
+                "CD",
+                {0xAB, 0x00}}};
   for (const auto& c : cases) {
     const _SEQUENCE_SEQUENCE_octet out = tool.UnicodeToSequence(c.text);
     EXPECT_EQ(std::vector<unsigned char>(out.data(), out.data() + out.length()), c.bytes) << c.text;
@@ -102,41 +116,4 @@ TEST(OctetConversions, HexadecimalTextRoundTrips) {
   EXPECT_EQ(tool.CORBAToSequence(any).length(), 0U);
   any <<= _SEQUENCE_octet(2, raw);
   EXPECT_EQ(tool.SequenceToUnicode(tool.CORBAToSequence(any)), "0AFF");
-}
-
-TEST(OctetConversions, LongTextsAgreeWithThePairByPairReading) {
-  NUVEdbGeneralTool tool;
-  _SEQUENCE_SEQUENCE_octet every;
-  every.length(256 + 37);
-  for (unsigned long i = 0; i < every.length(); ++i) every[i] = static_cast<unsigned char>(i * 7 + i / 256);
-  const NUVUnicodeString hex = tool.SequenceToUnicode(every);
-  const _SEQUENCE_SEQUENCE_octet back = tool.UnicodeToSequence(hex);
-  ASSERT_EQ(back.length(), every.length());
-  for (unsigned long i = 0; i < every.length(); ++i) ASSERT_EQ(back[i], every[i]) << i;
-
-  // A pair that begins with a digit reads as "%X" reads it, wherever it
-  // falls; one that does not reads as 0; text beyond ASCII has fewer
-  // characters than bytes and so fewer pairs.
-  auto read = [](const std::string& pair) {
-    unsigned int value = 0;
-    if (std::isxdigit(static_cast<unsigned char>(pair[0])) == 0) return 0U;
-    EXPECT_EQ(std::sscanf(pair.c_str(), "%X", &value), 1) << pair;
-    return value & 0xFFU;
-  };
-  const std::string base =
-      "0123456789abcdefABCDEF0123456789fedcba9876543210FFEEDDCCBBAA0099"
-      "00112233445566778899AaBbCcDdEeFf0A1B2C";
-  for (const std::string odd : {"g", "/", ":", "@", "G", "`", " ", "x", "\xC3\xA9"}) {
-    for (size_t at = 0; at < base.size(); at += 5) {
-      const std::string text = base.substr(0, at) + odd + base.substr(at);
-      const NUVUnicodeString string(text);
-      const size_t pairs =
-          std::min<size_t>(static_cast<size_t>(string.GetLengthInChar()) / 2, text.size() / 2);
-      const _SEQUENCE_SEQUENCE_octet out = tool.UnicodeToSequence(string);
-      ASSERT_EQ(out.length(), pairs) << text;
-      for (size_t i = 0; i < pairs; ++i) {
-        ASSERT_EQ(out[i], read(text.substr(2 * i, 2))) << text << " pair " << i;
-      }
-    }
-  }
 }

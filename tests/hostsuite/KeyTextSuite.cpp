@@ -4,10 +4,10 @@
 #include <random>
 #include <regex>
 
+#include "CellText.h"
 #include "HostSuite.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbGeneralTool.h"
-#include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbSQLData.h"
 #include "NUVIEdbDatabaseHandle.h"
@@ -27,36 +27,12 @@ bool Accepted(const std::string& key) {
 // Hostile and ordinary keys, and a fixed run of short random ones over an
 // alphabet of key chars and chars that build SQL.
 std::vector<std::string> CandidateKeys() {
-  std::vector<std::string> keys = {"X' OR '1'='1",
-                                   "1 OR 1=1",
-                                   "P1'--",
-                                   "a--",
-                                   "-1",
-                                   "1-",
-                                   "a-b-c",
-                                   "a--b",
-                                   "a/*",
-                                   "a;b",
-                                   "a'b",
-                                   "a b",
-                                   "a%20b",
-                                   "",
-                                   std::string(257, 'k'),
-                                   std::string(256, 'k'),
-                                   "a+b",
-                                   "\xC3\xA9",
-                                   std::string("a\0b", 3),
-                                   "\"x\"",
-                                   "[x]",
-                                   "`x`",
-                                   "42",
-                                   "007",
-                                   "1.5",
-                                   "1e5",
-                                   "PR-2024-001",
-                                   "_",
-                                   ".",
-                                   "x\n"};
+  std::vector<std::string> keys = {std::string(257, 'k'), std::string(256, 'k'), std::string("a\0b", 3)};
+  for (const char* key :
+       {"X' OR '1'='1", "1 OR 1=1", "P1'--", "a--",   "-1",  "1-",          "a-b-c",    "a--b",  "a/*",
+        "a;b",          "a'b",      "a b",   "a%20b", "",    "a+b",         "\xC3\xA9", "\"x\"", "[x]",
+        "`x`",          "42",       "007",   "1.5",   "1e5", "PR-2024-001", "_",        ".",     "x\n"})
+    keys.push_back(key);
   std::mt19937 random(20261207);
   const std::string alphabet = "aZ09_.-' %;/*+\"()=";
   std::uniform_int_distribution<size_t> length(1, 6), pick(0, alphabet.size() - 1);
@@ -108,22 +84,20 @@ TEST_P(HostSuite, KeysStayOneLiteralOrOneWordInStatements) {
       OwnedList parameters{new NUVEdbSQLData(":K", static_cast<const IUnknown*>(object.get()))};
       NUVUnicodeString finished;
       ASSERT_GE(NUVEdbBrokerTool().PreProcessSQLStatement(statement, parameters, finished), 0);
+      const bool bare = statement[7] == ':';
       NUVEdbResultTable table;
       const long ran = host->Run(finished, table);
-      OwnedList cells;
-      int rows = 0;
-      table.GetNumberOfRows(rows);
-      if (rows == 1) table.GetRow(1, cells.get());
-      const bool bare = statement[7] == ':';
       // Bare, a word may name no column and be refused; it is never more.
       if (bare && ran < 0) continue;
       ASSERT_GE(ran, 0) << finished.View();
-      EXPECT_EQ(rows, 1) << finished.View();
-      EXPECT_EQ(cells.get().Size(), 1) << finished.View();
-      NUVUnicodeString text;
-      if (!bare && cells.get().Size() == 1) {
-        static_cast<const NUVEdbResultTabData*>(cells.get()[1])->GetData(text, 1);
-        EXPECT_EQ(std::string(text.View()), key);
+      int rows = 0;
+      table.GetNumberOfRows(rows);
+      ASSERT_EQ(rows, 1) << finished.View();
+      OwnedList cells;
+      table.GetRow(1, cells.get());
+      ASSERT_EQ(cells.get().Size(), 1) << finished.View();
+      if (!bare) {
+        EXPECT_EQ(CellText(cells.get(), true), key);
       }
     }
   }

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "CellText.h"
+#include "FinishedStatement.h"
 #include "HostSuite.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbResultTabData.h"
@@ -26,9 +27,6 @@ long HostUnderTest::RunInBatches(const NUVUnicodeString&, size_t,
 }
 
 namespace {
-
-// The cells as "CLASS.ATTR:type=value", joined by " ", text decoded.
-std::string Describe(const NUVListPtrNUVBaseUnknown& cells) { return CellText(cells); }
 
 // Runs statements on the host under test and says what came back.
 class Runner {
@@ -55,42 +53,30 @@ class Runner {
           for (int n = 1; n <= rows; ++n) {
             NUVRefList cells;
             batch.GetRow(n, cells.get());
-            lastRow_ = bare ? CellText(cells.get(), true, decode) : Describe(cells.get());
+            lastRow_ = CellText(cells.get(), bare, decode);
           }
           return 0L;
         },
         headers);
-    if (code >= 0) return "";
-    std::string message = RecordedText(code);
-    return message;
+    return code >= 0 ? "" : RecordedText(code);
   }
 
-  // The statement's last row, or why it was refused.
-  std::string LastRow(const std::string& statement, const NUVListPtrNUVBaseUnknown* headers = nullptr) {
+  // The statement's last row, or why it was refused; bare, its values
+  // alone, texts as stored (decode 0) or decoded (1).
+  std::string LastRow(const std::string& statement, const NUVListPtrNUVBaseUnknown* headers = nullptr,
+                      bool bare = false, int decode = 1) {
     lastRow_ = "<no row>";
-    const std::string refusal = Refusal(statement, headers);
+    const std::string refusal = Refusal(statement, headers, bare, decode);
     return refusal.empty() ? lastRow_ : "<refused: " + refusal + ">";
   }
-  // The values of the statement's last row, texts as stored (decode 0) or
-  // decoded (1), or why it was refused.
   std::string LastValues(const std::string& statement, int decode = 1) {
-    lastRow_ = "<no row>";
-    const std::string refusal = Refusal(statement, nullptr, true, decode);
-    return refusal.empty() ? lastRow_ : "<refused: " + refusal + ">";
+    return LastRow(statement, nullptr, true, decode);
   }
 
  private:
   HostUnderTest& host_;
   std::string lastRow_;
 };
-
-// The statement the broker finishes with the parameters, which this adopts.
-std::string Finished(const char* statement, std::initializer_list<NUVBaseUnknown*> adopted) {
-  OwnedList parameters(adopted);
-  NUVUnicodeString result;
-  EXPECT_GE(NUVEdbBrokerTool().PreProcessSQLStatement(statement, parameters, result), 0);
-  return result.CastToCharPtr();
-}
 
 // A batch's column names and its rows' first values, each joined by ",".
 std::pair<std::string, std::string> ColumnsAndFirstValues(NUVEdbResultTable& batch) {
@@ -128,8 +114,9 @@ TEST_P(HostSuite, ValuesBecomeCellsByTheirType) {
   };
   const std::pair<const char*, std::string> cases[] = {
       {"SELECT ID, NAME, MASS, QTY FROM PART WHERE ID = 'P1'",
-       part + "." + run.Name("ID") + ":3=P1 " + part + "." + run.Name("NAME") + ":3=" + sample("Pump housing") + " " + part +
-           "." + run.Name("MASS") + ":16=2.75 " + part + "." + run.Name("QTY") + ":1=1"},
+       part + "." + run.Name("ID") + ":3=P1 " + part + "." + run.Name("NAME") +
+           ":3=" + sample("Pump housing") + " " + part + "." + run.Name("MASS") + ":16=2.75 " + part + "." +
+           run.Name("QTY") + ":1=1"},
       {"SELECT MASS FROM PART WHERE ID = 'P7'", part + "." + run.Name("MASS") + ":0="},
       {"SELECT NAME FROM PART WHERE ID = 'P8'",
        part + "." + run.Name("NAME") + ":3=" + sample("Operator's panel")},
@@ -140,19 +127,6 @@ TEST_P(HostSuite, ValuesBecomeCellsByTheirType) {
       {"SELECT ID FROM PART WHERE QTY > 100", "<no row>"},
   };
   for (const auto& [statement, row] : cases) EXPECT_EQ(run.LastRow(statement), row) << statement;
-}
-
-// A header gives its attribute name, class type and type where the value
-// converts exactly; a value that does not convert keeps its own type.
-TEST_P(HostSuite, HeadersGiveTypesWithoutLoss) {
-  NUV_NEEDS_STATEMENTS();
-  OwnedList headers{new NUVEdbResultTabHdr("PART", "QTY", EdbTypeDouble),
-                    new NUVEdbResultTabHdr("PART", "MASS", EdbTypeInteger),
-                    new NUVEdbResultTabHdr("WORKPACKAGE", "PARTS", EdbTypeObjectList)};
-  EXPECT_EQ(run.LastRow("SELECT QTY, MASS FROM PART WHERE ID = 'P6'", &headers.get()),
-            "PART.QTY:16=12 PART.MASS:16=0.012");
-  EXPECT_EQ(run.LastRow("SELECT PARTS FROM WORKPACKAGE WHERE WPID = 'WP1'", &headers.get()),
-            "WORKPACKAGE.PARTS:3=P1+P2+P3");
 }
 
 TEST_P(HostSuite, RefusesWhatMustNotRunWithTheSameMessage) {
@@ -185,13 +159,19 @@ TEST_P(HostSuite, WritesAreAllOrNothing) {
             run.Name("PART") + "." + run.Name("NAME") + ":3=Renamed");
 }
 
-// A header's type is taken where the value converts to it exactly; any
-// other value keeps its own type, so that no reader gets 2 for 2.7.
+// A header gives its attribute name, class type and type where the value
+// converts to it exactly; any other value keeps its own type, so that no
+// reader gets 2 for 2.7.
 TEST_P(HostSuite, HeaderTypesNeverConvertLossily) {
   NUV_NEEDS_STATEMENTS();
   OwnedList headers{new NUVEdbResultTabHdr("PART", "I", EdbTypeInteger),
-                    new NUVEdbResultTabHdr("PART", "D", EdbTypeDouble)};
+                    new NUVEdbResultTabHdr("PART", "D", EdbTypeDouble),
+                    new NUVEdbResultTabHdr("PART", "QTY", EdbTypeDouble),
+                    new NUVEdbResultTabHdr("PART", "MASS", EdbTypeInteger),
+                    new NUVEdbResultTabHdr("WORKPACKAGE", "PARTS", EdbTypeObjectList)};
   const std::pair<const char*, const char*> cases[] = {
+      {"SELECT QTY, MASS FROM PART WHERE ID = 'P6'", "PART.QTY:16=12 PART.MASS:16=0.012"},
+      {"SELECT PARTS FROM WORKPACKAGE WHERE WPID = 'WP1'", "WORKPACKAGE.PARTS:3=P1+P2+P3"},
       {"SELECT 2.0 AS I, 5 AS D", "PART.I:1=2 PART.D:16=5"},
       {"SELECT 2.7 AS I, 9007199254740993 AS D", "PART.I:16=2.7 PART.D:3=9007199254740993"},
       {"SELECT 'abc' AS I, 'x' AS D", "PART.I:3=abc PART.D:3=x"},
@@ -249,21 +229,17 @@ TEST_P(HostSuite, StringValuesAndListItemsStayOneLiteral) {
   for (const char* value : hostile) {
     values.Append(value);
     const std::string statement =
-        Finished("SELECT :S", {new NUVEdbSQLData(":S", NUVUnicodeString(value), 0)});
+        FinishedStatement("SELECT :S", {new NUVEdbSQLData(":S", NUVUnicodeString(value), 0)});
     EXPECT_EQ(run.LastValues(statement, 0), NUVEdsGeneralTool().EncodeBlanks(value).CastToCharPtr()) << value;
     EXPECT_EQ(run.LastValues(statement, 1), value);
   }
-  const std::string statement = Finished(
+  const std::string statement = FinishedStatement(
       "SELECT COUNT(*) FROM (SELECT :A AS V UNION ALL SELECT :B AS V) AS T WHERE V=",
       {new NUVEdbSQLData(":A", NUVUnicodeString("O'Neil"), 0),
        new NUVEdbSQLData(":B", NUVUnicodeString("--"), 0), new NUVEdbSQLData(Texts({"V="}), values, "OR")});
   EXPECT_EQ(run.LastValues(statement), "2") << statement;
   EXPECT_EQ(run.LastValues("SELECT COUNT(*) FROM PART"), parts);
 }
-
-}  // namespace
-
-namespace {
 
 // Each cell of the table as "type:text", or "type" alone when it gives no
 // text; cells joined by " ", rows by "|".
@@ -298,42 +274,31 @@ TEST_P(HostSuite, EmptyTextIsNotNull) {
   NUV_NEEDS_STATEMENTS();
   ASSERT_EQ(run.Refusal("CREATE TABLE E (ID INTEGER PRIMARY KEY, T VARCHAR(8))"), "");
   ASSERT_EQ(run.Refusal("INSERT INTO E VALUES (1, ''), (2, NULL)"), "");
-  ASSERT_EQ(run.Refusal(Finished("INSERT INTO E VALUES (3, :S)", {new NUVEdbSQLData(":S", NUVUnicodeString(""), 0)})),
+  ASSERT_EQ(run.Refusal(FinishedStatement("INSERT INTO E VALUES (3, :S)",
+                                          {new NUVEdbSQLData(":S", NUVUnicodeString(""), 0)})),
             "");
-  ASSERT_EQ(run.Refusal(Finished("INSERT INTO E SELECT 4, T FROM E WHERE ID = 1 AND T=",
-                                 {new NUVEdbSQLData(Texts({"T="}), Texts({""}), "OR")})),
+  ASSERT_EQ(run.Refusal(FinishedStatement("INSERT INTO E SELECT 4, T FROM E WHERE ID = 1 AND T=",
+                                          {new NUVEdbSQLData(Texts({"T="}), Texts({""}), "OR")})),
             "");
   EXPECT_EQ(run.LastValues("SELECT COUNT(*) FROM E WHERE T IS NULL"), "1");
   EXPECT_EQ(run.LastValues("SELECT COUNT(*) FROM E WHERE T = ''"), "3");
 
-  const std::string statement = "SELECT T, '' AS L, NULL AS N FROM E ORDER BY ID";
+  const char* const statement = "SELECT T, '' AS L, NULL AS N FROM E ORDER BY ID";
   const std::string expected = "3: 3: 0|0 3: 0|3: 3: 0|3: 3: 0";
   NUVEdbResultTable whole;
-  ASSERT_GE(host->Run(statement.c_str(), whole), 0);
+  ASSERT_GE(host->Run(statement, whole), 0);
   EXPECT_EQ(TypesAndTexts(whole), expected);
-  std::string batches;
-  ASSERT_GE(host->RunInBatches(
-                statement.c_str(), 1,
-                [&](NUVEdbResultTable& batch) {
-                  batches += (batches.empty() ? "" : "|") + TypesAndTexts(batch);
-                  return 0L;
-                },
-                nullptr),
-            0);
-  EXPECT_EQ(batches, expected);
-  for (const NUVEdbObjAttrType type : {EdbTypeString, EdbTypeInteger, EdbTypeDouble}) {
+  // In batches of one row without headers, of two under each header type.
+  for (const NUVEdbObjAttrType type : {EdbTypeNone, EdbTypeString, EdbTypeInteger, EdbTypeDouble}) {
     OwnedList headers{new NUVEdbResultTabHdr("E", "T", type), new NUVEdbResultTabHdr("E", "L", type),
                       new NUVEdbResultTabHdr("E", "N", type)};
-    const NUVListPtrNUVBaseUnknown& given = headers.get();
+    const NUVListPtrNUVBaseUnknown* given = type == EdbTypeNone ? nullptr : &headers.get();
     std::string read;
-    ASSERT_GE(host->RunInBatches(
-                  statement.c_str(), 2,
-                  [&](NUVEdbResultTable& batch) {
-                    read += (read.empty() ? "" : "|") + TypesAndTexts(batch);
-                    return 0L;
-                  },
-                  &given),
-              0);
+    const auto take = [&](NUVEdbResultTable& batch) {
+      read += (read.empty() ? "" : "|") + TypesAndTexts(batch);
+      return 0L;
+    };
+    ASSERT_GE(host->RunInBatches(statement, given ? 2 : 1, take, given), 0);
     EXPECT_EQ(read, expected) << "header type " << type;
   }
 }

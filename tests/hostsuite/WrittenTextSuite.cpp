@@ -72,7 +72,8 @@ TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
       {FinishedStatement("SELECT 1 /* :N */", {Text(":N", "*/ 2 /*")}), ":N"},
       {FinishedStatement("SELECT 1 -- :N", {Text(":N", "x")}), ":N"},
       {FinishedStatement("SELECT X:N", {Text(":N", "41")}), ":N"},
-      {FinishedStatement("SELECT ID FROM W WHERE NAME IN (':A', ':B')", {Texts({":A", ":B"}, {"a", "b"}, "")}),
+      {FinishedStatement("SELECT ID FROM W WHERE NAME IN (':A', ':B')",
+                         {Texts({":A", ":B"}, {"a", "b"}, "")}),
        ":A"},
       {FinishedStatement("SELECT ID FROM W WHERE 'NAME='", {Texts({"NAME="}, {"a", "b"}, "OR")}), "NAME="},
       {FinishedStatement("SELECT ID FROM W WHERE ID IN (':A', 2)", {Ints({":A"}, {1}, "")}), ":A"},
@@ -94,7 +95,8 @@ TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
   // author's literals, a negative number apart from a '-'.
   NUVRef<NUVIEdbSysObject> part;
   ASSERT_GE(host->Query()->GetObjectFromKey("PART", "P1", part.out()), 0);
-  EXPECT_EQ(Answer(*host, FinishedStatement("SELECT ':K' || 'x'", {new NUVEdbSQLData(":K", part.get())})), "P1x");
+  EXPECT_EQ(Answer(*host, FinishedStatement("SELECT ':K' || 'x'", {new NUVEdbSQLData(":K", part.get())})),
+            "P1x");
   EXPECT_EQ(Answer(*host, FinishedStatement("SELECT ':' || :N || ''''", {Text(":N", "it's")})), ":it's'");
   EXPECT_EQ(Answer(*host, FinishedStatement("SELECT 1 - :N", {new NUVEdbSQLData(":N", -5)})), "6");
 }
@@ -106,8 +108,9 @@ TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
 TEST_P(HostSuite, ValuesInSchemaStatementsAndQuotedNames) {
   NUV_NEEDS_STATEMENTS();
   const std::string value = "it's %20 \"q\" \\";
-  ASSERT_EQ(Answer(*host, FinishedStatement("CREATE TABLE \"we\"\"ird\" (K VARCHAR(8) PRIMARY KEY, D TEXT DEFAULT :V)",
-                                            {Text(":V", value)})),
+  ASSERT_EQ(Answer(*host, FinishedStatement(
+                              "CREATE TABLE \"we\"\"ird\" (K VARCHAR(8) PRIMARY KEY, D TEXT DEFAULT :V)",
+                              {Text(":V", value)})),
             "");
   ASSERT_EQ(Answer(*host, FinishedStatement("CREATE VIEW V AS SELECT :V AS X", {Text(":V", value)})), "");
   ASSERT_EQ(Answer(*host, "INSERT INTO \"we\"\"ird\" (K) VALUES ('k1')"), "");
@@ -135,6 +138,12 @@ TEST_P(HostSuite, AuthorsLiteralsAndLibraryValuesMixAsBound) {
       made += pieces[std::uniform_int_distribution<size_t>(0, std::size(pieces) - 1)(random)];
     return made;
   };
+  // The author's literal of a text, apostrophes doubled.
+  const auto literal = [](const std::string& value) {
+    std::string written = "'";
+    for (const char ch : value) written += ch == '\'' ? std::string("''") : std::string(1, ch);
+    return written + "'";
+  };
   for (int round = 0; round < 60; ++round) {
     std::string statement = "SELECT ";
     std::vector<std::string> expected;
@@ -144,28 +153,14 @@ TEST_P(HostSuite, AuthorsLiteralsAndLibraryValuesMixAsBound) {
       if (c > 0) statement += ", ";
       const std::string value = text();
       const std::string name = ":P" + std::to_string(c);
-      switch (std::uniform_int_distribution<int>(0, 2)(random)) {
-        case 0: {  // the author's literal, apostrophes doubled
-          std::string literal = "'";
-          for (const char ch : value) literal += ch == '\'' ? std::string("''") : std::string(1, ch);
-          statement += literal + "'";
-          expected.push_back(value);
-          break;
-        }
-        case 1:  // a value the library writes
-          statement += name;
-          made.push_back(Text(name.c_str(), value));
-          expected.push_back(value);
-          break;
-        default: {  // the author's literal joined to a value
-          std::string literal = "'";
-          for (const char ch : value) literal += ch == '\'' ? std::string("''") : std::string(1, ch);
-          const std::string bound = text();
-          statement += "(" + literal + "' || " + name + ")";
-          made.push_back(Text(name.c_str(), bound));
-          expected.push_back(value + bound);
-          break;
-        }
+      if (std::uniform_int_distribution<int>(0, 1)(random) == 0) {  // the author's literal alone
+        statement += literal(value);
+        expected.push_back(value);
+      } else {  // the author's literal joined to a value the library writes
+        const std::string bound = text();
+        statement += "(" + literal(value) + " || " + name + ")";
+        made.push_back(Text(name.c_str(), bound));
+        expected.push_back(value + bound);
       }
       statement += " AS C" + std::to_string(c);
     }

@@ -56,6 +56,9 @@ TEST_F(SqliteFailureKinds, RefusedLockedAndReadOnly) {
   auto reader = OpenFile({NUVSqliteTextMode::Plain, true, 50});
   EXPECT_LT(reader->Run("INSERT INTO T VALUES (3)", none), 0);
   EXPECT_EQ(reader->LastFailure().kind, Kind::ReadOnly) << reader->LastFailure().message;
+  // Neither the write that gave up on the lock nor the refused one wrote.
+  host = std::move(reader);
+  EXPECT_EQ(Scalar("SELECT group_concat(A) FROM T"), "1");
 }
 
 // Each kind's recorded error has its own id and message id in the host
@@ -66,9 +69,12 @@ TEST(HostFailureCatalog, EachKindItsOwnRecordedError) {
     unsigned int id;
     const char* name;
   } kinds[] = {
-      {Kind::StatementFailed, 1, "HostRefused"},       {Kind::Unreachable, 2, "HostUnreachable"},
-      {Kind::Retryable, 3, "HostRetryable"},           {Kind::Timeout, 4, "HostTimeout"},
-      {Kind::ReadOnly, 5, "HostReadOnly"},             {Kind::CommitUnknown, 6, "HostCommitUnknown"},
+      {Kind::StatementFailed, 1, "HostRefused"},
+      {Kind::Unreachable, 2, "HostUnreachable"},
+      {Kind::Retryable, 3, "HostRetryable"},
+      {Kind::Timeout, 4, "HostTimeout"},
+      {Kind::ReadOnly, 5, "HostReadOnly"},
+      {Kind::CommitUnknown, 6, "HostCommitUnknown"},
       {Kind::AuthenticationRefused, 7, "HostAuthenticationRefused"},
   };
   for (const auto& k : kinds) {
