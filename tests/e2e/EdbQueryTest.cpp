@@ -15,6 +15,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "ProcessRun.h"
@@ -71,6 +72,12 @@ class EdbqueryTest : public testing::Test {
   static Outcome Query(Arguments arguments, const std::string& input = "") {
     arguments.insert(arguments.begin(), {"--db", Database()});
     return Edbquery(arguments, input);
+  }
+  // Runs a shell command line with stderr to a file: its exit code and that
+  // file's text.
+  static std::pair<int, std::string> Shell(const std::string& line) {
+    const int status = std::system((line + " 2>" + ShellQuoted(File("stderr"))).c_str());
+    return {ExitCode(status), FileContents(File("stderr"))};
   }
 
  private:
@@ -129,28 +136,31 @@ const std::vector<Case> kFormats = {
      "[{\"ID\":\"PR2\",\"NAME\":\"Valve block\",\"RELEASED\":null,\"NOTE\":\"a,b \\\"c\\\"\"},\n"
      "{\"ID\":\"PR3\",\"NAME\":\"O'Brien's test rig\",\"RELEASED\":2023,\"NOTE\":\"a,b \\\"c\\\"\"}]\n"},
     {"JsonArrayWithoutRows", {"--format", "json", "SELECT 1 AS A WHERE 0"}, "[]\n"},
-    {"JsonRealKeepsItsFraction",
-     {"--format", "jsonl", "SELECT 1.0 AS R, 2 AS I, 1e20 AS E, 100000.0 AS F, 0.1 AS T, 1e-7 AS S"},
-     "{\"R\":1.0,\"I\":2,\"E\":1e+20,\"F\":100000.0,\"T\":0.1,\"S\":1e-07}\n"},
+    // A real keeps its fraction. One column never mixes numbers and
+    // strings: integers are numbers at every width, texts of digits stay
+    // texts.
+    {"JsonNumbers",
+     {"--format", "jsonl",
+      "SELECT 1.0 AS R, 2 AS I, 1e20 AS E, 100000.0 AS F, 0.1 AS T, 1e-7 AS S, 3000000000 AS N, "
+      "'3000000000' AS D, -9223372036854775808 AS M"},
+     "{\"R\":1.0,\"I\":2,\"E\":1e+20,\"F\":100000.0,\"T\":0.1,\"S\":1e-07,\"N\":3000000000,"
+     "\"D\":\"3000000000\",\"M\":-9223372036854775808}\n"},
     {"HeaderWithoutRows", {"SELECT ID, NAME FROM PART WHERE 0"}, "ID  NAME\n--  ----\n"},
-    {"CsvHeaderWithoutRows", {"--format", "csv", "SELECT ID, NAME FROM PART WHERE 0"}, "ID,NAME\n"},
     {"NullText", {"--null", "NULL", "SELECT NULL AS A, '' AS B"}, "A     B\n----  -\nNULL\n"},
-    {"CsvNullText", {"--format", "csv", "--null", "NULL", "SELECT NULL AS A, '' AS B"}, "A,B\nNULL,\n"},
     {"NoHeader", {"--no-header", "SELECT 'x' AS A, 'yy' AS B"}, "x  yy\n"},
-    {"CsvNoHeader", {"--format", "csv", "--no-header", "SELECT 1 AS A"}, "1\n"},
     {"JsonLines", Join({"--format", "jsonl"}, kProducts),
      "{\"ID\":\"PR2\",\"NAME\":\"Valve block\",\"RELEASED\":null,\"NOTE\":\"a,b \\\"c\\\"\"}\n"
      "{\"ID\":\"PR3\",\"NAME\":\"O'Brien's test rig\",\"RELEASED\":2023,\"NOTE\":\"a,b \\\"c\\\"\"}\n"},
     {"UnboundColumnsAsRead",
      {"--format", "jsonl", "SELECT NAME, MASS, QTY FROM PART WHERE ID = 'P3'"},
      "{\"NAME\":\"Shaft seal\",\"MASS\":0.015,\"QTY\":2}\n"},
-    {"JsonEscapesControlsAndBadUtf8",
-     {"--format", "jsonl", "SELECT 'tab' || char(9) || 'é' || CAST(X'FF' AS TEXT) AS T"},
-     "{\"T\":\"tab\\té\\ufffd\"}\n"},
-    {"CsvQuotesLineBreaks",
-     {"--format", "csv", "SELECT 'two' || char(10) || 'lines' AS T"},
-     "T\n\"two\nlines\"\n"},
-    {"TableShowsLineBreaks", {"SELECT 'two' || char(10) || 'lines' AS T"}, "T\n----------\ntwo\\nlines\n"},
+    {"JsonEscapesControlsBackslashAndBadOrOverlongUtf8",
+     {"--format", "jsonl",
+      "SELECT 'tab' || char(9) || 'é' || CAST(X'FF' AS TEXT) AS T, 'a\\b' || CAST(X'C0AF' AS TEXT) AS U"},
+     "{\"T\":\"tab\\té\\ufffd\",\"U\":\"a\\\\b\\ufffd\\ufffd\"}\n"},
+    {"CsvQuotesLineBreaksAndLoneCarriageReturns",
+     {"--format", "csv", "SELECT 'two' || char(10) || 'lines' AS T, 'a' || char(13) || 'b' AS U"},
+     "T,U\n\"two\nlines\",\"a\rb\"\n"},
     // ESC, CR, BEL and U+009B (a one-character ESC [) would move the cursor
     // or overwrite the line; in a column name too.
     {"TableEscapesControls",
@@ -158,25 +168,11 @@ const std::vector<Case> kFormats = {
       "1 AS \"h\x1b[1m\""},
      "T                          h\\x1b[1m\n-------------------------  --------\n"
      "a\\x1b[2Jb\\rc\\nd\\x07\\u009b  1\n"},
-    {"CsvQuotesLoneCarriageReturn",
-     {"--format", "csv", "SELECT 'a' || char(13) || 'b' AS T"},
-     "T\n\"a\rb\"\n"},
-    {"JsonEscapesBackslashAndReplacesOverlongUtf8",
-     {"--format", "jsonl", "SELECT 'a\\b' || CAST(X'C0AF' AS TEXT) AS T"},
-     "{\"T\":\"a\\\\b\\ufffd\\ufffd\"}\n"},
     // A parser keeps one of two equal keys: repeats get a suffix no other
     // column has.
     {"JsonKeysUnique",
      {"--format", "json", "SELECT 1 AS A, 2 AS A, 3 AS \"A:1\", NULL AS A"},
      "[{\"A\":1,\"A:2\":2,\"A:1\":3,\"A:3\":null}]\n"},
-    // One column never mixes numbers and strings: integers are numbers at
-    // every width, texts of digits stay texts.
-    {"JsonIntegersAtEveryWidth",
-     {"--format", "jsonl", "SELECT 3000000000 AS N, '3000000000' AS T, -9223372036854775808 AS M, 2 AS I"},
-     "{\"N\":3000000000,\"T\":\"3000000000\",\"M\":-9223372036854775808,\"I\":2}\n"},
-    {"IntegerOf2To53UnderDoubleBinding",
-     {"--format", "csv", "--out", "double", "Q", "N", "SELECT 9007199254740992 AS N"},
-     "N\n9007199254740992.0\n"},
     {"ObjectOutputsPrintKeysAndNullsEmpty",
      {"--format", "csv", "--out", "string", "PART", "ID", "--out", "object", "PRODUCT", "PRODUCT", "--out",
       "objects", "DOCUMENT", "DOCS", "--out", "object", "PRODUCT", "GHOST", kPartsWithDocuments},
@@ -193,26 +189,18 @@ std::string PartsWhere(const std::string& condition) {
 
 const std::vector<Case> kParameters = {
     {"Int", {"--int", ":Q", "12", PartsWhere("QTY = :Q")}, "ID\nP6\n"},
-    {"NegativeInt", {"--int", ":Q", "-3", "SELECT :Q AS V"}, "V\n-3\n"},
     {"Double", {"--double", ":M", "2.5", PartsWhere("MASS > :M")}, "ID\nP1\nP8\n"},
     {"DoublesThatSixDigitsKeep",
      {"--double-list", ":A,:B,:C", "1e-7,-0.015,123457000", "SELECT :A AS A, :B AS B, :C AS C"},
      "A,B,C\n1e-07,-0.015,123457000.0\n"},
     {"StringWithQuote", {"--string", ":N", "Operator's panel", PartsWhere("NAME = :N")}, "ID\nP8\n"},
-    {"StringWithPercent", {"--string", ":S", "100% sure", "SELECT :S AS V"}, "V\n100% sure\n"},
     {"Object", {"--object", ":PR", "PRODUCT", "PR3", PartsWhere("PRODUCT = ':PR'")}, "ID\nP7\n"},
     {"IntList", {"--int-list", ":A,:B", "2,12", PartsWhere("QTY IN (:A, :B)")}, "ID\nP2\nP3\nP6\n"},
     {"IntListOr", {"--int-list", "QTY=", "2,12", "--cond", "OR", PartsWhere("QTY=")}, "ID\nP2\nP3\nP6\n"},
-    {"DoubleListOr",
-     {"--double-list", "MASS=", "0.42,1.9", "--cond", "OR", PartsWhere("MASS=")},
-     "ID\nP2\nP4\n"},
     {"StringList",
      {"--string-list", ":A,:B", "Steel 8.8,FKM", PartsWhere("MATERIAL IN (:A, :B)")},
      "ID\nP3\nP6\n"},
     {"StringListEscapedComma", {"--string-list", ":A", "a\\,b", "SELECT :A AS V"}, "V\n\"a,b\"\n"},
-    {"StringListOr",
-     {"--string-list", "P.MATERIAL=", "Cast iron,FKM", "--cond", "OR", PartsWhere("P.MATERIAL=")},
-     "ID\nP1\nP3\n"},
     {"ObjectList",
      {"--object-list", ":X,:Y", "PRODUCT", "PR2,PR3", PartsWhere("PRODUCT IN (':X', ':Y')")},
      "ID\nP4\nP5\nP6\nP7\n"},
@@ -220,9 +208,6 @@ const std::vector<Case> kParameters = {
     {"OperandAfterEquals", {"--null=-", "SELECT NULL AS V"}, "V\n-\n"},
     {"LongerNameFirst", {"--string", ":AB", "y", "--string", ":A", "x", "SELECT :AB || :A AS V"}, "V\nyx\n"},
     {"NegativeValueInBrackets", {"--int", ":A", "-5", "SELECT 10-(:A) AS V"}, "V\n15\n"},
-    {"IntegersBeyond32BitsShownExactly",
-     {"SELECT 3000000000 AS N, -9223372036854775808 AS M"},
-     "N,M\n3000000000,-9223372036854775808\n"},
     {"ExactDoubleIntoInt", {"--out", "int", "QUERY", "X", "SELECT 2.0 AS X"}, "X\n2\n"},
 };
 
@@ -325,11 +310,12 @@ TEST_F(EdbqueryTest, ReadOnlyInitWritesNothing) {
 const std::vector<Case> kUsageErrors = {
     {"UnknownOption", {"--bogus", "SELECT 1"}, "unknown option --bogus"},
     {"OptionWithLineBreakStaysOneLine", {"--bo\ngus", "SELECT 1"}, "unknown option --bo\\ngus"},
+    {"EmptyParameterName", {"--string", "", "x", "SELECT 1"}, "non-empty NAME"},
+    {"StatementFileIsDirectory", {"-f", "/"}, "cannot read statement file /: Is a directory"},
     {"MissingArgument", {"SELECT 1", "--object", ":P", "PART"}, "--object needs NAME CLASS KEY"},
     {"NoStatement", {"--int", ":A", "1"}, "no statement given"},
     {"TwoStatements", {"SELECT 1", "SELECT 2"}, "more than one statement"},
     {"BlankStatement", {" \n"}, "the statement is empty"},
-    {"EmptyParameterName", {"--string", "", "x", "SELECT 1"}, "non-empty NAME"},
     {"UnknownOutputType", {"--out", "float", "PART", "MASS", "SELECT 1"}, "unknown TYPE 'float'"},
     {"BindingWithoutClass", {"--out", "int", "", "QTY", "SELECT 1"}, "non-empty CLASS and ATTR"},
     {"AttributeBoundTwice",
@@ -337,12 +323,9 @@ const std::vector<Case> kUsageErrors = {
      "attribute QTY bound twice"},
     {"BindingWithoutColumn", {"--out", "int", "PART", "QTY", "SELECT ID FROM PART"}, "no column QTY"},
     {"IntDoesNotParse", {"--int", ":A", "12x", "SELECT 1"}, "'12x' is not an integer"},
-    {"IntWithBlank", {"--int", ":A", " 1", "SELECT 1"}, "is not an integer"},
     {"IntOverflow", {"--int", ":A", "2147483648", "SELECT 1"}, "outside the int range"},
-    {"IntUnderflow", {"--int", ":A", "-2147483649", "SELECT 1"}, "outside the int range"},
     {"ListItemDoesNotParse", {"--int-list", ":A,:B", "1,x", "SELECT 1"}, "'x' is not an integer"},
     {"DoubleDoesNotParse", {"--double", ":M", "1.5kg", "SELECT 1"}, "is not a finite number"},
-    {"DoubleNotFinite", {"--double", ":M", "nan", "SELECT 1"}, "is not a finite number"},
     {"DoubleOverflow", {"--double-list", ":M", "1e999", "SELECT 1"}, "outside the double range"},
     {"NamesAndValuesDiffer", {"--int-list", ":A,:B", "1", "SELECT 1"}, "2 names for 1 value"},
     {"ConditionWithTwoNames",
@@ -354,12 +337,6 @@ const std::vector<Case> kUsageErrors = {
     {"PlainTextOnTheSample", {"--text", "plain", "SELECT 1"}, "--text plain needs --db"},
     {"ReadOnlyOnTheSample", {"--readonly", "SELECT 1"}, "--readonly needs --db"},
     {"NegativeTimeout", {"--timeout", "-1", "SELECT 1"}, "--timeout: -1 is below 0"},
-    {"NegativeFailoverTimeout",
-     {"--failover-timeout", "-1", "SELECT 1"},
-     "--failover-timeout: -1 is below 0"},
-    {"FailoverTimeoutTwice",
-     {"--failover-timeout", "1", "--failover-timeout", "2", "SELECT 1"},
-     "--failover-timeout given twice"},
     {"ReadOnlyOnAStandbyRun",
      {"--db", "x.db", "--readonly", "--read-standby", "SELECT 1"},
      "--read-standby and --readonly disagree"},
@@ -367,41 +344,20 @@ const std::vector<Case> kUsageErrors = {
      {"--string-file", ":V", "/nonexistent/v", "SELECT :V"},
      "cannot read /nonexistent/v"},
     {"OperandAfterEqualsForFlag", {"--explain=yes", "SELECT 1"}, "--explain takes no operand"},
-    {"OperandAfterEqualsForTwoOperands", {"--int=:A", "1", "SELECT 1"}, "--int takes NAME VALUE"},
-    {"MissingStatementFile", {"-f", "/nonexistent/q.sql"}, "cannot read statement file"},
-    {"StatementFileIsDirectory", {"-f", "/"}, "cannot read statement file /: Is a directory"},
-    {"ValueFileIsDirectory",
-     {"--string-file", ":V", "/", "SELECT :V"},
-     "--string-file :V: cannot read /: Is a directory"},
-    {"DatabaseGivenTwice", {"--db", "a.db", "--db", "b.db", "SELECT 1"}, "--db given twice"},
     {"FormatGivenTwice", {"--format", "csv", "--format=json", "SELECT 1"}, "--format given twice"},
-    {"TimeoutGivenTwice", {"--timeout", "1", "--timeout", "2", "SELECT 1"}, "--timeout given twice"},
-    {"DoubleUnderflow", {"--double", ":M", "1e-999", "SELECT :M"}, "outside the double range"},
     {"DoubleBeyondSixDigits",
      {"--double", ":R", "123456789.123", "SELECT :R"},
      "--double :R: 123456789.123 would be written as 1.23457e+08 (six significant digits); write the number "
      "in the statement instead"},
-    {"DoubleFractionBeyondSixDigits",
-     {"--explain", "--double", ":R", "3.14159265358979", "SELECT 1 WHERE 3.14159265358979 = :R"},
-     "3.14159265358979 would be written as 3.14159"},
-    {"DoubleListItemBeyondSixDigits",
-     {"--double-list", "M=", "0.5,0.1234567", "--cond", "OR", "SELECT 1 WHERE M="},
-     "--double-list M=: 0.1234567 would be written as 0.123457"},
     {"NameNotInStatement", {"--int", ":QTY", "2", "SELECT 1 WHERE 2 = :qty"}, "does not hold the name :QTY"},
-    {"ListNameNotInStatement", {"--int-list", ":A,:B", "1,2", "SELECT :A"}, "does not hold the name :B"},
-    {"ValueHoldsLaterName",
-     {"--string", ":ID", "P9:WHY", "--string", ":WHY", "OR(1=1)OR", "DELETE FROM PART WHERE ID = :ID"},
-     "--string :ID: the value holds :WHY"},
     {"ConditionListHoldsLaterName",
      {"--string-list", "M=", "a,b", "--cond", "OR", "--int", "M", "1", "SELECT 1 WHERE M="},
      "the value holds M"},
     {"NamePartOfLaterName",
      {"--string", ":A", "x", "--string", ":AB", "y", "SELECT :AB, :A"},
      "--string :A: the name :A is part of :AB, given after it"},
-    {"ListNamePartOfLaterItem", {"--int-list", ":A,:AB", "1,2", "SELECT :AB, :A"}, "is part of :AB"},
     {"NameGivenTwice", {"--int", ":A", "1", "--int", ":A", "2", "SELECT :A"}, "the name :A is given twice"},
     {"ValueMakesLineComment", {"--int", ":A", "-5", "SELECT 10-:A"}, "--int :A: the value starts a comment"},
-    {"ValueMakesCommentAdvice", {"--double", ":D", "-0.5", "SELECT 1-:D"}, "as (:D)"},
     {"ListItemMakesLineComment",
      {"--int-list", ":A,:B", "1,-2", "SELECT 5-:A, 5-:B"},
      "--int-list :A,:B: the value starts a comment in the statement; write the name in brackets, as (:B)"},
@@ -411,9 +367,6 @@ const std::vector<Case> kUsageErrors = {
     {"ConditionNotAWord",
      {"--int-list", "A=", "1,2", "--cond", "OR 1=1 OR", "SELECT 1 WHERE A="},
      "--cond: 'OR 1=1 OR' is not a word"},
-    {"ConditionOfTwoSigns",
-     {"--int-list", "A=", "1,2", "--cond", "||", "SELECT 1 WHERE A="},
-     "is not a word"},
 };
 
 const std::vector<Case> kDatabaseErrors = {
@@ -422,14 +375,10 @@ const std::vector<Case> kDatabaseErrors = {
     {"TextWithTwoStatements", {"SELECT 1; SELECT 2"}, "more than one statement"},
     {"ParameterLeftColon", {"SELECT 1 WHERE 2 = :qty"}, "parameter :qty,"},
     {"ParameterLeftQuestion", {"SELECT ?"}, "parameter ?,"},
-    {"ParameterLeftAt", {"SELECT @x"}, "parameter @x,"},
-    {"ParameterLeftDollar", {"SELECT $x"}, "parameter $x,"},
     {"DoubleIntoInt", {"--out", "int", "PART", "MASS", "SELECT MASS FROM PART"}, "row 1, column MASS"},
     {"TextIntoInt", {"--out", "int", "Q", "X", "SELECT 2 AS X UNION ALL SELECT 'abc'"}, "row 2, column X"},
-    {"TextIntoDouble", {"--out", "double", "Q", "X", "SELECT 'abc' AS X"}, "row 1, column X"},
     {"IntegerBeyond32BitsIntoInt", {"--out", "int", "Q", "N", "SELECT 3000000000 AS N"}, "row 1, column N"},
     {"ObjectOfUnknownClass", {"--out", "object", "NOPE", "X", "SELECT 1 AS X"}, "no table NOPE"},
-    {"ObjectsOfUnknownClass", {"--out", "objects", "NOPE", "X", "SELECT 1 AS X"}, "no table NOPE"},
     {"ObjectKeyNotFound", {"--object", ":P", "PRODUCT", "PR9", "SELECT ':P'"}, "no PRODUCT with key 'PR9'"},
     {"KeyWithLineBreakStaysOneLine",
      {"--object", ":P", "PRODUCT", "P\nR", "SELECT ':P'"},
@@ -475,7 +424,6 @@ TEST_F(EdbqueryTest, PlainTextDatabase) {
       run({"--out", "string", "M", "NAME", "SELECT NAME FROM M WHERE ID IN (2, 3, 5, 6) ORDER BY ID"}),
       "NAME\n100% sure\nit's\na%20b\nDrive gear\n");
   EXPECT_NE(run({"--explain", "SELECT 1"}).out.find("texts: plain"), std::string::npos);
-  EXPECT_NE(Query({"--explain", "SELECT 1"}).out.find("texts: encoded"), std::string::npos);
   // The mark --init leaves, as the tool README writes it (0x4E555645).
   ExpectSuccess(Query({"--format", "csv", "PRAGMA application_id"}), "application_id\n1314215493\n");
 }
@@ -522,22 +470,29 @@ TEST_F(EdbqueryTest, ReadOnlyAndLockTimeout) {
 }
 
 // Values from files: a string as the file holds it, however long; a list
-// one item a line.
+// one item a line, Windows line ends without the CR.
 TEST_F(EdbqueryTest, ValuesFromFiles) {
-  const std::string big(10 * 1024 * 1024, 'x');
-  std::ofstream(File("big.txt"), std::ios::binary) << big;
-  ExpectSuccess(Query({"--format", "csv", "--string-file", ":V", File("big.txt"), "SELECT length(:V) AS L"}),
-                "L\n10485760\n");
+  std::ofstream(File("big.txt"), std::ios::binary) << std::string(10 * 1024 * 1024, 'x');
   std::ofstream(File("blank.txt"), std::ios::binary) << "a b\n";
-  ExpectSuccess(Query({"--format", "jsonl", "--string-file", ":V", File("blank.txt"), "SELECT :V AS V"}),
-                "{\"V\":\"a b\\n\"}\n");
   std::ofstream(File("materials.txt"), std::ios::binary) << "Cast iron\nFKM\n";
-  ExpectSuccess(Query({"--format", "csv", "--string-list-file", "P.MATERIAL=", File("materials.txt"),
-                       "--cond", "OR", PartsWhere("P.MATERIAL=")}),
-                "ID\nP1\nP3\n");
-  ExpectSuccess(Query({"--format", "csv", "--string-list-file", ":A,:B", File("materials.txt"),
-                       PartsWhere("MATERIAL IN (:A, :B)")}),
-                "ID\nP1\nP3\n");
+  std::ofstream(File("crlf.txt"), std::ios::binary) << "P1\r\nP2\r\n";
+  const struct {
+    Arguments arguments;
+    std::string out;
+  } cases[] = {
+      {{"--string-file", ":V", File("big.txt"), "SELECT length(:V) AS L"}, "L\n10485760\n"},
+      {{"--string-file", ":V", File("blank.txt"), "SELECT :V AS V"}, "V\n\"a b\n\"\n"},
+      {{"--string-list-file", "P.MATERIAL=", File("materials.txt"), "--cond", "OR",
+        PartsWhere("P.MATERIAL=")},
+       "ID\nP1\nP3\n"},
+      {{"--string-list-file", ":A,:B", File("materials.txt"), PartsWhere("MATERIAL IN (:A, :B)")},
+       "ID\nP1\nP3\n"},
+      {{"--string-list-file", ":A,:B", File("crlf.txt"), PartsWhere("ID IN (:A, :B)")}, "ID\nP1\nP2\n"},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.arguments.back());
+    ExpectSuccess(Query(Join({"--format", "csv"}, test.arguments)), test.out);
+  }
   ExpectFailure(Query({"--string-list-file", ":A,:B,:C", File("materials.txt"), "SELECT :A, :B, :C"}), kUsage,
                 "3 names for 2 lines");
 }
@@ -577,22 +532,18 @@ TEST_F(EdbqueryTest, RefusedValueRunsNothing) {
   ExpectSuccess(Query({"--format", "csv", "SELECT COUNT(*) AS N FROM PART"}), "N\n8\n");
 }
 
-// A full disk is a failure; a reader that stops early ends the run quietly.
+// A full disk is a failure, for a long answer and a one-row one; a reader
+// that stops early ends the run quietly.
 TEST_F(EdbqueryTest, OutputThatCannotBeWritten) {
   const std::string many =
       "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT 20000) SELECT X FROM C";
-  const std::string run = ShellQuoted(EDBQUERY_PATH) + " --format csv " + ShellQuoted(many);
-  const int full = std::system((run + " >/dev/full 2>" + ShellQuoted(File("stderr"))).c_str());
-  EXPECT_EQ(ExitCode(full), 1);
-  EXPECT_NE(FileContents(File("stderr")).find("edbquery: cannot write the output"), std::string::npos);
-  const std::string one = ShellQuoted(EDBQUERY_PATH) + " " + ShellQuoted("SELECT 1 AS N");
-  const int oneRow = std::system((one + " >/dev/full 2>" + ShellQuoted(File("stderr"))).c_str());
-  EXPECT_EQ(ExitCode(oneRow), 1);
-  EXPECT_NE(FileContents(File("stderr")).find("edbquery: cannot write the output"), std::string::npos);
-  const int closed =
-      std::system((run + " 2>" + ShellQuoted(File("stderr")) + " | head -c 1 >/dev/null").c_str());
-  EXPECT_EQ(ExitCode(closed), 0);
-  EXPECT_EQ(FileContents(File("stderr")), "");
+  const std::string run = ShellQuoted(EDBQUERY_PATH) + " --format csv ";
+  for (const std::string& statement : {many, std::string("SELECT 1 AS N")}) {
+    const auto [code, err] = Shell(run + ShellQuoted(statement) + " >/dev/full");
+    EXPECT_EQ(code, 1) << statement;
+    EXPECT_NE(err.find("edbquery: cannot write the output"), std::string::npos) << err;
+  }
+  EXPECT_EQ(Shell(run + ShellQuoted(many) + " | head -c 1 >/dev/null"), std::make_pair(0, std::string()));
 }
 
 // A database written by SQLite itself, as another program leaves one: its
@@ -683,24 +634,13 @@ TEST_F(EdbqueryTest, WriteWhoseOutputFailsIsNotApplied) {
                                      "CREATE TABLE R (ID INTEGER PRIMARY KEY, QTY INTEGER);"
                                      "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT " +
                                          std::to_string(rows) + ") INSERT INTO R SELECT X, 0 FROM C;");
-    const std::string command = ShellQuoted(EDBQUERY_PATH) + " --db " + ShellQuoted(path) +
-                                " --format csv 'UPDATE R SET QTY = QTY + 1 RETURNING ID' >/dev/full 2>" +
-                                ShellQuoted(File("stderr"));
-    const int status = std::system(command.c_str());
-    EXPECT_EQ(ExitCode(status), kDatabase) << rows;
-    const std::string message = FileContents(File("stderr"));
+    const auto [code, message] = Shell(ShellQuoted(EDBQUERY_PATH) + " --db " + ShellQuoted(path) +
+                                       " --format csv 'UPDATE R SET QTY = QTY + 1 RETURNING ID' >/dev/full");
+    EXPECT_EQ(code, kDatabase) << rows;
     EXPECT_NE(message.find("cannot write the output"), std::string::npos) << message;
     EXPECT_NE(message.find("nothing of it was applied"), std::string::npos) << message;
     EXPECT_EQ(Direct(path, "SELECT SUM(QTY) AS S FROM R"), "S\n0\n") << rows;
   }
-}
-
-// A list file with Windows line ends gives its items without the CR.
-TEST_F(EdbqueryTest, ListFileWithCarriageReturns) {
-  std::ofstream(File("crlf.txt"), std::ios::binary) << "P1\r\nP2\r\n";
-  ExpectSuccess(Query({"--format", "csv", "--string-list-file", ":A,:B", File("crlf.txt"),
-                       "SELECT ID FROM PART WHERE ID IN (:A, :B) ORDER BY ID"}),
-                "ID\nP1\nP2\n");
 }
 
 // A connection string libpq cannot take, or a server it cannot reach: the

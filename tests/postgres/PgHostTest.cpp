@@ -4,14 +4,15 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "CellText.h"
 #include "FinishedStatement.h"
-#include "NUVEdbSQLData.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
+#include "NUVEdbSQLData.h"
 #include "NUVError.h"
 #include "NUVHostDialect.h"
 #include "NUVIEdbSysObject.h"
@@ -41,11 +42,7 @@ class PgHost : public testing::Test {
   // The reason recorded when the host refuses the statement; empty when it runs.
   std::string Refusal(const std::string& statement, const NUVListPtrNUVBaseUnknown* headers = nullptr) {
     const long code = Run(statement, headers);
-    return code >= 0 ? "" : LastError(code);
-  }
-  static std::string LastError(long code) {
-    std::string message = RecordedText(code);
-    return message;
+    return code >= 0 ? "" : RecordedText(code);
   }
   int Rows() const {
     int rows = 0;
@@ -64,6 +61,15 @@ class PgHost : public testing::Test {
     return Rows() > 0 ? Row(1) : "<no row>";
   }
 
+  // Another session on the same schema.
+  std::unique_ptr<NUVPostgresHost> Other(const NUVPostgresOpenOptions& options = {},
+                                         const std::string& extra = "") {
+    std::string message;
+    auto other = NUVPostgresHost::Open(scratch.Conninfo() + extra, message, options);
+    EXPECT_NE(other, nullptr) << message;
+    return other;
+  }
+
   PgScratch scratch;
   std::unique_ptr<NUVPostgresHost> host;
   std::unique_ptr<NUVEdbResultTable> table;
@@ -76,7 +82,6 @@ TEST_F(PgHost, ServerTypesBecomeTheirCells) {
     const char* cell;
   } cases[] = {
       {"1::int2", "QUERY.v:1=1"},
-      {"-7::int4", "QUERY.v:1=-7"},
       {"true", "QUERY.v:1=1"},
       {"false", "QUERY.v:1=0"},
       {"2147483647::int8", "QUERY.v:1=2147483647"},
@@ -89,12 +94,10 @@ TEST_F(PgHost, ServerTypesBecomeTheirCells) {
       {"'NaN'::numeric", "QUERY.v:3=NaN"},
       {"'a b''c'::text", "QUERY.v:3=a b'c"},
       {"'x'::char(3)", "QUERY.v:3=x  "},
-      {"'n'::name", "QUERY.v:3=n"},
       {"'\\x00ff1F'::bytea", "QUERY.v:3=00FF1F"},
       {"'2026-12-07'::date", "QUERY.v:3=2026-12-07"},
       {"'{\"a\": 1}'::json", "QUERY.v:3={\"a\": 1}"},
       {"NULL::int4", "QUERY.v:0="},
-      {"NULL::text", "QUERY.v:0="},
   };
   for (const Case& c : cases)
     EXPECT_EQ(Scalar(std::string("SELECT ") + c.expression + " AS v"), c.cell) << c.expression;
@@ -134,9 +137,6 @@ TEST_F(PgHost, PlainTextsReachTheServerAsGiven) {
       {"SELECT NAME FROM PART WHERE NAME = 'Operator%27s%20panel' AND true", "<no row>"},
       {"SELECT 'it''s' AS v", "QUERY.v:3=it's"},
       {"SELECT 'a%20b' AS hand", "QUERY.hand:3=a%20b"},
-      {"SELECT '%20'::text AS v", "QUERY.v:3=%20"},
-      {FinishedStatement("SELECT :V AS v", {Text(":V", "a b")}), "QUERY.v:3=a b"},
-      {FinishedStatement("SELECT :V AS v", {Text(":V", "C:\\path\\")}), "QUERY.v:3=C:\\path\\"},
       {FinishedStatement("SELECT 100 || :V AS v", {Text(":V", "%")}), "QUERY.v:3=100%"},
       {FinishedStatement("SELECT length(:V) AS v", {Text(":V", "\xC3\xA4 ")}), "QUERY.v:1=2"},
       {"SELECT $$a%20b$$ AS v", "QUERY.v:3=a%20b"},
@@ -153,11 +153,9 @@ TEST_F(PgHost, PlainTextsReachTheServerAsGiven) {
       // Typed literals: the author's run as written, the library's are
       // written as literals after their type name.
       {"SELECT DATE '2024-01-01' AS v", "QUERY.v:3=2024-01-01"},
-      {"SELECT INTERVAL '7 days' AS v", "QUERY.v:3=7 days"},
-      {"SELECT TIMESTAMP '2024-01-01 10:00' AS v", "QUERY.v:3=2024-01-01 10:00:00"},
       {FinishedStatement("SELECT DATE :D AS v", {Text(":D", "2024-01-01")}), "QUERY.v:3=2024-01-01"},
-      {FinishedStatement("SELECT INTERVAL :I AS v", {Text(":I", "7 days")}), "QUERY.v:3=7 days"},
-      {FinishedStatement("SELECT TIMESTAMP :T AS v, :U AS u", {Text(":T", "2024-01-01 10:00"), Text(":U", "a\\b")}),
+      {FinishedStatement("SELECT TIMESTAMP :T AS v, :U AS u",
+                         {Text(":T", "2024-01-01 10:00"), Text(":U", "a\\b")}),
        "QUERY.v:3=2024-01-01 10:00:00 QUERY.u:3=a\\b"},
       {FinishedStatement("SELECT text :T AS v", {Text(":T", "it's a\\'b")}), "QUERY.v:3=it's a\\'b"},
   };
@@ -181,9 +179,8 @@ TEST_F(PgHost, PlainTextsReachTheServerAsGiven) {
 TEST_F(PgHost, EncodedModeKeepsTheLibrarysForm) {
   NUVPostgresOpenOptions options;
   options.textMode = NUVHostTextMode::Encoded;
-  std::string message;
-  auto encoded = NUVPostgresHost::Open(scratch.Conninfo(), message, options);
-  ASSERT_NE(encoded, nullptr) << message;
+  const auto encoded = Other(options);
+  ASSERT_NE(encoded, nullptr);
   NUVEdbResultTable none;
   ASSERT_GE(encoded->Run("CREATE TABLE ETEXT (K TEXT PRIMARY KEY, T TEXT)", none), 0);
   ASSERT_GE(encoded->Run("INSERT INTO ETEXT VALUES ('k1', 'O%27Neil%20%25')", none), 0);
@@ -206,7 +203,8 @@ TEST_F(PgHost, RefusesWhatMustNotRun) {
       {"SELECT * FROM NOSUCH", "relation \"nosuch\" does not exist (SQLSTATE 42P01)"},
       {"SELECT 1/0", "division by zero (SQLSTATE 22012)"},
       {"INSERT INTO PART (ID, NAME) VALUES ('P1', 'x')", "(SQLSTATE 23505)"},
-      {FinishedStatement("SELECT :Z", {new NUVEdbSQLData(":Z", NUVUnicodeString(std::string_view("a\0b", 3)), 0)}),
+      {FinishedStatement("SELECT :Z",
+                         {new NUVEdbSQLData(":Z", NUVUnicodeString(std::string_view("a\0b", 3)), 0)}),
        "a text value holds a zero byte, which the server cannot store"},
       {"COPY PART TO STDOUT", "COPY is not taken by this host"},
   };
@@ -221,7 +219,9 @@ TEST_F(PgHost, RefusesWhatMustNotRun) {
 // whose answer or consumer fails is rolled back whole; changed rows are
 // counted for writes only.
 TEST_F(PgHost, BatchesAndWritesAllOrNothing) {
-  for (const size_t n : {size_t{1}, size_t{3}, size_t{50}}) {
+  const std::pair<size_t, std::vector<int>> batching[] = {
+      {1, {1, 1, 1, 1, 1, 1, 1, 1}}, {3, {3, 3, 2}}, {50, {8}}};
+  for (const auto& [n, expected] : batching) {
     std::vector<int> sizes;
     ASSERT_GE(host->RunInBatches("SELECT ID FROM PART ORDER BY ID", n,
                                  [&](NUVEdbResultTable& batch) {
@@ -234,10 +234,7 @@ TEST_F(PgHost, BatchesAndWritesAllOrNothing) {
                                    return 0L;
                                  }),
               0);
-    int total = 0;
-    for (int size : sizes) total += size;
-    EXPECT_EQ(total, 8) << n;
-    EXPECT_EQ(sizes.size(), (8 + n - 1) / n) << n;
+    EXPECT_EQ(sizes, expected) << n;
   }
   // Objects are looked up while the answer still streams in.
   int found = 0;
@@ -272,7 +269,7 @@ TEST_F(PgHost, KeysAreCheckedAndLookedUp) {
   const long code = host->Query()->GetObjectFromKey("PART", "P1' OR '1'='1", object.out());
   EXPECT_LT(code, 0);
   EXPECT_EQ(object.get(), nullptr);
-  EXPECT_NE(LastError(code).find("PART key 'P1' OR '1'='1' refused"), std::string::npos);
+  EXPECT_NE(RecordedText(code).find("PART key 'P1' OR '1'='1' refused"), std::string::npos);
   // A numeric key is the value's text exactly; text that is no number of
   // the column's type names no row and is no failure.
   NUVError::ClearRecordedErrors();
@@ -291,19 +288,20 @@ TEST_F(PgHost, KeysAreCheckedAndLookedUp) {
 // A connection the server ended before the statement is found lost before
 // anything runs: the host reconnects once, with its settings, and runs it.
 TEST_F(PgHost, ReconnectsOnceAfterALostConnection) {
-  ASSERT_EQ(Refusal("SELECT pg_backend_pid() AS pid"), "");
-  const std::string pid = Row(1).substr(Row(1).find('=') + 1);
-  std::string message;
-  auto other = NUVPostgresHost::Open(scratch.Conninfo(), message);
-  ASSERT_NE(other, nullptr) << message;
+  const auto backend = [&] {
+    const std::string cell = Scalar("SELECT pg_backend_pid() AS pid");
+    return cell.substr(cell.find('=') + 1);
+  };
+  const std::string pid = backend();
+  const auto other = Other();
+  ASSERT_NE(other, nullptr);
   NUVEdbResultTable ended;
   ASSERT_GE(other->Run(("SELECT pg_terminate_backend(" + pid + ")").c_str(), ended), 0);
   EXPECT_EQ(Scalar("SELECT current_setting('standard_conforming_strings') AS s"), "QUERY.s:3=on");
   // A setting whose server default (1) differs from the host's is back too.
   EXPECT_EQ(Scalar("SELECT current_setting('extra_float_digits') AS s"), "QUERY.s:3=3");
   EXPECT_EQ(Scalar(FinishedStatement("SELECT :V AS v", {Text(":V", "a b")})), "QUERY.v:3=a b");
-  ASSERT_EQ(Refusal("SELECT pg_backend_pid() AS pid"), "");
-  const std::string second = Row(1).substr(Row(1).find('=') + 1);
+  const std::string second = backend();
   EXPECT_NE(second, pid);
   // A write begins its transaction on a new connection just as well.
   ASSERT_GE(other->Run(("SELECT pg_terminate_backend(" + second + ")").c_str(), ended), 0);
@@ -316,9 +314,8 @@ TEST_F(PgHost, ReconnectsOnceAfterALostConnection) {
 // its name to the cells, whether the answer is read whole or streams in
 // (the name is then asked on the second connection).
 TEST_F(PgHost, TablesMadeElsewhereNameTheirCells) {
-  std::string message;
-  auto other = NUVPostgresHost::Open(scratch.Conninfo(), message);
-  ASSERT_NE(other, nullptr) << message;
+  const auto other = Other();
+  ASSERT_NE(other, nullptr);
   NUVEdbResultTable none;
   ASSERT_GE(other->Run("CREATE TABLE LATE (K TEXT PRIMARY KEY)", none), 0);
   ASSERT_GE(other->Run("INSERT INTO LATE VALUES ('k1'), ('k2')", none), 0);
@@ -335,42 +332,55 @@ TEST_F(PgHost, TablesMadeElsewhereNameTheirCells) {
   EXPECT_EQ(rows, (std::vector<std::string>{"late.k:3=k1 QUERY.n:1=1", "late.k:3=k2 QUERY.n:1=1"}));
 }
 
-// A row another session holds locked stops a write after the lock timeout,
-// with nothing changed.
-TEST_F(PgHost, LockHeldElsewhereEndsInLockTimeout) {
-  std::string message;
-  auto holder = NUVPostgresHost::Open(scratch.Conninfo(), message);
-  ASSERT_NE(holder, nullptr) << message;
-  NUVPostgresOpenOptions options;
-  options.lockTimeoutMs = 100;
-  auto waiter = NUVPostgresHost::Open(scratch.Conninfo(), message, options);
-  ASSERT_NE(waiter, nullptr) << message;
-  std::thread holding([&] {
-    NUVEdbResultTable held;
-    EXPECT_GE(holder->Run("WITH locked AS (SELECT ID FROM PART WHERE ID = 'P1' FOR UPDATE) SELECT "
-                          "pg_sleep(1.5) FROM locked",
-                          held),
-              0);
-  });
-  std::this_thread::sleep_for(std::chrono::milliseconds(400));
-  NUVEdbResultTable none;
-  const long code = waiter->Run("UPDATE PART SET QTY = 99 WHERE ID = 'P1'", none);
-  holding.join();
-  ASSERT_LT(code, 0);
-  const std::string reason = LastError(code);
-  EXPECT_NE(reason.find("lock timeout: "), std::string::npos) << reason;
-  EXPECT_NE(reason.find("(SQLSTATE 55P03)"), std::string::npos) << reason;
-  EXPECT_EQ(Scalar("SELECT QTY FROM PART WHERE ID = 'P1'"), "part.qty:1=1");
+// A write that meets another session's work on its row, a lock held past
+// the lock timeout or a change committed after its serializable snapshot,
+// stops with the reason and SQLSTATE, and nothing of it is applied.
+TEST_F(PgHost, WriteMeetingAnotherSessionStopsUnapplied) {
+  NUVPostgresOpenOptions lockTimeout;
+  lockTimeout.lockTimeoutMs = 100;
+  const struct {
+    const char* meanwhile;  // run by another session
+    NUVPostgresOpenOptions options;
+    std::string extra;
+    const char *reason, *sqlstate;
+    const char* qty;  // P1's afterwards
+  } cases[] = {
+      {"WITH locked AS (SELECT ID FROM PART WHERE ID = 'P1' FOR UPDATE) SELECT pg_sleep(1.5) FROM locked",
+       lockTimeout, "", "lock timeout: ", "(SQLSTATE 55P03)", "part.qty:1=1"},
+      {"WITH changed AS (UPDATE PART SET QTY = QTY + 1 WHERE ID = 'P1' RETURNING ID) SELECT pg_sleep(0.8) "
+       "FROM changed",
+       {},
+       " options='-c search_path=" + scratch.Schema() + " -c default_transaction_isolation=serializable'",
+       "retryable, run it again: could not serialize access",
+       "(SQLSTATE 40001)",
+       "part.qty:1=2"},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.reason);
+    const auto holder = Other(), writer = Other(test.options, test.extra);
+    ASSERT_TRUE(holder && writer);
+    std::thread holding([&] {
+      NUVEdbResultTable held;
+      EXPECT_GE(holder->Run(test.meanwhile, held), 0);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    NUVEdbResultTable none;
+    const long code = writer->Run("UPDATE PART SET QTY = QTY + 10 WHERE ID = 'P1'", none);
+    holding.join();
+    ASSERT_LT(code, 0);
+    const std::string reason = RecordedText(code);
+    EXPECT_NE(reason.find(test.reason), std::string::npos) << reason;
+    EXPECT_NE(reason.find(test.sqlstate), std::string::npos) << reason;
+    EXPECT_EQ(Scalar("SELECT QTY FROM PART WHERE ID = 'P1'"), test.qty);
+  }
 }
 
 // Two writers that each lock the row the other wants next: the server
 // ends one of them as a deadlock, which the host names as retryable and
 // rolls back, and the other completes.
 TEST_F(PgHost, DeadlockIsNamedRetryable) {
-  std::string message;
-  auto first = NUVPostgresHost::Open(scratch.Conninfo(), message);
-  auto second = NUVPostgresHost::Open(scratch.Conninfo(), message);
-  ASSERT_TRUE(first && second) << message;
+  const auto first = Other(), second = Other();
+  ASSERT_TRUE(first && second);
   const auto crossing = [](const char* mine, const char* theirs) {
     return std::string("WITH mine AS (SELECT ID FROM PART WHERE ID = '") + mine +
            "' FOR UPDATE), waited AS (SELECT pg_sleep(0.5) FROM mine) UPDATE PART SET QTY = QTY + 1 WHERE ID "
@@ -378,48 +388,20 @@ TEST_F(PgHost, DeadlockIsNamedRetryable) {
            theirs + "' AND EXISTS (SELECT 1 FROM waited)";
   };
   long codes[2] = {0, 0};
-  std::thread other([&] {
+  std::string reasons[2];
+  const auto write = [&](int n, NUVPostgresHost& session, const char* mine, const char* theirs) {
     NUVEdbResultTable none;
-    codes[1] = second->Run(crossing("P2", "P1").c_str(), none);
-    if (codes[1] < 0) message = LastError(codes[1]);
-  });
-  NUVEdbResultTable none;
-  codes[0] = first->Run(crossing("P1", "P2").c_str(), none);
-  const std::string firstReason = codes[0] < 0 ? LastError(codes[0]) : "";
+    codes[n] = session.Run(crossing(mine, theirs).c_str(), none);
+    if (codes[n] < 0) reasons[n] = RecordedText(codes[n]);
+  };
+  std::thread other([&] { write(1, *second, "P2", "P1"); });
+  write(0, *first, "P1", "P2");
   other.join();
   ASSERT_TRUE((codes[0] < 0) != (codes[1] < 0)) << codes[0] << " " << codes[1];
-  const std::string reason = codes[0] < 0 ? firstReason : message;
+  const std::string& reason = reasons[codes[0] < 0 ? 0 : 1];
   EXPECT_NE(reason.find("retryable, run it again: deadlock detected"), std::string::npos) << reason;
   EXPECT_NE(reason.find("(SQLSTATE 40P01)"), std::string::npos) << reason;
   EXPECT_EQ(Scalar("SELECT sum(QTY) AS q FROM PART WHERE ID IN ('P1', 'P2')"), "QUERY.q:1=4");
-}
-
-// A serializable writer whose row another writer changed and committed
-// after its snapshot: the server refuses it as a serialization failure,
-// named retryable, and only the first change stays.
-TEST_F(PgHost, SerializationFailureIsNamedRetryable) {
-  std::string message;
-  auto first = NUVPostgresHost::Open(scratch.Conninfo(), message);
-  auto second = NUVPostgresHost::Open(scratch.Conninfo() + " options='-c search_path=" + scratch.Schema() +
-                                          " -c default_transaction_isolation=serializable'",
-                                      message);
-  ASSERT_TRUE(first && second) << message;
-  std::thread writing([&] {
-    NUVEdbResultTable none;
-    EXPECT_GE(first->Run("WITH changed AS (UPDATE PART SET QTY = QTY + 1 WHERE ID = 'P1' RETURNING ID) "
-                         "SELECT pg_sleep(0.8) FROM changed",
-                         none),
-              0);
-  });
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  NUVEdbResultTable none;
-  const long code = second->Run("UPDATE PART SET QTY = QTY + 10 WHERE ID = 'P1'", none);
-  writing.join();
-  ASSERT_LT(code, 0);
-  const std::string reason = LastError(code);
-  EXPECT_NE(reason.find("retryable, run it again: could not serialize access"), std::string::npos) << reason;
-  EXPECT_NE(reason.find("(SQLSTATE 40001)"), std::string::npos) << reason;
-  EXPECT_EQ(Scalar("SELECT QTY FROM PART WHERE ID = 'P1'"), "part.qty:1=2");
 }
 
 // A failed connection says why without the password, and a statement that
@@ -439,10 +421,10 @@ TEST(PgConnection, FailuresNameTheReasonButNoPassword) {
   const std::string reason = RecordedText(code);
   EXPECT_NE(reason.find("statement timeout or cancel: "), std::string::npos) << reason;
   EXPECT_NE(reason.find("(SQLSTATE 57014)"), std::string::npos) << reason;
-  EXPECT_TRUE(NUVPostgresHost::IsConnectionString("postgresql://u@h/db"));
-  EXPECT_TRUE(NUVPostgresHost::IsConnectionString("host=/tmp dbname=x"));
-  EXPECT_FALSE(NUVPostgresHost::IsConnectionString("parts.db"));
-  EXPECT_FALSE(NUVPostgresHost::IsConnectionString("dir/a=b.db"));
+  for (const auto& [target, server] :
+       {std::pair{"postgresql://u@h/db", true}, std::pair{"host=/tmp dbname=x", true},
+        std::pair{"parts.db", false}, std::pair{"dir/a=b.db", false}})
+    EXPECT_EQ(NUVPostgresHost::IsConnectionString(target), server) << target;
 }
 
 // The lines of the server's log that say the text.
@@ -486,10 +468,6 @@ TEST(PgConnection, PasswordCheckedRole) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 // The server's dialect as a caller reads it from the host: its own literal
 // forms are quoted text, a literal after a type name is typed, a statement
 // writes unless it certainly reads, and a value with a backslash is written
@@ -507,7 +485,8 @@ TEST_F(PgHost, DialectIsTheServers) {
                                          Class::Comment, Class::Word, Class::Quoted}));
   for (const char* reading : {"SELECT 1", "values (1)", "TABLE part", "SHOW search_path"})
     EXPECT_FALSE(dialect.Writes(reading)) << reading;
-  for (const char* writing : {"INSERT INTO part VALUES (1)", "WITH x AS (DELETE FROM part) SELECT 1", "CALL p()"})
+  for (const char* writing :
+       {"INSERT INTO part VALUES (1)", "WITH x AS (DELETE FROM part) SELECT 1", "CALL p()"})
     EXPECT_TRUE(dialect.Writes(writing)) << writing;
   EXPECT_EQ(dialect.QuotedLiteral("it's"), "'it''s'");
   EXPECT_EQ(dialect.QuotedLiteral("a\\b'"), "E'a\\\\b'''");
