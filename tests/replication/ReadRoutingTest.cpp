@@ -35,6 +35,10 @@ TEST_F(Replication, ReadsRunOnTheStandbyAndWritesOnThePrimaryWhenAsked) {
     EXPECT_EQ(CountWhere(*host, table), std::to_string(rows) + " 1");
     EXPECT_EQ(Answer(*host, Insert(++rows)), "<no row>");
     EXPECT_EQ(CountWhere(*host, table), std::to_string(rows) + " 1");
+    // A read that the standby refuses as a write (it locks rows) runs on
+    // the primary.
+    EXPECT_EQ(CountWhere(*host, "(SELECT k FROM " + table + " FOR UPDATE) AS locked"),
+              std::to_string(rows) + " 0");
   }
   // Unasked, everything runs on the primary.
   auto plain = Open(Cluster::Conninfo());

@@ -8,6 +8,7 @@
 
 #include "IUnknown.h"
 #include "NUVHostDialect.h"
+#include "NUVHostFailure.h"
 #include "NUVHostWrittenText.h"
 
 namespace {
@@ -28,8 +29,13 @@ long NUVPgRouter::Open(NUVHostWrittenText& statement, bool streaming,
                        std::unique_ptr<NUVHostCursor>& cursor) {
   const bool writes = Dialect().Writes(statement.Text());
   SetLastWrote(writes);
-  if (writes) return writer_->Open(statement, streaming, cursor);
-  return (ReaderCaughtUp() ? reader_ : writer_)->Open(statement, streaming, cursor);
+  if (writes || !ReaderCaughtUp()) return writer_->Open(statement, streaming, cursor);
+  const long code = reader_->Open(statement, streaming, cursor);
+  // A read that the standby refuses as a write (it locks rows, or calls a
+  // function that writes) ran nothing there: the primary runs it.
+  if (code < 0 && NUVHostFailureOf(code).kind == NUVHostFailureKind::ReadOnly)
+    return writer_->Open(statement, streaming, cursor);
+  return code;
 }
 
 long NUVPgRouter::Commit() {
