@@ -57,6 +57,7 @@ struct NUVHostPlugin {
   Open open = nullptr;                                       // null when this build lacks the host
   WriteSample writeSample = nullptr;                         // null when the host cannot write the sample
   OpenSample openSample = nullptr;                           // null when the host has no sample in memory
+  bool reachesStandbys = false;  // servers with standbys: it takes failoverTimeoutMs and readsOnStandby
 
   // True when this build holds the host.
   bool Built() const { return open != nullptr; }

@@ -23,6 +23,7 @@ inline bool NUVPostgresNamesServer(std::string_view text) {
 inline NUVHostPlugin NUVPostgresHostDescription() {
   NUVHostPlugin plugin;
   plugin.name = "PostgreSQL";
+  plugin.reachesStandbys = true;
   plugin.claim = [](std::string_view target) {
     return NUVPostgresNamesServer(target) ? NUVHostClaim::Exactly : NUVHostClaim::None;
   };
