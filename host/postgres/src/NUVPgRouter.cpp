@@ -39,16 +39,25 @@ long NUVPgRouter::Open(NUVHostWrittenText& statement, bool streaming,
 }
 
 long NUVPgRouter::Commit() {
-  const long code = writer_->Commit();
   // Even a commit in doubt may have applied: the reads after wait for it.
+  // The primary's position is asked for by the next read, so that writes
+  // in a row pay no round trip for it.
+  writePending_ = true;
+  checkedOn_ = -1;
+  return writer_->Commit();
+}
+
+void NUVPgRouter::NoteWritePosition() {
+  writePending_ = false;
+  // The primary's position now is at or past the commit's: waiting for it
+  // may wait for others' writes too, never too little.
   NUVPgResult position(PQexec(writer_->Connection(), "SELECT pg_current_wal_lsn()"));
   const bool known = PQresultStatus(position.get) == PGRES_TUPLES_OK && PQntuples(position.get) == 1;
   writePosition_ = known ? PQgetvalue(position.get, 0, 0) : kUnknownPosition;
-  checkedOn_ = -1;
-  return code;
 }
 
 bool NUVPgRouter::ReaderCaughtUp() {
+  if (writePending_) NoteWritePosition();
   if (writePosition_.empty() || checkedOn_ == reader_->Generation()) return true;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(standbyWaitMs_);
   for (;;) {

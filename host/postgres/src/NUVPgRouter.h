@@ -8,9 +8,9 @@
 // The backend of a host that reads on a standby, over two connections:
 // writing statements, their transactions, the schema and key lookups go
 // to the primary; reading statements to a standby (the primary when none
-// is up, or when the standby refuses the read as a write). A read after a write of the host sees that write: it waits, for
-// at most the standby wait, until the standby has replayed the primary's
-// position after the write, and else runs on the primary.
+// is up, or when the standby refuses the read as a write). A read after a write of the host sees that write:
+// it waits, for at most the standby wait, until the standby has replayed the primary's position after the
+// write, and else runs on the primary.
 class NUVPgRouter final : public NUVHostBackend {
  public:
   // writer: the connection to the primary; reader: the one to a standby.
@@ -28,7 +28,7 @@ class NUVPgRouter final : public NUVHostBackend {
   }
   long Open(NUVHostWrittenText& statement, bool streaming, std::unique_ptr<NUVHostCursor>& cursor) override;
   long Begin() override { return writer_->Begin(); }
-  // Commits on the primary and notes its position for the reads after.
+  // Commits on the primary; the reads after wait for its position.
   long Commit() override;
   long Rollback() override { return writer_->Rollback(); }
   void SchemaChanged() override { writer_->SchemaChanged(); }
@@ -37,6 +37,8 @@ class NUVPgRouter final : public NUVHostBackend {
   // True when the reader has replayed the position of the host's last
   // write, waiting for at most the standby wait.
   bool ReaderCaughtUp();
+  // Asks the primary for its position after the last commit.
+  void NoteWritePosition();
   // Asks the reader once; caughtUp is true when it replayed the position
   // or is a primary itself. False when it could not be asked.
   bool AskReader(bool& caughtUp);
@@ -45,5 +47,6 @@ class NUVPgRouter final : public NUVHostBackend {
   std::shared_ptr<NUVPgBackend> reader_;
   int standbyWaitMs_;
   std::string writePosition_;  // the primary's WAL position after the last write; empty for none
+  bool writePending_ = false;  // a commit since writePosition_ was asked for
   long checkedOn_ = -1;        // the reader connection (by its generation) known to have replayed it
 };
