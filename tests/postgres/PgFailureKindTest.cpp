@@ -1,12 +1,14 @@
-// Every way a statement can fail on the server gives its kind and SQLSTATE,
-// each caused for real: a program acts on the kind, never on the message.
+// Every way a statement can fail on the server gives its kind and SQLSTATE:
+// a program acts on the kind, never on the message.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "CuttingRelay.h"
 #include "NUVEdbResultTable.h"
 #include "NUVHostFailure.h"
 #include "PgScratch.h"
+#include "ProcessRun.h"
 
 namespace {
 
@@ -23,77 +25,82 @@ NUVHostFailure FailureOf(NUVPostgresHost& host, const std::string& statement) {
   return host.LastFailure();
 }
 
+// Each on a host of its own, opened with the options; the host runs the
+// next statement as usual.
 TEST(PgFailureKinds, EachFailureGivesItsKindAndSqlstate) {
   PgScratch scratch;
-  auto host = scratch.Host(false);
-  ASSERT_NE(host, nullptr);
+  NUVPostgresOpenOptions timed, reading;
+  timed.statementTimeoutMs = 100;
+  reading.readOnly = true;
   const struct {
     const char* statement;
     Kind kind;
     const char* sqlstate;
+    NUVPostgresOpenOptions options = {};
   } cases[] = {
       {"SELECT * FROM NOSUCH", Kind::StatementFailed, "42P01"},
       {"SELECT 1/0", Kind::StatementFailed, "22012"},
+      {"SELECT 1; SELECT 2", Kind::StatementFailed, ""},
       {"DO $$ BEGIN RAISE EXCEPTION 'conflict' USING ERRCODE = '40001'; END $$", Kind::Retryable, "40001"},
       {"DO $$ BEGIN RAISE EXCEPTION 'cycle' USING ERRCODE = '40P01'; END $$", Kind::Retryable, "40P01"},
-      {"SELECT 1; SELECT 2", Kind::StatementFailed, ""},
+      {"DO $$ BEGIN RAISE EXCEPTION 'locked' USING ERRCODE = '55P03'; END $$", Kind::Timeout, "55P03"},
+      {"SELECT pg_sleep(5)", Kind::Timeout, "57014", timed},
+      {"CREATE TABLE NOPE (A INT)", Kind::ReadOnly, "25006", reading},
   };
   for (const auto& c : cases) {
+    const auto host = scratch.Host(false, c.options);
+    ASSERT_NE(host, nullptr);
     const NUVHostFailure failure = FailureOf(*host, c.statement);
     EXPECT_EQ(failure.kind, c.kind) << c.statement << ": " << failure.message;
     EXPECT_EQ(failure.sqlstate, c.sqlstate) << c.statement;
+    EXPECT_EQ(Scalar(*host, "SELECT 1"), "1");
+    EXPECT_FALSE(host->LastFailure().Failed());
   }
-  NUVEdbResultTable table;
-  EXPECT_GE(host->Run("SELECT 1", table), 0);
-  EXPECT_FALSE(host->LastFailure().Failed());
 }
 
-TEST(PgFailureKinds, TimeoutAndReadOnly) {
+// A commit whose answer is lost on the way back, caused for real by a
+// relay between the host and the server that cuts the connection once the
+// server has answered COMMIT: the host settles it on a new connection, or
+// says it is in doubt when it cannot reach the server again; edbquery
+// exits 0 for the one and 5 for the other.
+TEST(PgCommitSettle, AnswerLostAfterTheCommit) {
   PgScratch scratch;
-  NUVPostgresOpenOptions timed;
-  timed.statementTimeoutMs = 100;
-  auto host = scratch.Host(false, timed);
-  ASSERT_NE(host, nullptr);
-  const NUVHostFailure timeout = FailureOf(*host, "SELECT pg_sleep(5)");
-  EXPECT_EQ(timeout.kind, Kind::Timeout) << timeout.message;
-  EXPECT_EQ(timeout.sqlstate, "57014");
-  NUVPostgresOpenOptions reading;
-  reading.readOnly = true;
-  auto reader = scratch.Host(false, reading);
-  ASSERT_NE(reader, nullptr);
-  const NUVHostFailure readOnly = FailureOf(*reader, "CREATE TABLE NOPE (A INT)");
-  EXPECT_EQ(readOnly.kind, Kind::ReadOnly) << readOnly.message;
-  EXPECT_EQ(readOnly.sqlstate, "25006");
-}
-
-// A write whose connection dies before its commit is sent applied nothing:
-// the connection's kind. One whose connection dies during its commit is
-// settled on a new connection: here the server ended the transaction
-// before committing it, so nothing was applied either.
-TEST(PgFailureKinds, LostConnectionBeforeAndDuringCommit) {
-  PgScratch scratch;
-  auto host = scratch.Host(false);
-  ASSERT_NE(host, nullptr);
-  NUVEdbResultTable none;
-  ASSERT_GE(host->Run("CREATE TABLE LOST (ID INT)", none), 0);
-  const NUVHostFailure lost =
-      FailureOf(*host, "INSERT INTO LOST SELECT 1 FROM pg_terminate_backend(pg_backend_pid())");
-  EXPECT_EQ(lost.kind, Kind::Unreachable) << lost.message;
-  EXPECT_EQ(RowCount(*host, "SELECT * FROM LOST"), 0);  // the host reconnects for the next statement
-
-  ASSERT_GE(host->Run("CREATE TABLE DOUBT (ID INT)", none), 0);
-  ASSERT_GE(host->Run("CREATE FUNCTION END_AT_COMMIT() RETURNS trigger LANGUAGE plpgsql AS "
-                      "$$ BEGIN PERFORM pg_terminate_backend(pg_backend_pid()); RETURN NULL; END $$",
-                      none),
-            0);
-  ASSERT_GE(host->Run("CREATE CONSTRAINT TRIGGER DOUBT_END AFTER INSERT ON DOUBT DEFERRABLE INITIALLY "
-                      "DEFERRED FOR EACH ROW EXECUTE FUNCTION END_AT_COMMIT()",
-                      none),
-            0);
-  const NUVHostFailure settled = FailureOf(*host, "INSERT INTO DOUBT VALUES (1)");
-  EXPECT_EQ(settled.kind, Kind::Unreachable) << settled.message;
-  EXPECT_NE(settled.message.find("during the commit, which did not apply"), std::string::npos) << settled.message;
-  EXPECT_EQ(RowCount(*host, "SELECT * FROM DOUBT"), 0);
+  const auto direct = scratch.Host(false);
+  ASSERT_NE(direct, nullptr);
+  ASSERT_EQ(Scalar(*direct, "CREATE TABLE SETTLED (ID INT)"), "<no row>");
+  const std::string& conninfo = scratch.Conninfo();
+  int inserts = 0;
+  for (const bool reachable : {true, false}) {
+    SCOPED_TRACE(reachable ? "reachable again" : "cut for good");
+    CuttingRelay relay(Keyword(conninfo, "host"), Keyword(conninfo, "port"), !reachable);
+    std::string message;
+    NUVPostgresOpenOptions options;
+    options.failoverTimeoutMs = 500;  // the relay that stays cut is not tried for long
+    auto host = NUVPostgresHost::Open(ViaRelay(conninfo, relay), message, options);
+    ASSERT_NE(host, nullptr) << message;
+    NUVEdbResultTable none;
+    const long code = host->Run("INSERT INTO SETTLED VALUES (1)", none);
+    ++inserts;
+    EXPECT_TRUE(relay.Cut());
+    if (reachable) {
+      // Asked again on a new connection, the server says it committed.
+      EXPECT_GE(code, 0) << host->LastFailure().message;
+      EXPECT_EQ(host->ChangedRows(), 1);
+    } else {
+      EXPECT_LT(code, 0);
+      EXPECT_EQ(host->LastFailure().kind, Kind::CommitUnknown) << host->LastFailure().message;
+    }
+#ifdef EDBQUERY_PATH
+    CuttingRelay again(Keyword(conninfo, "host"), Keyword(conninfo, "port"), !reachable);
+    const ProcessOutcome run = RunProcess(
+        EDBQUERY_PATH,
+        {"--failover-timeout", "500", "--db", ViaRelay(conninfo, again), "INSERT INTO SETTLED VALUES (1)"});
+    ++inserts;
+    EXPECT_EQ(run.exitCode, reachable ? 0 : 5) << run.err;
+#endif
+  }
+  // Every insert committed: the answer was lost after the commit each time.
+  EXPECT_EQ(RowCount(*direct, "SELECT * FROM SETTLED"), inserts);
 }
 
 }  // namespace

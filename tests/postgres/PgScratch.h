@@ -9,43 +9,36 @@
 #include "CellText.h"
 #include "NUVEdbResultTable.h"
 #include "NUVPostgresHost.h"
+#include "RecordedText.h"
 #include "TestLists.h"
 
-// The connection string of the throwaway server the test fixture started;
-// empty, with a test failure saying why, when there is none.
-inline std::string ServerConninfo() {
-  const char* file = std::getenv("NUV_PG_CONNINFO_FILE");
-  std::ifstream in(file ? file : "");
-  std::string conninfo;
-  std::getline(in, conninfo);
-  if (conninfo.empty())
-    ADD_FAILURE() << "no PostgreSQL server: NUV_PG_CONNINFO_FILE (" << (file ? file : "unset")
-                  << ") names no connection string; run the tests through ctest";
-  return conninfo;
-}
-
 // The first line of a file the test fixture's server script wrote beside
-// the connection string (password-conninfo, password, datadir); empty when
-// there is none.
+// the connection string (password-conninfo, password, datadir, bindir);
+// empty when there is none.
 inline std::string ServerFile(const std::string& name) {
   const char* file = std::getenv("NUV_PG_CONNINFO_FILE");
   const std::string path = file ? file : "";
-  std::ifstream in(path.substr(0, path.find_last_of('/') + 1) + name);
+  std::ifstream in(name == "conninfo" ? path : path.substr(0, path.find_last_of('/') + 1) + name);
   std::string line;
   std::getline(in, line);
   return line;
 }
 
-// A schema of its own on the server for one test, first on the search
-// path of the connection string it gives; dropped with everything in it
-// at the end.
+// A schema of its own for one test on the throwaway server the test
+// fixture started, first on the search path of the connection string it
+// gives; dropped with everything in it at the end. Without a server, a
+// test failure says why.
 class PgScratch {
  public:
   PgScratch() {
     static int count = 0;
     name_ = "t" + std::to_string(getpid()) + "_" + std::to_string(++count);
-    const std::string base = ServerConninfo();
-    if (base.empty()) return;
+    const std::string base = ServerFile("conninfo");
+    if (base.empty()) {
+      ADD_FAILURE() << "no PostgreSQL server: NUV_PG_CONNINFO_FILE names no connection string; run the tests "
+                       "through ctest";
+      return;
+    }
     std::string message;
     admin_ = NUVPostgresHost::Open(base, message);
     if (!admin_) {
@@ -96,11 +89,17 @@ inline int RowCount(NUVHost& host, const char* statement) {
 }
 
 // The first row of the statement's answer, its cells' values joined by
-// blanks; "<refused: reason>" when the host refuses the statement.
-inline std::string Scalar(NUVHost& host, const std::string& statement) {
+// blanks, each as "CLASS.ATTR:type=value" unless bare, texts decoded;
+// "<no row>" when it has none, "<refused: reason>" when the host refuses
+// the statement.
+inline std::string Scalar(NUVHost& host, const std::string& statement, bool bare = true) {
   NUVEdbResultTable rows;
-  if (host.Run(statement.c_str(), rows) < 0) return "<refused: " + host.LastFailure().message + ">";
+  const long code = host.Run(statement.c_str(), rows);
+  if (code < 0) return "<refused: " + RecordedText(code) + ">";
+  int count = 0;
+  rows.GetNumberOfRows(count);
+  if (count == 0) return "<no row>";
   OwnedList cells;
   rows.GetRow(1, cells.get());
-  return CellText(cells.get(), true);
+  return CellText(cells.get(), bare, 1, "%.17g");
 }

@@ -1,10 +1,17 @@
 #pragma once
 #include <gtest/gtest.h>
-#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <string>
+
+#include "CellText.h"
+#include "NUVEdbResultTable.h"
+#include "NUVPostgresHost.h"
+#include "ProcessRun.h"
+#include "TestLists.h"
 
 // The primary and its synchronous standby that the test fixture started
 // with the cluster script, found through the state directory
@@ -12,8 +19,7 @@
 // call, since a failover swaps the two servers.
 class Cluster {
  public:
-  // Both servers, primary first as started (host=...,... port=...,...):
-  // add target_session_attrs=read-write to reach whichever is the primary.
+  // Both servers, primary first as started (host=...,... port=...,...).
   static std::string Conninfo() { return Line("conninfo"); }
   // The current primary alone.
   static std::string PrimaryConninfo() { return Line("primary-conninfo"); }
@@ -53,14 +59,62 @@ class Cluster {
     if (line.empty()) ADD_FAILURE() << "no cluster: " << State() << "/" << name << " is missing or empty";
     return line;
   }
-  static std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-  }
   static bool Run(const char* action) {
-    const std::string command = Quoted(NUV_CLUSTER_SCRIPT) + " " + action + " " + Quoted(State());
-    const int status = std::system(command.c_str());
-    return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const std::string command = ShellQuoted(NUV_CLUSTER_SCRIPT) + " " + action + " " + ShellQuoted(State());
+    return ExitCode(std::system(command.c_str())) == 0;
   }
+};
+
+inline std::unique_ptr<NUVPostgresHost> Open(const std::string& conninfo,
+                                             const NUVPostgresOpenOptions& options = {}) {
+  std::string message;
+  auto host = NUVPostgresHost::Open(conninfo, message, options);
+  if (!host) ADD_FAILURE() << conninfo << ": " << message;
+  return host;
+}
+
+// The first row's cells, bare and joined by " "; "<refused: ...>" when
+// the host refuses the statement.
+inline std::string Answer(NUVHost& host, const std::string& statement) {
+  NUVEdbResultTable table;
+  if (host.Run(statement.c_str(), table) < 0) return "<refused: " + host.LastFailure().message + ">";
+  int rows = 0;
+  table.GetNumberOfRows(rows);
+  if (rows == 0) return "<no row>";
+  OwnedList cells;
+  table.GetRow(1, cells.get());
+  return CellText(cells.get(), true);
+}
+
+// Each test has a table of its own and leaves the cluster as it found it:
+// a running primary with a synchronous standby, whatever happened on the
+// way.
+class Replication : public testing::Test {
+ protected:
+  void SetUp() override {
+    table = "repl_" + std::to_string(getpid()) + "_" +
+            testing::UnitTest::GetInstance()->current_test_info()->name();
+    auto primary = Open(Cluster::PrimaryConninfo());
+    ASSERT_NE(primary, nullptr);
+    ASSERT_EQ(Answer(*primary, "CREATE TABLE " + table + " (k INTEGER PRIMARY KEY)"), "<no row>");
+  }
+  void TearDown() override {
+    std::string message;
+    if (!NUVPostgresHost::Open(Cluster::PrimaryConninfo(), message)) {
+      EXPECT_TRUE(Cluster::Promote());
+    }
+    auto primary = Open(Cluster::PrimaryConninfo());
+    const char* const syncStandbys =
+        "SELECT count(*)::int FROM pg_stat_replication WHERE state = 'streaming' AND sync_state = 'sync'";
+    if (!primary || Answer(*primary, syncStandbys) != "1") {
+      EXPECT_TRUE(Cluster::Rejoin());
+      primary = Open(Cluster::PrimaryConninfo());
+    }
+    if (primary) Answer(*primary, "DROP TABLE IF EXISTS " + table);
+  }
+
+  std::string Insert(int k) const { return "INSERT INTO " + table + " VALUES (" + std::to_string(k) + ")"; }
+  std::string Count() const { return "SELECT count(*)::int FROM " + table; }
+
+  std::string table;
 };

@@ -15,10 +15,10 @@
 #include <thread>
 #include <vector>
 
+#include "Cluster.h"
 #include "NUVEdbResultTable.h"
 #include "NUVHostFailure.h"
 #include "NUVPostgresPool.h"
-#include "ReplicationFixture.h"
 
 namespace {
 

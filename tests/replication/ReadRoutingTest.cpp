@@ -1,12 +1,15 @@
 // Reads on the standby when asked: reading statements run there, writing
 // ones on the primary, and a read after a write sees the write, on the
-// standby once it has replayed it and on the primary while it lags.
+// standby once it has replayed it and on the primary while it lags. The
+// same through edbquery, whose run while no primary answers fails as
+// unreachable once --failover-timeout has passed.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "NUVHostFailure.h"
-#include "ReplicationFixture.h"
+#include "Cluster.h"
+#include "ProcessRun.h"
 
 namespace {
 
@@ -65,5 +68,35 @@ TEST_F(Replication, AReadAfterAWriteSeesItWhileTheStandbyLags) {
   EXPECT_EQ(Answer(*host, Insert(2)), "<no row>");
   EXPECT_EQ(CountWhere(*host, table), "2 1");  // replayed within the wait: the standby answers
 }
+
+#ifdef EDBQUERY_PATH
+ProcessOutcome Edbquery(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), {"--format", "csv", "--no-header", "--db", Cluster::Conninfo()});
+  return RunProcess(EDBQUERY_PATH, arguments);
+}
+
+TEST_F(Replication, EdbqueryWritesOnThePrimaryAndReadsOnTheStandbyWhenAsked) {
+  const std::string where = "SELECT count(*)::int, pg_is_in_recovery() FROM " + table;
+  const struct {
+    std::vector<std::string> arguments;
+    std::string out;
+  } runs[] = {
+      {{Insert(1)}, ""},
+      {{where}, "1,0\n"},
+      {{"--read-standby", where}, "1,1\n"},
+      {{"--read-standby", Insert(2)}, ""},
+      {{"--read-standby", where}, "2,1\n"},
+  };
+  for (const auto& run : runs) {
+    const ProcessOutcome outcome = Edbquery(run.arguments);
+    EXPECT_EQ(outcome.exitCode, 0) << run.arguments.back() << ": " << outcome.err;
+    EXPECT_EQ(outcome.out, run.out) << run.arguments.back();
+  }
+  ASSERT_TRUE(Cluster::StopPrimary());
+  const ProcessOutcome unreachable = Edbquery({"--failover-timeout", "0", Insert(3)});
+  EXPECT_EQ(unreachable.exitCode, 3) << unreachable.err;
+}
+
+#endif
 
 }  // namespace

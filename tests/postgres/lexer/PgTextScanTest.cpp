@@ -70,28 +70,6 @@ TEST(PgTextScan, TakesEachMarkForWhatTheServerReadsItAs) {
     EXPECT_EQ(Tokens(text, kind), expected) << text << " (kind " << static_cast<int>(kind) << ")";
 }
 
-TEST(PgTextScan, EveryByteBelongsToOneToken) {
-  const std::string texts[] = {
-      "SELECT a.b, E'x\\'' FROM t WHERE c = :d -- e\n/* f /* g */ */ $q$ h $q$ \"i",
-      "$",
-      "$$",
-      "$a",
-      "E'\\",
-      "/* /*",
-      "U&",
-      "a[:b]::c;",
-  };
-  for (const std::string& text : texts) {
-    size_t next = 0;
-    for (const NUVPgToken& token : NUVPgScan(text)) {
-      EXPECT_EQ(token.begin, next) << text;
-      EXPECT_GT(token.length, 0u) << text;
-      next = token.begin + token.length;
-    }
-    EXPECT_EQ(next, text.size()) << text;
-  }
-}
-
 // The classes every host shares: a quoted name and any prefixed or dollar
 // quoted string are quoted text, only '...' is a plain string literal.
 TEST(PgTextScan, LexemesGiveTheSharedClasses) {
