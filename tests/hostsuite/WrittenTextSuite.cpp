@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "CellText.h"
 #include "FinishedStatement.h"
-#include "HostSuite.h"
+#include "HostRunner.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbSQLData.h"
 #include "NUVIEdbSysObject.h"
@@ -32,34 +31,14 @@ NUVBaseUnknown* Ints(std::initializer_list<const char*> names, std::initializer_
   return new NUVEdbSQLData(::Texts(names), Values<NUVRawCollint>(values), condition);
 }
 
-// The answer's rows, each its values joined by " " (texts decoded), rows
-// joined by "\n"; the reason when the host refuses the statement.
-std::string Answer(HostUnderTest& host, const std::string& statement) {
-  NUVEdbResultTable table;
-  const long code = host.Run(statement.c_str(), table);
-  if (code < 0) return "<refused: " + RecordedText(code) + ">";
-  int rows = 0;
-  table.GetNumberOfRows(rows);
-  std::string answer;
-  for (int n = 1; n <= rows; ++n) {
-    NUVRefList cells;
-    table.GetRow(n, cells.get());
-    answer += (n > 1 ? "\n" : "") + CellText(cells.get(), true, 1);
-  }
-  return answer;
-}
-
-#define NUV_NEEDS_STATEMENTS() \
-  if (!host->RunsStatements()) GTEST_SKIP() << "the host runs no statements"
-
 // A string value, or a list, whose name the author put inside a literal, a
 // quoted name or a comment would change the statement's shape: refused
 // before anything runs, naming the parameter. Keys obey the key rule and
 // may stand in quotes.
 TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
   NUV_NEEDS_STATEMENTS();
-  ASSERT_EQ(Answer(*host, "CREATE TABLE W (ID INTEGER PRIMARY KEY, NAME TEXT)"), "");
-  ASSERT_EQ(Answer(*host, "INSERT INTO W VALUES (1, 'a'), (2, 'b'), (3, 'NAME')"), "");
+  ASSERT_EQ(run.Refusal("CREATE TABLE W (ID INTEGER PRIMARY KEY, NAME TEXT)"), "");
+  ASSERT_EQ(run.Refusal("INSERT INTO W VALUES (1, 'a'), (2, 'b'), (3, 'NAME')"), "");
   struct Case {
     std::string statement;
     const char* named;
@@ -86,19 +65,19 @@ TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
     cases.push_back({FinishedStatement("SELECT E:N", {Text(":N", "x")}), ":N"});
   }
   for (const Case& test : cases) {
-    const std::string answer = Answer(*host, test.statement);
+    const std::string answer = run.LastValues(test.statement);
     EXPECT_EQ(answer.rfind("<refused: ", 0), 0u) << test.statement << " gave " << answer;
     EXPECT_NE(answer.find(test.named), std::string::npos) << test.statement << " gave " << answer;
   }
-  EXPECT_EQ(Answer(*host, "SELECT COUNT(*) FROM W"), "3");
+  EXPECT_EQ(run.LastValues("SELECT COUNT(*) FROM W"), "3");
   // What stays allowed: a key in the author's quotes, a value beside the
   // author's literals, a negative number apart from a '-'.
   NUVRef<NUVIEdbSysObject> part;
   ASSERT_GE(host->Query()->GetObjectFromKey("PART", "P1", part.out()), 0);
-  EXPECT_EQ(Answer(*host, FinishedStatement("SELECT ':K' || 'x'", {new NUVEdbSQLData(":K", part.get())})),
+  EXPECT_EQ(run.LastValues(FinishedStatement("SELECT ':K' || 'x'", {new NUVEdbSQLData(":K", part.get())})),
             "P1x");
-  EXPECT_EQ(Answer(*host, FinishedStatement("SELECT ':' || :N || ''''", {Text(":N", "it's")})), ":it's'");
-  EXPECT_EQ(Answer(*host, FinishedStatement("SELECT 1 - :N", {new NUVEdbSQLData(":N", -5)})), "6");
+  EXPECT_EQ(run.LastValues(FinishedStatement("SELECT ':' || :N || ''''", {Text(":N", "it's")})), ":it's'");
+  EXPECT_EQ(run.LastValues(FinishedStatement("SELECT 1 - :N", {new NUVEdbSQLData(":N", -5)})), "6");
 }
 
 // Values a host writes into the text itself, for statements that take no
@@ -108,14 +87,14 @@ TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
 TEST_P(HostSuite, ValuesInSchemaStatementsAndQuotedNames) {
   NUV_NEEDS_STATEMENTS();
   const std::string value = "it's %20 \"q\" \\";
-  ASSERT_EQ(Answer(*host, FinishedStatement(
-                              "CREATE TABLE \"we\"\"ird\" (K VARCHAR(8) PRIMARY KEY, D TEXT DEFAULT :V)",
-                              {Text(":V", value)})),
-            "");
-  ASSERT_EQ(Answer(*host, FinishedStatement("CREATE VIEW V AS SELECT :V AS X", {Text(":V", value)})), "");
-  ASSERT_EQ(Answer(*host, "INSERT INTO \"we\"\"ird\" (K) VALUES ('k1')"), "");
-  EXPECT_EQ(Answer(*host, "SELECT D FROM \"we\"\"ird\""), value);
-  EXPECT_EQ(Answer(*host, "SELECT X FROM V"), value);
+  ASSERT_EQ(
+      run.Refusal(FinishedStatement(
+          "CREATE TABLE \"we\"\"ird\" (K VARCHAR(8) PRIMARY KEY, D TEXT DEFAULT :V)", {Text(":V", value)})),
+      "");
+  ASSERT_EQ(run.Refusal(FinishedStatement("CREATE VIEW V AS SELECT :V AS X", {Text(":V", value)})), "");
+  ASSERT_EQ(run.Refusal("INSERT INTO \"we\"\"ird\" (K) VALUES ('k1')"), "");
+  EXPECT_EQ(run.LastValues("SELECT D FROM \"we\"\"ird\""), value);
+  EXPECT_EQ(run.LastValues("SELECT X FROM V"), value);
   NUVRef<NUVIEdbSysObject> object;
   EXPECT_GE(host->Query()->GetObjectFromKey("we\"ird", "k1", object.out()), 0);
   EXPECT_NE(object.get(), nullptr);
