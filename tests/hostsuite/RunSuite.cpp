@@ -51,6 +51,10 @@ std::string TypesAndTexts(NUVEdbResultTable& table) {
 
 TEST_P(HostSuite, ValuesBecomeCellsByTheirType) {
   NUV_NEEDS_STATEMENTS();
+  // A cell as the host names it: its class, its attribute, "type=value".
+  const auto cell = [&](const std::string& classType, const char* attribute, const std::string& value) {
+    return classType + "." + run.Name(attribute) + ":" + value;
+  };
   const std::string part = run.Name("PART");
   const auto sample = [&](const char* text) -> std::string {
     if (host->ReadsSampleTextsAsWritten()) return text;
@@ -58,16 +62,13 @@ TEST_P(HostSuite, ValuesBecomeCellsByTheirType) {
   };
   const std::pair<const char*, std::string> cases[] = {
       {"SELECT ID, NAME, MASS, QTY FROM PART WHERE ID = 'P1'",
-       part + "." + run.Name("ID") + ":3=P1 " + part + "." + run.Name("NAME") +
-           ":3=" + sample("Pump housing") + " " + part + "." + run.Name("MASS") + ":16=2.75 " + part + "." +
-           run.Name("QTY") + ":1=1"},
-      {"SELECT MASS FROM PART WHERE ID = 'P7'", part + "." + run.Name("MASS") + ":0="},
-      {"SELECT NAME FROM PART WHERE ID = 'P8'",
-       part + "." + run.Name("NAME") + ":3=" + sample("Operator's panel")},
-      {"SELECT CHECKSUM FROM DOCUMENT WHERE DOCNO = 'D5'",
-       run.Name("DOCUMENT") + "." + run.Name("CHECKSUM") + ":3=00FF"},
-      {"SELECT 3000000000 AS BIG", "QUERY." + run.Name("BIG") + ":3=3000000000"},
-      {"SELECT -2147483648 AS SMALL", "QUERY." + run.Name("SMALL") + ":1=-2147483648"},
+       cell(part, "ID", "3=P1 ") + cell(part, "NAME", "3=" + sample("Pump housing") + " ") +
+           cell(part, "MASS", "16=2.75 ") + cell(part, "QTY", "1=1")},
+      {"SELECT MASS FROM PART WHERE ID = 'P7'", cell(part, "MASS", "0=")},
+      {"SELECT NAME FROM PART WHERE ID = 'P8'", cell(part, "NAME", "3=" + sample("Operator's panel"))},
+      {"SELECT CHECKSUM FROM DOCUMENT WHERE DOCNO = 'D5'", cell(run.Name("DOCUMENT"), "CHECKSUM", "3=00FF")},
+      {"SELECT 3000000000 AS BIG", cell("QUERY", "BIG", "3=3000000000")},
+      {"SELECT -2147483648 AS SMALL", cell("QUERY", "SMALL", "1=-2147483648")},
       {"SELECT ID FROM PART WHERE QTY > 100", "<no row>"},
   };
   for (const auto& [statement, row] : cases) EXPECT_EQ(run.LastRow(statement), row) << statement;

@@ -8,14 +8,11 @@
 
 #include "FinishedStatement.h"
 #include "HostRunner.h"
-#include "NUVEdbResultTable.h"
 #include "NUVEdbSQLData.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVIEdbSysQuery2.h"
 #include "NUVRawCollint.h"
 #include "NUVRef.h"
-#include "NUVRefList.h"
-#include "RecordedText.h"
 
 namespace {
 
@@ -45,7 +42,6 @@ TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
   };
   std::vector<Case> cases = {
       {FinishedStatement("DELETE FROM W WHERE NAME = ':N'", {Text(":N", "||NAME||")}), ":N"},
-      {FinishedStatement("SELECT ID FROM W WHERE NAME = ':N'", {Text(":N", "x")}), ":N"},
       {FinishedStatement("SELECT ':N' || (SELECT 1)", {Text(":N", "||(SELECT NAME FROM W)||")}), ":N"},
       {FinishedStatement("SELECT \":N\" FROM W", {Text(":N", "x")}), ":N"},
       {FinishedStatement("SELECT 1 /* :N */", {Text(":N", "*/ 2 /*")}), ":N"},
@@ -125,21 +121,21 @@ TEST_P(HostSuite, AuthorsLiteralsAndLibraryValuesMixAsBound) {
   };
   for (int round = 0; round < 60; ++round) {
     std::string statement = "SELECT ";
-    std::vector<std::string> expected;
+    std::string expected;               // the values joined by " "
     std::vector<NUVBaseUnknown*> made;  // adopted by the list once shuffled
     const int columns = std::uniform_int_distribution<int>(1, 5)(random);
     for (int c = 0; c < columns; ++c) {
-      if (c > 0) statement += ", ";
+      if (c > 0) statement += ", ", expected += " ";
       const std::string value = text();
       const std::string name = ":P" + std::to_string(c);
       if (std::uniform_int_distribution<int>(0, 1)(random) == 0) {  // the author's literal alone
         statement += literal(value);
-        expected.push_back(value);
+        expected += value;
       } else {  // the author's literal joined to a value the library writes
         const std::string bound = text();
         statement += "(" + literal(value) + " || " + name + ")";
         made.push_back(Text(name.c_str(), bound));
-        expected.push_back(value + bound);
+        expected += value + bound;
       }
       statement += " AS C" + std::to_string(c);
     }
@@ -149,18 +145,8 @@ TEST_P(HostSuite, AuthorsLiteralsAndLibraryValuesMixAsBound) {
     for (NUVBaseUnknown* parameter : made) parameters.Adopt(parameter);
     NUVUnicodeString finished;
     ASSERT_GE(NUVEdbBrokerTool().PreProcessSQLStatement(statement.c_str(), parameters.get(), finished), 0);
-    NUVEdbResultTable table;
-    const long code = host->Run(finished, table);
-    ASSERT_GE(code, 0) << statement << ": " << RecordedText(code);
-    NUVRefList cells;
-    ASSERT_GE(table.GetRow(1, cells.get()), 0) << statement;
-    ASSERT_EQ(cells.Size(), static_cast<int>(expected.size())) << statement;
-    for (int i = 1; i <= cells.Size(); ++i) {
-      NUVUnicodeString cell;
-      static_cast<const NUVEdbAnyData*>(cells.get()[i])->GetData(cell, 1);
-      EXPECT_EQ(std::string(cell.View()), expected[static_cast<size_t>(i - 1)])
-          << statement << " finished as " << finished.View() << ", column " << i;
-    }
+    EXPECT_EQ(run.LastValues(std::string(finished.View())), expected)
+        << statement << " finished as " << finished.View();
   }
 }
 
