@@ -313,6 +313,11 @@ const std::vector<Case> kUsageErrors = {
 const std::vector<Case> kDatabaseErrors = {
     {"MissingDatabaseFile", {"--db", "/nonexistent/x.db", "SELECT 1"}, "no database file"},
     {"StatementRefused", {"SELEC 1"}, "near \"SELEC\": syntax error"},
+    // The library quotes a string itself: the author's quotes around its
+    // name would make the value SQL.
+    {"StringNameInsideTheAuthorsLiteral",
+     {"--string", ":N", "||NAME||", "SELECT COUNT(*) FROM PART WHERE NAME = ':N'"},
+     "the value of :N"},
     {"IntegerBeyond32BitsIntoInt", {"--out", "int", "Q", "N", "SELECT 3000000000 AS N"}, "row 1, column N"},
     {"ObjectOfUnknownClass", {"--out", "object", "NOPE", "X", "SELECT 1 AS X"}, "no table NOPE"},
     {"ObjectKeyNotFound", {"--object", ":P", "PRODUCT", "PR9", "SELECT ':P'"}, "no PRODUCT with key 'PR9'"},
