@@ -1,22 +1,11 @@
 // edbquery's argument and parameter parsing: the input is split at zero
 // bytes into arguments. Any command line gives either options or one line
 // naming what is wrong, and never throws.
-#include <cstdint>
-#include <string>
-#include <vector>
-
 #include "FuzzCheck.h"
 #include "ParseArguments.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::vector<std::string> arguments(1);
-  for (size_t i = 0; i < size; ++i) {
-    if (data[i] == 0) {
-      arguments.emplace_back();
-    } else {
-      arguments.back() += static_cast<char>(data[i]);
-    }
-  }
+  const std::vector<std::string> arguments = FuzzPieces(FuzzText(data, size));
   std::vector<const char*> argv{"edbquery"};
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   const ParseResult result = ParseArguments(static_cast<int>(argv.size()), argv.data());

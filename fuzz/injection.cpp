@@ -1,44 +1,27 @@
 // No string value ends its literal: SELECT :S, with any string for :S,
 // pre-processed and run on the SQLite host, answers one row with one cell
 // whose stored text is the value's encoded form.
-#include <cstdint>
-#include <string_view>
-
-#include "FuzzCheck.h"
+#include "FuzzTestHost.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbSQLData.h"
 #include "NUVEdsGeneralTool.h"
-#include "NUVSqliteHost.h"
 #include "TestLists.h"
 
-namespace {
-NUVSqliteHost& Host() {
-  static std::unique_ptr<NUVSqliteHost> host = [] {
-    std::string message;
-    auto opened = NUVSqliteHost::OpenSample(message);
-    opened->Install();
-    return opened;
-  }();
-  return *host;
-}
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  NUVSqliteHost& host = Host();
-  const NUVUnicodeString value(std::string_view(reinterpret_cast<const char*>(data), size));
+  NUVSqliteHost& host = FuzzSqliteHost();
+  const NUVUnicodeString value(FuzzText(data, size));
   OwnedList parameters{new NUVEdbSQLData(":S", value, 0)};
   NUVUnicodeString statement;
   NUVEdbBrokerTool().PreProcessSQLStatement("SELECT :S", parameters, statement);
   NUVEdbResultTable table;
   FUZZ_CHECK(host.Run(statement, table) >= 0);
-  int rows = 0;
-  table.GetNumberOfRows(rows);
-  FUZZ_CHECK(rows == 1);
   OwnedList cells;  // GetRow hands out a reference on each
   table.GetRow(1, cells);
-  FUZZ_CHECK(cells.get().Size() == 1);
+  int rows = 0;
+  table.GetNumberOfRows(rows);
+  FUZZ_CHECK(rows == 1 && cells.get().Size() == 1);
   NUVUnicodeString stored;
   static_cast<const NUVEdbResultTabData&>(*cells.get()[1]).GetData(stored, 0);
   FUZZ_CHECK(stored == NUVEdsGeneralTool().EncodeBlanks(value));

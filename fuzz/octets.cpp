@@ -4,10 +4,7 @@
 // when it begins with a digit and 0 otherwise.
 #include <algorithm>
 #include <cctype>
-#include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <string_view>
 
 #include "FuzzCheck.h"
 #include "NUVEdbGeneralTool.h"
@@ -20,20 +17,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const NUVUnicodeString hex = tool.SequenceToUnicode(bytes);
   FUZZ_CHECK(hex.GetLengthInBytes() == 2 * size);
   const _SEQUENCE_SEQUENCE_octet back = tool.UnicodeToSequence(hex);
-  FUZZ_CHECK(back.length() == size);
-  FUZZ_CHECK(size == 0 || std::memcmp(back.data(), data, size) == 0);
+  FUZZ_CHECK(back.length() == size && (size == 0 || std::memcmp(back.data(), data, size) == 0));
 
-  const NUVUnicodeString text(std::string_view(reinterpret_cast<const char*>(data), size));
-  const _SEQUENCE_SEQUENCE_octet read = tool.UnicodeToSequence(text);
+  const std::string_view chars = FuzzText(data, size);
+  const _SEQUENCE_SEQUENCE_octet read = tool.UnicodeToSequence(NUVUnicodeString(chars));
   FUZZ_CHECK(read.length() <= size / 2);
-  const auto* chars = reinterpret_cast<const char*>(data);
-  const bool ascii = std::all_of(chars, chars + size, [](char c) { return c > 0; });
-  if (!ascii) return 0;
+  if (!std::all_of(chars.begin(), chars.end(), [](char c) { return c > 0; })) return 0;
   FUZZ_CHECK(read.length() == size / 2);
   for (size_t i = 0; i < read.length(); ++i) {
-    const char pair[3] = {chars[2 * i], chars[2 * i + 1], 0};
+    const std::string pair(chars.substr(2 * i, 2));
     unsigned int value = 0;
-    if (std::isxdigit(static_cast<unsigned char>(pair[0])) != 0) std::sscanf(pair, "%X", &value);
+    if (std::isxdigit(static_cast<unsigned char>(pair[0])) != 0) std::sscanf(pair.c_str(), "%X", &value);
     FUZZ_CHECK(read[i] == (value & 0xFFU));
   }
   return 0;

@@ -2,28 +2,13 @@
 // tokens are not empty, each token starts as its kind must and a closed
 // comment or literal ends with its closing mark; the input quoted as a
 // literal of the server's stands as one token that reads back as the input.
-#include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "FuzzCheck.h"
 #include "NUVPgDialect.h"
 #include "NUVPgTextScan.h"
 #include "PgUnquoted.h"
 
-namespace {
-
-using Kind = NUVPgToken::Kind;
-
-bool StartsWith(std::string_view piece, std::string_view start) {
-  return piece.substr(0, start.size()) == start;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const std::string_view text = FuzzText(data, size);
   const std::vector<NUVPgToken> tokens = NUVPgScan(text);
   size_t next = 0;
   for (const NUVPgToken& token : tokens) {
@@ -31,25 +16,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view piece = text.substr(token.begin, token.length);
     const bool last = token.begin + token.length == text.size();
     switch (token.kind) {
-      case Kind::Literal:
-        FUZZ_CHECK(piece.front() == '\'');
-        FUZZ_CHECK(last || (piece.size() >= 2 && piece.back() == '\''));
+      case NUVPgToken::Kind::Literal:
+        FUZZ_CHECK(piece.front() == '\'' && (last || (piece.size() >= 2 && piece.back() == '\'')));
         break;
-      case Kind::Comment:
-        FUZZ_CHECK(StartsWith(piece, "--") || StartsWith(piece, "/*"));
-        if (StartsWith(piece, "--")) FUZZ_CHECK(piece.find('\n') == std::string_view::npos);
-        if (StartsWith(piece, "/*"))
-          FUZZ_CHECK(last || (piece.size() >= 4 && piece.substr(piece.size() - 2) == "*/"));
+      case NUVPgToken::Kind::Comment:
+        if (piece.starts_with("--")) {
+          FUZZ_CHECK(piece.find('\n') == std::string_view::npos);
+        } else {
+          FUZZ_CHECK(piece.starts_with("/*") && (last || (piece.size() >= 4 && piece.ends_with("*/"))));
+        }
         break;
-      case Kind::Special:
-        FUZZ_CHECK(piece.front() == '$' || piece.substr(1, 1) == "'" || StartsWith(piece, "U&") ||
-                   StartsWith(piece, "u&"));
+      case NUVPgToken::Kind::Special:
+        FUZZ_CHECK(piece.front() == '$' || piece.substr(1, 1) == "'" || piece.starts_with("U&") ||
+                   piece.starts_with("u&"));
         break;
-      case Kind::Parameter:
-        FUZZ_CHECK(piece.front() == '$' || piece.front() == ':');
-        FUZZ_CHECK(piece.size() > 1);
+      case NUVPgToken::Kind::Parameter:
+        FUZZ_CHECK((piece.front() == '$' || piece.front() == ':') && piece.size() > 1);
         break;
-      case Kind::Semicolon:
+      case NUVPgToken::Kind::Semicolon:
         FUZZ_CHECK(piece == ";");
         break;
       default:

@@ -4,12 +4,9 @@
 // operation each string must hold what its model holds.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <array>
-#include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <string>
-#include <string_view>
 
 #include "FuzzCheck.h"
 #include "NUVUnicodeString.h"
@@ -24,41 +21,17 @@ constexpr size_t kLongest = 4096;
 // Every occurrence of name replaced, left to right and without overlap.
 int ReplaceAll(std::string& text, const std::string& name, const std::string& by) {
   if (name.empty()) return 0;
-  std::string out;
   int count = 0;
-  size_t from = 0;
-  for (size_t found = text.find(name); found != std::string::npos; found = text.find(name, from)) {
-    out.append(text, from, found - from).append(by);
-    from = found + name.size();
+  for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + by.size())) {
+    text.replace(at, name.size(), by);
     ++count;
   }
-  text = out.append(text, from, std::string::npos);
   return count;
 }
 
-// Runs of c removed at the start (mode 1), the end (2) or both (3).
-void Strip(std::string& text, int mode, char c) {
-  if (mode == 1 || mode == 3) {
-    const size_t first = text.find_first_not_of(c);
-    text.erase(0, first == std::string::npos ? text.size() : first);
-  }
-  if (mode == 2 || mode == 3) text.erase(text.find_last_not_of(c) + 1);  // npos + 1 erases all
-}
-
 size_t Characters(const std::string& text) {
-  size_t n = 0;
-  for (const char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-  return n;
-}
-
-void Check(const NUVUnicodeString& string, const std::string& model) {
-  FUZZ_CHECK(string.View() == model);
-  FUZZ_CHECK(string.GetLengthInBytes() == model.size());
-  FUZZ_CHECK(string.CastToCharPtr()[model.size()] == '\0');
-  FUZZ_CHECK(std::memcmp(string.CastToCharPtr(), model.data(), model.size()) == 0);
-  FUZZ_CHECK(static_cast<size_t>(string.GetLengthInChar()) == Characters(model));
-  FUZZ_CHECK(string.HasNoCharacter() == (Characters(model) == 0));
-  FUZZ_CHECK(string == NUVUnicodeString(std::string_view(model)));
+  return static_cast<size_t>(std::count_if(
+      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 }  // namespace
@@ -67,85 +40,61 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
   std::array<NUVUnicodeString, kStrings> strings;
   std::array<std::string, kStrings> models;
+  const auto pick = [&in] { return in.ConsumeIntegralInRange<size_t>(0, kStrings - 1); };
   while (in.remaining_bytes() > 0) {
-    const size_t i = in.ConsumeIntegralInRange<size_t>(0, kStrings - 1);
-    const size_t j = in.ConsumeIntegralInRange<size_t>(0, kStrings - 1);
+    const size_t i = pick();
+    const size_t j = pick();
     NUVUnicodeString& s = strings[i];
     std::string& m = models[i];
-    switch (in.ConsumeIntegralInRange(0, 11)) {
-      case 0: {  // a text of any bytes
+    switch (in.ConsumeIntegralInRange(0, 5)) {
+      case 0: {  // a text of any bytes, or as a C string up to its first zero byte
         const std::string text = in.ConsumeRandomLengthString(40);
-        s = NUVUnicodeString(std::string_view(text));
-        m = text;
+        const bool asCString = in.ConsumeBool();
+        s = asCString ? NUVUnicodeString(text.c_str()) : NUVUnicodeString(std::string_view(text));
+        m = asCString ? text.c_str() : text;
         break;
       }
-      case 1: {  // a C string ends at its first zero byte
+      case 1: {  // a C string, another string or the string itself appended
         const std::string text = in.ConsumeRandomLengthString(40);
-        s = text.c_str();
-        m = text.c_str();
+        const bool fresh = in.ConsumeBool();
+        const std::string added = fresh ? std::string(text.c_str()) : models[j];
+        if (m.size() + added.size() > kLongest) break;
+        if (fresh) {
+          s += text.c_str();
+        } else {
+          s += strings[j];
+        }
+        m += added;
         break;
       }
-      case 2: {
-        const std::string text = in.ConsumeRandomLengthString(40);
-        if (m.size() + text.size() > kLongest) break;
-        s += text.c_str();
-        m += text.c_str();
-        break;
-      }
-      case 3:  // another string, or the string itself
-        if (m.size() + models[j].size() > kLongest) break;
-        s += strings[j];
-        m += std::string(models[j]);
-        break;
-      case 4:
-        s = strings[j];
+      case 2:
+        if (in.ConsumeBool()) {
+          s = strings[j];
+        } else {
+          NUVUnicodeString moved(strings[j]);
+          s = std::move(moved);
+        }
         m = models[j];
         break;
-      case 5: {
-        NUVUnicodeString moved(strings[j]);
-        s = std::move(moved);
-        m = models[j];
-        break;
-      }
-      case 6: {  // name and replacement from the strings, aliases included
-        const size_t k = in.ConsumeIntegralInRange<size_t>(0, kStrings - 1);
+      case 3: {  // name and replacement from the strings (aliases included) or fresh
+        const bool fresh = in.ConsumeBool();
+        const NUVUnicodeString freshName(std::string_view(in.ConsumeRandomLengthString(4)));
+        const NUVUnicodeString freshBy(std::string_view(in.ConsumeRandomLengthString(8)));
+        const NUVUnicodeString& name = fresh ? freshName : strings[j];
+        const NUVUnicodeString& by = fresh ? freshBy : strings[pick()];
         std::string replaced = m;
-        const int count = ReplaceAll(replaced, models[j], models[k]);
+        const int count = ReplaceAll(replaced, std::string(name.View()), std::string(by.View()));
         if (replaced.size() > kLongest) break;
-        FUZZ_CHECK(s.ReplaceSubString(strings[j], strings[k]) == count);
+        FUZZ_CHECK(s.ReplaceSubString(name, by) == count);
         m = replaced;
         break;
       }
-      case 7: {
-        const std::string name = in.ConsumeRandomLengthString(4);
-        const std::string by = in.ConsumeRandomLengthString(8);
-        std::string replaced = m;
-        const int count = ReplaceAll(replaced, name, by);
-        if (replaced.size() > kLongest) break;
-        FUZZ_CHECK(s.ReplaceSubString(NUVUnicodeString(std::string_view(name)),
-                                      NUVUnicodeString(std::string_view(by))) == count);
-        m = replaced;
-        break;
-      }
-      case 8: {  // ASCII characters only: one byte each
+      case 4: {  // ASCII characters only: runs removed at the start (1), the end (2) or both (3)
         const int mode = in.ConsumeIntegralInRange(0, 4);
         const char c = in.ConsumeIntegralInRange<char>(0x20, 0x7E);
         s.Strip(mode, NUVUnicodeChar(c));
-        Strip(m, mode, c);
-        break;
-      }
-      case 9: {
-        const int value = in.ConsumeIntegral<int>();
-        s.BuildFromNum(value);
-        m = std::to_string(value);
-        break;
-      }
-      case 10: {
-        const double value = in.ConsumeFloatingPoint<double>();
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%g", value);
-        s.BuildFromNum(value);
-        m = buffer;
+        if (mode == 1 || mode == 3) m.erase(0, std::min(m.find_first_not_of(c), m.size()));
+        if (mode == 2 || mode == 3) m.erase(m.find_last_not_of(c) + 1);  // npos + 1 erases all
         break;
       }
       default: {  // a producer writes fewer bytes than it prepared
@@ -159,7 +108,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       }
     }
-    for (size_t k = 0; k < kStrings; ++k) Check(strings[k], models[k]);
+    for (size_t k = 0; k < kStrings; ++k) {
+      FUZZ_CHECK(strings[k].View() == models[k] && strings[k].CastToCharPtr()[models[k].size()] == '\0');
+      FUZZ_CHECK(strings[k].GetLengthInBytes() == models[k].size());
+      FUZZ_CHECK(static_cast<size_t>(strings[k].GetLengthInChar()) == Characters(models[k]));
+      FUZZ_CHECK(strings[k].HasNoCharacter() == (Characters(models[k]) == 0));
+      FUZZ_CHECK(strings[k] == NUVUnicodeString(std::string_view(models[k])));
+    }
   }
   return 0;
 }

@@ -7,10 +7,8 @@
 #include "HostObjectLists.h"
 #include "NUVEdbBrokerTool.h"
 #include "NUVEdbSQLData.h"
-#include "NUVError.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVRef.h"
-#include "NUVXHContext.h"
 #include "TestHost.h"
 #include "TestHostObject.h"
 #include "TestLists.h"
@@ -22,7 +20,6 @@ class BrokerTest : public testing::Test {
   void SetUp() override {
     host = NUVAdopt(new TestHost);
     host->Install();
-    flushes = NUVFlushCount();
   }
   void TearDown() override {
     objects.clear();
@@ -41,17 +38,7 @@ class BrokerTest : public testing::Test {
   NUVEdbSQLData* ObjectParameter(const char* name, const char* key) {
     return new NUVEdbSQLData(name, Object("PART", key));
   }
-  // Makes the script's n-th call raise an error of the platform's kind, or
-  // of another kind.
-  void RaiseAt(HostScript& script, int n, bool foreign) {
-    script.Reset();
-    script.raiseAt = n;
-    host->wide.raiseForeign = foreign;
-  }
-  long FlushesSinceSetUp() const { return NUVFlushCount() - flushes; }
-
   NUVRef<TestHost> host;
   NUVEdbBrokerTool broker;
-  long flushes = 0;
   std::vector<NUVRef<NUVIEdbSysObject>> objects;
 };

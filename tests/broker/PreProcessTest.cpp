@@ -112,19 +112,6 @@ TEST_F(PreProcess, Substitutes) {
   EXPECT_EQ(code, NUV_S_OK);
 }
 
-TEST_F(PreProcess, PlatformErrorIsFlushedOnceAndAnyOtherKindReachesTheCaller) {
-  for (const bool foreign : {false, true}) {
-    RaiseAt(host->objects, 1, foreign);
-    code = 0;
-    std::string text;
-    const auto run = [&] { text = Run(":N :O", {Int(":N", 5), ObjectParameter(":O", "K1")}); };
-    EXPECT_EQ(NUVXHContext().Run(run), !foreign);
-    EXPECT_EQ(text, foreign ? "" : "5 :O");
-    EXPECT_EQ(code, foreign ? 0 : NUV_E_FAIL);
-    EXPECT_EQ(FlushesSinceSetUp(), 1);
-  }
-}
-
 TEST_F(PreProcess, KeyAndMetaTypeHelpers) {
   NUVUnicodeString key("kept");
   EXPECT_EQ(broker.GetKey(nullptr, key), NUV_E_FAIL);
@@ -148,8 +135,8 @@ std::string Written(const std::string& text) {
                       : value.form == NUVEdbWrittenValue::Form::Number ? 'N'
                                                                        : 'K';
     described += (described.empty() ? "" : " ") + std::to_string(value.begin) + "+" +
-                 std::to_string(value.length) + ":" + form + (value.listItem ? "*" : "") + (value.cut ? "!" : "") +
-                 ":" + value.parameter;
+                 std::to_string(value.length) + ":" + form + (value.listItem ? "*" : "") +
+                 (value.cut ? "!" : "") + ":" + value.parameter;
   }
   return described;
 }
@@ -166,7 +153,8 @@ TEST_F(PreProcess, RecordsWhereEachValueTextStands) {
       {":B :A :A", {Str(":A", "xyz"), Int(":B", 12345)}, "0+5:N::B 6+5:S::A 12+5:S::A"},
       {"WHERE OID=:OBJ", {ObjectParameter(":OBJ", "K17")}, "10+3:K::OBJ"},
       {"IN (:A,:B)", {IntList({":A", ":B"}, {1, 22}, "")}, "4+1:N*::A 6+2:N*::B"},
-      {"WHERE NAME=", {new NUVEdbSQLData(Texts({"NAME="}), Texts({"A", "B"}), "OR")},
+      {"WHERE NAME=",
+       {new NUVEdbSQLData(Texts({"NAME="}), Texts({"A", "B"}), "OR")},
        "15+3:S*:NAME= 28+3:S*:NAME="},
       // A later name inside a value grows it; one across its end cuts it.
       {":A", {Str(":A", "x:B"), Int(":B", 7)}, "0+4:S::A 2+1:N::B"},

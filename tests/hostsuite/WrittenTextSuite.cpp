@@ -6,17 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "CellText.h"
 #include "FinishedStatement.h"
-#include "HostSuite.h"
-#include "NUVEdbResultTable.h"
+#include "HostRunner.h"
 #include "NUVEdbSQLData.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVIEdbSysQuery2.h"
 #include "NUVRawCollint.h"
 #include "NUVRef.h"
-#include "NUVRefList.h"
-#include "RecordedText.h"
 
 namespace {
 
@@ -32,41 +28,20 @@ NUVBaseUnknown* Ints(std::initializer_list<const char*> names, std::initializer_
   return new NUVEdbSQLData(::Texts(names), Values<NUVRawCollint>(values), condition);
 }
 
-// The answer's rows, each its values joined by " " (texts decoded), rows
-// joined by "\n"; the reason when the host refuses the statement.
-std::string Answer(HostUnderTest& host, const std::string& statement) {
-  NUVEdbResultTable table;
-  const long code = host.Run(statement.c_str(), table);
-  if (code < 0) return "<refused: " + RecordedText(code) + ">";
-  int rows = 0;
-  table.GetNumberOfRows(rows);
-  std::string answer;
-  for (int n = 1; n <= rows; ++n) {
-    NUVRefList cells;
-    table.GetRow(n, cells.get());
-    answer += (n > 1 ? "\n" : "") + CellText(cells.get(), true, 1);
-  }
-  return answer;
-}
-
-#define NUV_NEEDS_STATEMENTS() \
-  if (!host->RunsStatements()) GTEST_SKIP() << "the host runs no statements"
-
 // A string value, or a list, whose name the author put inside a literal, a
 // quoted name or a comment would change the statement's shape: refused
 // before anything runs, naming the parameter. Keys obey the key rule and
 // may stand in quotes.
 TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
   NUV_NEEDS_STATEMENTS();
-  ASSERT_EQ(Answer(*host, "CREATE TABLE W (ID INTEGER PRIMARY KEY, NAME TEXT)"), "");
-  ASSERT_EQ(Answer(*host, "INSERT INTO W VALUES (1, 'a'), (2, 'b'), (3, 'NAME')"), "");
+  ASSERT_EQ(run.Refusal("CREATE TABLE W (ID INTEGER PRIMARY KEY, NAME TEXT)"), "");
+  ASSERT_EQ(run.Refusal("INSERT INTO W VALUES (1, 'a'), (2, 'b'), (3, 'NAME')"), "");
   struct Case {
     std::string statement;
     const char* named;
   };
   std::vector<Case> cases = {
       {FinishedStatement("DELETE FROM W WHERE NAME = ':N'", {Text(":N", "||NAME||")}), ":N"},
-      {FinishedStatement("SELECT ID FROM W WHERE NAME = ':N'", {Text(":N", "x")}), ":N"},
       {FinishedStatement("SELECT ':N' || (SELECT 1)", {Text(":N", "||(SELECT NAME FROM W)||")}), ":N"},
       {FinishedStatement("SELECT \":N\" FROM W", {Text(":N", "x")}), ":N"},
       {FinishedStatement("SELECT 1 /* :N */", {Text(":N", "*/ 2 /*")}), ":N"},
@@ -86,19 +61,19 @@ TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
     cases.push_back({FinishedStatement("SELECT E:N", {Text(":N", "x")}), ":N"});
   }
   for (const Case& test : cases) {
-    const std::string answer = Answer(*host, test.statement);
+    const std::string answer = run.LastValues(test.statement);
     EXPECT_EQ(answer.rfind("<refused: ", 0), 0u) << test.statement << " gave " << answer;
     EXPECT_NE(answer.find(test.named), std::string::npos) << test.statement << " gave " << answer;
   }
-  EXPECT_EQ(Answer(*host, "SELECT COUNT(*) FROM W"), "3");
+  EXPECT_EQ(run.LastValues("SELECT COUNT(*) FROM W"), "3");
   // What stays allowed: a key in the author's quotes, a value beside the
   // author's literals, a negative number apart from a '-'.
   NUVRef<NUVIEdbSysObject> part;
   ASSERT_GE(host->Query()->GetObjectFromKey("PART", "P1", part.out()), 0);
-  EXPECT_EQ(Answer(*host, FinishedStatement("SELECT ':K' || 'x'", {new NUVEdbSQLData(":K", part.get())})),
+  EXPECT_EQ(run.LastValues(FinishedStatement("SELECT ':K' || 'x'", {new NUVEdbSQLData(":K", part.get())})),
             "P1x");
-  EXPECT_EQ(Answer(*host, FinishedStatement("SELECT ':' || :N || ''''", {Text(":N", "it's")})), ":it's'");
-  EXPECT_EQ(Answer(*host, FinishedStatement("SELECT 1 - :N", {new NUVEdbSQLData(":N", -5)})), "6");
+  EXPECT_EQ(run.LastValues(FinishedStatement("SELECT ':' || :N || ''''", {Text(":N", "it's")})), ":it's'");
+  EXPECT_EQ(run.LastValues(FinishedStatement("SELECT 1 - :N", {new NUVEdbSQLData(":N", -5)})), "6");
 }
 
 // Values a host writes into the text itself, for statements that take no
@@ -108,14 +83,14 @@ TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
 TEST_P(HostSuite, ValuesInSchemaStatementsAndQuotedNames) {
   NUV_NEEDS_STATEMENTS();
   const std::string value = "it's %20 \"q\" \\";
-  ASSERT_EQ(Answer(*host, FinishedStatement(
-                              "CREATE TABLE \"we\"\"ird\" (K VARCHAR(8) PRIMARY KEY, D TEXT DEFAULT :V)",
-                              {Text(":V", value)})),
-            "");
-  ASSERT_EQ(Answer(*host, FinishedStatement("CREATE VIEW V AS SELECT :V AS X", {Text(":V", value)})), "");
-  ASSERT_EQ(Answer(*host, "INSERT INTO \"we\"\"ird\" (K) VALUES ('k1')"), "");
-  EXPECT_EQ(Answer(*host, "SELECT D FROM \"we\"\"ird\""), value);
-  EXPECT_EQ(Answer(*host, "SELECT X FROM V"), value);
+  ASSERT_EQ(
+      run.Refusal(FinishedStatement(
+          "CREATE TABLE \"we\"\"ird\" (K VARCHAR(8) PRIMARY KEY, D TEXT DEFAULT :V)", {Text(":V", value)})),
+      "");
+  ASSERT_EQ(run.Refusal(FinishedStatement("CREATE VIEW V AS SELECT :V AS X", {Text(":V", value)})), "");
+  ASSERT_EQ(run.Refusal("INSERT INTO \"we\"\"ird\" (K) VALUES ('k1')"), "");
+  EXPECT_EQ(run.LastValues("SELECT D FROM \"we\"\"ird\""), value);
+  EXPECT_EQ(run.LastValues("SELECT X FROM V"), value);
   NUVRef<NUVIEdbSysObject> object;
   EXPECT_GE(host->Query()->GetObjectFromKey("we\"ird", "k1", object.out()), 0);
   EXPECT_NE(object.get(), nullptr);
@@ -146,21 +121,21 @@ TEST_P(HostSuite, AuthorsLiteralsAndLibraryValuesMixAsBound) {
   };
   for (int round = 0; round < 60; ++round) {
     std::string statement = "SELECT ";
-    std::vector<std::string> expected;
+    std::string expected;               // the values joined by " "
     std::vector<NUVBaseUnknown*> made;  // adopted by the list once shuffled
     const int columns = std::uniform_int_distribution<int>(1, 5)(random);
     for (int c = 0; c < columns; ++c) {
-      if (c > 0) statement += ", ";
+      if (c > 0) statement += ", ", expected += " ";
       const std::string value = text();
       const std::string name = ":P" + std::to_string(c);
       if (std::uniform_int_distribution<int>(0, 1)(random) == 0) {  // the author's literal alone
         statement += literal(value);
-        expected.push_back(value);
+        expected += value;
       } else {  // the author's literal joined to a value the library writes
         const std::string bound = text();
         statement += "(" + literal(value) + " || " + name + ")";
         made.push_back(Text(name.c_str(), bound));
-        expected.push_back(value + bound);
+        expected += value + bound;
       }
       statement += " AS C" + std::to_string(c);
     }
@@ -170,18 +145,8 @@ TEST_P(HostSuite, AuthorsLiteralsAndLibraryValuesMixAsBound) {
     for (NUVBaseUnknown* parameter : made) parameters.Adopt(parameter);
     NUVUnicodeString finished;
     ASSERT_GE(NUVEdbBrokerTool().PreProcessSQLStatement(statement.c_str(), parameters.get(), finished), 0);
-    NUVEdbResultTable table;
-    const long code = host->Run(finished, table);
-    ASSERT_GE(code, 0) << statement << ": " << RecordedText(code);
-    NUVRefList cells;
-    ASSERT_GE(table.GetRow(1, cells.get()), 0) << statement;
-    ASSERT_EQ(cells.Size(), static_cast<int>(expected.size())) << statement;
-    for (int i = 1; i <= cells.Size(); ++i) {
-      NUVUnicodeString cell;
-      static_cast<const NUVEdbAnyData*>(cells.get()[i])->GetData(cell, 1);
-      EXPECT_EQ(std::string(cell.View()), expected[static_cast<size_t>(i - 1)])
-          << statement << " finished as " << finished.View() << ", column " << i;
-    }
+    EXPECT_EQ(run.LastValues(std::string(finished.View())), expected)
+        << statement << " finished as " << finished.View();
   }
 }
 

@@ -5,9 +5,6 @@
 #include <string>
 
 #include "CellText.h"
-#include "FinishedStatement.h"
-#include "NUVEdbBrokerTool.h"
-#include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
 #include "NUVError.h"
 #include "NUVRef.h"
@@ -24,19 +21,10 @@ class SqliteHost : public testing::Test {
     host->Install();
   }
 
-  // The statement the broker finishes with the parameters, which this adopts.
-  static std::string Finished(const char* statement, std::initializer_list<NUVBaseUnknown*> adopted) {
-    return FinishedStatement(statement, adopted);
-  }
   // Runs the statement into `table`, which starts empty each time.
   long Run(const std::string& statement, const NUVListPtrNUVBaseUnknown* headers = nullptr) {
     table = std::make_unique<NUVEdbResultTable>();
     return host->Run(statement.c_str(), *table, headers);
-  }
-  int Rows() const {
-    int rows = 0;
-    table->GetNumberOfRows(rows);
-    return rows;
   }
   // Row n's cells joined by " ", each as "CLASS.ATTR:type=value" or, when
   // bare, as its value alone; text as stored (decode 0) or decoded (1).

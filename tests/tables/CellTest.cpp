@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "NUVEdbResultTabData.h"
 #include "NUVRef.h"
 #include "TestObject.h"
@@ -10,37 +8,32 @@ namespace {
 // What a cell answers; "-" and -1 where a read fails. The broker's tests
 // read headers, and the tables' tests show that a header is no cell.
 struct Snapshot {
-  std::string attrName = "-";
-  std::string classType = "-";
+  NUVUnicodeString attrName = "-";
+  NUVUnicodeString classType = "-";
   NUVEdbObjAttrType type = EdbTypeNone;
   double number = -1;
-  std::string text = "-";
+  NUVUnicodeString text = "-";
   bool operator==(const Snapshot&) const = default;
 };
 
 Snapshot Read(const NUVEdbResultTabData& item) {
   Snapshot s;
-  NUVUnicodeString text("-");
-  item.GetAttrName(text);
-  s.attrName = text.CastToCharPtr();
-  text = "-";
-  item.GetClassType(text);
-  s.classType = text.CastToCharPtr();
+  item.GetAttrName(s.attrName);
+  item.GetClassType(s.classType);
   item.GetType(s.type);
+  item.GetData(s.text, 1);
   int i = 0;
   float f = 0;
   double d = 0;
   if (item.GetData(i) >= 0) s.number = i;
   if (item.GetData(f) >= 0) s.number = f;
   if (item.GetData(d) >= 0) s.number = d;
-  text = "-";
-  item.GetData(text, 1);
-  s.text = text.CastToCharPtr();
   return s;
 }
 
 void PrintTo(const Snapshot& s, std::ostream* os) {
-  *os << s.attrName << "/" << s.classType << "/" << s.type << "/" << s.number << "/" << s.text;
+  *os << s.attrName.View() << "/" << s.classType.View() << "/" << s.type << "/" << s.number << "/"
+      << s.text.View();
 }
 }  // namespace
 

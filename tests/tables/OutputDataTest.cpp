@@ -1,29 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "HostScript.h"
 #include "NUVEdbOutputData.h"
-#include "NUVIEdbSysObject.h"
 #include "NUVIUnknownListImpl.h"
 #include "NUVRef.h"
+#include "TestHost.h"
+#include "TestHostObject.h"
 
-namespace {
-// A host object whose references the test reads. The names, types and
-// kinds of the bindings are read by the broker's extraction tests.
-class CountedObject : public NUVBaseUnknown, public NUVIEdbSysObject {
- public:
-  long QueryInterface(const GUID& iid, void** out) override {
-    return NUVBaseUnknown::QueryInterface(iid, out);
-  }
-  unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }
-  unsigned long Release() override { return NUVBaseUnknown::Release(); }
-  long GetObjectKey(NUVUnicodeString&) const override { return 0; }
-  long GetObjectName(NUVUnicodeString&) const override { return 0; }
-  long GetObjectClassType(NUVUnicodeString&) const override { return 0; }
-};
-}  // namespace
-
+// The names, types and kinds of the bindings are read by the broker's
+// extraction tests.
 TEST(OutputData, EachBindingWritesOnlyItsOwnKind) {
-  auto* object = new CountedObject;
+  auto host = NUVAdopt(new TestHost);
+  auto* object = new TestHostObject(*host, "C", "K");
   auto list = NUVAdopt(new NUVIUnknownListImpl);
   int integer = 0;
   double real = 0;

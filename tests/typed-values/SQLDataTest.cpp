@@ -5,17 +5,6 @@
 #include "TestLists.h"
 
 // The broker's tests read the names and values of scalar parameters.
-TEST(SQLData, ScalarParameterHasNoItems) {
-  NUVEdbSQLData p("A", 5);
-  NUVUnicodeString other("untouched");
-  int value = 11;
-  EXPECT_LT(p.GetParmName(1, other), 0);
-  EXPECT_LT(p.GetListDataByItemNb(1, other, value), 0);
-  EXPECT_EQ(other, "untouched");
-  EXPECT_EQ(value, 11);
-  EXPECT_TRUE(p.GetMetaObject()->IsAKindOf(NUVEdbAnyData::MetaObject()));
-}
-
 TEST(SQLData, ListItemsPairNamesAndValuesByNumber) {
   const struct {
     NUVListValNUVUnicodeString names;
@@ -43,6 +32,15 @@ TEST(SQLData, ListItemsPairNamesAndValuesByNumber) {
     double d = 0;
     EXPECT_LT(p.GetListDataByItemNb(c.item, name, d), 0) << c.item;  // the values are integers
   }
+  // A scalar parameter has no items.
+  NUVEdbSQLData scalar("A", 5);
+  NUVUnicodeString name("untouched");
+  int value = 11;
+  EXPECT_LT(scalar.GetParmName(1, name), 0);
+  EXPECT_LT(scalar.GetListDataByItemNb(1, name, value), 0);
+  EXPECT_EQ(name, "untouched");
+  EXPECT_EQ(value, 11);
+  EXPECT_TRUE(scalar.GetMetaObject()->IsAKindOf(NUVEdbAnyData::MetaObject()));
 }
 
 TEST(SQLData, StringListItemsDecodeOnRequestInACopy) {
