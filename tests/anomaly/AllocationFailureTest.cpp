@@ -9,12 +9,8 @@
 #include "NUVEdbDeleteError.h"
 #include "NUVEdbInputTable.h"
 #include "NUVEdbOutputData.h"
-#include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
-#include "NUVEdbResultTableBuilder.h"
 #include "NUVEdbSQLData.h"
-#include "NUVEdbWPError.h"
-#include "NUVEdbWPObjError.h"
 #include "NUVSqliteHost.h"
 #include "TestLists.h"
 
@@ -62,45 +58,18 @@ bool VolatileObjectList(HostScene&, long n) {
   return struck;
 }
 
-bool HeadersOfAnInputDefinition(HostScene&, long n) {
-  int a = 0;
-  int b = 0;
-  OwnedList bindings{new NUVEdbOutputData("PART", "A", &a), new NUVEdbOutputData("PART", "B", &b)};
-  OwnedList headers;
-  NUVUnicodeString text;
+// A failed append adds no row.
+bool InputRow(HostScene&, long n) {
+  OwnedList entries{new NUVEdbSQLData(":ID", 1)};
+  NUVEdbInputTable table;
   AllocationFault fault(n);
-  const long code = NUVEdbBrokerTool().ExtractInputDefinition(bindings, headers, text);
-  const bool struck = fault.Stop();
-  EXPECT_GE(code, 0);
-  EXPECT_EQ(headers.get().Size(), struck ? 1 : 2);
-  EXPECT_STREQ(text.CastToCharPtr(), struck ? (n == 1 ? "B" : "A") : "A, B");
-  return struck;
-}
-
-long Append(NUVEdbInputTable& table, NUVListPtrNUVBaseUnknown& row) { return table.AppendRow(row); }
-long Append(NUVEdbResultTable& table, NUVListPtrNUVBaseUnknown& row) {
-  return NUVEdbResultTableBuilder::AppendRow(table, row);
-}
-
-// Appends a row of the adopted entry to a new table; a failed append adds
-// no row.
-template <class Table>
-bool AppendRow(NUVBaseUnknown* entry, long n) {
-  OwnedList entries{entry};
-  Table table;
-  AllocationFault fault(n);
-  const long code = Append(table, entries.get());
+  const long code = table.AppendRow(entries.get());
   const bool struck = fault.Stop();
   int rows = -1;
   table.GetNumberOfRows(rows);
   EXPECT_EQ(code < 0, struck);
   EXPECT_EQ(rows, struck ? 0 : 1);
   return struck;
-}
-
-bool InputRow(HostScene&, long n) { return AppendRow<NUVEdbInputTable>(new NUVEdbSQLData(":ID", 1), n); }
-bool ResultRow(HostScene&, long n) {
-  return AppendRow<NUVEdbResultTable>(new NUVEdbResultTabData("PART", "ID", 1), n);
 }
 
 template <class Error>
@@ -136,38 +105,13 @@ bool DeleteErrorObjects(HostScene&, long n) {
   return struck;
 }
 
-bool ObjectOutputs(HostScene& scene, long n) {
-  NUVEdbResultTable table;
-  OwnedList cells{new NUVEdbResultTabData("PART", "OWNER", NUVUnicodeString("K3"), 0),
-                  new NUVEdbResultTabData("PART", "PARTS", NUVUnicodeString("K1+K2"), 0)};
-  NUVEdbResultTableBuilder::AppendRow(table, cells);
-  NUVRef<NUVIEdbSysObject> owner;
-  NUVRef<NUVIUnknownList> parts;
-  OwnedList bindings{new NUVEdbOutputData("PART", "OWNER", *owner.out()),
-                     new NUVEdbOutputData("PART", "PARTS", *parts.out())};
-  AllocationFault fault(n);
-  const long code = NUVEdbBrokerTool().ExtractOutput(table, bindings, scene.host->queryInterface.get(), 1);
-  const bool struck = fault.Stop();
-  EXPECT_GE(code, 0);  // both cells matched, whatever could be written
-  if (!struck) {
-    EXPECT_NE(owner.get(), nullptr);
-    EXPECT_EQ(KeysOf(parts.get()), "K1+K2");
-  }
-  return struck;
-}
-
 const AllocatingOperation kOperations[] = {
     {"NUVEdbSQLData(object list)", ObjectListInATypedValue},
     {"CreateVolatileObjectList", VolatileObjectList},
-    {"ExtractInputDefinition(headers)", HeadersOfAnInputDefinition},
     {"NUVEdbInputTable::AppendRow", InputRow},
-    {"NUVEdbResultTableBuilder::AppendRow", ResultRow},
-    {"NUVEdbAppError::CloneSelf", Clone<NUVEdbAppError>},
-    {"NUVEdbWPError::CloneSelf", Clone<NUVEdbWPError>},
-    {"NUVEdbWPObjError::CloneSelf", Clone<NUVEdbWPObjError>},
+    {"NUVEdbAppError::CloneSelf", Clone<NUVEdbAppError>},  // the plain errors share theirs
     {"NUVEdbDeleteError::CloneSelf", Clone<NUVEdbDeleteError>},
     {"NUVEdbDeleteError::GetErrorInfo", DeleteErrorObjects},
-    {"ExtractOutput(object, object list)", ObjectOutputs},
 };
 
 class AllocationFailure : public testing::TestWithParam<AllocatingOperation> {};

@@ -68,8 +68,14 @@ class HostScene {
 };
 
 // Runs attempt(n) for n = 1, 2, ..., one failure point each, until the
-// failure no longer strikes; prints and answers the number of points.
-long RunAnomalyLoop(const char* operation, const std::function<bool(long n)>& attempt);
+// failure no longer strikes; answers the number of points.
+inline long RunAnomalyLoop(const char* operation, const std::function<bool(long n)>& attempt) {
+  constexpr long kMaxPoints = 10000;
+  long n = 1;
+  while (n <= kMaxPoints && attempt(n) && !testing::Test::HasFatalFailure()) ++n;
+  EXPECT_LE(n, kMaxPoints) << operation << " never completed";
+  return n - 1;
+}
 
 // A test name made of the letters and digits of the operation's name.
 template <class Operation>

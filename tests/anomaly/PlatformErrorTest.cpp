@@ -67,19 +67,6 @@ void InputDefinition(HostScene& scene) {
   }
 }
 
-void VolatileObjectList(HostScene& scene) {
-  NUVRef<NUVIUnknownList> list;
-  const long code = NUVEdbBrokerTool().CreateVolatileObjectList("PART", "ID", "K1+K2+K3", *list.out());
-  scene.Quiet();
-  const std::string keys = KeysOf(list.get());
-  if (scene.Raised()) {
-    EXPECT_EQ(code, NUV_E_FAIL);
-    EXPECT_EQ(std::string("K1+K2+K3").rfind(keys, 0), 0U) << keys;  // what was added stays
-  } else {
-    EXPECT_EQ(keys, "K1+K2+K3");
-  }
-}
-
 // A table of parts: row n describes Kn.
 void FillParts(NUVEdbResultTable& table) {
   for (const char* key : {"K1", "K2", "K3"}) {
@@ -91,12 +78,10 @@ void FillParts(NUVEdbResultTable& table) {
   }
 }
 
-// Extracts every kind of output from the parts table's row 2, picked by its
-// number or by its object. A raise while the object list is made is
-// absorbed there: the cell still counts as matched and nothing is written
-// for it. Any other raise fails the extraction, keeping what was written
-// before.
-template <bool byObject>
+// Extracts every kind of output from the parts table's row 2. A raise
+// while the object list is made is absorbed there: the cell still counts as
+// matched and nothing is written for it. Any other raise fails the
+// extraction, keeping what was written before.
 void Extract(HostScene& scene) {
   NUVEdbResultTable table;
   FillParts(table);
@@ -106,11 +91,7 @@ void Extract(HostScene& scene) {
   OwnedList bindings{new NUVEdbOutputData("PART", "MASS", &mass),
                      new NUVEdbOutputData("PART", "OWNER", *owner.out()),
                      new NUVEdbOutputData("PART", "PARTS", *parts.out())};
-  auto object = NUVRef<NUVIEdbSysObject>::Adopt(new TestHostObject(*scene.host, "PART", "K2"));
-  NUVEdbBrokerTool broker;
-  NUVIEdbSysQuery2* query = scene.host->queryInterface.get();
-  const long code = byObject ? broker.ExtractOutput(table, bindings, query, object.get())
-                             : broker.ExtractOutput(table, bindings, query, 2);
+  const long code = NUVEdbBrokerTool().ExtractOutput(table, bindings, scene.host->queryInterface.get(), 2);
   scene.Quiet();
   if (!scene.Raised()) {
     EXPECT_GE(code, 0);
@@ -177,9 +158,7 @@ void DeleteErrorObjects(HostScene& scene) {
 const GuardedOperation kOperations[] = {
     {"PreProcessSQLStatement", {}, PreProcess},
     {"ExtractInputDefinition(parameters)", {}, InputDefinition},
-    {"CreateVolatileObjectList", {}, VolatileObjectList},
-    {"ExtractOutput(row)", {2}, Extract<false>},
-    {"ExtractOutput(object)", {2}, Extract<true>},
+    {"ExtractOutput", {2}, Extract},
     {"FindRowNumber", {2}, FindRow},
     {"CheckError", {}, CheckError},
     {"GetCurrentDatabaseHandle", {}, DatabaseHandle},

@@ -66,8 +66,8 @@ TEST(DeleteError, GetErrorInfoListsTheObjectsTheHostCreated) {
     installed.host->createCode = c.createCode;
     NUVEdbDeleteError error(3U);
     EXPECT_GE(error.SetErrorInfo(Texts({"K1", "D1"}), Texts({"PART", "DOC"}), Texts({"", ""})), 0);
-    EXPECT_LT(error.SetErrorInfo(Texts({"X"}), Texts({}), Texts({"1"})),
-              0);  // sizes differ: the entries stay
+    // Lists whose sizes differ are refused, and the entries stay.
+    EXPECT_LT(error.SetErrorInfo(Texts({"X"}), Texts({}), Texts({"1"})), 0);
     EXPECT_LT(error.SetErrorInfo(Texts({"X"}), Texts({"T"}), Texts({})), 0);
     NUVListValNUVUnicodeString classTypes = Texts({"stale"});
     NUVRef<NUVIUnknownList> objects;
@@ -77,8 +77,6 @@ TEST(DeleteError, GetErrorInfoListsTheObjectsTheHostCreated) {
     EXPECT_EQ(types, c.classTypes);
     EXPECT_EQ(objects.get() != nullptr, *c.keys != '\0');
     EXPECT_EQ(KeysOf(objects.get()), c.keys);
-    if (objects) {
-      EXPECT_EQ(ReferencesOf(objects.get()), 1UL);
-    }
+    EXPECT_EQ(objects ? ReferencesOf(objects.get()) : 1UL, 1UL);
   }
 }

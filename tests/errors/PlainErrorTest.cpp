@@ -12,6 +12,7 @@ namespace {
 // it carries.
 template <class C>
 void CheckErrorClass(const char* name) {
+  SCOPED_TRACE(name);
   C error(7, "MSG_ID", "CATALOG");
   EXPECT_EQ(error.GetId(), 7U);
   EXPECT_STREQ(error.GetMsgId(), "MSG_ID");
@@ -43,7 +44,9 @@ void CheckErrorClass(const char* name) {
 
 }  // namespace
 
-TEST(ErrorClasses, AppError) { CheckErrorClass<NUVEdbAppError>("NUVEdbAppError"); }
-TEST(ErrorClasses, WPError) { CheckErrorClass<NUVEdbWPError>("NUVEdbWPError"); }
-TEST(ErrorClasses, WPObjError) { CheckErrorClass<NUVEdbWPObjError>("NUVEdbWPObjError"); }
-TEST(ErrorClasses, DeleteError) { CheckErrorClass<NUVEdbDeleteError>("NUVEdbDeleteError"); }
+TEST(ErrorClasses, AnswerTheirNamesDataAndClones) {
+  CheckErrorClass<NUVEdbAppError>("NUVEdbAppError");
+  CheckErrorClass<NUVEdbWPError>("NUVEdbWPError");
+  CheckErrorClass<NUVEdbWPObjError>("NUVEdbWPObjError");
+  CheckErrorClass<NUVEdbDeleteError>("NUVEdbDeleteError");
+}

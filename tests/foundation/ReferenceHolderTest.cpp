@@ -87,20 +87,6 @@ INSTANTIATE_TEST_SUITE_P(
                                  return o->References();
                                },
                                3, 1},
-                    HolderCase{"InOutSlotKeepsWhatIsHeld",
-                               [](TestObject* o) {
-                                 auto held = NUVRef<TestObject>::Take(o);
-                                 return *held.inout() == o ? o->References() : 0UL;
-                               },
-                               3, 1},
-                    HolderCase{"QueryInterfaceWritesThroughTheVoidSlot",
-                               [](TestObject* o) {
-                                 NUVRef<IUnknown> held;
-                                 if (o->QueryInterface(IID_TestSecond, held.out_void()) < 0 || !held)
-                                   return 0UL;
-                                 return o->References();
-                               },
-                               3, 1},
                     HolderCase{"ResetAdoptsAndReleasesTheOld",
                                [](TestObject* o) {
                                  auto held = NUVRef<TestObject>::Take(o);
