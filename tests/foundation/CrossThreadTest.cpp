@@ -94,42 +94,6 @@ TEST(CrossThread, TablesBuiltOnOneThreadAreReadAndDroppedOnAnother) {
   EXPECT_EQ(NUVBaseUnknown::LiveObjectCount(), live);
 }
 
-TEST(CrossThread, CountersReadWhileOthersAllocateStayWithinWhatIsMade) {
-  constexpr int kWorkers = 3, kRounds = 300, kPerRound = 20;
-  const long live = NUVBaseUnknown::LiveObjectCount();
-  const long allocations = NUVBaseUnknown::AllocationCount();
-  std::atomic<bool> done{false};
-  long outOfRange = 0, wentBack = 0;
-  std::thread reader([&] {
-    long last = allocations;
-    while (!done.load()) {
-      const long now = NUVBaseUnknown::LiveObjectCount();
-      const long made = NUVBaseUnknown::AllocationCount();
-      if (now < live || now > live + kWorkers * kPerRound) ++outOfRange;
-      if (made < last) ++wentBack;
-      last = made;
-    }
-  });
-  std::vector<std::thread> workers;
-  for (int w = 0; w < kWorkers; ++w) {
-    workers.emplace_back([&] {
-      std::vector<NUVEdbResultTabData*> cells;
-      for (int r = 0; r < kRounds; ++r) {
-        for (int i = 0; i < kPerRound; ++i) cells.push_back(new NUVEdbResultTabData("T", "N", i));
-        for (NUVEdbResultTabData* cell : cells) cell->Release();
-        cells.clear();
-      }
-    });
-  }
-  for (std::thread& worker : workers) worker.join();
-  done = true;
-  reader.join();
-  EXPECT_EQ(outOfRange, 0);
-  EXPECT_EQ(wentBack, 0);
-  EXPECT_EQ(NUVBaseUnknown::AllocationCount() - allocations, long{kWorkers} * kRounds * kPerRound);
-  EXPECT_EQ(NUVBaseUnknown::LiveObjectCount(), live);
-}
-
 // References taken while the process may still run one thread (each test
 // runs in a process of its own) are counted on by threads started later,
 // and when two threads let go of the same objects at once each object is

@@ -95,12 +95,8 @@ TEST(OctetConversions, HexadecimalTextRoundTrips) {
                {"AG9ZF 0x", {0x0A, 0x09, 0x0F, 0x00}},
                {"1/2:3@4`5G", {0x01, 0x02, 0x03, 0x04, 0x05}},
                {"/1:2@3`4G5", {0x00, 0x00, 0x00, 0x00, 0x00}},
-               {"\xC3\xA9"
-                "AB",
-                {0x00}},
-               {"AB\xC3\xA9"
-                "CD",
-                {0xAB, 0x00}}};
+               {"\303\251AB", {0x00}},
+               {"AB\303\251CD", {0xAB, 0x00}}};
   for (const auto& c : cases) {
     const _SEQUENCE_SEQUENCE_octet out = tool.UnicodeToSequence(c.text);
     EXPECT_EQ(std::vector<unsigned char>(out.data(), out.data() + out.length()), c.bytes) << c.text;
