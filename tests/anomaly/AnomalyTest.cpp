@@ -3,8 +3,6 @@
 // until the failure no longer strikes.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <functional>
 #include <set>
 #include <string>
@@ -22,7 +20,6 @@
 #include "NUVEdbSQLData.h"
 #include "NUVEdsMetadataTool.h"
 #include "NUVError.h"
-#include "NUVIEdbDatabaseHandle.h"
 #include "NUVInternalError.h"
 #include "NUVRef.h"
 #include "NUVSqliteHost.h"
@@ -41,8 +38,6 @@ class AllocationFault {
     NUVBaseUnknown::FailAllocationAt(n);
   }
   ~AllocationFault() { NUVBaseUnknown::FailAllocationAt(0); }
-  AllocationFault(const AllocationFault&) = delete;
-  AllocationFault& operator=(const AllocationFault&) = delete;
   // Withdraws the fault; answers whether it struck.
   bool Stop() const {
     NUVBaseUnknown::FailAllocationAt(0);
@@ -72,8 +67,6 @@ class HostScene {
     NUVError::ClearRecordedErrors();
     EXPECT_EQ(NUVBaseUnknown::LiveObjectCount(), live_) << where;
   }
-  HostScene(const HostScene&) = delete;
-  HostScene& operator=(const HostScene&) = delete;
 
   // Stops raising, so that checking a result makes no raise of its own.
   void Quiet() { host->wide.raiseAt = 0; }
@@ -88,6 +81,12 @@ class HostScene {
   long flushes_;
 };
 
+// The operation's name, for the test's.
+template <class Operation>
+std::string Named(const testing::TestParamInfo<Operation>& info) {
+  return info.param.name;
+}
+
 // Runs attempt(n) for n = 1, 2, ..., one failure point each, until the
 // failure no longer strikes; answers the number of points.
 long RunAnomalyLoop(const char* operation, const std::function<bool(long n)>& attempt) {
@@ -96,15 +95,6 @@ long RunAnomalyLoop(const char* operation, const std::function<bool(long n)>& at
   while (n <= kMaxPoints && attempt(n) && !testing::Test::HasFatalFailure()) ++n;
   EXPECT_LE(n, kMaxPoints) << operation << " never completed";
   return n - 1;
-}
-
-// A test name made of the letters and digits of the operation's name.
-template <class Operation>
-std::string Title(const testing::TestParamInfo<Operation>& info) {
-  std::string title = info.param.name;
-  title.erase(std::remove_if(title.begin(), title.end(), [](unsigned char c) { return !std::isalnum(c); }),
-              title.end());
-  return title;
 }
 
 // Every operation that allocates base objects, run with its n-th allocation
@@ -172,8 +162,8 @@ bool DeleteErrorList(HostScene&, long n) {
 
 const AllocatingOperation kAllocatingOperations[] = {
     {"CreateVolatileObjectList", VolatileObjectList},
-    {"NUVEdbInputTable::AppendRow", InputRow},
-    {"NUVEdbDeleteError::GetErrorInfo", DeleteErrorList},
+    {"InputTableAppendRow", InputRow},
+    {"DeleteErrorGetErrorInfo", DeleteErrorList},
 };
 
 class AllocationFailure : public testing::TestWithParam<AllocatingOperation> {};
@@ -188,7 +178,7 @@ TEST_P(AllocationFailure, GivesTheResultAndLeaksNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, AllocationFailure, testing::ValuesIn(kAllocatingOperations),
-                         Title<AllocatingOperation>);
+                         Named<AllocatingOperation>);
 
 // The whole road on the SQLite host, headers to bound variables, with the
 // n-th base-object allocation failing: the run fails or completes, and
@@ -268,19 +258,6 @@ void PreProcess(HostScene& scene) {
   }
 }
 
-void InputDefinition(HostScene& scene) {
-  auto object = NUVRef<NUVIEdbSysObject>::Adopt(new TestHostObject(*scene.host, "PART", "K1"));
-  OwnedList parameters{new NUVEdbSQLData("D", object.get()), new NUVEdbSQLData("Q", 7)};
-  NUVUnicodeString text;
-  const long code = NUVEdbBrokerTool().ExtractInputDefinition(parameters, text);
-  scene.Quiet();
-  if (scene.Raised()) {
-    EXPECT_EQ(code, NUV_E_FAIL);
-  } else {
-    EXPECT_STREQ(text.CastToCharPtr(), "D = 'K1' , Q = 7");
-  }
-}
-
 // A table of parts: row n describes Kn.
 void FillParts(NUVEdbResultTable& table) {
   for (const char* key : {"K1", "K2", "K3"}) {
@@ -339,15 +316,6 @@ void CheckError(HostScene& scene) {
   scene.Quiet();
 }
 
-void DatabaseHandle(HostScene& scene) {
-  NUVRef<NUVIEdbDatabaseHandle> handle;
-  const long code =
-      NUVEdbGeneralTool().GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void());
-  scene.Quiet();
-  EXPECT_EQ(code < 0, scene.Raised());
-  EXPECT_EQ(handle.get() == nullptr, scene.Raised());
-}
-
 void MetadataTool(HostScene& scene) {
   auto tool = NUVRef<NUVEdsMetadataTool>::Adopt(NUVEdbGeneralTool().GetMetadataTool());
   scene.Quiet();
@@ -371,13 +339,11 @@ void DeleteErrorObjects(HostScene& scene) {
 
 const GuardedOperation kGuardedOperations[] = {
     {"PreProcessSQLStatement", {}, PreProcess},
-    {"ExtractInputDefinition(parameters)", {}, InputDefinition},
     {"ExtractOutput", {2}, Extract},
     {"FindRowNumber", {2}, FindRow},
     {"CheckError", {}, CheckError},
-    {"GetCurrentDatabaseHandle", {}, DatabaseHandle},
     {"GetMetadataTool", {2}, MetadataTool},
-    {"NUVEdbDeleteError::GetErrorInfo", {}, DeleteErrorObjects},
+    {"DeleteErrorGetErrorInfo", {}, DeleteErrorObjects},
 };
 
 // One run of the operation with a raise at host call n, of the platform's
@@ -414,6 +380,6 @@ TEST_P(PlatformError, IsFlushedOnceOrReachesTheCaller) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, PlatformError, testing::ValuesIn(kGuardedOperations),
-                         Title<GuardedOperation>);
+                         Named<GuardedOperation>);
 
 }  // namespace

@@ -21,12 +21,10 @@ void CheckErrorClass(const char* name) {
   EXPECT_TRUE(error.IsAKindOf("NUVInternalError"));
   EXPECT_EQ(error.Setup("file", 3), &error);
   EXPECT_EQ(error.GetSourceLineNumber(), 3);
-  EXPECT_EQ(error.Self(), &error);
   unsigned int length = 99;
   const NUVErrDsc* table = nullptr;
   error.GetErrorTable(&length, &table);
-  EXPECT_EQ(length, 0U);
-  EXPECT_EQ(table, C::errorTable);
+  EXPECT_EQ(length, 0U);  // the message table is empty
 
   auto clone = NUVAdopt(error.CloneSelf());
   ASSERT_NE(clone.get(), nullptr);

@@ -9,12 +9,18 @@
 #include <thread>
 #include <vector>
 
+#include "CellText.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbResultTableBuilder.h"
 #include "NUVUnicodeString.h"
 
 namespace {
+
+// The text of row r of a table that BuildTable made with the seed.
+std::string RowText(int seed, int r) {
+  return "row text long enough to be shared " + std::to_string(seed + r);
+}
 
 // A table of rows of two cells, "N" = the row's number and "S" = a text
 // long enough to live in a shared buffer.
@@ -23,8 +29,7 @@ NUVEdbResultTable* BuildTable(int rows, int seed) {
   NUVListPtrNUVBaseUnknown cells;
   for (int r = 1; r <= rows; ++r) {
     cells.Append(new NUVEdbResultTabData("T", "N", seed + r));
-    cells.Append(new NUVEdbResultTabData(
-        "T", "S", NUVUnicodeString("row text long enough to be shared " + std::to_string(seed + r)), 0));
+    cells.Append(new NUVEdbResultTabData("T", "S", NUVUnicodeString(RowText(seed, r)), 0));
     EXPECT_GE(NUVEdbResultTableBuilder::AppendRowTakingCells(*table, cells), 0);
   }
   return table;
@@ -34,20 +39,14 @@ NUVEdbResultTable* BuildTable(int rows, int seed) {
 bool TableHolds(const NUVEdbResultTable& table, int rows, int seed) {
   int count = 0;
   table.GetNumberOfRows(count);
-  if (count != rows) return false;
-  for (int r = 1; r <= rows; ++r) {
+  bool holds = count == rows;
+  for (int r = 1; holds && r <= rows; ++r) {
     NUVListPtrNUVBaseUnknown cells;
     table.GetRow(r, cells);
-    int n = 0;
-    NUVUnicodeString s;
-    const bool read = cells.Size() == 2 && static_cast<NUVEdbResultTabData*>(cells[1])->GetData(n) >= 0 &&
-                      static_cast<NUVEdbResultTabData*>(cells[2])->GetData(s, 1) >= 0;
+    holds = CellText(cells, true) == std::to_string(seed + r) + " " + RowText(seed, r);
     for (int c = 1; c <= cells.Size(); ++c) cells[c]->Release();
-    if (!read || n != seed + r ||
-        !(s == ("row text long enough to be shared " + std::to_string(seed + r)).c_str()))
-      return false;
   }
-  return true;
+  return holds;
 }
 
 }  // namespace
