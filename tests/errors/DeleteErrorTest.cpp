@@ -40,11 +40,9 @@ TEST(DeleteError, GetErrorInfoListsTheObjectsTheHostCreated) {
   // How the host answers the two creations, and what the caller gets back.
   const struct {
     const char* name;
-    int nullAt;
-    int failAt;
-    long createCode;
-    long code;
-    const char* keys;  // of the objects in the list, in order, joined by "+"
+    int nullAt, failAt;     // the creations the host answers with null, or refuses
+    long createCode, code;  // what the host's creation answers, and what the caller gets
+    const char* keys;       // of the objects in the list, in order, joined by "+"
     const char* classTypes;
     bool context = true;
   } cases[] = {
