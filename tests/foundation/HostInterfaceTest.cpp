@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "NUVEdsMetadataTool.h"
 #include "NUVIEdbAppWorkpackage.h"
 #include "NUVIEdbDatabaseContext.h"
 #include "NUVIEdbDatabaseHandle.h"
