@@ -40,11 +40,9 @@ TEST(DeleteError, GetErrorInfoListsTheObjectsTheHostCreated) {
   // How the host answers the two creations, and what the caller gets back.
   const struct {
     const char* name;
-    int nullAt;
-    int failAt;
-    long createCode;
-    long code;
-    const char* keys;  // of the objects in the list, in order, joined by "+"
+    int nullAt, failAt;     // the creations the host answers with null, or refuses
+    long createCode, code;  // what the host's creation answers, and what the caller gets
+    const char* keys;       // of the objects in the list, in order, joined by "+"
     const char* classTypes;
     bool context = true;
   } cases[] = {
@@ -66,8 +64,8 @@ TEST(DeleteError, GetErrorInfoListsTheObjectsTheHostCreated) {
     installed.host->createCode = c.createCode;
     NUVEdbDeleteError error(3U);
     EXPECT_GE(error.SetErrorInfo(Texts({"K1", "D1"}), Texts({"PART", "DOC"}), Texts({"", ""})), 0);
-    EXPECT_LT(error.SetErrorInfo(Texts({"X"}), Texts({}), Texts({"1"})),
-              0);  // sizes differ: the entries stay
+    // Lists whose sizes differ are refused, and the entries stay.
+    EXPECT_LT(error.SetErrorInfo(Texts({"X"}), Texts({}), Texts({"1"})), 0);
     EXPECT_LT(error.SetErrorInfo(Texts({"X"}), Texts({"T"}), Texts({})), 0);
     NUVListValNUVUnicodeString classTypes = Texts({"stale"});
     NUVRef<NUVIUnknownList> objects;
@@ -77,8 +75,6 @@ TEST(DeleteError, GetErrorInfoListsTheObjectsTheHostCreated) {
     EXPECT_EQ(types, c.classTypes);
     EXPECT_EQ(objects.get() != nullptr, *c.keys != '\0');
     EXPECT_EQ(KeysOf(objects.get()), c.keys);
-    if (objects) {
-      EXPECT_EQ(ReferencesOf(objects.get()), 1UL);
-    }
+    EXPECT_EQ(objects ? ReferencesOf(objects.get()) : 1UL, 1UL);
   }
 }

@@ -51,21 +51,14 @@ TEST_F(GeneralTool, CheckErrorAnswersByTheRecordedErrorsTypeAndReportsIt) {
   EXPECT_EQ(fatal, 7);
 }
 
-// The host suite covers what a host hands out; here, what fails without it.
+// The host suite covers what a host hands out, the broker's tests a host
+// without a context or a provider; here, what fails without the rest.
 TEST_F(GeneralTool, NothingIsHandedOutWithoutTheHostPartsItComesFrom) {
   EXPECT_LT(tool.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, nullptr), 0);
   host->currentDatabase = "";
   void* out = &tool;
   EXPECT_LT(tool.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, &out), 0);
   EXPECT_EQ(out, nullptr);
-  host->currentDatabase = "main";
-  host->offerContext = false;
-  out = &tool;
-  EXPECT_LT(tool.GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, &out), 0);
-  EXPECT_EQ(out, nullptr);
-  host->offerProvider = false;
-  EXPECT_EQ(tool.GetMetadataTool(), nullptr);
-  host->offerProvider = true;
   TestHost::Uninstall();
   EXPECT_EQ(tool.GetMetadataTool(), nullptr);
   out = &tool;
@@ -83,17 +76,12 @@ TEST(OctetConversions, HexadecimalTextRoundTrips) {
   const _SEQUENCE_SEQUENCE_octet bytes = tool.SequenceToSequence(_SEQUENCE_octet(5, raw));
   EXPECT_EQ(tool.SequenceToUnicode(bytes), "0AFF10007F");
   EXPECT_EQ(tool.SequenceToUnicode(_SEQUENCE_SEQUENCE_octet()), "");
-  EXPECT_EQ(tool.SequenceToSequence(_SEQUENCE_SEQUENCE_octet()).length(), 0);
-  _SEQUENCE_SEQUENCE_octet every;
-  every.length(256 + 37);
-  for (unsigned long i = 0; i < every.length(); ++i) every[i] = static_cast<unsigned char>(i * 7 + i / 256);
-  const _SEQUENCE_SEQUENCE_octet back = tool.UnicodeToSequence(tool.SequenceToUnicode(every));
-  ASSERT_EQ(back.length(), every.length());
-  for (unsigned long i = 0; i < every.length(); ++i) ASSERT_EQ(back[i], every[i]) << i;
   const struct {
     const char* text;
     std::vector<unsigned char> bytes;
-  } cases[] = {{"0AFF10", {0x0A, 0xFF, 0x10}},
+  } cases[] = {{"000102030405060708090A0B0C0D0E0F10111213",
+                {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}},
+               {"0AFF10", {0x0A, 0xFF, 0x10}},
                {"0aFf", {0x0A, 0xFF}},
                {"ABC", {0xAB}},
                {"", {}},
@@ -102,12 +90,8 @@ TEST(OctetConversions, HexadecimalTextRoundTrips) {
                {"AG9ZF 0x", {0x0A, 0x09, 0x0F, 0x00}},
                {"1/2:3@4`5G", {0x01, 0x02, 0x03, 0x04, 0x05}},
                {"/1:2@3`4G5", {0x00, 0x00, 0x00, 0x00, 0x00}},
-               {"\xC3\xA9"
-                "AB",
-                {0x00}},
-               {"AB\xC3\xA9"
-                "CD",
-                {0xAB, 0x00}}};
+               {"\303\251AB", {0x00}},
+               {"AB\303\251CD", {0xAB, 0x00}}};
   for (const auto& c : cases) {
     const _SEQUENCE_SEQUENCE_octet out = tool.UnicodeToSequence(c.text);
     EXPECT_EQ(std::vector<unsigned char>(out.data(), out.data() + out.length()), c.bytes) << c.text;
