@@ -29,9 +29,9 @@ constexpr int kDatabase = 1;     // exit code of a database error
 constexpr int kUsage = 2;        // exit code of a usage error
 constexpr int kUnreachable = 3;  // exit code of a database that could not be reached
 
-void ExpectSuccess(const Outcome& outcome, const std::string& out) {
+void ExpectSuccess(const Outcome& outcome, const std::string& out, const std::string& err = "") {
   EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(outcome.err, err);
   EXPECT_EQ(outcome.out, out);
 }
 
@@ -261,42 +261,27 @@ const std::vector<Case> kUsageErrors = {
     {"BlankStatement", {" \n"}, "the statement is empty"},
     {"UnknownOutputType", {"--out", "float", "PART", "MASS", "SELECT 1"}, "unknown TYPE 'float'"},
     {"BindingWithoutClass", {"--out", "int", "", "QTY", "SELECT 1"}, "non-empty CLASS and ATTR"},
-    {"AttributeBoundTwice",
-     {"--out", "int", "PART", "QTY", "--out", "string", "PART", "QTY", "SELECT 1"},
-     "attribute QTY bound twice"},
+    {"BoundTwice", {"--out", "int", "P", "Q", "--out", "string", "P", "Q", "SELECT 1"}, "Q bound twice"},
     {"BindingWithoutColumn", {"--out", "int", "PART", "QTY", "SELECT ID FROM PART"}, "no column QTY"},
     {"IntDoesNotParse", {"--int", ":A", "12x", "SELECT 1"}, "'12x' is not an integer"},
     {"IntOverflow", {"--int", ":A", "2147483648", "SELECT 1"}, "outside the int range"},
     {"DoubleDoesNotParse", {"--double", ":M", "1.5kg", "SELECT 1"}, "is not a finite number"},
     {"DoubleOverflow", {"--double-list", ":M", "1e999", "SELECT 1"}, "outside the double range"},
     {"NamesAndValuesDiffer", {"--int-list", ":A,:B", "1", "SELECT 1"}, "2 names for 1 value"},
-    {"ConditionWithTwoNames",
-     {"--string-list", ":A,:B", "x,y", "--cond", "OR", "SELECT 1"},
-     "with --cond give one name"},
+    {"ConditionWithTwoNames", {"--int-list", ":A,:B", "1,2", "--cond", "OR", "SELECT 1"}, "give one name"},
     {"ConditionAfterScalar", {"--int", ":A", "1", "--cond", "OR", "SELECT 1"}, "--cond must follow"},
     {"UnknownFormat", {"--format", "xml", "SELECT 1"}, "unknown format 'xml'"},
     {"UnknownTextMode", {"--text", "raw", "SELECT 1"}, "unknown mode 'raw'"},
     {"PlainTextOnTheSample", {"--text", "plain", "SELECT 1"}, "--text plain needs --db"},
     {"ReadOnlyOnTheSample", {"--readonly", "SELECT 1"}, "--readonly needs --db"},
     {"NegativeTimeout", {"--timeout", "-1", "SELECT 1"}, "--timeout: -1 is below 0"},
-    {"ReadOnlyOnAStandbyRun",
-     {"--db", "x.db", "--readonly", "--read-standby", "SELECT 1"},
-     "--read-standby and --readonly disagree"},
-    {"StandbyOptionsOnSqlite",
-     {"--read-standby", "SELECT 1"},
-     "--read-standby: the SQLite host reaches no server"},
-    {"FailoverTimeoutOnSqlite",
-     {"--db", "x.db", "--failover-timeout", "5", "SELECT 1"},
-     "--failover-timeout: the SQLite host reaches no server"},
-    {"MissingValueFile",
-     {"--string-file", ":V", "/nonexistent/v", "SELECT :V"},
-     "cannot read /nonexistent/v"},
+    {"ReadOnlyOnAStandbyRun", {"--db", "x.db", "--readonly", "--read-standby", "SELECT 1"}, "disagree"},
+    {"StandbyOnSqlite", {"--read-standby", "SELECT 1"}, "--read-standby: the SQLite host reaches no server"},
+    {"FailoverOnSqlite", {"--db", "x.db", "--failover-timeout", "5", "SELECT 1"}, "SQLite host reaches no"},
+    {"MissingValueFile", {"--string-file", ":V", "/no/v", "SELECT :V"}, "cannot read /no/v"},
     {"OperandAfterEqualsForFlag", {"--explain=yes", "SELECT 1"}, "--explain takes no operand"},
     {"FormatGivenTwice", {"--format", "csv", "--format=json", "SELECT 1"}, "--format given twice"},
-    {"DoubleBeyondSixDigits",
-     {"--double", ":R", "123456789.123", "SELECT :R"},
-     "--double :R: 123456789.123 would be written as 1.23457e+08 (six significant digits); write the number "
-     "in the statement instead"},
+    {"DoubleBeyondSixDigits", {"--double", ":R", "123456789.123", "SELECT :R"}, "written as 1.23457e+08"},
     {"NameNotInStatement", {"--int", ":QTY", "2", "SELECT 1 WHERE 2 = :qty"}, "does not hold the name :QTY"},
     {"ValueHoldsLaterName",
      {"--string", ":ID", "P9:WHY", "--string", ":WHY", "OR(1=1)OR", "DELETE FROM PART WHERE ID = :ID"},
@@ -304,16 +289,12 @@ const std::vector<Case> kUsageErrors = {
     {"ConditionListHoldsLaterName",
      {"--string-list", "M=", "a,b", "--cond", "OR", "--int", "M", "1", "SELECT 1 WHERE M="},
      "the value holds M"},
-    {"NamePartOfLaterName",
-     {"--string", ":A", "x", "--string", ":AB", "y", "SELECT :AB, :A"},
-     "--string :A: the name :A is part of :AB, given after it"},
+    {"NamePartOfLater", {"--string", ":A", "x", "--string", ":AB", "y", "SELECT :AB, :A"}, "part of :AB"},
     {"NameGivenTwice", {"--int", ":A", "1", "--int", ":A", "2", "SELECT :A"}, "the name :A is given twice"},
-    {"ListItemMakesLineComment",
-     {"--int-list", ":A,:B", "1,-2", "SELECT 5-:A, 5-:B"},
-     "--int-list :A,:B: the value starts a comment in the statement; write the name in brackets, as (:B)"},
+    {"ListItemMakesLineComment", {"--int-list", ":A,:B", "1,-2", "SELECT 5-:A, 5-:B"}, "as (:B)"},
     {"ConditionNotAWord",
-     {"--int-list", "A=", "1,2", "--cond", "OR 1=1 OR", "SELECT 1 WHERE A="},
-     "--cond: 'OR 1=1 OR' is not a word"},
+     {"--int-list", "A=", "1,2", "--cond", "OR 1", "SELECT 1 WHERE A="},
+     "'OR 1' is not a word"},
 };
 
 const std::vector<Case> kDatabaseErrors = {
@@ -322,14 +303,14 @@ const std::vector<Case> kDatabaseErrors = {
     // The library quotes a string itself: the author's quotes around its
     // name would make the value SQL.
     {"StringNameInsideTheAuthorsLiteral",
-     {"--string", ":N", "||NAME||", "SELECT COUNT(*) FROM PART WHERE NAME = ':N'"},
-     "the value of :N"},
+     {"--string", ":N", "||NAME||", "SELECT 1 WHERE 'x' = ':N'"},
+     "value of :N"},
     {"IntegerBeyond32BitsIntoInt", {"--out", "int", "Q", "N", "SELECT 3000000000 AS N"}, "row 1, column N"},
     {"ObjectOfUnknownClass", {"--out", "object", "NOPE", "X", "SELECT 1 AS X"}, "no table NOPE"},
     {"ObjectKeyNotFound", {"--object", ":P", "PRODUCT", "PR9", "SELECT ':P'"}, "no PRODUCT with key 'PR9'"},
     {"KeyWithLineBreakStaysOneLine",
      {"--object", ":P", "PRODUCT", "P\nR", "SELECT ':P'"},
-     "key 'P\\x0AR' refused"},
+     "'P\\x0AR' refused"},
     {"KeyThatWouldEndItsLiteral", {"--object", ":P", "PRODUCT", "X' OR '1'='1", "SELECT ':P'"}, "refused"},
     {"ClassWithoutKey", {"--object-list", ":P", "NOWHERE", "K1", "SELECT ':P'"}, "NOWHERE is not a table"},
 };
@@ -343,16 +324,12 @@ INSTANTIATE_TEST_SUITE_P(DatabaseErrors, Fails, testing::ValuesIn(Cases({}, kDat
                          CaseName);
 
 // A writing statement reports the rows it changed on standard error.
+const char* const kOneRow = "edbquery: 1 row changed\n";
 TEST_F(EdbqueryTest, ChangedRowsOnStandardError) {
-  const Outcome updated = Edbquery({"UPDATE PART SET QTY = 3 WHERE QTY = 1"});
-  EXPECT_EQ(updated.exitCode, 0);
-  EXPECT_EQ(updated.out, "");
-  EXPECT_EQ(updated.err, "edbquery: 5 rows changed\n");
-  EXPECT_EQ(Edbquery({"DELETE FROM PART WHERE ID = 'P1'"}).err, "edbquery: 1 row changed\n");
-  const Outcome returning =
-      Edbquery({"--format", "csv", "UPDATE PART SET QTY = 0 WHERE ID = 'P2' RETURNING ID"});
-  EXPECT_EQ(returning.out, "ID\nP2\n");
-  EXPECT_EQ(returning.err, "edbquery: 1 row changed\n");
+  ExpectSuccess(Edbquery({"UPDATE PART SET QTY = 3 WHERE QTY = 1"}), "", "edbquery: 5 rows changed\n");
+  ExpectSuccess(Edbquery({"DELETE FROM PART WHERE ID = 'P1'"}), "", kOneRow);
+  ExpectSuccess(Edbquery({"--format", "csv", "UPDATE PART SET QTY = 0 WHERE ID = 'P2' RETURNING ID"}),
+                "ID\nP2\n", kOneRow);
 }
 
 // --readonly keeps a database as it was; --timeout waits for a lock another
@@ -379,8 +356,7 @@ TEST_F(EdbqueryTest, ReadOnlyAndLockTimeout) {
   const Outcome waited = Edbquery(Join({"--timeout", "30000"}, update));
   release.join();
   close(fd);
-  EXPECT_EQ(waited.exitCode, 0) << waited.err;
-  EXPECT_EQ(waited.err, "edbquery: 1 row changed\n");
+  ExpectSuccess(waited, "", kOneRow);
 }
 
 // Values from files: a string as the file holds it, however long; a list
@@ -413,15 +389,13 @@ TEST_F(EdbqueryTest, ValuesFromFiles) {
 // that cannot be delivered is named by its number in the whole answer.
 TEST_F(EdbqueryTest, LongAnswerAcrossBatches) {
   const std::string rows = "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT 2500) ";
-  const Outcome csv = Edbquery({"--format", "csv", rows + "SELECT X FROM C"});
-  ASSERT_EQ(csv.exitCode, 0) << csv.err;
-  std::string expected = "X\n";
-  for (int x = 1; x <= 2500; ++x) expected += std::to_string(x) + "\n";
-  EXPECT_EQ(csv.out, expected);
-  const Outcome json = Edbquery({"--format", "json", rows + "SELECT X FROM C"});
-  const std::string end = "{\"X\":1000},\n{\"X\":1001}";
-  EXPECT_NE(json.out.find(end), std::string::npos);
-  EXPECT_EQ(json.out.rfind(",\n{\"X\":2500}]\n"), json.out.size() - 14);
+  std::string csv = "X\n", json = "[";
+  for (int x = 1; x <= 2500; ++x) {
+    csv += std::to_string(x) + "\n";
+    json += (x > 1 ? ",\n{\"X\":" : "{\"X\":") + std::to_string(x) + "}";
+  }
+  ExpectSuccess(Edbquery({"--format", "csv", rows + "SELECT X FROM C"}), csv);
+  ExpectSuccess(Edbquery({"--format", "json", rows + "SELECT X FROM C"}), json + "]\n");
   // The table is sized batch by batch, a column never narrower than before.
   const Outcome table =
       Edbquery({rows + "SELECT CASE X WHEN 1500 THEN 'wide value' ELSE 'v' END AS W, X FROM C"});
@@ -507,10 +481,7 @@ TEST_F(EdbqueryTest, AuthorsLiteralsRunAsWritten) {
     const std::string theirs = Written(File("theirs.db"), script);
     const Outcome outcome = Edbquery({"--db", ours, "--format", "csv", statement});
     ASSERT_EQ(outcome.exitCode, 0) << statement << ": " << outcome.err;
-    const std::string direct = Direct(theirs, statement);  // a write answers nothing
-    if (statement.rfind("SELECT", 0) == 0) {
-      EXPECT_EQ(outcome.out, direct) << statement;
-    }
+    EXPECT_EQ(outcome.out, Direct(theirs, statement)) << statement;  // a write answers nothing
     for (const char* table : {"SELECT * FROM L ORDER BY ID", "SELECT * FROM T ORDER BY ID"})
       EXPECT_EQ(Direct(ours, table), Direct(theirs, table)) << statement;
   }
