@@ -90,20 +90,6 @@ TEST_P(HostSuite, RefusesWhatMustNotRunWithTheSameMessage) {
   EXPECT_EQ(run.LastRow("SELECT COUNT(*) AS N FROM PART"), parts);
 }
 
-// A writing statement whose answer fails to be taken is rolled back whole.
-TEST_P(HostSuite, WritesAreAllOrNothing) {
-  NUV_NEEDS_STATEMENTS();
-  int batches = 0;
-  EXPECT_EQ(host->RunInBatches(
-                "UPDATE PART SET QTY = QTY + 1 RETURNING ID", 3,
-                [&](NUVEdbResultTable&) { return ++batches == 2 ? -7L : 0L; }, nullptr),
-            -7);
-  EXPECT_EQ(run.LastRow("SELECT SUM(QTY) AS Q FROM PART"), "QUERY." + run.Name("Q") + ":" + "1=21");
-  EXPECT_EQ(run.Refusal("UPDATE PART SET NAME = 'Renamed' WHERE ID = 'P1'"), "");
-  EXPECT_EQ(run.LastRow("SELECT NAME FROM PART WHERE ID = 'P1'"),
-            run.Name("PART") + "." + run.Name("NAME") + ":3=Renamed");
-}
-
 // A header gives its attribute name, class type and type where the value
 // converts to it exactly; any other value keeps its own type, so that no
 // reader gets 2 for 2.7.
