@@ -131,9 +131,6 @@ TestHost::~TestHost() {
   queryInterface.Reset();
 }
 
-void TestHost::Install() { NUVSetPtrSession(this); }
-void TestHost::Uninstall() { NUVSetPtrSession(nullptr); }
-
 HostScript::Answer TestHost::Enter(HostScript& script) {
   ++script.calls;
   ++wide.calls;
@@ -178,11 +175,6 @@ long TestHost::GetCurrentDatabase(NUVUnicodeString& database) {
   return NUV_S_OK;
 }
 
-long TestHost::SetCurrentDatabase(const NUVUnicodeString& database) {
-  currentDatabase = database.CastToCharPtr();
-  return NUV_S_OK;
-}
-
 long TestHost::GetDatabaseHandle(const NUVUnicodeString& database, const GUID& iid, void** out) {
   *out = nullptr;
   const HostScript::Answer answer = Enter(context);
@@ -190,16 +182,6 @@ long TestHost::GetDatabaseHandle(const NUVUnicodeString& database, const GUID& i
   if (answer == HostScript::Answer::Null) return NUV_S_OK;
   if (!(database == currentDatabase.c_str())) return NUV_E_INVALIDARG;
   return databaseHandle->QueryInterface(iid, out);
-}
-
-long TestHost::ClearReports() {
-  reports.clear();
-  return NUV_S_OK;
-}
-
-long TestHost::GetReportCount(unsigned int* count) {
-  *count = static_cast<unsigned int>(reports.size());
-  return NUV_S_OK;
 }
 
 long TestHost::ReportError(NUVError* error, const NUVUnicodeString& first, const NUVUnicodeString& second) {
