@@ -1,28 +1,18 @@
 // What every host that runs statements does the same way: the cells of
 // each kind of value, NULL, integers beyond 32 bits, bytes, headers, one
-// statement per text, parameters left in a statement, texts with blanks
-// and apostrophes, and writes that are all or nothing.
+// statement per text, parameters left in a statement, batches, texts with
+// blanks and apostrophes, and the empty text apart from NULL.
 #include <tuple>
 
 #include "FinishedStatement.h"
 #include "HostRunner.h"
-#include "NUVEdbBrokerTool.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbSQLData.h"
 #include "NUVEdsGeneralTool.h"
-#include "NUVError.h"
 #include "NUVRefList.h"
 #include "TestLists.h"
-
-long HostUnderTest::Run(const NUVUnicodeString&, NUVEdbResultTable&) { return NUV_E_FAIL; }
-
-long HostUnderTest::RunInBatches(const NUVUnicodeString&, size_t,
-                                 const std::function<long(NUVEdbResultTable&)>&,
-                                 const NUVListPtrNUVBaseUnknown*) {
-  return NUV_E_FAIL;
-}
 
 namespace {
 
