@@ -490,23 +490,21 @@ TEST_F(EdbqueryTest, AuthorsLiteralsRunAsWritten) {
 // A database another program wrote holds its texts as they are: values are
 // found and stored as given, and read back as stored.
 TEST_F(EdbqueryTest, PlainTextDatabase) {
-  const std::string plain =
-      Written(File("plain.db"),
-              "CREATE TABLE M (ID INTEGER PRIMARY KEY, NAME TEXT);"
-              "INSERT INTO M (NAME) VALUES ('Stainless steel'), ('100% sure'), ('it''s'), "
-              "('Grüße'), ('a%20b');");
+  // One value with a blank, an apostrophe, a '%', a non-ASCII letter and
+  // what looks like an encoded blank.
+  const std::string value = "it's 100% Grüße a%20b";
+  const std::string plain = Written(File("plain.db"),
+                                    "CREATE TABLE M (ID INTEGER PRIMARY KEY, NAME TEXT);"
+                                    "INSERT INTO M (NAME) VALUES ('it''s 100% Grüße a%20b');");
   const auto run = [&](Arguments arguments) {
     arguments.insert(arguments.begin(), {"--db", plain, "--format", "csv"});
     return Edbquery(arguments);
   };
-  for (const char* value : {"Stainless steel", "100% sure", "it's", "Grüße", "a%20b"}) {
-    ExpectSuccess(run({"--string", ":N", value, "SELECT COUNT(*) AS N FROM M WHERE NAME = :N"}), "N\n1\n");
-  }
-  EXPECT_EQ(run({"--string", ":N", "Drive gear", "INSERT INTO M (NAME) VALUES (:N)"}).exitCode, 0);
-  ExpectSuccess(run({"SELECT hex(NAME) AS H FROM M WHERE ID = 6"}), "H\n44726976652067656172\n");
-  ExpectSuccess(
-      run({"--out", "string", "M", "NAME", "SELECT NAME FROM M WHERE ID IN (2, 3, 5, 6) ORDER BY ID"}),
-      "NAME\n100% sure\nit's\na%20b\nDrive gear\n");
+  ExpectSuccess(run({"--string", ":N", value, "SELECT COUNT(*) AS N FROM M WHERE NAME = :N"}), "N\n1\n");
+  ExpectSuccess(run({"--string", ":N", "Drive gear", "INSERT INTO M (NAME) VALUES (:N)"}), "", kOneRow);
+  ExpectSuccess(run({"SELECT hex(NAME) AS H FROM M WHERE ID = 2"}), "H\n44726976652067656172\n");
+  ExpectSuccess(run({"--out", "string", "M", "NAME", "SELECT NAME FROM M ORDER BY ID"}),
+                "NAME\n" + value + "\nDrive gear\n");
   EXPECT_NE(run({"--explain", "SELECT 1"}).out.find("texts: plain"), std::string::npos);
   // The mark --init leaves, as the tool README writes it (0x4E555645).
   ExpectSuccess(Query({"--format", "csv", "PRAGMA application_id"}), "application_id\n1314215493\n");
