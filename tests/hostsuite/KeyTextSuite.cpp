@@ -74,9 +74,10 @@ TEST_P(HostSuite, KeysStayOneLiteralOrOneWordInStatements) {
       EXPECT_LT(code, 0) << key;
       continue;
     }
-    NUVUnicodeString given;
+    NUVUnicodeString given, type;
     object->GetObjectKey(given);
-    EXPECT_EQ(std::string(given.View()), key);
+    object->GetObjectClassType(type);
+    EXPECT_EQ(std::string(type.View()) + " " + std::string(given.View()), classType + " " + key);
     for (const char* statement : {"SELECT ':K'", "SELECT :K"}) {
       const std::string finished =
           FinishedStatement(statement, {new NUVEdbSQLData(":K", static_cast<const IUnknown*>(object.get()))});

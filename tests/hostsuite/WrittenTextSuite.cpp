@@ -23,10 +23,6 @@ NUVBaseUnknown* Texts(std::initializer_list<const char*> names, std::initializer
                       const char* condition) {
   return new NUVEdbSQLData(::Texts(names), ::Texts(values), condition);
 }
-NUVBaseUnknown* Ints(std::initializer_list<const char*> names, std::initializer_list<int> values,
-                     const char* condition) {
-  return new NUVEdbSQLData(::Texts(names), Values<NUVRawCollint>(values), condition);
-}
 
 // A string value, or a list, whose name the author put inside a literal, a
 // quoted name or a comment would change the statement's shape: refused
@@ -51,7 +47,9 @@ TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
                          {Texts({":A", ":B"}, {"a", "b"}, "")}),
        ":A"},
       {FinishedStatement("SELECT ID FROM W WHERE 'NAME='", {Texts({"NAME="}, {"a", "b"}, "OR")}), "NAME="},
-      {FinishedStatement("SELECT ID FROM W WHERE ID IN (':A', 2)", {Ints({":A"}, {1}, "")}), ":A"},
+      {FinishedStatement("SELECT ID FROM W WHERE ID IN (':A', 2)",
+                         {new NUVEdbSQLData(::Texts({":A"}), Values<NUVRawCollint>({1}), "")}),
+       ":A"},
       {FinishedStatement("SELECT 1 -:N", {new NUVEdbSQLData(":N", -5)}), ":N"},
       // A later name that takes the end of a value written before with it.
       {FinishedStatement("SELECT :A ", {Text(":A", "ab"), new NUVEdbSQLData("b' ", 5)}), ":A"},
