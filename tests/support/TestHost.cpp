@@ -125,12 +125,6 @@ TestHost::TestHost()
       databaseHandle(NUVAdopt<NUVIEdbDatabaseHandle>(new TestDatabaseHandle(*this))),
       queryInterface(NUVAdopt<NUVIEdbSysQuery2>(new TestQuery(*this))) {}
 
-TestHost::~TestHost() {
-  metadataTool.Reset();
-  databaseHandle.Reset();
-  queryInterface.Reset();
-}
-
 HostScript::Answer TestHost::Enter(HostScript& script) {
   ++script.calls;
   ++wide.calls;

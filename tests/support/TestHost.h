@@ -41,7 +41,6 @@ class TestHost : public NUVBaseUnknown,
   };
 
   TestHost();
-  ~TestHost() override;
   TestHost(const TestHost&) = delete;
   TestHost& operator=(const TestHost&) = delete;
 
@@ -91,7 +90,6 @@ class TestHost : public NUVBaseUnknown,
   HostScript session, provider, context, handle, query, objects, metadata, reporter;
   HostWideScript wide;
 
-  // The components.
   NUVRef<NUVEdsMetadataTool> metadataTool;
   NUVRef<NUVIEdbDatabaseHandle> databaseHandle;
   NUVRef<NUVIEdbSysQuery2> queryInterface;
