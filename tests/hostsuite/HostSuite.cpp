@@ -52,7 +52,7 @@ NUVRef<NUVIEdbSysObject> Found(const NUVIEdbSysQuery2& query, const std::string&
 
 }  // namespace
 
-TEST_P(HostSuite, HandleIsGivenOnlyForTheCurrentDatabase) {
+TEST_P(HostSuite, HandleAndKeyAttributeOfTheCurrentDatabase) {
   NUVRef<NUVIEdbDatabaseHandle> handle;
   ASSERT_GE(NUVEdbGeneralTool().GetCurrentDatabaseHandle(IID_NUVIEdbDatabaseHandle, handle.out_void()), 0);
   ASSERT_NE(handle.get(), nullptr);
@@ -65,9 +65,7 @@ TEST_P(HostSuite, HandleIsGivenOnlyForTheCurrentDatabase) {
   const long code =
       context->GetDatabaseHandle("no such database", IID_NUVIEdbDatabaseHandle, other.out_void());
   EXPECT_TRUE(code < 0 || !other);
-}
-
-TEST_P(HostSuite, MetadataToolAnswersTheKeyAttribute) {
+  // The metadata tool answers the key attribute of known class types alone.
   auto tool = NUVAdopt(NUVEdbGeneralTool().GetMetadataTool());
   ASSERT_NE(tool.get(), nullptr);
   EXPECT_EQ(std::string(tool->GetPrimaryKey(host->ClassType().c_str()).CastToCharPtr()),

@@ -19,7 +19,6 @@ class HostUnderTest {
   // Makes the host the process's session; Uninstall removes it again.
   virtual void Install() = 0;
   virtual void Uninstall() = 0;
-  // The name of the current database.
   virtual std::string DatabaseName() const = 0;
   // A class type of the schema, its key attribute, at least two keys of
   // objects that exist, and a key no object has.

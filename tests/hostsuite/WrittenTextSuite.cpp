@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FinishedStatement.h"
@@ -32,11 +33,8 @@ TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
   NUV_NEEDS_STATEMENTS();
   ASSERT_EQ(run.Refusal("CREATE TABLE W (ID INTEGER PRIMARY KEY, NAME TEXT)"), "");
   ASSERT_EQ(run.Refusal("INSERT INTO W VALUES (1, 'a'), (2, 'b'), (3, 'NAME')"), "");
-  struct Case {
-    std::string statement;
-    const char* named;
-  };
-  std::vector<Case> cases = {
+  // Each statement with the name its refusal gives.
+  std::vector<std::pair<std::string, const char*>> cases = {
       {FinishedStatement("DELETE FROM W WHERE NAME = ':N'", {Text(":N", "||NAME||")}), ":N"},
       {FinishedStatement("SELECT ':N' || (SELECT 1)", {Text(":N", "||(SELECT NAME FROM W)||")}), ":N"},
       {FinishedStatement("SELECT \":N\" FROM W", {Text(":N", "x")}), ":N"},
@@ -58,10 +56,10 @@ TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
     cases.push_back({FinishedStatement("SELECT $$:N$$", {Text(":N", "x")}), ":N"});
     cases.push_back({FinishedStatement("SELECT E:N", {Text(":N", "x")}), ":N"});
   }
-  for (const Case& test : cases) {
-    const std::string answer = run.LastValues(test.statement);
-    EXPECT_EQ(answer.rfind("<refused: ", 0), 0u) << test.statement << " gave " << answer;
-    EXPECT_NE(answer.find(test.named), std::string::npos) << test.statement << " gave " << answer;
+  for (const auto& [statement, named] : cases) {
+    const std::string answer = run.LastValues(statement);
+    EXPECT_EQ(answer.rfind("<refused: ", 0), 0u) << statement << " gave " << answer;
+    EXPECT_NE(answer.find(named), std::string::npos) << statement << " gave " << answer;
   }
   EXPECT_EQ(run.LastValues("SELECT COUNT(*) FROM W"), "3");
   // What stays allowed: a key in the author's quotes, a value beside the
