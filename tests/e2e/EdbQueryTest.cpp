@@ -4,7 +4,6 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -29,9 +28,9 @@ constexpr int kDatabase = 1;     // exit code of a database error
 constexpr int kUsage = 2;        // exit code of a usage error
 constexpr int kUnreachable = 3;  // exit code of a database that could not be reached
 
-void ExpectSuccess(const Outcome& outcome, const std::string& out) {
+void ExpectSuccess(const Outcome& outcome, const std::string& out, const std::string& err = "") {
   EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(outcome.err, err);
   EXPECT_EQ(outcome.out, out);
 }
 
@@ -261,42 +260,27 @@ const std::vector<Case> kUsageErrors = {
     {"BlankStatement", {" \n"}, "the statement is empty"},
     {"UnknownOutputType", {"--out", "float", "PART", "MASS", "SELECT 1"}, "unknown TYPE 'float'"},
     {"BindingWithoutClass", {"--out", "int", "", "QTY", "SELECT 1"}, "non-empty CLASS and ATTR"},
-    {"AttributeBoundTwice",
-     {"--out", "int", "PART", "QTY", "--out", "string", "PART", "QTY", "SELECT 1"},
-     "attribute QTY bound twice"},
+    {"BoundTwice", {"--out", "int", "P", "Q", "--out", "string", "P", "Q", "SELECT 1"}, "Q bound twice"},
     {"BindingWithoutColumn", {"--out", "int", "PART", "QTY", "SELECT ID FROM PART"}, "no column QTY"},
     {"IntDoesNotParse", {"--int", ":A", "12x", "SELECT 1"}, "'12x' is not an integer"},
     {"IntOverflow", {"--int", ":A", "2147483648", "SELECT 1"}, "outside the int range"},
     {"DoubleDoesNotParse", {"--double", ":M", "1.5kg", "SELECT 1"}, "is not a finite number"},
     {"DoubleOverflow", {"--double-list", ":M", "1e999", "SELECT 1"}, "outside the double range"},
     {"NamesAndValuesDiffer", {"--int-list", ":A,:B", "1", "SELECT 1"}, "2 names for 1 value"},
-    {"ConditionWithTwoNames",
-     {"--string-list", ":A,:B", "x,y", "--cond", "OR", "SELECT 1"},
-     "with --cond give one name"},
+    {"ConditionWithTwoNames", {"--int-list", ":A,:B", "1,2", "--cond", "OR", "SELECT 1"}, "give one name"},
     {"ConditionAfterScalar", {"--int", ":A", "1", "--cond", "OR", "SELECT 1"}, "--cond must follow"},
     {"UnknownFormat", {"--format", "xml", "SELECT 1"}, "unknown format 'xml'"},
     {"UnknownTextMode", {"--text", "raw", "SELECT 1"}, "unknown mode 'raw'"},
     {"PlainTextOnTheSample", {"--text", "plain", "SELECT 1"}, "--text plain needs --db"},
     {"ReadOnlyOnTheSample", {"--readonly", "SELECT 1"}, "--readonly needs --db"},
     {"NegativeTimeout", {"--timeout", "-1", "SELECT 1"}, "--timeout: -1 is below 0"},
-    {"ReadOnlyOnAStandbyRun",
-     {"--db", "x.db", "--readonly", "--read-standby", "SELECT 1"},
-     "--read-standby and --readonly disagree"},
-    {"StandbyOptionsOnSqlite",
-     {"--read-standby", "SELECT 1"},
-     "--read-standby: the SQLite host reaches no server"},
-    {"FailoverTimeoutOnSqlite",
-     {"--db", "x.db", "--failover-timeout", "5", "SELECT 1"},
-     "--failover-timeout: the SQLite host reaches no server"},
-    {"MissingValueFile",
-     {"--string-file", ":V", "/nonexistent/v", "SELECT :V"},
-     "cannot read /nonexistent/v"},
+    {"ReadOnlyOnAStandbyRun", {"--db", "x.db", "--readonly", "--read-standby", "SELECT 1"}, "disagree"},
+    {"StandbyOnSqlite", {"--read-standby", "SELECT 1"}, "--read-standby: the SQLite host reaches no server"},
+    {"FailoverOnSqlite", {"--db", "x.db", "--failover-timeout", "5", "SELECT 1"}, "SQLite host reaches no"},
+    {"MissingValueFile", {"--string-file", ":V", "/no/v", "SELECT :V"}, "cannot read /no/v"},
     {"OperandAfterEqualsForFlag", {"--explain=yes", "SELECT 1"}, "--explain takes no operand"},
     {"FormatGivenTwice", {"--format", "csv", "--format=json", "SELECT 1"}, "--format given twice"},
-    {"DoubleBeyondSixDigits",
-     {"--double", ":R", "123456789.123", "SELECT :R"},
-     "--double :R: 123456789.123 would be written as 1.23457e+08 (six significant digits); write the number "
-     "in the statement instead"},
+    {"DoubleBeyondSixDigits", {"--double", ":R", "123456789.123", "SELECT :R"}, "written as 1.23457e+08"},
     {"NameNotInStatement", {"--int", ":QTY", "2", "SELECT 1 WHERE 2 = :qty"}, "does not hold the name :QTY"},
     {"ValueHoldsLaterName",
      {"--string", ":ID", "P9:WHY", "--string", ":WHY", "OR(1=1)OR", "DELETE FROM PART WHERE ID = :ID"},
@@ -304,16 +288,12 @@ const std::vector<Case> kUsageErrors = {
     {"ConditionListHoldsLaterName",
      {"--string-list", "M=", "a,b", "--cond", "OR", "--int", "M", "1", "SELECT 1 WHERE M="},
      "the value holds M"},
-    {"NamePartOfLaterName",
-     {"--string", ":A", "x", "--string", ":AB", "y", "SELECT :AB, :A"},
-     "--string :A: the name :A is part of :AB, given after it"},
+    {"NamePartOfLater", {"--string", ":A", "x", "--string", ":AB", "y", "SELECT :AB, :A"}, "part of :AB"},
     {"NameGivenTwice", {"--int", ":A", "1", "--int", ":A", "2", "SELECT :A"}, "the name :A is given twice"},
-    {"ListItemMakesLineComment",
-     {"--int-list", ":A,:B", "1,-2", "SELECT 5-:A, 5-:B"},
-     "--int-list :A,:B: the value starts a comment in the statement; write the name in brackets, as (:B)"},
+    {"ListItemMakesLineComment", {"--int-list", ":A,:B", "1,-2", "SELECT 5-:A, 5-:B"}, "as (:B)"},
     {"ConditionNotAWord",
-     {"--int-list", "A=", "1,2", "--cond", "OR 1=1 OR", "SELECT 1 WHERE A="},
-     "--cond: 'OR 1=1 OR' is not a word"},
+     {"--int-list", "A=", "1,2", "--cond", "OR 1", "SELECT 1 WHERE A="},
+     "'OR 1' is not a word"},
 };
 
 const std::vector<Case> kDatabaseErrors = {
@@ -322,14 +302,14 @@ const std::vector<Case> kDatabaseErrors = {
     // The library quotes a string itself: the author's quotes around its
     // name would make the value SQL.
     {"StringNameInsideTheAuthorsLiteral",
-     {"--string", ":N", "||NAME||", "SELECT COUNT(*) FROM PART WHERE NAME = ':N'"},
-     "the value of :N"},
+     {"--string", ":N", "||NAME||", "SELECT 1 WHERE 'x' = ':N'"},
+     "value of :N"},
     {"IntegerBeyond32BitsIntoInt", {"--out", "int", "Q", "N", "SELECT 3000000000 AS N"}, "row 1, column N"},
     {"ObjectOfUnknownClass", {"--out", "object", "NOPE", "X", "SELECT 1 AS X"}, "no table NOPE"},
     {"ObjectKeyNotFound", {"--object", ":P", "PRODUCT", "PR9", "SELECT ':P'"}, "no PRODUCT with key 'PR9'"},
     {"KeyWithLineBreakStaysOneLine",
      {"--object", ":P", "PRODUCT", "P\nR", "SELECT ':P'"},
-     "key 'P\\x0AR' refused"},
+     "'P\\x0AR' refused"},
     {"KeyThatWouldEndItsLiteral", {"--object", ":P", "PRODUCT", "X' OR '1'='1", "SELECT ':P'"}, "refused"},
     {"ClassWithoutKey", {"--object-list", ":P", "NOWHERE", "K1", "SELECT ':P'"}, "NOWHERE is not a table"},
 };
@@ -343,16 +323,12 @@ INSTANTIATE_TEST_SUITE_P(DatabaseErrors, Fails, testing::ValuesIn(Cases({}, kDat
                          CaseName);
 
 // A writing statement reports the rows it changed on standard error.
+const char* const kOneRow = "edbquery: 1 row changed\n";
 TEST_F(EdbqueryTest, ChangedRowsOnStandardError) {
-  const Outcome updated = Edbquery({"UPDATE PART SET QTY = 3 WHERE QTY = 1"});
-  EXPECT_EQ(updated.exitCode, 0);
-  EXPECT_EQ(updated.out, "");
-  EXPECT_EQ(updated.err, "edbquery: 5 rows changed\n");
-  EXPECT_EQ(Edbquery({"DELETE FROM PART WHERE ID = 'P1'"}).err, "edbquery: 1 row changed\n");
-  const Outcome returning =
-      Edbquery({"--format", "csv", "UPDATE PART SET QTY = 0 WHERE ID = 'P2' RETURNING ID"});
-  EXPECT_EQ(returning.out, "ID\nP2\n");
-  EXPECT_EQ(returning.err, "edbquery: 1 row changed\n");
+  ExpectSuccess(Edbquery({"UPDATE PART SET QTY = 3 WHERE QTY = 1"}), "", "edbquery: 5 rows changed\n");
+  ExpectSuccess(Edbquery({"DELETE FROM PART WHERE ID = 'P1'"}), "", kOneRow);
+  ExpectSuccess(Edbquery({"--format", "csv", "UPDATE PART SET QTY = 0 WHERE ID = 'P2' RETURNING ID"}),
+                "ID\nP2\n", kOneRow);
 }
 
 // --readonly keeps a database as it was; --timeout waits for a lock another
@@ -379,8 +355,7 @@ TEST_F(EdbqueryTest, ReadOnlyAndLockTimeout) {
   const Outcome waited = Edbquery(Join({"--timeout", "30000"}, update));
   release.join();
   close(fd);
-  EXPECT_EQ(waited.exitCode, 0) << waited.err;
-  EXPECT_EQ(waited.err, "edbquery: 1 row changed\n");
+  ExpectSuccess(waited, "", kOneRow);
 }
 
 // Values from files: a string as the file holds it, however long; a list
@@ -389,21 +364,19 @@ TEST_F(EdbqueryTest, ValuesFromFiles) {
   std::ofstream(File("big.txt"), std::ios::binary) << std::string(10 * 1024 * 1024, 'x');
   std::ofstream(File("blank.txt"), std::ios::binary) << "a b\n";
   std::ofstream(File("materials.txt"), std::ios::binary) << "Cast iron\nFKM\n";
-  std::ofstream(File("crlf.txt"), std::ios::binary) << "P1\r\nP2\r\n";
-  const struct {
-    Arguments arguments;
-    std::string out;
-  } cases[] = {
-      {{"--string-file", ":V", File("big.txt"), "SELECT length(:V) AS L"}, "L\n10485760\n"},
-      {{"--string-file", ":V", File("blank.txt"), "SELECT :V AS V"}, "V\n\"a b\n\"\n"},
-      {{"--string-list-file", "P.MATERIAL=", File("materials.txt"), "--cond", "OR",
+  std::ofstream(File("crlf"), std::ios::binary) << "P1\r\nP2\r\n";
+  const Case cases[] = {
+      {"Long", {"--string-file", ":V", File("big.txt"), "SELECT length(:V) AS L"}, "L\n10485760\n"},
+      {"FinalLineBreak", {"--string-file", ":V", File("blank.txt"), "SELECT :V AS V"}, "V\n\"a b\n\"\n"},
+      {"Condition",
+       {"--string-list-file", "P.MATERIAL=", File("materials.txt"), "--cond", "OR",
         PartsWhere("P.MATERIAL=")},
        "ID\nP1\nP3\n"},
-      {{"--string-list-file", ":A,:B", File("crlf.txt"), PartsWhere("ID IN (:A, :B)")}, "ID\nP1\nP2\n"},
+      {"Crlf", {"--string-list-file", ":A,:B", File("crlf"), PartsWhere("ID IN (:A, :B)")}, "ID\nP1\nP2\n"},
   };
-  for (const auto& test : cases) {
-    SCOPED_TRACE(test.arguments.back());
-    ExpectSuccess(Query(Join({"--format", "csv"}, test.arguments)), test.out);
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    ExpectSuccess(Query(Join({"--format", "csv"}, test.arguments)), test.expected);
   }
   ExpectFailure(Query({"--string-list-file", ":A,:B,:C", File("materials.txt"), "SELECT :A, :B, :C"}), kUsage,
                 "3 names for 2 lines");
@@ -413,41 +386,20 @@ TEST_F(EdbqueryTest, ValuesFromFiles) {
 // that cannot be delivered is named by its number in the whole answer.
 TEST_F(EdbqueryTest, LongAnswerAcrossBatches) {
   const std::string rows = "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT 2500) ";
-  const Outcome csv = Edbquery({"--format", "csv", rows + "SELECT X FROM C"});
-  ASSERT_EQ(csv.exitCode, 0) << csv.err;
-  std::string expected = "X\n";
-  for (int x = 1; x <= 2500; ++x) expected += std::to_string(x) + "\n";
-  EXPECT_EQ(csv.out, expected);
-  const Outcome json = Edbquery({"--format", "json", rows + "SELECT X FROM C"});
-  const std::string end = "{\"X\":1000},\n{\"X\":1001}";
-  EXPECT_NE(json.out.find(end), std::string::npos);
-  EXPECT_EQ(json.out.rfind(",\n{\"X\":2500}]\n"), json.out.size() - 14);
-  // The table is sized batch by batch, a column never narrower than before.
-  const Outcome table =
-      Edbquery({rows + "SELECT CASE X WHEN 1500 THEN 'wide value' ELSE 'v' END AS W, X FROM C"});
-  ASSERT_EQ(table.exitCode, 0) << table.err;
-  EXPECT_EQ(table.out.substr(0, 23), "W  X\n-  ----\nv  1\nv  2\n");
-  EXPECT_NE(table.out.find("\nv  1000\nv           1001\n"), std::string::npos);
-  EXPECT_NE(table.out.find("\nwide value  1500\n"), std::string::npos);
-  EXPECT_EQ(table.out.substr(table.out.size() - 18), "\nv           2500\n");
-  EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '\n'), 2502);
+  std::string csv = "X\n", json = "[", table = "W  X\n-  ----\n";
+  for (int x = 1; x <= 2500; ++x) {
+    csv += std::to_string(x) + "\n";
+    json += (x > 1 ? ",\n{\"X\":" : "{\"X\":") + std::to_string(x) + "}";
+    // The table is sized batch by batch, a column never narrower than before.
+    table += (x == 1500 ? "wide value" : x > 1000 ? "v         " : "v") + ("  " + std::to_string(x)) + "\n";
+  }
+  ExpectSuccess(Edbquery({"--format", "csv", rows + "SELECT X FROM C"}), csv);
+  ExpectSuccess(Edbquery({"--format", "json", rows + "SELECT X FROM C"}), json + "]\n");
+  ExpectSuccess(Edbquery({rows + "SELECT CASE X WHEN 1500 THEN 'wide value' ELSE 'v' END AS W, X FROM C"}),
+                table);
   ExpectFailure(
       Edbquery({"--out", "int", "Q", "X", rows + "SELECT CASE X WHEN 2001 THEN 0.5 ELSE X END AS X FROM C"}),
       kDatabase, "row 2001, column X");
-}
-
-// A full disk is a failure, for a long answer and a one-row one; a reader
-// that stops early ends the run quietly.
-TEST_F(EdbqueryTest, OutputThatCannotBeWritten) {
-  const std::string many =
-      "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT 20000) SELECT X FROM C";
-  const std::string run = ShellQuoted(EDBQUERY_PATH) + " --format csv ";
-  for (const std::string& statement : {many, std::string("SELECT 1 AS N")}) {
-    const auto [code, err] = Shell(run + ShellQuoted(statement) + " >/dev/full");
-    EXPECT_EQ(code, 1) << statement;
-    EXPECT_NE(err.find("edbquery: cannot write the output"), std::string::npos) << err;
-  }
-  EXPECT_EQ(Shell(run + ShellQuoted(many) + " | head -c 1 >/dev/null"), std::make_pair(0, std::string()));
 }
 
 // A database written by SQLite itself, as another program leaves one: its
@@ -464,26 +416,23 @@ std::string Written(const std::string& path, const std::string& script) {
 
 // What SQLite itself gives for the statement: the column names, then each
 // row's values joined by ",", a line each, as edbquery writes CSV of
-// simple values.
+// simple values; nothing at all for an answer without rows.
 std::string Direct(const std::string& path, const std::string& sql) {
   sqlite3* connection = nullptr;
   sqlite3_open(path.c_str(), &connection);
-  sqlite3_stmt* statement = nullptr;
-  EXPECT_EQ(sqlite3_prepare_v2(connection, sql.c_str(), -1, &statement, nullptr), SQLITE_OK)
-      << sqlite3_errmsg(connection);
   std::string answer;
-  const int columns = sqlite3_column_count(statement);
-  for (int c = 0; c < columns; ++c)
-    answer += (c > 0 ? "," : "") + std::string(sqlite3_column_name(statement, c));
-  if (columns > 0) answer += "\n";
-  while (sqlite3_step(statement) == SQLITE_ROW) {
-    for (int c = 0; c < columns; ++c) {
-      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
-      answer += (c > 0 ? "," : "") + std::string(text ? text : "");
-    }
-    answer += "\n";
-  }
-  sqlite3_finalize(statement);
+  const auto row = [](void* out, int columns, char** values, char** names) {
+    std::string& text = *static_cast<std::string*>(out);
+    const auto line = [&](char** cells) {
+      for (int c = 0; c < columns; ++c) text += (c > 0 ? "," : "") + std::string(cells[c] ? cells[c] : "");
+      text += "\n";
+    };
+    if (text.empty()) line(names);
+    line(values);
+    return 0;
+  };
+  EXPECT_EQ(sqlite3_exec(connection, sql.c_str(), row, &answer, nullptr), SQLITE_OK)
+      << sqlite3_errmsg(connection);
   sqlite3_close(connection);
   return answer;
 }
@@ -507,10 +456,7 @@ TEST_F(EdbqueryTest, AuthorsLiteralsRunAsWritten) {
     const std::string theirs = Written(File("theirs.db"), script);
     const Outcome outcome = Edbquery({"--db", ours, "--format", "csv", statement});
     ASSERT_EQ(outcome.exitCode, 0) << statement << ": " << outcome.err;
-    const std::string direct = Direct(theirs, statement);  // a write answers nothing
-    if (statement.rfind("SELECT", 0) == 0) {
-      EXPECT_EQ(outcome.out, direct) << statement;
-    }
+    EXPECT_EQ(outcome.out, Direct(theirs, statement)) << statement;  // a write answers nothing
     for (const char* table : {"SELECT * FROM L ORDER BY ID", "SELECT * FROM T ORDER BY ID"})
       EXPECT_EQ(Direct(ours, table), Direct(theirs, table)) << statement;
   }
@@ -519,39 +465,48 @@ TEST_F(EdbqueryTest, AuthorsLiteralsRunAsWritten) {
 // A database another program wrote holds its texts as they are: values are
 // found and stored as given, and read back as stored.
 TEST_F(EdbqueryTest, PlainTextDatabase) {
-  const std::string plain =
-      Written(File("plain.db"),
-              "CREATE TABLE M (ID INTEGER PRIMARY KEY, NAME TEXT);"
-              "INSERT INTO M (NAME) VALUES ('Stainless steel'), ('100% sure'), ('it''s'), "
-              "('Grüße'), ('a%20b');");
+  // One value with a blank, an apostrophe, a '%', a non-ASCII letter and
+  // what looks like an encoded blank.
+  const std::string value = "it's 100% Grüße a%20b";
+  const std::string plain = Written(File("plain.db"),
+                                    "CREATE TABLE M (ID INTEGER PRIMARY KEY, NAME TEXT);"
+                                    "INSERT INTO M (NAME) VALUES ('it''s 100% Grüße a%20b');");
   const auto run = [&](Arguments arguments) {
     arguments.insert(arguments.begin(), {"--db", plain, "--format", "csv"});
     return Edbquery(arguments);
   };
-  for (const char* value : {"Stainless steel", "100% sure", "it's", "Grüße", "a%20b"}) {
-    ExpectSuccess(run({"--string", ":N", value, "SELECT COUNT(*) AS N FROM M WHERE NAME = :N"}), "N\n1\n");
-  }
-  EXPECT_EQ(run({"--string", ":N", "Drive gear", "INSERT INTO M (NAME) VALUES (:N)"}).exitCode, 0);
-  ExpectSuccess(run({"SELECT hex(NAME) AS H FROM M WHERE ID = 6"}), "H\n44726976652067656172\n");
-  ExpectSuccess(
-      run({"--out", "string", "M", "NAME", "SELECT NAME FROM M WHERE ID IN (2, 3, 5, 6) ORDER BY ID"}),
-      "NAME\n100% sure\nit's\na%20b\nDrive gear\n");
+  ExpectSuccess(run({"--string", ":N", value, "SELECT COUNT(*) AS N FROM M WHERE NAME = :N"}), "N\n1\n");
+  ExpectSuccess(run({"--string", ":N", "Drive gear", "INSERT INTO M (NAME) VALUES (:N)"}), "", kOneRow);
+  ExpectSuccess(run({"SELECT hex(NAME) AS H FROM M WHERE ID = 2"}), "H\n44726976652067656172\n");
+  ExpectSuccess(run({"--out", "string", "M", "NAME", "SELECT NAME FROM M ORDER BY ID"}),
+                "NAME\n" + value + "\nDrive gear\n");
   EXPECT_NE(run({"--explain", "SELECT 1"}).out.find("texts: plain"), std::string::npos);
   // The mark --init leaves, as the tool README writes it (0x4E555645).
   ExpectSuccess(Query({"--format", "csv", "PRAGMA application_id"}), "application_id\n1314215493\n");
 }
 
-// The output of a writing statement is delivered before it commits: when
-// it cannot be written, the statement is rolled back and the message says
-// nothing of it was applied, however long the answer.
-TEST_F(EdbqueryTest, WriteWhoseOutputFailsIsNotApplied) {
+// A full disk is a failure, for a long answer and a one-row one; a reader
+// that stops early ends the run quietly. The output of a writing statement
+// is delivered before it commits: when it cannot be written, the statement
+// is rolled back and the message says nothing of it was applied, however
+// long the answer.
+TEST_F(EdbqueryTest, OutputThatCannotBeWritten) {
+  const std::string many =
+      "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT 20000) SELECT X FROM C";
+  const std::string run = ShellQuoted(EDBQUERY_PATH) + " --format csv ";
+  for (const std::string& statement : {many, std::string("SELECT 1 AS N")}) {
+    const auto [code, err] = Shell(run + ShellQuoted(statement) + " >/dev/full");
+    EXPECT_EQ(code, kDatabase) << statement;
+    EXPECT_NE(err.find("edbquery: cannot write the output"), std::string::npos) << err;
+  }
+  EXPECT_EQ(Shell(run + ShellQuoted(many) + " | head -c 1 >/dev/null"), std::make_pair(0, std::string()));
   for (const int rows : {10, 100000}) {
     const std::string path = Written(File("returning.db"),
                                      "CREATE TABLE R (ID INTEGER PRIMARY KEY, QTY INTEGER);"
                                      "WITH RECURSIVE C(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM C LIMIT " +
                                          std::to_string(rows) + ") INSERT INTO R SELECT X, 0 FROM C;");
-    const auto [code, message] = Shell(ShellQuoted(EDBQUERY_PATH) + " --db " + ShellQuoted(path) +
-                                       " --format csv 'UPDATE R SET QTY = QTY + 1 RETURNING ID' >/dev/full");
+    const auto [code, message] =
+        Shell(run + "--db " + ShellQuoted(path) + " 'UPDATE R SET QTY = QTY + 1 RETURNING ID' >/dev/full");
     EXPECT_EQ(code, kDatabase) << rows;
     EXPECT_NE(message.find("cannot write the output"), std::string::npos) << message;
     EXPECT_NE(message.find("nothing of it was applied"), std::string::npos) << message;

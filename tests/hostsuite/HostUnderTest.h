@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "IUnknown.h"
+
 class NUVEdbResultTable;
 class NUVIEdbSysQuery2;
 class NUVListPtrNUVBaseUnknown;
@@ -17,7 +19,6 @@ class HostUnderTest {
   // Makes the host the process's session; Uninstall removes it again.
   virtual void Install() = 0;
   virtual void Uninstall() = 0;
-  // The name of the current database.
   virtual std::string DatabaseName() const = 0;
   // A class type of the schema, its key attribute, at least two keys of
   // objects that exist, and a key no object has.
@@ -33,13 +34,14 @@ class HostUnderTest {
   virtual bool RunsStatements() const { return false; }
   // Runs one finished statement, appending its rows to the table; a
   // negative code when the host refuses it.
-  virtual long Run(const NUVUnicodeString& statement, NUVEdbResultTable& table);
-
+  virtual long Run(const NUVUnicodeString&, NUVEdbResultTable&) { return NUV_E_FAIL; }
   // Runs the statement as Run does with the headers, handing the answer
   // over in tables of at most batchRows rows.
-  virtual long RunInBatches(const NUVUnicodeString& statement, size_t batchRows,
-                            const std::function<long(NUVEdbResultTable&)>& consumer,
-                            const NUVListPtrNUVBaseUnknown* headers);
+  virtual long RunInBatches(const NUVUnicodeString&, size_t /*batchRows*/,
+                            const std::function<long(NUVEdbResultTable&)>& /*consumer*/,
+                            const NUVListPtrNUVBaseUnknown* /*headers*/) {
+    return NUV_E_FAIL;
+  }
   // Quirk: the database folds unquoted names to lower case, so a column
   // without a header carries the folded name of its column and table.
   virtual bool FoldsNames() const { return false; }

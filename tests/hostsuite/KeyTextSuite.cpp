@@ -4,15 +4,14 @@
 #include <random>
 #include <regex>
 
+#include "FinishedStatement.h"
 #include "HostRunner.h"
-#include "NUVEdbBrokerTool.h"
 #include "NUVEdbGeneralTool.h"
 #include "NUVEdbSQLData.h"
 #include "NUVIEdbDatabaseHandle.h"
 #include "NUVIEdbSysObject.h"
 #include "NUVIEdbSysQuery2.h"
 #include "NUVRef.h"
-#include "TestLists.h"
 
 namespace {
 
@@ -75,19 +74,19 @@ TEST_P(HostSuite, KeysStayOneLiteralOrOneWordInStatements) {
       EXPECT_LT(code, 0) << key;
       continue;
     }
-    NUVUnicodeString given;
+    NUVUnicodeString given, type;
     object->GetObjectKey(given);
-    EXPECT_EQ(std::string(given.View()), key);
+    object->GetObjectClassType(type);
+    EXPECT_EQ(std::string(type.View()) + " " + std::string(given.View()), classType + " " + key);
     for (const char* statement : {"SELECT ':K'", "SELECT :K"}) {
-      OwnedList parameters{new NUVEdbSQLData(":K", static_cast<const IUnknown*>(object.get()))};
-      NUVUnicodeString finished;
-      ASSERT_GE(NUVEdbBrokerTool().PreProcessSQLStatement(statement, parameters, finished), 0);
-      const std::string answer = run.LastValues(std::string(finished.View()));
+      const std::string finished =
+          FinishedStatement(statement, {new NUVEdbSQLData(":K", static_cast<const IUnknown*>(object.get()))});
+      const std::string answer = run.LastValues(finished);
       if (statement[7] != ':') {
-        EXPECT_EQ(answer, key) << finished.View();
+        EXPECT_EQ(answer, key) << finished;
       } else if (answer.rfind("<refused: ", 0) != 0) {
         // Bare, a word may name no column and be refused; it is never more.
-        EXPECT_EQ(answer.find_first_of(" <"), std::string::npos) << finished.View() << " gave " << answer;
+        EXPECT_EQ(answer.find_first_of(" <"), std::string::npos) << finished << " gave " << answer;
       }
     }
   }

@@ -1,28 +1,18 @@
 // What every host that runs statements does the same way: the cells of
 // each kind of value, NULL, integers beyond 32 bits, bytes, headers, one
-// statement per text, parameters left in a statement, texts with blanks
-// and apostrophes, and writes that are all or nothing.
+// statement per text, parameters left in a statement, batches, texts with
+// blanks and apostrophes, and the empty text apart from NULL.
 #include <tuple>
 
 #include "FinishedStatement.h"
 #include "HostRunner.h"
-#include "NUVEdbBrokerTool.h"
 #include "NUVEdbResultTabData.h"
 #include "NUVEdbResultTabHdr.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbSQLData.h"
 #include "NUVEdsGeneralTool.h"
-#include "NUVError.h"
 #include "NUVRefList.h"
 #include "TestLists.h"
-
-long HostUnderTest::Run(const NUVUnicodeString&, NUVEdbResultTable&) { return NUV_E_FAIL; }
-
-long HostUnderTest::RunInBatches(const NUVUnicodeString&, size_t,
-                                 const std::function<long(NUVEdbResultTable&)>&,
-                                 const NUVListPtrNUVBaseUnknown*) {
-  return NUV_E_FAIL;
-}
 
 namespace {
 
@@ -88,20 +78,6 @@ TEST_P(HostSuite, RefusesWhatMustNotRunWithTheSameMessage) {
     EXPECT_EQ(refusal.substr(refusal.find(": ") + 2), reason) << statement;
   }
   EXPECT_EQ(run.LastRow("SELECT COUNT(*) AS N FROM PART"), parts);
-}
-
-// A writing statement whose answer fails to be taken is rolled back whole.
-TEST_P(HostSuite, WritesAreAllOrNothing) {
-  NUV_NEEDS_STATEMENTS();
-  int batches = 0;
-  EXPECT_EQ(host->RunInBatches(
-                "UPDATE PART SET QTY = QTY + 1 RETURNING ID", 3,
-                [&](NUVEdbResultTable&) { return ++batches == 2 ? -7L : 0L; }, nullptr),
-            -7);
-  EXPECT_EQ(run.LastRow("SELECT SUM(QTY) AS Q FROM PART"), "QUERY." + run.Name("Q") + ":" + "1=21");
-  EXPECT_EQ(run.Refusal("UPDATE PART SET NAME = 'Renamed' WHERE ID = 'P1'"), "");
-  EXPECT_EQ(run.LastRow("SELECT NAME FROM PART WHERE ID = 'P1'"),
-            run.Name("PART") + "." + run.Name("NAME") + ":3=Renamed");
 }
 
 // A header gives its attribute name, class type and type where the value

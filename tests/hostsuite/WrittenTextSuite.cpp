@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FinishedStatement.h"
@@ -23,10 +24,6 @@ NUVBaseUnknown* Texts(std::initializer_list<const char*> names, std::initializer
                       const char* condition) {
   return new NUVEdbSQLData(::Texts(names), ::Texts(values), condition);
 }
-NUVBaseUnknown* Ints(std::initializer_list<const char*> names, std::initializer_list<int> values,
-                     const char* condition) {
-  return new NUVEdbSQLData(::Texts(names), Values<NUVRawCollint>(values), condition);
-}
 
 // A string value, or a list, whose name the author put inside a literal, a
 // quoted name or a comment would change the statement's shape: refused
@@ -36,11 +33,8 @@ TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
   NUV_NEEDS_STATEMENTS();
   ASSERT_EQ(run.Refusal("CREATE TABLE W (ID INTEGER PRIMARY KEY, NAME TEXT)"), "");
   ASSERT_EQ(run.Refusal("INSERT INTO W VALUES (1, 'a'), (2, 'b'), (3, 'NAME')"), "");
-  struct Case {
-    std::string statement;
-    const char* named;
-  };
-  std::vector<Case> cases = {
+  // Each statement with the name its refusal gives.
+  std::vector<std::pair<std::string, const char*>> cases = {
       {FinishedStatement("DELETE FROM W WHERE NAME = ':N'", {Text(":N", "||NAME||")}), ":N"},
       {FinishedStatement("SELECT ':N' || (SELECT 1)", {Text(":N", "||(SELECT NAME FROM W)||")}), ":N"},
       {FinishedStatement("SELECT \":N\" FROM W", {Text(":N", "x")}), ":N"},
@@ -51,7 +45,9 @@ TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
                          {Texts({":A", ":B"}, {"a", "b"}, "")}),
        ":A"},
       {FinishedStatement("SELECT ID FROM W WHERE 'NAME='", {Texts({"NAME="}, {"a", "b"}, "OR")}), "NAME="},
-      {FinishedStatement("SELECT ID FROM W WHERE ID IN (':A', 2)", {Ints({":A"}, {1}, "")}), ":A"},
+      {FinishedStatement("SELECT ID FROM W WHERE ID IN (':A', 2)",
+                         {new NUVEdbSQLData(::Texts({":A"}), Values<NUVRawCollint>({1}), "")}),
+       ":A"},
       {FinishedStatement("SELECT 1 -:N", {new NUVEdbSQLData(":N", -5)}), ":N"},
       // A later name that takes the end of a value written before with it.
       {FinishedStatement("SELECT :A ", {Text(":A", "ab"), new NUVEdbSQLData("b' ", 5)}), ":A"},
@@ -60,10 +56,10 @@ TEST_P(HostSuite, ValuesThatWouldChangeTheStatementAreRefused) {
     cases.push_back({FinishedStatement("SELECT $$:N$$", {Text(":N", "x")}), ":N"});
     cases.push_back({FinishedStatement("SELECT E:N", {Text(":N", "x")}), ":N"});
   }
-  for (const Case& test : cases) {
-    const std::string answer = run.LastValues(test.statement);
-    EXPECT_EQ(answer.rfind("<refused: ", 0), 0u) << test.statement << " gave " << answer;
-    EXPECT_NE(answer.find(test.named), std::string::npos) << test.statement << " gave " << answer;
+  for (const auto& [statement, named] : cases) {
+    const std::string answer = run.LastValues(statement);
+    EXPECT_EQ(answer.rfind("<refused: ", 0), 0u) << statement << " gave " << answer;
+    EXPECT_NE(answer.find(named), std::string::npos) << statement << " gave " << answer;
   }
   EXPECT_EQ(run.LastValues("SELECT COUNT(*) FROM W"), "3");
   // What stays allowed: a key in the author's quotes, a value beside the

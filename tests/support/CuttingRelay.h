@@ -5,13 +5,11 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 // The value of a keyword in a keyword=value connection string; empty when
@@ -63,14 +61,6 @@ class CuttingRelay {
  private:
   void Accept() {
     while (!stop_) {
-      if (cut_ && refuseAfterCut_ && listener_ >= 0) {
-        // Gone as a stopped server is: no socket to connect to.
-        close(std::exchange(listener_, -1));
-      }
-      if (listener_ < 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        continue;
-      }
       pollfd ready{listener_, POLLIN, 0};
       if (poll(&ready, 1, 50) <= 0) continue;
       const int client = accept(listener_, nullptr, nullptr);
@@ -99,7 +89,8 @@ class CuttingRelay {
         const ssize_t got = read(server, buffer, sizeof buffer);
         if (got <= 0) break;
         if (committing) {  // the server has committed: its answer never arrives
-          // Before the client notices: no reconnect may reach the server.
+          // Gone as a stopped server is, before the client notices: no
+          // socket for a reconnect to reach.
           if (refuseAfterCut_) std::filesystem::remove(socket_);
           cut_ = true;
           break;

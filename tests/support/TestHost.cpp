@@ -1,11 +1,111 @@
 #include "TestHost.h"
 
 #include "NUVInternalError.h"
-#include "TestDatabaseHandle.h"
-#include "TestMetadataTool.h"
-#include "TestQuery.h"
+#include "TestHostObject.h"
 
 namespace {
+
+// The test host's metadata tool: the key attribute of a known class type;
+// empty for others and when the script makes the call fail.
+class TestMetadataTool : public NUVEdsMetadataTool {
+ public:
+  explicit TestMetadataTool(TestHost& host) : host_(host) {}
+  NUVUnicodeString GetPrimaryKey(const NUVUnicodeString& classType) override {
+    if (host_.Enter(host_.metadata) != HostScript::Answer::Normal) return {};
+    auto found = host_.schema.find(classType.CastToCharPtr());
+    if (found == host_.schema.end()) return {};
+    return found->second.keyAttribute.c_str();
+  }
+
+ private:
+  TestHost& host_;  // owns the tool
+};
+
+// The handle of the test host's one database: makes host objects for the
+// class types of its schema, with any key.
+class TestDatabaseHandle : public NUVBaseUnknown, public NUVIEdbDatabaseHandle {
+ public:
+  explicit TestDatabaseHandle(TestHost& host) : host_(host) {}
+
+  long QueryInterface(const GUID& iid, void** out) override {
+    if (out && iid == IID_NUVIEdbDatabaseHandle) {
+      *out = static_cast<NUVIEdbDatabaseHandle*>(this);
+      AddRef();
+      return NUV_S_OK;
+    }
+    return NUVBaseUnknown::QueryInterface(iid, out);
+  }
+  unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }
+  unsigned long Release() override { return NUVBaseUnknown::Release(); }
+
+  long GetDatabaseName(NUVUnicodeString& name) override {
+    name = host_.currentDatabase.c_str();
+    return NUV_S_OK;
+  }
+  long IsReadOnly(unsigned char& readOnly) override {
+    readOnly = 0;
+    return NUV_S_OK;
+  }
+  // An unknown class type, or an allocation that answers null, fails with
+  // *object null.
+  long CreateVolatileObject(const NUVUnicodeString& classType, const NUVUnicodeString& key,
+                            IUnknown** object) override {
+    *object = nullptr;
+    host_.askedKeys.emplace_back(key.View());
+    const HostScript::Answer answer = host_.Enter(host_.handle);
+    if (answer == HostScript::Answer::Fail) return NUV_E_FAIL;
+    if (answer == HostScript::Answer::Null) return NUV_S_OK;
+    if (!host_.schema.count(classType.CastToCharPtr())) return NUV_E_INVALIDARG;
+    auto* created = new TestHostObject(host_, std::string(classType.View()), std::string(key.View()));
+    if (!created) return NUV_E_FAIL;
+    *object = static_cast<NUVIEdbSysObject*>(created);
+    return host_.createCode;
+  }
+
+ private:
+  TestHost& host_;  // owns the handle
+};
+
+// The test host's query interface: gives an object only when the schema
+// knows its class type and key.
+class TestQuery : public NUVBaseUnknown, public NUVIEdbSysQuery2 {
+ public:
+  explicit TestQuery(TestHost& host) : host_(host) {}
+
+  long QueryInterface(const GUID& iid, void** out) override {
+    if (out && iid == IID_NUVIEdbSysQuery2) {
+      *out = static_cast<NUVIEdbSysQuery2*>(this);
+      AddRef();
+      return NUV_S_OK;
+    }
+    return NUVBaseUnknown::QueryInterface(iid, out);
+  }
+  unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }
+  unsigned long Release() override { return NUVBaseUnknown::Release(); }
+
+  long ExecuteQuery(const NUVUnicodeString&) override { return NUV_E_FAIL; }
+  long GetQueryStatus(long& status) const override {
+    status = 0;
+    return NUV_S_OK;
+  }
+  long GetObjectFromKey(const NUVUnicodeString& classType, const NUVUnicodeString& key,
+                        NUVIEdbSysObject** object) const override {
+    *object = nullptr;
+    const HostScript::Answer answer = host_.Enter(host_.query);
+    if (answer == HostScript::Answer::Fail) return NUV_E_FAIL;
+    if (answer == HostScript::Answer::Null) return NUV_S_OK;
+    auto found = host_.schema.find(classType.CastToCharPtr());
+    if (found == host_.schema.end() || !found->second.keys.count(key.CastToCharPtr()))
+      return NUV_E_INVALIDARG;
+    auto* created = new TestHostObject(host_, found->first, key.CastToCharPtr());
+    if (!created) return NUV_E_FAIL;
+    *object = created;
+    return NUV_S_OK;
+  }
+
+ private:
+  TestHost& host_;  // owns the query
+};
 
 template <class Interface>
 long Offer(bool offered, HostScript::Answer answer, Interface* itf, void** out) {
@@ -24,15 +124,6 @@ TestHost::TestHost()
       metadataTool(NUVAdopt<NUVEdsMetadataTool>(new TestMetadataTool(*this))),
       databaseHandle(NUVAdopt<NUVIEdbDatabaseHandle>(new TestDatabaseHandle(*this))),
       queryInterface(NUVAdopt<NUVIEdbSysQuery2>(new TestQuery(*this))) {}
-
-TestHost::~TestHost() {
-  metadataTool.Reset();
-  databaseHandle.Reset();
-  queryInterface.Reset();
-}
-
-void TestHost::Install() { NUVSetPtrSession(this); }
-void TestHost::Uninstall() { NUVSetPtrSession(nullptr); }
 
 HostScript::Answer TestHost::Enter(HostScript& script) {
   ++script.calls;
@@ -78,11 +169,6 @@ long TestHost::GetCurrentDatabase(NUVUnicodeString& database) {
   return NUV_S_OK;
 }
 
-long TestHost::SetCurrentDatabase(const NUVUnicodeString& database) {
-  currentDatabase = database.CastToCharPtr();
-  return NUV_S_OK;
-}
-
 long TestHost::GetDatabaseHandle(const NUVUnicodeString& database, const GUID& iid, void** out) {
   *out = nullptr;
   const HostScript::Answer answer = Enter(context);
@@ -90,16 +176,6 @@ long TestHost::GetDatabaseHandle(const NUVUnicodeString& database, const GUID& i
   if (answer == HostScript::Answer::Null) return NUV_S_OK;
   if (!(database == currentDatabase.c_str())) return NUV_E_INVALIDARG;
   return databaseHandle->QueryInterface(iid, out);
-}
-
-long TestHost::ClearReports() {
-  reports.clear();
-  return NUV_S_OK;
-}
-
-long TestHost::GetReportCount(unsigned int* count) {
-  *count = static_cast<unsigned int>(reports.size());
-  return NUV_S_OK;
 }
 
 long TestHost::ReportError(NUVError* error, const NUVUnicodeString& first, const NUVUnicodeString& second) {

@@ -41,12 +41,11 @@ class TestHost : public NUVBaseUnknown,
   };
 
   TestHost();
-  ~TestHost() override;
   TestHost(const TestHost&) = delete;
   TestHost& operator=(const TestHost&) = delete;
 
-  void Install();
-  static void Uninstall();
+  void Install() { NUVSetPtrSession(this); }
+  static void Uninstall() { NUVSetPtrSession(nullptr); }
 
   // Counts a call of the component and of the host; raises when a script
   // says so, else tells the component how to answer.
@@ -58,10 +57,19 @@ class TestHost : public NUVBaseUnknown,
 
   long ProvideMetadataTool(NUVEdsMetadataTool** tool) override;
   long GetCurrentDatabase(NUVUnicodeString& database) override;
-  long SetCurrentDatabase(const NUVUnicodeString& database) override;
+  long SetCurrentDatabase(const NUVUnicodeString& database) override {
+    currentDatabase = database.CastToCharPtr();
+    return NUV_S_OK;
+  }
   long GetDatabaseHandle(const NUVUnicodeString& database, const GUID& iid, void** out) override;
-  long ClearReports() override;
-  long GetReportCount(unsigned int* count) override;
+  long ClearReports() override {
+    reports.clear();
+    return NUV_S_OK;
+  }
+  long GetReportCount(unsigned int* count) override {
+    *count = static_cast<unsigned int>(reports.size());
+    return NUV_S_OK;
+  }
   long ReportError(NUVError* error, const NUVUnicodeString& first, const NUVUnicodeString& second) override;
 
   // The schema: PART (key attribute ID; K1, K2, K3) and DOC (DOCNO; D1).
@@ -82,7 +90,6 @@ class TestHost : public NUVBaseUnknown,
   HostScript session, provider, context, handle, query, objects, metadata, reporter;
   HostWideScript wide;
 
-  // The components.
   NUVRef<NUVEdsMetadataTool> metadataTool;
   NUVRef<NUVIEdbDatabaseHandle> databaseHandle;
   NUVRef<NUVIEdbSysQuery2> queryInterface;

@@ -16,7 +16,14 @@ class TestSecond : public IUnknown {
 class TestObject : public NUVBaseUnknown, public TestSecond {
  public:
   explicit TestObject(int tag = 0) : tag_(tag) {}
-  long QueryInterface(const GUID& iid, void** out) override;
+  long QueryInterface(const GUID& iid, void** out) override {
+    if (out && iid == IID_TestSecond) {
+      *out = static_cast<TestSecond*>(this);
+      AddRef();
+      return NUV_S_OK;
+    }
+    return NUVBaseUnknown::QueryInterface(iid, out);
+  }
   unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }
   unsigned long Release() override { return NUVBaseUnknown::Release(); }
   int Tag() const override { return tag_; }
