@@ -54,8 +54,6 @@ class PgScratch {
     NUVEdbResultTable none;
     admin_->Run(("DROP SCHEMA " + name_ + " CASCADE").c_str(), none);
   }
-  PgScratch(const PgScratch&) = delete;
-  PgScratch& operator=(const PgScratch&) = delete;
 
   const std::string& Conninfo() const { return conninfo_; }
   const std::string& Schema() const { return name_; }
@@ -79,27 +77,22 @@ class PgScratch {
   std::unique_ptr<NUVPostgresHost> admin_;
 };
 
-// The number of rows the statement answers on the host.
-inline int RowCount(NUVHost& host, const char* statement) {
-  NUVEdbResultTable rows;
-  EXPECT_GE(host.Run(statement, rows), 0) << statement;
-  int count = 0;
-  rows.GetNumberOfRows(count);
-  return count;
-}
-
-// The first row of the statement's answer, its cells' values joined by
-// blanks, each as "CLASS.ATTR:type=value" unless bare, texts decoded;
-// "<no row>" when it has none, "<refused: reason>" when the host refuses
-// the statement.
-inline std::string Scalar(NUVHost& host, const std::string& statement, bool bare = true) {
-  NUVEdbResultTable rows;
-  const long code = host.Run(statement.c_str(), rows);
-  if (code < 0) return "<refused: " + RecordedText(code) + ">";
+// The table's first row, its cells' values joined by blanks, each as
+// "CLASS.ATTR:type=value" unless bare, texts decoded; "<no row>" when it
+// has none.
+inline std::string FirstRow(const NUVEdbResultTable& rows, bool bare = true) {
   int count = 0;
   rows.GetNumberOfRows(count);
   if (count == 0) return "<no row>";
   OwnedList cells;
   rows.GetRow(1, cells.get());
   return CellText(cells.get(), bare, 1, "%.17g");
+}
+
+// The first row of the statement's answer on the host, as FirstRow gives
+// it; "<refused: reason>" when the host refuses the statement.
+inline std::string Scalar(NUVHost& host, const std::string& statement, bool bare = true) {
+  NUVEdbResultTable rows;
+  const long code = host.Run(statement.c_str(), rows);
+  return code < 0 ? "<refused: " + RecordedText(code) + ">" : FirstRow(rows, bare);
 }
