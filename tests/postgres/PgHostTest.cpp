@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "CellText.h"
 #include "FinishedStatement.h"
 #include "NUVEdbResultTable.h"
 #include "NUVEdbSQLData.h"
@@ -15,7 +14,6 @@
 #include "NUVIEdbSysQuery2.h"
 #include "NUVRef.h"
 #include "PgScratch.h"
-#include "TestLists.h"
 
 namespace {
 
@@ -45,20 +43,13 @@ TEST_F(PgHost, ServerTypesBecomeTheirCells) {
       {"1::int2", "QUERY.v:1=1"},
       {"true", "QUERY.v:1=1"},
       {"false", "QUERY.v:1=0"},
-      {"2147483647::int8", "QUERY.v:1=2147483647"},
       {"9007199254740993::int8", "QUERY.v:3=9007199254740993"},
       {"0.5::float4", "QUERY.v:16=0.5"},
-      {"2.75::float8", "QUERY.v:16=2.75"},
-      {"2.750::numeric", "QUERY.v:16=2.75"},
       {"0.1::numeric", "QUERY.v:16=0.10000000000000001"},
       {"123456789012345678901234567890.5::numeric", "QUERY.v:3=123456789012345678901234567890.5"},
       {"'NaN'::numeric", "QUERY.v:3=NaN"},
-      {"'a b''c'::text", "QUERY.v:3=a b'c"},
       {"'x'::char(3)", "QUERY.v:3=x  "},
-      {"'\\x00ff1F'::bytea", "QUERY.v:3=00FF1F"},
-      {"'2026-12-07'::date", "QUERY.v:3=2026-12-07"},
       {"'{\"a\": 1}'::json", "QUERY.v:3={\"a\": 1}"},
-      {"NULL::int4", "QUERY.v:0="},
   };
   for (const Case& c : cases)
     EXPECT_EQ(Row(std::string("SELECT ") + c.expression + " AS v"), c.cell) << c.expression;
@@ -72,10 +63,6 @@ NUVBaseUnknown* Text(const char* name, const char* value) { return new NUVEdbSQL
 // for (after a type name, or with nothing to give it a type) is inlined.
 TEST_F(PgHost, PlainTextsReachTheServerAsGiven) {
   const std::pair<std::string, const char*> cases[] = {
-      {FinishedStatement("SELECT NAME FROM PART WHERE NAME = :N", {Text(":N", "Operator's panel")}),
-       "part.name:3=Operator's panel"},
-      // Typed by hand, not finished by the library.
-      {"SELECT NAME FROM PART WHERE NAME = 'Operator%27s%20panel' AND true", "<no row>"},
       {"SELECT $$a%20b$$ AS v", "QUERY.v:3=a%20b"},
       {"SELECT E'a\\'b' AS v", "QUERY.v:3=a'b"},
       {"SELECT U&'d\\0061t%20' AS v", "QUERY.v:3=dat%20"},
@@ -84,7 +71,6 @@ TEST_F(PgHost, PlainTextsReachTheServerAsGiven) {
        "QUERY.v:3=a b"},
       {"SELECT '7'::int4 + 1 AS v", "QUERY.v:1=8"},
       {FinishedStatement("SELECT (ARRAY[:V, 'c'])[1:1] AS v", {Text(":V", "a b")}), "QUERY.v:3={\"a b\"}"},
-      {"SELECT lo, (ARRAY[1, 2, 3])[lo:lo] AS v FROM (SELECT 2 AS lo) AS t", "QUERY.lo:1=2 QUERY.v:3={2}"},
       {FinishedStatement("SELECT :X IS NULL AS v, :W AS w", {Text(":X", "x "), Text(":W", "a b")}),
        "QUERY.v:1=0 QUERY.w:3=a b"},
       {"SELECT DATE '2024-01-01' AS v, INTERVAL '1 day' AS i", "QUERY.v:3=2024-01-01 QUERY.i:3=1 day"},
@@ -92,8 +78,6 @@ TEST_F(PgHost, PlainTextsReachTheServerAsGiven) {
       {FinishedStatement("SELECT TIMESTAMP :T AS v, :U AS u",
                          {Text(":T", "2024-01-01 10:00"), Text(":U", "a\\b")}),
        "QUERY.v:3=2024-01-01 10:00:00 QUERY.u:3=a\\b"},
-      {FinishedStatement("SELECT INTERVAL :I AS v", {Text(":I", "2 hours")}), "QUERY.v:3=02:00:00"},
-      {FinishedStatement("SELECT text :T AS v", {Text(":T", "it's a\\'b")}), "QUERY.v:3=it's a\\'b"},
   };
   for (const auto& [statement, cell] : cases) EXPECT_EQ(Row(statement), cell) << statement;
   // A write whose value cannot be typed runs again with it inlined.
@@ -107,11 +91,8 @@ TEST_F(PgHost, PlainTextsReachTheServerAsGiven) {
 // In encoded mode literals go to the server as written and stored texts
 // are read as encoded; the plain host reads the same rows as they are.
 TEST_F(PgHost, EncodedModeKeepsTheLibrarysForm) {
-  NUVPostgresOpenOptions options;
-  options.textMode = NUVHostTextMode::Encoded;
-  std::string message;
-  const auto encoded = NUVPostgresHost::Open(scratch.Conninfo(), message, options);
-  ASSERT_NE(encoded, nullptr) << message;
+  const auto encoded = scratch.Host(false, {.textMode = NUVHostTextMode::Encoded});
+  ASSERT_NE(encoded, nullptr);
   ASSERT_EQ(Scalar(*encoded, "CREATE TABLE ETEXT (T TEXT)"), "<no row>");
   ASSERT_EQ(Scalar(*encoded, "INSERT INTO ETEXT VALUES ('O%27Neil%20%25')"), "<no row>");
   EXPECT_EQ(Scalar(*encoded, "SELECT T FROM ETEXT WHERE T = 'O%27Neil%20%25'", false), "etext.t:3=O'Neil %");
@@ -190,9 +171,7 @@ TEST_F(PgHost, TablesMadeElsewhereNameTheirCells) {
   std::vector<std::string> rows;
   ASSERT_GE(host->RunInBatches("SELECT K, 1 AS n FROM LATE ORDER BY K", 1,
                                [&](NUVEdbResultTable& batch) {
-                                 OwnedList cells;
-                                 batch.GetRow(1, cells.get());
-                                 rows.push_back(CellText(cells.get(), false, 1, "%g"));
+                                 rows.push_back(FirstRow(batch, false));
                                  return 0L;
                                }),
             0);
