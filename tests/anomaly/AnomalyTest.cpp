@@ -94,12 +94,10 @@ long RunAnomalyLoop(const char* operation, const std::function<bool(long n)>& at
   return n - 1;
 }
 
-// Every operation that allocates base objects, run with its n-th allocation
-// answering null for n = 1, 2, ... until a run completes untouched. Each run
-// gives the documented result and gives back all it took.
-
-// One run of the operation on a fresh scene with a fault at allocation n;
-// answers whether the fault struck.
+// Every operation that allocates base objects, run on a fresh scene with
+// its n-th allocation answering null for n = 1, 2, ... until a run
+// completes untouched; each run answers whether the fault struck, gives the
+// documented result and gives back all it took.
 struct AllocatingOperation {
   const char* name;
   bool (*attempt)(HostScene& scene, long n);
