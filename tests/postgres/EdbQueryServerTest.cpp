@@ -151,7 +151,6 @@ TEST(EdbQueryOnServer, ExitStatusByFailureKind) {
     std::vector<std::string> arguments;
     int exitCode;
     const char* says;
-    const char* alsoSays = "";
   } cases[] = {
       {db, {"SELECT * FROM NOSUCH"}, 1, "42P01"},
       // A string's name inside a literal the author wrote, in the server's
@@ -165,7 +164,6 @@ TEST(EdbQueryOnServer, ExitStatusByFailureKind) {
       {db,
        {"INSERT INTO K SELECT 1 FROM pg_terminate_backend(pg_backend_pid())"},
        3,
-       "connection lost",
        "nothing of the statement was applied"},
       {db, {"DO $$ BEGIN RAISE EXCEPTION 'conflict' USING ERRCODE = '40001'; END $$"}, 4, "run it again"},
       {db, {"INSERT INTO D VALUES (1)"}, 3, "during the commit, which did not apply"},
@@ -176,7 +174,6 @@ TEST(EdbQueryOnServer, ExitStatusByFailureKind) {
     const Outcome outcome = Edbquery(arguments);
     EXPECT_EQ(outcome.exitCode, c.exitCode) << c.arguments.back() << ": " << outcome.err;
     EXPECT_NE(outcome.err.find(c.says), std::string::npos) << outcome.err;
-    EXPECT_NE(outcome.err.find(c.alsoSays), std::string::npos) << outcome.err;
     EXPECT_EQ(outcome.err.find("s3cr3tpw"), std::string::npos) << outcome.err;
   }
   // Neither the write cut before its commit nor the one cut during it.

@@ -49,8 +49,7 @@ TEST_F(PgPool, LendsAtMostItsSizeAndAWaitingThreadGetsTheHostGivenBack) {
   const std::string pid = BackendPid(*first);
   std::string lentPid;
   std::thread waiter([&] {
-    std::string reason;
-    NUVPostgresPool::Lease lease = pool.Borrow(milliseconds(5000), reason);
+    NUVPostgresPool::Lease lease = Borrow(pool, milliseconds(5000));
     if (lease) lentPid = BackendPid(*lease);
   });
   std::this_thread::sleep_for(milliseconds(100));
