@@ -24,16 +24,6 @@ using std::chrono::milliseconds;
 std::string ServerPort(NUVHost& host) { return Scalar(host, "SELECT inet_server_port()"); }
 std::string PrimaryPort() { return std::to_string(Cluster::Port(Cluster::PrimaryConninfo())); }
 
-// Stops the primary now and promotes the standby after the delay, on a
-// thread of its own, while the test's statement waits for a primary.
-std::future<bool> FailOverAfter(milliseconds delay) {
-  EXPECT_TRUE(Cluster::StopPrimary());
-  return std::async(std::launch::async, [delay] {
-    std::this_thread::sleep_for(delay);
-    return Cluster::Promote();
-  });
-}
-
 TEST_F(Replication, TheNextStatementAfterAFailoverRunsOnTheNewPrimary) {
   // Reading first (it runs again on the new primary) or writing first
   // (its transaction begins there): either way once, and nothing lost.
@@ -44,7 +34,12 @@ TEST_F(Replication, TheNextStatementAfterAFailoverRunsOnTheNewPrimary) {
     auto host = Open(Cluster::Conninfo());
     ASSERT_NE(host, nullptr);
     ASSERT_EQ(Scalar(*host, Insert(readingFirst ? 1 : 3)), "<no row>");
-    std::future<bool> promoted = FailOverAfter(milliseconds(1500));
+    // The standby is promoted while the next statement waits for a primary.
+    ASSERT_TRUE(Cluster::StopPrimary());
+    std::future<bool> promoted = std::async(std::launch::async, [] {
+      std::this_thread::sleep_for(milliseconds(1500));
+      return Cluster::Promote();
+    });
     const auto started = Clock::now();
     EXPECT_EQ(Scalar(*host, readingFirst ? Count() : Insert(4)), readingFirst ? "1" : "<no row>");
     EXPECT_GE(Clock::now() - started, milliseconds(1500));  // it waited for the promotion
