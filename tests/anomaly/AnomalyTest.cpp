@@ -78,12 +78,6 @@ class HostScene {
   long flushes_;
 };
 
-// The operation's name, for the test's.
-template <class Operation>
-std::string Named(const testing::TestParamInfo<Operation>& info) {
-  return info.param.name;
-}
-
 // Runs attempt(n) for n = 1, 2, ..., one failure point each, until the
 // failure no longer strikes; answers the number of points.
 long RunAnomalyLoop(const char* operation, const std::function<bool(long n)>& attempt) {
@@ -173,7 +167,7 @@ TEST_P(AllocationFailure, GivesTheResultAndLeaksNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, AllocationFailure, testing::ValuesIn(kAllocatingOperations),
-                         Named<AllocatingOperation>);
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The whole road on the SQLite host, headers to bound variables, with the
 // n-th base-object allocation failing: the run fails or completes, and
@@ -359,6 +353,6 @@ TEST_P(PlatformError, IsFlushedOnceOrReachesTheCaller) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, PlatformError, testing::ValuesIn(kGuardedOperations),
-                         Named<GuardedOperation>);
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
