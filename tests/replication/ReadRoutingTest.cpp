@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Cluster.h"
@@ -68,20 +69,17 @@ ProcessOutcome Edbquery(std::vector<std::string> arguments) {
 
 TEST_F(Replication, EdbqueryWritesOnThePrimaryAndReadsOnTheStandbyWhenAsked) {
   const std::string where = "SELECT count(*)::int, pg_is_in_recovery() FROM " + table;
-  const struct {
-    std::vector<std::string> arguments;
-    std::string out;
-  } runs[] = {
+  const std::pair<std::vector<std::string>, std::string> runs[] = {
       {{Insert(1)}, ""},
       {{where}, "1,0\n"},
       {{"--read-standby", where}, "1,1\n"},
       {{"--read-standby", Insert(2)}, ""},
       {{"--read-standby", where}, "2,1\n"},
   };
-  for (const auto& run : runs) {
-    const ProcessOutcome outcome = Edbquery(run.arguments);
-    EXPECT_EQ(outcome.exitCode, 0) << run.arguments.back() << ": " << outcome.err;
-    EXPECT_EQ(outcome.out, run.out) << run.arguments.back();
+  for (const auto& [arguments, out] : runs) {
+    const ProcessOutcome outcome = Edbquery(arguments);
+    EXPECT_EQ(outcome.exitCode, 0) << arguments.back() << ": " << outcome.err;
+    EXPECT_EQ(outcome.out, out) << arguments.back();
   }
   ASSERT_TRUE(Cluster::StopPrimary());
   const ProcessOutcome unreachable = Edbquery({"--failover-timeout", "0", Insert(3)});
