@@ -60,18 +60,16 @@ bool Prepared(const PgScratch& scratch, const std::string& sql) {
 // and a write changes what psql's same write changes.
 TEST(EdbQueryOnServer, AuthorsLiteralsRunAsWritten) {
   const char* const statements[] = {
-      "DELETE FROM L WHERE CODE LIKE '%25'",
+      "DELETE FROM T WHERE NAME LIKE '%20%'",
       "SELECT ID FROM T WHERE NAME = 'A%20B'",
       "SELECT '%27' AS V",
       "INSERT INTO T VALUES (9, 'size%20x')",
       "SELECT '%20'::text AS V",
   };
   const std::string tables =
-      "CREATE TABLE L (ID INTEGER PRIMARY KEY, CODE TEXT);"
-      "INSERT INTO L VALUES (1, '0125'), (2, 'AB'), (3, 'C-7'), (4, '99'), (5, 'Z');"
       "CREATE TABLE T (ID INTEGER PRIMARY KEY, NAME TEXT);"
       "INSERT INTO T VALUES (1, 'A%20B'), (2, 'A B'), (3, 'x');";
-  const std::string dump = "SELECT * FROM L ORDER BY ID; SELECT * FROM T ORDER BY ID";
+  const std::string dump = "SELECT * FROM T ORDER BY ID";
   for (const std::string statement : statements) {
     PgScratch ours, theirs;
     ASSERT_TRUE(Prepared(ours, tables) && Prepared(theirs, tables));

@@ -62,10 +62,9 @@ TEST(PgCommitSettle, AnswerLostAfterTheCommit) {
   for (const bool reachable : {true, false}) {
     SCOPED_TRACE(reachable ? "reachable again" : "cut for good");
     CuttingRelay relay(Keyword(conninfo, "host"), Keyword(conninfo, "port"), !reachable);
-    std::string message;
     // The relay that stays cut is not tried for long.
-    auto host = NUVPostgresHost::Open(ViaRelay(conninfo, relay), message, {.failoverTimeoutMs = 500});
-    ASSERT_NE(host, nullptr) << message;
+    auto host = Open(ViaRelay(conninfo, relay), {.failoverTimeoutMs = 500});
+    ASSERT_NE(host, nullptr);
     NUVEdbResultTable none;
     const long code = host->Run("INSERT INTO SETTLED VALUES (1)", none);
     ++inserts;

@@ -117,11 +117,9 @@ TEST_F(PgHost, EveryValueStaysOneLiteral) {
     std::ifstream file(entry.path(), std::ios::binary);
     values.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   }
-  std::string message;
-  const auto old = NUVPostgresHost::Open(scratch.Conninfo() + " options='-c search_path=" + scratch.Schema() +
-                                             " -c standard_conforming_strings=off'",
-                                         message);
-  ASSERT_NE(old, nullptr) << message;
+  const auto old = Open(scratch.Conninfo() + " options='-c search_path=" + scratch.Schema() +
+                        " -c standard_conforming_strings=off'");
+  ASSERT_NE(old, nullptr);
   for (const std::string& value : values) {
     for (const char* pattern : {"SELECT :S AS v", "SELECT text :S AS v"}) {
       const std::string statement =

@@ -17,8 +17,7 @@ namespace {
 // calling thread's own, as soon as it waits in pg_sleep, which is when its
 // statement runs; false after 5 s without.
 bool EndWhenAsleep(const std::string& conninfo, const std::string& pid) {
-  std::string message;
-  const auto other = NUVPostgresHost::Open(conninfo, message);
+  const auto other = Open(conninfo);
   const std::string end = "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE pid = " + pid +
                           " AND wait_event = 'PgSleep'";
   for (int tries = 0; other && tries < 250; ++tries) {
@@ -60,8 +59,7 @@ TEST(PgReplay, OnlyAReadingStatementWithNoRowHandedOutRunsAgain) {
     SCOPED_TRACE(c.what);
     const std::string pid = Scalar(*host, "SELECT pg_backend_pid()");
     std::thread ending([&] { EXPECT_TRUE(EndWhenAsleep(scratch.Conninfo(), pid)); });
-    int rows = 0;
-    int batches = 0;
+    int rows = 0, batches = 0;
     std::string answeredBy;  // the first row, which begins with the server process id
     long code = 0;
     if (c.batches) {

@@ -24,58 +24,15 @@ inline std::string ServerFile(const std::string& name) {
   return line;
 }
 
-// A schema of its own for one test on the throwaway server the test
-// fixture started, first on the search path of the connection string it
-// gives; dropped with everything in it at the end. Without a server, a
-// test failure says why.
-class PgScratch {
- public:
-  PgScratch() {
-    static int count = 0;
-    name_ = "t" + std::to_string(getpid()) + "_" + std::to_string(++count);
-    const std::string base = ServerFile("conninfo");
-    if (base.empty()) {
-      ADD_FAILURE() << "no PostgreSQL server: NUV_PG_CONNINFO_FILE names no connection string; run the tests "
-                       "through ctest";
-      return;
-    }
-    std::string message;
-    admin_ = NUVPostgresHost::Open(base, message);
-    if (!admin_) {
-      ADD_FAILURE() << message;
-      return;
-    }
-    NUVEdbResultTable none;
-    EXPECT_GE(admin_->Run(("CREATE SCHEMA " + name_).c_str(), none), 0);
-    conninfo_ = base + " options='-c search_path=" + name_ + "'";
-  }
-  ~PgScratch() {
-    if (!admin_) return;
-    NUVEdbResultTable none;
-    admin_->Run(("DROP SCHEMA " + name_ + " CASCADE").c_str(), none);
-  }
-
-  const std::string& Conninfo() const { return conninfo_; }
-  const std::string& Schema() const { return name_; }
-
-  // A host on the schema, with the sample written into it when asked.
-  std::unique_ptr<NUVPostgresHost> Host(bool sample, const NUVPostgresOpenOptions& options = {}) const {
-    std::string message;
-    if (conninfo_.empty()) return nullptr;
-    if (sample && !NUVPostgresHost::WriteSample(conninfo_, message)) {
-      ADD_FAILURE() << message;
-      return nullptr;
-    }
-    auto host = NUVPostgresHost::Open(conninfo_, message, options);
-    if (!host) ADD_FAILURE() << message;
-    return host;
-  }
-
- private:
-  std::string name_;
-  std::string conninfo_;
-  std::unique_ptr<NUVPostgresHost> admin_;
-};
+// A host on the connection string; null, with a test failure, when it
+// cannot be opened.
+inline std::unique_ptr<NUVPostgresHost> Open(const std::string& conninfo,
+                                             const NUVPostgresOpenOptions& options = {}) {
+  std::string message;
+  auto host = NUVPostgresHost::Open(conninfo, message, options);
+  if (!host) ADD_FAILURE() << conninfo << ": " << message;
+  return host;
+}
 
 // The table's first row, its cells' values joined by blanks, each as
 // "CLASS.ATTR:type=value" unless bare, texts decoded; "<no row>" when it
@@ -96,3 +53,47 @@ inline std::string Scalar(NUVHost& host, const std::string& statement, bool bare
   const long code = host.Run(statement.c_str(), rows);
   return code < 0 ? "<refused: " + RecordedText(code) + ">" : FirstRow(rows, bare);
 }
+
+// A schema of its own for one test on the throwaway server the test
+// fixture started, first on the search path of the connection string it
+// gives; dropped with everything in it at the end. Without a server, a
+// test failure says why.
+class PgScratch {
+ public:
+  PgScratch() {
+    static int count = 0;
+    name_ = "t" + std::to_string(getpid()) + "_" + std::to_string(++count);
+    const std::string base = ServerFile("conninfo");
+    if (base.empty()) {
+      ADD_FAILURE() << "no PostgreSQL server: NUV_PG_CONNINFO_FILE names no connection string; run the tests "
+                       "through ctest";
+      return;
+    }
+    admin_ = Open(base);
+    if (!admin_) return;
+    EXPECT_EQ(Scalar(*admin_, "CREATE SCHEMA " + name_), "<no row>");
+    conninfo_ = base + " options='-c search_path=" + name_ + "'";
+  }
+  ~PgScratch() {
+    if (admin_) Scalar(*admin_, "DROP SCHEMA " + name_ + " CASCADE");
+  }
+
+  const std::string& Conninfo() const { return conninfo_; }
+  const std::string& Schema() const { return name_; }
+
+  // A host on the schema, with the sample written into it when asked.
+  std::unique_ptr<NUVPostgresHost> Host(bool sample, const NUVPostgresOpenOptions& options = {}) const {
+    std::string message;
+    if (conninfo_.empty()) return nullptr;
+    if (sample && !NUVPostgresHost::WriteSample(conninfo_, message)) {
+      ADD_FAILURE() << message;
+      return nullptr;
+    }
+    return Open(conninfo_, options);
+  }
+
+ private:
+  std::string name_;
+  std::string conninfo_;
+  std::unique_ptr<NUVPostgresHost> admin_;
+};

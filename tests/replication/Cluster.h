@@ -63,14 +63,6 @@ class Cluster {
   }
 };
 
-inline std::unique_ptr<NUVPostgresHost> Open(const std::string& conninfo,
-                                             const NUVPostgresOpenOptions& options = {}) {
-  std::string message;
-  auto host = NUVPostgresHost::Open(conninfo, message, options);
-  if (!host) ADD_FAILURE() << conninfo << ": " << message;
-  return host;
-}
-
 // Each test has a table of its own and leaves the cluster as it found it:
 // a running primary with a synchronous standby, whatever happened on the
 // way.
