@@ -50,10 +50,8 @@ TEST(PgReplay, OnlyAReadingStatementWithNoRowHandedOutRunsAgain) {
   } cases[] = {
       {"read whole, before its first row", beforeRows, false, true, 0},
       {"read whole, after its first row", afterFirstRow, false, true, 0},
-      {"read in batches, before the first row", beforeRows, true, true, 0},
       {"read in batches, after the first batch", afterFirstRow, true, false, 1},
       {"write", write, false, false, 0},
-      {"write in batches", write, true, false, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

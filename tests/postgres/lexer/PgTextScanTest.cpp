@@ -50,7 +50,6 @@ TEST(PgTextScan, TakesEachMarkForWhatTheServerReadsItAs) {
       {"SELECT 1 /* a /* b */ c */ + 2", Kind::Comment, "/* a /* b */ c */"},
       {"SELECT 1 /* a /* b */ c", Kind::Comment, "/* a /* b */ c"},
       {"SELECT 1 -- x'y\n+ 2 -- z", Kind::Comment, "-- x'y|-- z"},
-      {"SELECT 10-5, 10 - -5", Kind::Comment, ""},
       // Quoted names, with "" standing for one quote.
       {"SELECT \"a\"\"b\", \"it's\", U&\"d!0061t\" FROM t", Kind::Identifier,
        "SELECT|\"a\"\"b\"|\"it's\"|U&\"d!0061t\"|FROM|t"},
