@@ -216,13 +216,11 @@ TEST(AllocationFailure, RoadThroughTheSqliteHost) {
 }
 
 // Every operation that calls the host inside a guarded body, run with a
-// platform error raised at its n-th host call for n = 1, 2, ... A raise in a
-// guarded body is flushed once and gives the documented result; one outside
-// them, or an error of another kind, reaches the caller's frame unflushed.
-// Nothing ever leaks.
-
-// An operation: its run, which checks the result when it returns, and the
-// host calls at which a raise passes to the caller by design.
+// platform error raised at its n-th host call for n = 1, 2, ...; the run
+// checks the result when it returns. A raise in a guarded body is flushed
+// once and gives the documented result; one outside them (at the calls
+// escapesAt names), or an error of another kind, reaches the caller's frame
+// unflushed. Nothing ever leaks.
 struct GuardedOperation {
   const char* name;
   std::set<long> escapesAt;

@@ -113,7 +113,7 @@ TEST_F(Replication, AWriteCutBeforeItsCommitIsNotApplied) {
 // server instance, which may have given the same transaction id to a
 // transaction of its own; the host reports the outcome as unknown.
 TEST_F(Replication, ACommitLostAsThePrimaryFailsIsInDoubtOnThePromotedStandby) {
-  const std::string primaryPort = std::to_string(Cluster::Port(Cluster::PrimaryConninfo()));
+  const std::string primaryPort = PrimaryPort();
   const std::string standbyPort = std::to_string(Cluster::Port(Cluster::StandbyConninfo()));
   // The primary through a relay that drops COMMIT's answer and then takes
   // no connection, and the standby directly.
@@ -135,7 +135,7 @@ TEST_F(Replication, ACommitLostAsThePrimaryFailsIsInDoubtOnThePromotedStandby) {
   ASSERT_TRUE(failedOver.get());
   // The commit reached the standby before the primary went.
   EXPECT_EQ(Scalar(*host, Count()), "1");
-  EXPECT_EQ(Scalar(*host, "SELECT inet_server_port()"), standbyPort);
+  EXPECT_EQ(ServerPort(*host), standbyPort);
 }
 
 TEST_F(Replication, TheHostsSettingsComeBackAfterAFailover) {

@@ -1,8 +1,7 @@
 // Reads on the standby when asked: reading statements run there, writing
 // ones on the primary, and a read after a write sees the write, on the
-// standby once it has replayed it and on the primary while it lags. The
-// same through edbquery, whose run while no primary answers fails as
-// unreachable once --failover-timeout has passed.
+// standby once replayed and on the primary while it lags; through edbquery
+// too, whose run without a primary fails once --failover-timeout passed.
 #include <gtest/gtest.h>
 
 #include <string>
