@@ -78,12 +78,6 @@ class HostScene {
   long flushes_;
 };
 
-// The operation's name, for the test's.
-template <class Operation>
-std::string Named(const testing::TestParamInfo<Operation>& info) {
-  return info.param.name;
-}
-
 // Runs attempt(n) for n = 1, 2, ..., one failure point each, until the
 // failure no longer strikes; answers the number of points.
 long RunAnomalyLoop(const char* operation, const std::function<bool(long n)>& attempt) {
@@ -94,12 +88,10 @@ long RunAnomalyLoop(const char* operation, const std::function<bool(long n)>& at
   return n - 1;
 }
 
-// Every operation that allocates base objects, run with its n-th allocation
-// answering null for n = 1, 2, ... until a run completes untouched. Each run
-// gives the documented result and gives back all it took.
-
-// One run of the operation on a fresh scene with a fault at allocation n;
-// answers whether the fault struck.
+// Every operation that allocates base objects, run on a fresh scene with
+// its n-th allocation answering null for n = 1, 2, ... until a run
+// completes untouched; each run answers whether the fault struck, gives the
+// documented result and gives back all it took.
 struct AllocatingOperation {
   const char* name;
   bool (*attempt)(HostScene& scene, long n);
@@ -175,7 +167,7 @@ TEST_P(AllocationFailure, GivesTheResultAndLeaksNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, AllocationFailure, testing::ValuesIn(kAllocatingOperations),
-                         Named<AllocatingOperation>);
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The whole road on the SQLite host, headers to bound variables, with the
 // n-th base-object allocation failing: the run fails or completes, and
@@ -224,13 +216,11 @@ TEST(AllocationFailure, RoadThroughTheSqliteHost) {
 }
 
 // Every operation that calls the host inside a guarded body, run with a
-// platform error raised at its n-th host call for n = 1, 2, ... A raise in a
-// guarded body is flushed once and gives the documented result; one outside
-// them, or an error of another kind, reaches the caller's frame unflushed.
-// Nothing ever leaks.
-
-// An operation: its run, which checks the result when it returns, and the
-// host calls at which a raise passes to the caller by design.
+// platform error raised at its n-th host call for n = 1, 2, ...; the run
+// checks the result when it returns. A raise in a guarded body is flushed
+// once and gives the documented result; one outside them (at the calls
+// escapesAt names), or an error of another kind, reaches the caller's frame
+// unflushed. Nothing ever leaks.
 struct GuardedOperation {
   const char* name;
   std::set<long> escapesAt;
@@ -361,6 +351,6 @@ TEST_P(PlatformError, IsFlushedOnceOrReachesTheCaller) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, PlatformError, testing::ValuesIn(kGuardedOperations),
-                         Named<GuardedOperation>);
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -24,6 +24,36 @@ inline std::string ServerFile(const std::string& name) {
   return line;
 }
 
+// A host on the connection string; null, with a test failure, when it
+// cannot be opened.
+inline std::unique_ptr<NUVPostgresHost> Open(const std::string& conninfo,
+                                             const NUVPostgresOpenOptions& options = {}) {
+  std::string message;
+  auto host = NUVPostgresHost::Open(conninfo, message, options);
+  if (!host) ADD_FAILURE() << conninfo << ": " << message;
+  return host;
+}
+
+// The table's first row, its cells' values joined by blanks, each as
+// "CLASS.ATTR:type=value" unless bare, texts decoded; "<no row>" when it
+// has none.
+inline std::string FirstRow(const NUVEdbResultTable& rows, bool bare = true) {
+  int count = 0;
+  rows.GetNumberOfRows(count);
+  if (count == 0) return "<no row>";
+  OwnedList cells;
+  rows.GetRow(1, cells.get());
+  return CellText(cells.get(), bare, 1, "%.17g");
+}
+
+// The first row of the statement's answer on the host, as FirstRow gives
+// it; "<refused: reason>" when the host refuses the statement.
+inline std::string Scalar(NUVHost& host, const std::string& statement, bool bare = true) {
+  NUVEdbResultTable rows;
+  const long code = host.Run(statement.c_str(), rows);
+  return code < 0 ? "<refused: " + RecordedText(code) + ">" : FirstRow(rows, bare);
+}
+
 // A schema of its own for one test on the throwaway server the test
 // fixture started, first on the search path of the connection string it
 // gives; dropped with everything in it at the end. Without a server, a
@@ -39,23 +69,14 @@ class PgScratch {
                        "through ctest";
       return;
     }
-    std::string message;
-    admin_ = NUVPostgresHost::Open(base, message);
-    if (!admin_) {
-      ADD_FAILURE() << message;
-      return;
-    }
-    NUVEdbResultTable none;
-    EXPECT_GE(admin_->Run(("CREATE SCHEMA " + name_).c_str(), none), 0);
+    admin_ = Open(base);
+    if (!admin_) return;
+    EXPECT_EQ(Scalar(*admin_, "CREATE SCHEMA " + name_), "<no row>");
     conninfo_ = base + " options='-c search_path=" + name_ + "'";
   }
   ~PgScratch() {
-    if (!admin_) return;
-    NUVEdbResultTable none;
-    admin_->Run(("DROP SCHEMA " + name_ + " CASCADE").c_str(), none);
+    if (admin_) Scalar(*admin_, "DROP SCHEMA " + name_ + " CASCADE");
   }
-  PgScratch(const PgScratch&) = delete;
-  PgScratch& operator=(const PgScratch&) = delete;
 
   const std::string& Conninfo() const { return conninfo_; }
   const std::string& Schema() const { return name_; }
@@ -68,9 +89,7 @@ class PgScratch {
       ADD_FAILURE() << message;
       return nullptr;
     }
-    auto host = NUVPostgresHost::Open(conninfo_, message, options);
-    if (!host) ADD_FAILURE() << message;
-    return host;
+    return Open(conninfo_, options);
   }
 
  private:
@@ -78,28 +97,3 @@ class PgScratch {
   std::string conninfo_;
   std::unique_ptr<NUVPostgresHost> admin_;
 };
-
-// The number of rows the statement answers on the host.
-inline int RowCount(NUVHost& host, const char* statement) {
-  NUVEdbResultTable rows;
-  EXPECT_GE(host.Run(statement, rows), 0) << statement;
-  int count = 0;
-  rows.GetNumberOfRows(count);
-  return count;
-}
-
-// The first row of the statement's answer, its cells' values joined by
-// blanks, each as "CLASS.ATTR:type=value" unless bare, texts decoded;
-// "<no row>" when it has none, "<refused: reason>" when the host refuses
-// the statement.
-inline std::string Scalar(NUVHost& host, const std::string& statement, bool bare = true) {
-  NUVEdbResultTable rows;
-  const long code = host.Run(statement.c_str(), rows);
-  if (code < 0) return "<refused: " + RecordedText(code) + ">";
-  int count = 0;
-  rows.GetNumberOfRows(count);
-  if (count == 0) return "<no row>";
-  OwnedList cells;
-  rows.GetRow(1, cells.get());
-  return CellText(cells.get(), bare, 1, "%.17g");
-}

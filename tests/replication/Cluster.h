@@ -7,11 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "CellText.h"
-#include "NUVEdbResultTable.h"
 #include "NUVPostgresHost.h"
+#include "PgScratch.h"
 #include "ProcessRun.h"
-#include "TestLists.h"
 
 // The primary and its synchronous standby that the test fixture started
 // with the cluster script, found through the state directory
@@ -65,27 +63,6 @@ class Cluster {
   }
 };
 
-inline std::unique_ptr<NUVPostgresHost> Open(const std::string& conninfo,
-                                             const NUVPostgresOpenOptions& options = {}) {
-  std::string message;
-  auto host = NUVPostgresHost::Open(conninfo, message, options);
-  if (!host) ADD_FAILURE() << conninfo << ": " << message;
-  return host;
-}
-
-// The first row's cells, bare and joined by " "; "<refused: ...>" when
-// the host refuses the statement.
-inline std::string Answer(NUVHost& host, const std::string& statement) {
-  NUVEdbResultTable table;
-  if (host.Run(statement.c_str(), table) < 0) return "<refused: " + host.LastFailure().message + ">";
-  int rows = 0;
-  table.GetNumberOfRows(rows);
-  if (rows == 0) return "<no row>";
-  OwnedList cells;
-  table.GetRow(1, cells.get());
-  return CellText(cells.get(), true);
-}
-
 // Each test has a table of its own and leaves the cluster as it found it:
 // a running primary with a synchronous standby, whatever happened on the
 // way.
@@ -96,7 +73,7 @@ class Replication : public testing::Test {
             testing::UnitTest::GetInstance()->current_test_info()->name();
     auto primary = Open(Cluster::PrimaryConninfo());
     ASSERT_NE(primary, nullptr);
-    ASSERT_EQ(Answer(*primary, "CREATE TABLE " + table + " (k INTEGER PRIMARY KEY)"), "<no row>");
+    ASSERT_EQ(Scalar(*primary, "CREATE TABLE " + table + " (k INTEGER PRIMARY KEY)"), "<no row>");
   }
   void TearDown() override {
     std::string message;
@@ -106,11 +83,11 @@ class Replication : public testing::Test {
     auto primary = Open(Cluster::PrimaryConninfo());
     const char* const syncStandbys =
         "SELECT count(*)::int FROM pg_stat_replication WHERE state = 'streaming' AND sync_state = 'sync'";
-    if (!primary || Answer(*primary, syncStandbys) != "1") {
+    if (!primary || Scalar(*primary, syncStandbys) != "1") {
       EXPECT_TRUE(Cluster::Rejoin());
       primary = Open(Cluster::PrimaryConninfo());
     }
-    if (primary) Answer(*primary, "DROP TABLE IF EXISTS " + table);
+    if (primary) Scalar(*primary, "DROP TABLE IF EXISTS " + table);
   }
 
   std::string Insert(int k) const { return "INSERT INTO " + table + " VALUES (" + std::to_string(k) + ")"; }

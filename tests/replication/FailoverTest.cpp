@@ -21,18 +21,8 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
 // The port of the server the host's statements run on now.
-std::string ServerPort(NUVHost& host) { return Answer(host, "SELECT inet_server_port()"); }
+std::string ServerPort(NUVHost& host) { return Scalar(host, "SELECT inet_server_port()"); }
 std::string PrimaryPort() { return std::to_string(Cluster::Port(Cluster::PrimaryConninfo())); }
-
-// Stops the primary now and promotes the standby after the delay, on a
-// thread of its own, while the test's statement waits for a primary.
-std::future<bool> FailOverAfter(milliseconds delay) {
-  EXPECT_TRUE(Cluster::StopPrimary());
-  return std::async(std::launch::async, [delay] {
-    std::this_thread::sleep_for(delay);
-    return Cluster::Promote();
-  });
-}
 
 TEST_F(Replication, TheNextStatementAfterAFailoverRunsOnTheNewPrimary) {
   // Reading first (it runs again on the new primary) or writing first
@@ -43,17 +33,22 @@ TEST_F(Replication, TheNextStatementAfterAFailoverRunsOnTheNewPrimary) {
     // for the one that takes writes.
     auto host = Open(Cluster::Conninfo());
     ASSERT_NE(host, nullptr);
-    ASSERT_EQ(Answer(*host, Insert(readingFirst ? 1 : 3)), "<no row>");
-    std::future<bool> promoted = FailOverAfter(milliseconds(1500));
+    ASSERT_EQ(Scalar(*host, Insert(readingFirst ? 1 : 3)), "<no row>");
+    // The standby is promoted while the next statement waits for a primary.
+    ASSERT_TRUE(Cluster::StopPrimary());
+    std::future<bool> promoted = std::async(std::launch::async, [] {
+      std::this_thread::sleep_for(milliseconds(1500));
+      return Cluster::Promote();
+    });
     const auto started = Clock::now();
-    EXPECT_EQ(Answer(*host, readingFirst ? Count() : Insert(4)), readingFirst ? "1" : "<no row>");
+    EXPECT_EQ(Scalar(*host, readingFirst ? Count() : Insert(4)), readingFirst ? "1" : "<no row>");
     EXPECT_GE(Clock::now() - started, milliseconds(1500));  // it waited for the promotion
     if (readingFirst) {
-      EXPECT_EQ(Answer(*host, Insert(2)), "<no row>");
+      EXPECT_EQ(Scalar(*host, Insert(2)), "<no row>");
     }
     EXPECT_TRUE(promoted.get());
     EXPECT_EQ(ServerPort(*host), PrimaryPort());
-    EXPECT_EQ(Answer(*host, Count()), readingFirst ? "2" : "4");
+    EXPECT_EQ(Scalar(*host, Count()), readingFirst ? "2" : "4");
     ASSERT_TRUE(Cluster::Rejoin());
   }
 }
@@ -75,15 +70,12 @@ TEST_F(Replication, ReconnectingGivesUpAtTheFailoverTimeout) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    NUVPostgresOpenOptions options;
-    options.failoverTimeoutMs = c.failoverTimeoutMs;
-    options.connectTimeoutMs = 20000;
     const std::string other =
         std::to_string(c.silentServer ? silent.Port() : Cluster::Port(Cluster::StandbyConninfo()));
     auto host =
         Open("host=127.0.0.1,127.0.0.1 port=" + std::to_string(Cluster::Port(Cluster::PrimaryConninfo())) +
                  "," + other + " user=nuvtest dbname=nuvtest",
-             options);
+             {.connectTimeoutMs = 20000, .failoverTimeoutMs = c.failoverTimeoutMs});
     ASSERT_NE(host, nullptr);
     ASSERT_TRUE(Cluster::StopPrimary());
     const auto started = Clock::now();
@@ -93,7 +85,7 @@ TEST_F(Replication, ReconnectingGivesUpAtTheFailoverTimeout) {
     EXPECT_LT(Clock::now() - started, c.most);
     ASSERT_TRUE(Cluster::Promote());
     if (!c.silentServer) {  // the next statement finds the new primary in the list
-      EXPECT_EQ(Answer(*host, Count()), "0");
+      EXPECT_EQ(Scalar(*host, Count()), "0");
     }
     ASSERT_TRUE(Cluster::Rejoin());
   }
@@ -113,7 +105,7 @@ TEST_F(Replication, AWriteCutBeforeItsCommitIsNotApplied) {
   EXPECT_EQ(host->LastFailure().kind, NUVHostFailureKind::Unreachable) << host->LastFailure().message;
   EXPECT_TRUE(host->LastWrote());
   ASSERT_TRUE(Cluster::Promote());
-  EXPECT_EQ(Answer(*host, Count()), "0");  // and it did not run again
+  EXPECT_EQ(Scalar(*host, Count()), "0");  // and it did not run again
 }
 
 // A commit whose answer is lost just as the primary fails: the promoted
@@ -121,7 +113,7 @@ TEST_F(Replication, AWriteCutBeforeItsCommitIsNotApplied) {
 // server instance, which may have given the same transaction id to a
 // transaction of its own; the host reports the outcome as unknown.
 TEST_F(Replication, ACommitLostAsThePrimaryFailsIsInDoubtOnThePromotedStandby) {
-  const std::string primaryPort = std::to_string(Cluster::Port(Cluster::PrimaryConninfo()));
+  const std::string primaryPort = PrimaryPort();
   const std::string standbyPort = std::to_string(Cluster::Port(Cluster::StandbyConninfo()));
   // The primary through a relay that drops COMMIT's answer and then takes
   // no connection, and the standby directly.
@@ -142,26 +134,23 @@ TEST_F(Replication, ACommitLostAsThePrimaryFailsIsInDoubtOnThePromotedStandby) {
   EXPECT_EQ(host->LastFailure().kind, NUVHostFailureKind::CommitUnknown) << host->LastFailure().message;
   ASSERT_TRUE(failedOver.get());
   // The commit reached the standby before the primary went.
-  EXPECT_EQ(Answer(*host, Count()), "1");
-  EXPECT_EQ(Answer(*host, "SELECT inet_server_port()"), standbyPort);
+  EXPECT_EQ(Scalar(*host, Count()), "1");
+  EXPECT_EQ(ServerPort(*host), standbyPort);
 }
 
 TEST_F(Replication, TheHostsSettingsComeBackAfterAFailover) {
   // Each differs from the server's default (extra_float_digits 1, no
   // statement or lock timeout).
-  NUVPostgresOpenOptions options;
-  options.statementTimeoutMs = 54321;
-  options.lockTimeoutMs = 4321;
-  auto host = Open(Cluster::Conninfo(), options);
+  auto host = Open(Cluster::Conninfo(), {.statementTimeoutMs = 54321, .lockTimeoutMs = 4321});
   ASSERT_NE(host, nullptr);
   const std::string settings =
       "SELECT current_setting('extra_float_digits'), current_setting('statement_timeout'), "
       "current_setting('lock_timeout'), current_setting('standard_conforming_strings'), "
       "current_setting('bytea_output'), current_setting('client_encoding')";
-  const std::string expected = Answer(*host, settings);
+  const std::string expected = Scalar(*host, settings);
   EXPECT_EQ(expected, "3 54321ms 4321ms on hex UTF8");
   ASSERT_TRUE(Cluster::Failover());
-  EXPECT_EQ(Answer(*host, settings), expected);
+  EXPECT_EQ(Scalar(*host, settings), expected);
   EXPECT_EQ(ServerPort(*host), PrimaryPort());
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "NUVEdbResultTabData.h"
 #include "NUVRef.h"
 #include "TestObject.h"
@@ -44,18 +46,16 @@ TEST(Cells, CopyByValueTypeCopiesScalarsAndStringsOnly) {
       pointer("C", "N", static_cast<const IUnknown*>(static_cast<NUVBaseUnknown*>(object.get()))),
       unnamed("C", "", 3), noClass("", "N", 5);
   EXPECT_EQ(Read(unnamed), (Snapshot{"-", "C", EdbTypeInteger, 3}));  // the failed read leaves the text
-  const struct {
-    const NUVEdbResultTabData* source;
-    Snapshot copy;
-  } cases[] = {{&integer, {"N", "C", EdbTypeInteger, 5}},
-               {&floating, {"N", "C", EdbTypeFloat, 1.5}},
-               {&doubled, {"N", "C", EdbTypeDouble, 2.5}},
-               {&text, {"N", "C", EdbTypeString, -1, "a b"}},
-               {&encoded, {"N", "C"}},  // neither encoded strings nor objects are copied
-               {&pointer, {"N", "C"}},
-               {&unnamed, {}},  // without both names nothing is copied
-               {&noClass, {}},
-               {nullptr, {}}};
-  for (const auto& c : cases) EXPECT_EQ(Read(NUVEdbResultTabData(c.source)), c.copy);
+  const std::pair<const NUVEdbResultTabData*, Snapshot> cases[] = {
+      {&integer, {"N", "C", EdbTypeInteger, 5}},
+      {&floating, {"N", "C", EdbTypeFloat, 1.5}},
+      {&doubled, {"N", "C", EdbTypeDouble, 2.5}},
+      {&text, {"N", "C", EdbTypeString, -1, "a b"}},
+      {&encoded, {"N", "C"}},  // neither encoded strings nor objects are copied
+      {&pointer, {"N", "C"}},
+      {&unnamed, {}},  // without both names nothing is copied
+      {&noClass, {}},
+      {nullptr, {}}};
+  for (const auto& [source, copy] : cases) EXPECT_EQ(Read(NUVEdbResultTabData(source)), copy);
   EXPECT_EQ(object->References(), 2U);
 }

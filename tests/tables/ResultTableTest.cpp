@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 
 #include "HostScript.h"
@@ -61,23 +62,19 @@ TYPED_TEST(RowTables, RowsKeepOnlyTheirKindAndHandOutReferencesByNumber) {
   NUVBaseUnknown* foreign = entries.get()[3];
   {
     typename Kind::Table table;
-    EXPECT_EQ(Rows(table), 0);
     for (auto row : {List({a, nullptr, foreign}), List({b, a}), List({foreign})}) {  // the last row is empty
       ASSERT_GE(Kind::Append(table, row), 0);
     }
     EXPECT_EQ(Rows(table), 3);
     EXPECT_EQ(ReferencesOf(a), 3U);
     EXPECT_EQ(ReferencesOf(foreign), 1U);
-    const struct {
-      int n;
-      bool ok;
-      int size;
-    } cases[] = {{-1, false, 0}, {0, true, 0}, {1, true, 1}, {2, true, 2}, {3, true, 0}, {4, true, 0}};
-    for (const auto& c : cases) {
+    const std::tuple<int, bool, int> cases[] = {{-1, false, 0}, {0, true, 0}, {1, true, 1},
+                                                {2, true, 2},   {3, true, 0}, {4, true, 0}};
+    for (const auto& [n, ok, size] : cases) {
       OwnedList out;
-      EXPECT_EQ(table.GetRow(c.n, out) >= 0, c.ok) << c.n;
-      ASSERT_EQ(out.get().Size(), c.size) << c.n;
-      if (c.n == 2) {
+      EXPECT_EQ(table.GetRow(n, out) >= 0, ok) << n;
+      ASSERT_EQ(out.get().Size(), size) << n;
+      if (n == 2) {
         EXPECT_EQ(out.get()[1], b);
         EXPECT_EQ(out.get()[2], a);
         EXPECT_EQ(ReferencesOf(a), 4U);  // one for the caller

@@ -121,21 +121,17 @@ TEST(AnyData, InterfacePointerReferencesBalanceAndQueriesClearTheOutPointer) {
 }
 
 // An object that writes each reference change it sees to a shared log.
-class LoggedObject : public IUnknown {
- public:
-  LoggedObject(char name, std::string& log) : name_(name), log_(log) {}
+struct LoggedObject : IUnknown {
+  LoggedObject(char name, std::string& log) : name(name), log(log) {}
   long QueryInterface(const GUID&, void**) override { return NUV_E_NOINTERFACE; }
   unsigned long AddRef() override { return Log('+'); }
   unsigned long Release() override { return Log('-'); }
-
- private:
   unsigned long Log(char change) {
-    log_ += change;
-    log_ += name_;
+    log += {change, name};
     return 1;
   }
-  char name_;
-  std::string& log_;
+  char name;
+  std::string& log;
 };
 
 TEST(AnyData, SettingAnInterfaceReleasesTheHeldOneBeforeReferencingTheNewOne) {
