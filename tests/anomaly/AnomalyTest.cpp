@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <set>
 #include <string>
 
@@ -96,6 +97,8 @@ struct AllocatingOperation {
   const char* name;
   bool (*attempt)(HostScene& scene, long n);
 };
+// Test names and messages show an operation by its name.
+void PrintTo(const AllocatingOperation& operation, std::ostream* out) { *out << operation.name; }
 
 bool VolatileObjectList(HostScene&, long n) {
   NUVEdbBrokerTool broker;
@@ -226,6 +229,7 @@ struct GuardedOperation {
   std::set<long> escapesAt;
   std::function<void(HostScene&)> run;
 };
+void PrintTo(const GuardedOperation& operation, std::ostream* out) { *out << operation.name; }
 
 void PreProcess(HostScene& scene) {
   auto object = NUVRef<NUVIEdbSysObject>::Adopt(new TestHostObject(*scene.host, "PART", "K1"));

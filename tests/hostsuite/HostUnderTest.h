@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -61,3 +62,5 @@ struct HostPlugin {
   const char* name;
   std::unique_ptr<HostUnderTest> (*make)();
 };
+// Test names and messages show a host by its name.
+inline void PrintTo(const HostPlugin& plugin, std::ostream* out) { *out << plugin.name; }
