@@ -39,6 +39,15 @@ TEST(EdbQueryOnServer, InitThenQueries) {
   EXPECT_EQ(many.exitCode, 0) << many.err;
   EXPECT_EQ(std::count(many.out.begin(), many.out.end(), '\n'), 901);
   EXPECT_EQ(many.out.substr(0, 12), "PRODUCT\nPR2\n");
+
+  // The server's sample holds the rows of the built-in SQLite one (the
+  // server folds the column names to lower case).
+  for (const char* table : {"PRODUCT", "PART", "DOCUMENT"}) {
+    const std::string every = std::string("SELECT * FROM ") + table + " ORDER BY 1";
+    const Outcome server = Edbquery({"--db", db, "--format", "csv", "--no-header", every});
+    EXPECT_EQ(server.exitCode, 0) << server.err;
+    EXPECT_EQ(server.out, Edbquery({"--format", "csv", "--no-header", every}).out) << table;
+  }
 }
 
 // What psql itself gives for the statement on the scratch schema, as CSV.
