@@ -1,4 +1,8 @@
 #pragma once
+#include <cstring>
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 // NOLINTBEGIN(bugprone-reserved-identifier): the platform's own name.
@@ -8,7 +12,14 @@ class _SEQUENCE_SEQUENCE_octet {
   // The number of bytes.
   unsigned long length() const { return bytes_.size(); }
   // Resizes; new bytes are 0.
-  void length(unsigned long n) { bytes_.resize(n); }
+  void length(unsigned long n) {
+    const size_t before = bytes_.size();
+    bytes_.resize(n);
+    if (n > before) std::memset(bytes_.data() + before, 0, n - before);
+  }
+  // Resizes and leaves the new bytes unset, for a caller that writes every
+  // one of them before anything reads it.
+  void LengthForOverwrite(unsigned long n) { bytes_.resize(n); }
   // @{
   // Byte i, from 0; an index past the end throws std::out_of_range.
   unsigned char& operator[](unsigned long i) { return bytes_.at(i); }
@@ -21,6 +32,19 @@ class _SEQUENCE_SEQUENCE_octet {
   // @}
 
  private:
-  std::vector<unsigned char> bytes_;
+  // Makes the bytes a resize adds without setting them; length(n) sets
+  // them to 0 itself.
+  struct UnsetBytes : std::allocator<unsigned char> {
+    template <class U>
+    struct rebind {
+      using other = UnsetBytes;
+    };
+    void construct(unsigned char* at) { ::new (static_cast<void*>(at)) unsigned char; }
+    template <class... Values>
+    void construct(unsigned char* at, Values&&... values) {
+      ::new (static_cast<void*>(at)) unsigned char(std::forward<Values>(values)...);
+    }
+  };
+  std::vector<unsigned char, UnsetBytes> bytes_;
 };
 // NOLINTEND(bugprone-reserved-identifier)

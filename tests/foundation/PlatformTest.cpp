@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "NUVToken.h"
 #include "NUVUnicodeString.h"
 #include "NUVXHContext.h"
+#include "_SEQUENCE_SEQUENCE_octet.h"
 
 TEST(UnicodeString, ReplaceSubStringReplacesEveryOccurrenceWithoutRescanning) {
   struct Case {
@@ -138,4 +140,16 @@ TEST(Collections, AreNumberedFromOneAndRaiseOutsideTheirRange) {
       EXPECT_EQ(list.Size(), 0);
     }
   }
+}
+
+// Bytes a sequence gains read 0, even where its memory held others before.
+TEST(ByteSequence, GrownBytesAreZero) {
+  _SEQUENCE_SEQUENCE_octet bytes;
+  bytes.length(4);
+  for (unsigned long i = 0; i < 4; ++i) bytes[i] = 0xFF;
+  bytes.length(1);
+  bytes.length(4);
+  EXPECT_EQ(std::vector<unsigned char>(bytes.data(), bytes.data() + 4),
+            (std::vector<unsigned char>{0xFF, 0, 0, 0}));
+  EXPECT_THROW(bytes[4], std::out_of_range);
 }

@@ -93,7 +93,7 @@ _SEQUENCE_SEQUENCE_octet NUVEdbGeneralTool::UnicodeToSequence(const NUVUnicodeSt
   // than bytes, and so fewer pairs.
   unsigned long n = static_cast<unsigned long>(narrow.size() / 2);
   if (n == 0) return bytes;
-  bytes.length(n);
+  bytes.LengthForOverwrite(n);  // the decoding writes every byte
   if (!nuvedb::DecodeHexPairs(narrow.data(), n, bytes.data())) {
     n = std::min(n, static_cast<unsigned long>(text.GetLengthInChar()) / 2);
     bytes.length(n);
@@ -103,7 +103,7 @@ _SEQUENCE_SEQUENCE_octet NUVEdbGeneralTool::UnicodeToSequence(const NUVUnicodeSt
 
 _SEQUENCE_SEQUENCE_octet NUVEdbGeneralTool::SequenceToSequence(const _SEQUENCE_octet& bytes) {
   _SEQUENCE_SEQUENCE_octet result;
-  result.length(static_cast<unsigned long>(bytes.length()));
+  result.LengthForOverwrite(static_cast<unsigned long>(bytes.length()));
   if (bytes.length() > 0) std::memcpy(result.data(), bytes.data(), static_cast<size_t>(bytes.length()));
   return result;
 }
