@@ -2,6 +2,7 @@
 
 #include "NUVInternalError.h"
 #include "TestHostObject.h"
+#include "TestInterfaceObject.h"
 
 namespace {
 
@@ -23,20 +24,9 @@ class TestMetadataTool : public NUVEdsMetadataTool {
 
 // The handle of the test host's one database: makes host objects for the
 // class types of its schema, with any key.
-class TestDatabaseHandle : public NUVBaseUnknown, public NUVIEdbDatabaseHandle {
+class TestDatabaseHandle : public TestInterfaceObject<NUVIEdbDatabaseHandle, IID_NUVIEdbDatabaseHandle> {
  public:
   explicit TestDatabaseHandle(TestHost& host) : host_(host) {}
-
-  long QueryInterface(const GUID& iid, void** out) override {
-    if (out && iid == IID_NUVIEdbDatabaseHandle) {
-      *out = static_cast<NUVIEdbDatabaseHandle*>(this);
-      AddRef();
-      return NUV_S_OK;
-    }
-    return NUVBaseUnknown::QueryInterface(iid, out);
-  }
-  unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }
-  unsigned long Release() override { return NUVBaseUnknown::Release(); }
 
   long GetDatabaseName(NUVUnicodeString& name) override {
     name = host_.currentDatabase.c_str();
@@ -68,20 +58,9 @@ class TestDatabaseHandle : public NUVBaseUnknown, public NUVIEdbDatabaseHandle {
 
 // The test host's query interface: gives an object only when the schema
 // knows its class type and key.
-class TestQuery : public NUVBaseUnknown, public NUVIEdbSysQuery2 {
+class TestQuery : public TestInterfaceObject<NUVIEdbSysQuery2, IID_NUVIEdbSysQuery2> {
  public:
   explicit TestQuery(TestHost& host) : host_(host) {}
-
-  long QueryInterface(const GUID& iid, void** out) override {
-    if (out && iid == IID_NUVIEdbSysQuery2) {
-      *out = static_cast<NUVIEdbSysQuery2*>(this);
-      AddRef();
-      return NUV_S_OK;
-    }
-    return NUVBaseUnknown::QueryInterface(iid, out);
-  }
-  unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }
-  unsigned long Release() override { return NUVBaseUnknown::Release(); }
 
   long ExecuteQuery(const NUVUnicodeString&) override { return NUV_E_FAIL; }
   long GetQueryStatus(long& status) const override {

@@ -2,13 +2,13 @@
 #include <string>
 #include <utility>
 
-#include "NUVBaseUnknown.h"
 #include "NUVIEdbSysObject.h"
 #include "TestHost.h"
+#include "TestInterfaceObject.h"
 
 // A host object with a key and a class type. It holds a reference on its
 // host, so the host outlives it, and answers through the host's script.
-class TestHostObject : public NUVBaseUnknown, public NUVIEdbSysObject {
+class TestHostObject : public TestInterfaceObject<NUVIEdbSysObject, IID_NUVIEdbSysObject> {
  public:
   TestHostObject(TestHost& host, std::string classType, std::string key)
       : host_(host), classType_(std::move(classType)), key_(std::move(key)) {
@@ -21,17 +21,6 @@ class TestHostObject : public NUVBaseUnknown, public NUVIEdbSysObject {
     --live_;
     host_.Release();
   }
-
-  long QueryInterface(const GUID& iid, void** out) override {
-    if (out && iid == IID_NUVIEdbSysObject) {
-      *out = static_cast<NUVIEdbSysObject*>(this);
-      AddRef();
-      return NUV_S_OK;
-    }
-    return NUVBaseUnknown::QueryInterface(iid, out);
-  }
-  unsigned long AddRef() override { return NUVBaseUnknown::AddRef(); }
-  unsigned long Release() override { return NUVBaseUnknown::Release(); }
 
   long GetObjectKey(NUVUnicodeString& key) const override { return Answer(key, key_); }
   long GetObjectName(NUVUnicodeString& name) const override { return Answer(name, classType_ + ":" + key_); }
