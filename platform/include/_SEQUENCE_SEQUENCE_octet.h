@@ -35,11 +35,14 @@ class _SEQUENCE_SEQUENCE_octet {
   // Makes the bytes a resize adds without setting them; length(n) sets
   // them to 0 itself.
   struct UnsetBytes : std::allocator<unsigned char> {
+    // The allocator a container asks for its elements: this one.
     template <class U>
     struct rebind {
-      using other = UnsetBytes;
+      using other = UnsetBytes;  // the allocator of the bytes
     };
+    // Leaves a byte unset.
     void construct(unsigned char* at) { ::new (static_cast<void*>(at)) unsigned char; }
+    // Sets a byte from the value given.
     template <class... Values>
     void construct(unsigned char* at, Values&&... values) {
       ::new (static_cast<void*>(at)) unsigned char(std::forward<Values>(values)...);
