@@ -158,7 +158,8 @@ pg_conn* NUVPgConnector::Reconnect(std::string& message) const {
   int hostTimeoutMs = options_.connectTimeoutMs > 0 ? options_.connectTimeoutMs : kReconnectHostTimeoutMs;
   for (auto at = perTry.parameters_.begin(); at != perTry.parameters_.end(); ++at) {
     if (at->first != "connect_timeout") continue;
-    if (std::atoi(at->second.c_str()) > 0) hostTimeoutMs = std::atoi(at->second.c_str()) * 1000;
+    const int seconds = std::atoi(at->second.c_str());
+    if (seconds > 0) hostTimeoutMs = seconds * 1000;
     perTry.parameters_.erase(at);
     break;
   }

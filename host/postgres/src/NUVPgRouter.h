@@ -8,8 +8,9 @@
 // The backend of a host that reads on a standby, over two connections:
 // writing statements, their transactions, the schema and key lookups go
 // to the primary; reading statements to a standby (the primary when none
-// is up, or when the standby refuses the read as a write). A read after a write of the host sees that write:
-// it waits, for at most the standby wait, until the standby has replayed the primary's position after the
+// is up, or when the standby refuses the read as a write). A read after a
+// write of the host sees that write: it waits, for at most the standby
+// wait, until the standby has replayed the primary's position after the
 // write, and else runs on the primary.
 class NUVPgRouter final : public NUVHostBackend {
  public:
